@@ -1,0 +1,32 @@
+#include "framework/application.h"
+
+#include "framework/exceptions.h"
+
+TApplication* Application = nullptr;
+
+const ClassInfo TApplication::Class{.name = "TApplication", .parent = &TComponent::Class};
+
+TApplication::TApplication(TComponent* owner) : TComponent(owner) {
+    if (Application != nullptr) throw Exception("An application object exists already");
+    Application = this;
+}
+
+TApplication::~TApplication() { Application = nullptr; }
+
+void TApplication::Run() {
+    if (mainForm_ != nullptr && showMainForm_) mainForm_->Show();
+    CurrentWidgetset().RunLoop([this] { return terminated_; });
+}
+
+void TApplication::ProcessMessages() { CurrentWidgetset().ProcessMessages(); }
+
+HWND TApplication::Handle() { return CurrentWidgetset().ApplicationHandle(); }
+
+void TApplication::ShowException(const std::string& text) {
+    MessageBoxA(Handle(), text.c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
+}
+
+void TApplication::Notification(TComponent* component, TOperation operation) {
+    TComponent::Notification(component, operation);
+    if (operation == TOperation::opRemove && component == mainForm_) mainForm_ = nullptr;
+}

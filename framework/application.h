@@ -1,0 +1,57 @@
+// The application object: its title, its hidden window, the forms it creates and owns, and the message
+// loop that runs until the main form closes.
+#pragma once
+
+#include <string>
+
+#include "framework/component.h"
+#include "framework/form.h"
+
+class TApplication : public TComponent {
+    DECLARE_CLASS_INFO
+public:
+    // Sets the global Application for the object's lifetime; one exists at a time.
+    explicit TApplication(TComponent* owner);
+    ~TApplication() override;
+
+    void Initialize() {}
+    const std::string& Title() const { return title_; }
+    void SetTitle(const std::string& title) { title_ = title; }
+    bool ShowMainForm() const { return showMainForm_; }
+    void SetShowMainForm(bool value) { showMainForm_ = value; }
+
+    // Creates a form owned by the application. The reference is set before the form's creation handler
+    // runs, as handlers use it; the first form created becomes the main form.
+    template <class Form>
+    void CreateForm(Form*& reference) {
+        auto* form = new Form(this);
+        reference = form;
+        if (mainForm_ == nullptr) mainForm_ = form;
+        form->DoCreate();
+    }
+    TForm* MainForm() const { return mainForm_; }
+
+    // Runs the message loop until the main form closes. The main form is shown first when ShowMainForm
+    // holds.
+    void Run();
+    void Terminate() { terminated_ = true; }
+    bool Terminated() const { return terminated_; }
+    // Lets the loop handle what is pending, as a long handler may.
+    void ProcessMessages();
+
+    // The hidden window that owns the application's message boxes.
+    HWND Handle();
+
+    // Reports an error that escaped a handler, in a message box with the application's title.
+    void ShowException(const std::string& text);
+
+    void Notification(TComponent* component, TOperation operation) override;
+
+private:
+    std::string title_;
+    bool showMainForm_ = true;
+    bool terminated_ = false;
+    TForm* mainForm_ = nullptr;
+};
+
+extern TApplication* Application;

@@ -1,0 +1,108 @@
+#include "framework/control.h"
+
+#include "framework/error_reporting.h"
+#include "framework/exceptions.h"
+#include "framework/published.h"
+#include "framework/win_control.h"
+
+namespace {
+
+const PropertyInfo kProperties[] = {
+    IntegerProperty<&TControl::Left, &TControl::SetLeft>("Left"),
+    IntegerProperty<&TControl::Top, &TControl::SetTop>("Top"),
+    IntegerProperty<&TControl::Width, &TControl::SetWidth>("Width"),
+    IntegerProperty<&TControl::Height, &TControl::SetHeight>("Height"),
+    BooleanProperty<&TControl::Visible, &TControl::SetVisible>("Visible", true),
+    BooleanProperty<&TControl::Enabled, &TControl::SetEnabled>("Enabled", true),
+    StringProperty<&TControl::Hint, &TControl::SetHint>("Hint"),
+    BooleanProperty<&TControl::ShowHint, &TControl::SetShowHint>("ShowHint", false),
+    BooleanProperty<&TControl::ParentShowHint, &TControl::SetParentShowHint>("ParentShowHint", true),
+    IntegerProperty<&TControl::TabOrder, &TControl::SetTabOrder>("TabOrder", -1),
+    StringProperty<&TControl::FontName, &TControl::SetFontName>("Font.Name"),
+    IntegerProperty<&TControl::FontHeight, &TControl::SetFontHeight>("Font.Height"),
+    IntegerProperty<&TControl::FontCharset, &TControl::SetFontCharset>("Font.Charset"),
+    IntegerProperty<&TControl::FontColor, &TControl::SetFontColor>("Font.Color"),
+    BooleanProperty<&TControl::ParentFont, &TControl::SetParentFont>("ParentFont", true),
+    EventProperty<&TControl::OnClick, &TControl::SetOnClick>("OnClick"),
+};
+
+}  // namespace
+
+const ClassInfo TControl::Class{.name = "TControl", .parent = &TComponent::Class, .properties = kProperties};
+
+TControl::TControl(TComponent* owner) : TComponent(owner) {}
+
+TControl::~TControl() {
+    peer_.reset();
+    if (parent_ != nullptr) parent_->RemoveControl(this);
+}
+
+TComponent* TControl::GetParentComponent() const { return parent_; }
+
+void TControl::SetParentComponent(TComponent* parent) {
+    if (parent != nullptr && !parent->InheritsFrom(TWinControl::Class)) {
+        throw EComponentError("Control " + Name() + " cannot be placed in " + parent->Name() +
+                              ", which is not a windowed control");
+    }
+    SetParent(static_cast<TWinControl*>(parent));
+}
+
+void TControl::SetParent(TWinControl* parent) {
+    if (parent == parent_) return;
+    if (parent_ != nullptr) parent_->RemoveControl(this);
+    parent_ = parent;
+    if (parent_ != nullptr) parent_->InsertControl(this);
+}
+
+const TFont& TControl::Font() const {
+    return parentFont_ && parent_ != nullptr ? parent_->Font() : font_;
+}
+
+void TControl::SetFont(const TFont& font) {
+    parentFont_ = false;
+    font_ = font;
+    Changed(widgetset::Aspect::Font);
+}
+
+template <class T>
+void TControl::SetFontPart(T TFont::*part, const T& value) {
+    TFont font = Font();
+    font.*part = value;
+    SetFont(font);
+}
+
+void TControl::SetFontName(const std::string& value) { SetFontPart(&TFont::Name, value); }
+void TControl::SetFontHeight(int value) { SetFontPart(&TFont::Height, value); }
+void TControl::SetFontCharset(int value) { SetFontPart(&TFont::Charset, value); }
+void TControl::SetFontColor(long value) { SetFontPart(&TFont::Color, value); }
+
+void TControl::Click() {
+    if (onClick_) onClick_(this);
+}
+
+void TControl::RunUserAction(const std::function<void()>& action) {
+    if (!Enabled() || IsDestroying()) return;
+    ReportErrors(action);
+}
+
+void TControl::UserClick() {
+    RunUserAction([this] { Click(); });
+}
+
+widgetset::ControlPeer& TControl::Peer() {
+    if (!peer_) {
+        // A peer is shown inside its parent's, so the parent's comes first.
+        if (parent_ != nullptr) parent_->Peer();
+        peer_ = CurrentWidgetset().CreatePeer(*this);
+    }
+    return *peer_;
+}
+
+void TControl::Changed(widgetset::Aspect aspect) {
+    if (peer_ && !IsLoading()) peer_->Changed(aspect);
+}
+
+void TControl::Loaded() {
+    TComponent::Loaded();
+    Peer();
+}

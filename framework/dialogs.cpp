@@ -1,0 +1,9 @@
+#include "framework/dialogs.h"
+
+#include "framework/application.h"
+
+void ShowMessage(const std::string& text) {
+    const std::string caption = Application != nullptr ? Application->Title() : std::string();
+    const HWND owner = Application != nullptr ? Application->Handle() : nullptr;
+    MessageBoxA(owner, text.c_str(), caption.c_str(), MB_OK);
+}

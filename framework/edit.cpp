@@ -1,0 +1,27 @@
+#include "framework/edit.h"
+
+#include "framework/published.h"
+#include "framework/text.h"
+
+namespace {
+
+const PropertyInfo kProperties[] = {
+    StringProperty<&TEdit::Text, &TEdit::SetText>("Text"),
+    IntegerProperty<&TEdit::MaxLength, &TEdit::SetMaxLength>("MaxLength", 0),
+    EventProperty<&TEdit::OnChange, &TEdit::SetOnChange>("OnChange"),
+};
+
+}  // namespace
+
+const ClassInfo TEdit::Class{.name = "TEdit",
+                             .parent = &TWinControl::Class,
+                             .create = &CreateComponent<TEdit>,
+                             .properties = kProperties};
+
+void TEdit::UserEditText(const std::string& text) {
+    if (maxLength_ > 0 && CharacterCount(text) > static_cast<std::size_t>(maxLength_)) {
+        Changed(widgetset::Aspect::Caption);  // the peer shows the kept text again
+        return;
+    }
+    RunUserAction([&] { SetText(text); });
+}

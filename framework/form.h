@@ -1,0 +1,57 @@
+// A top-level window. Showing, hiding and closing go through here; closing the application's main form
+// ends the application's message loop.
+#pragma once
+
+#include <string>
+
+#include "framework/captioned.h"
+
+enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+enum TBorderIcon : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
+enum TPosition { poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter };
+
+class TForm : public TCaptioned<TWinControl> {
+    DECLARE_CLASS_INFO
+public:
+    explicit TForm(TComponent* owner);
+
+    void Show() { SetVisible(true); }
+    void Hide() { SetVisible(false); }
+    // Hides the form; for the main form, ends the application's message loop too.
+    void Close();
+    // What a peer calls when the user closes the window by its title bar or system menu.
+    void UserClose();
+
+    int ClientWidth() const { return clientWidth_; }
+    void SetClientWidth(int value) { Apply(clientWidth_, value, widgetset::Aspect::Bounds); }
+    int ClientHeight() const { return clientHeight_; }
+    void SetClientHeight(int value) { Apply(clientHeight_, value, widgetset::Aspect::Bounds); }
+    TFormBorderStyle BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(TFormBorderStyle value) { borderStyle_ = value; }
+    unsigned BorderIcons() const { return borderIcons_; }
+    void SetBorderIcons(unsigned value) { borderIcons_ = value; }
+    TPosition Position() const { return position_; }
+    void SetPosition(TPosition value) { position_ = value; }
+    // The name of the window's icon resource.
+    const std::string& Icon() const { return icon_; }
+    void SetIcon(const std::string& value) { Apply(icon_, value, widgetset::Aspect::Picture); }
+
+    const TNotifyEvent& OnCreate() const { return onCreate_; }
+    void SetOnCreate(const TNotifyEvent& event) { onCreate_ = event; }
+    // Runs OnCreate once the form and its components exist; the application calls it after the form's
+    // reference is set, so that the handler can use it.
+    void DoCreate();
+
+protected:
+    // Reads the form's layout from form-file text: its components, their properties and bindings.
+    void LoadLayout(std::string_view formText);
+
+private:
+    int clientWidth_ = 0;
+    int clientHeight_ = 0;
+    TFormBorderStyle borderStyle_ = bsSizeable;
+    unsigned borderIcons_ = biSystemMenu | biMinimize | biMaximize;
+    TPosition position_ = poDesigned;
+    std::string icon_;
+    TNotifyEvent onCreate_;
+};

@@ -1,0 +1,22 @@
+#include "framework/image.h"
+
+#include "framework/published.h"
+
+namespace {
+
+const PropertyInfo kProperties[] = {
+    StringProperty<&TImage::PictureName, &TImage::SetPictureName>("Picture"),
+};
+
+}  // namespace
+
+const ClassInfo TImage::Class{.name = "TImage",
+                              .parent = &TControl::Class,
+                              .create = &CreateComponent<TImage>,
+                              .properties = kProperties};
+
+void TImage::SetPictureName(const std::string& name) {
+    if (name == picture_.ResourceName()) return;
+    picture_.LoadFromResourceName(name);
+    Changed(widgetset::Aspect::Picture);
+}

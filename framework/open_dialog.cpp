@@ -1,0 +1,27 @@
+#include "framework/open_dialog.h"
+
+#include "framework/published.h"
+#include "framework/widgetset.h"
+
+namespace {
+
+const PropertyInfo kProperties[] = {
+    StringProperty<&TOpenDialog::DefaultExt, &TOpenDialog::SetDefaultExt>("DefaultExt"),
+    StringProperty<&TOpenDialog::FileName, &TOpenDialog::SetFileName>("FileName"),
+    StringProperty<&TOpenDialog::Filter, &TOpenDialog::SetFilter>("Filter"),
+    StringProperty<&TOpenDialog::Title, &TOpenDialog::SetTitle>("Title"),
+};
+
+}  // namespace
+
+const ClassInfo TOpenDialog::Class{.name = "TOpenDialog",
+                                   .parent = &TComponent::Class,
+                                   .create = &CreateComponent<TOpenDialog>,
+                                   .properties = kProperties};
+
+bool TOpenDialog::Execute() {
+    auto chosen = CurrentWidgetset().ExecuteOpenDialog({title_, filter_, defaultExt_, fileName_});
+    if (!chosen) return false;
+    fileName_ = *chosen;
+    return true;
+}

@@ -1,0 +1,54 @@
+#include "framework/timer.h"
+
+#include "framework/error_reporting.h"
+#include "framework/published.h"
+
+namespace {
+
+const PropertyInfo kProperties[] = {
+    BooleanProperty<&TTimer::Enabled, &TTimer::SetEnabled>("Enabled", true),
+    IntegerProperty<&TTimer::Interval, &TTimer::SetInterval>("Interval", 1000),
+    EventProperty<&TTimer::OnTimer, &TTimer::SetOnTimer>("OnTimer"),
+};
+
+}  // namespace
+
+const ClassInfo TTimer::Class{.name = "TTimer",
+                              .parent = &TComponent::Class,
+                              .create = &CreateComponent<TTimer>,
+                              .properties = kProperties};
+
+TTimer::~TTimer() {
+    if (timer_ != 0) CurrentWidgetset().StopTimer(timer_);
+}
+
+void TTimer::SetInterval(unsigned value) {
+    if (value == interval_) return;
+    interval_ = value;
+    UpdateTimer();
+}
+
+void TTimer::SetEnabled(bool value) {
+    if (value == enabled_) return;
+    enabled_ = value;
+    UpdateTimer();
+}
+
+void TTimer::SetOnTimer(const TNotifyEvent& event) {
+    onTimer_ = event;
+    UpdateTimer();
+}
+
+void TTimer::Loaded() {
+    TComponent::Loaded();
+    UpdateTimer();
+}
+
+void TTimer::UpdateTimer() {
+    if (timer_ != 0) {
+        CurrentWidgetset().StopTimer(timer_);
+        timer_ = 0;
+    }
+    if (!enabled_ || interval_ == 0 || !onTimer_ || IsLoading() || IsDesigning() || IsDestroying()) return;
+    timer_ = CurrentWidgetset().StartTimer(interval_, [this] { ReportErrors([this] { onTimer_(this); }); });
+}

@@ -1,0 +1,32 @@
+// A timer: OnTimer runs on the interface thread every Interval milliseconds while the timer is enabled
+// and has a handler. Ticks are dispatch points: an error in the handler is reported and the timer goes on.
+#pragma once
+
+#include "framework/component.h"
+#include "framework/notify_event.h"
+#include "framework/widgetset.h"
+
+class TTimer : public TComponent {
+    DECLARE_CLASS_INFO
+public:
+    using TComponent::TComponent;
+    ~TTimer() override;
+
+    unsigned Interval() const { return interval_; }
+    void SetInterval(unsigned value);
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool value);
+    const TNotifyEvent& OnTimer() const { return onTimer_; }
+    void SetOnTimer(const TNotifyEvent& event);
+
+    void Loaded() override;
+
+private:
+    // Stops the running timer and starts one again when all conditions hold.
+    void UpdateTimer();
+
+    unsigned interval_ = 1000;
+    bool enabled_ = true;
+    TNotifyEvent onTimer_;
+    widgetset::TimerId timer_ = 0;
+};

@@ -1,0 +1,80 @@
+// The widgetset seam: what a back end gives the framework to put controls on a screen (or nowhere), run the
+// event loop, time things and ask the user. Framework objects hold all state; a peer shows it when told
+// which aspect changed, and reports the user's actions to its framework object, never the other way.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "framework/media_device.h"
+#include "platform/api.h"
+
+class TControl;
+class TPopupMenu;
+class TMenuItem;
+
+namespace widgetset {
+
+// What changed on a framework object, so that its peer can read the new state and show it.
+enum class Aspect {
+    Bounds,
+    Visible,
+    Enabled,
+    Caption,  // a caption, or an edit's text
+    Hint,
+    Font,
+    Checked,
+    MaxLength,
+    Date,
+    Picture,
+    ZOrder,  // brought to the front (a form being shown)
+};
+
+class ControlPeer {
+public:
+    virtual ~ControlPeer() = default;
+    virtual void Changed(Aspect aspect) = 0;
+    // The native window of the control, created on first use with the framework's window procedure.
+    virtual HWND Handle() = 0;
+};
+
+struct OpenFileRequest {
+    std::string title;   // empty: the system's default caption
+    std::string filter;  // "Description|*.ext|Description|*.a;*.b"
+    std::string defaultExt;
+    std::string initialFile;
+};
+
+using TimerId = unsigned long;
+
+class Widgetset {
+public:
+    virtual ~Widgetset() = default;
+
+    virtual std::unique_ptr<ControlPeer> CreatePeer(TControl& control) = 0;
+    // The hidden window that owns the application's message boxes.
+    virtual HWND ApplicationHandle() = 0;
+
+    // Runs the loop until done() holds; a modal wait is a nested call.
+    virtual void RunLoop(const std::function<bool()>& done) = 0;
+    virtual void ProcessMessages() = 0;
+
+    // tick runs on the interface thread every interval milliseconds until the timer is stopped.
+    virtual TimerId StartTimer(unsigned intervalMs, std::function<void()> tick) = 0;
+    virtual void StopTimer(TimerId timer) = 0;
+
+    virtual std::unique_ptr<MediaDevice> CreateMediaDevice() = 0;
+
+    // Modal: the chosen file's full path, or nothing when the user cancelled.
+    virtual std::optional<std::string> ExecuteOpenDialog(const OpenFileRequest& request) = 0;
+    // Modal: shows the visible items at (x, y) and returns the one the user chose, or null.
+    virtual TMenuItem* PopupMenu(TPopupMenu& menu, int x, int y) = 0;
+};
+
+}  // namespace widgetset
+
+// The back end linked into the executable provides it.
+widgetset::Widgetset& CurrentWidgetset();

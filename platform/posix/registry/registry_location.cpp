@@ -1,0 +1,31 @@
+#include "platform/posix/registry/registry_location.h"
+
+#include <cstdlib>
+#include <string_view>
+
+#include "platform/posix/registry/registry_error.h"
+
+namespace {
+
+std::string_view Environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value == nullptr ? std::string_view() : std::string_view(value);
+}
+
+}  // namespace
+
+std::filesystem::path RegistryPrefix() {
+    if (std::string_view prefix = Environment("ALARMCLOCK_PREFIX"); !prefix.empty()) {
+        return std::filesystem::path(prefix);
+    }
+    // The base directory rules say a relative XDG_CONFIG_HOME is invalid and must be ignored.
+    if (std::string_view config = Environment("XDG_CONFIG_HOME"); !config.empty() && config.front() == '/') {
+        return std::filesystem::path(config) / "alarmclock";
+    }
+    if (std::string_view home = Environment("HOME"); !home.empty()) {
+        return std::filesystem::path(home) / ".config" / "alarmclock";
+    }
+    throw RegistryError(ERROR_CANTOPEN, "cannot locate the registry: none of ALARMCLOCK_PREFIX, XDG_CONFIG_HOME, HOME is set");
+}
+
+std::filesystem::path RegistryDatabasePath() { return RegistryPrefix() / "registry.db"; }

@@ -1,0 +1,17 @@
+// Key and value names: comparison is ASCII case-insensitive; other bytes compare exactly.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The form under which names are compared and stored for lookups.
+std::string FoldName(std::string_view name);
+
+// Splits a backslash-separated subkey path into its key names. A null or empty path means the key itself and
+// gives no names; one trailing backslash is tolerated. An empty or over-long key name throws RegistryError
+// with ERROR_INVALID_PARAMETER.
+std::vector<std::string> SplitKeyPath(const char* path);
+
+// A null value name is the default value, as is the empty name. Over-long names throw ERROR_INVALID_PARAMETER.
+std::string_view ValueName(const char* name);

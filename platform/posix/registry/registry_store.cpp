@@ -1,0 +1,127 @@
+#include "platform/posix/registry/registry_store.h"
+
+#include "platform/posix/registry/registry_file.h"
+#include "platform/posix/registry/registry_names.h"
+#include "platform/posix/registry/registry_schema.h"
+
+namespace {
+
+// Long enough for another process's write to finish, short enough that a stuck lock surfaces as an error.
+constexpr int kBusyTimeoutMilliseconds = 10000;
+
+const std::filesystem::path& Prepared(const std::filesystem::path& file) {
+    PrepareRegistryFile(file);
+    return file;
+}
+
+StoredValue ValueFrom(const SqliteStatement& row) {
+    return {row.Text(0), static_cast<DWORD>(row.Integer(1)), row.Blob(2)};
+}
+
+}  // namespace
+
+RegistryStore::RegistryStore(const std::filesystem::path& file) : connection_(Prepared(file)) {
+    connection_.Check(sqlite3_busy_timeout(connection_.handle(), kBusyTimeoutMilliseconds));
+    EnsureRegistrySchema(connection_);
+}
+
+void RegistryStore::Read(const std::function<void()>& body) { InTransaction("BEGIN", body); }
+
+void RegistryStore::Write(const std::function<void()>& body) { InTransaction("BEGIN IMMEDIATE", body); }
+
+void RegistryStore::InTransaction(const char* begin, const std::function<void()>& body) {
+    connection_.Execute(begin);
+    try {
+        body();
+        connection_.Execute("COMMIT");
+    } catch (...) {
+        if (sqlite3_get_autocommit(connection_.handle()) == 0) {
+            sqlite3_exec(connection_.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+        }
+        throw;
+    }
+}
+
+bool RegistryStore::KeyExists(std::int64_t key) {
+    return SqliteStatement(connection_, "SELECT 1 FROM keys WHERE id = ?").Bind(1, key).Step();
+}
+
+std::optional<std::int64_t> RegistryStore::FindSubkey(std::int64_t parent, std::string_view name) {
+    SqliteStatement row(connection_, "SELECT id FROM keys WHERE parent_id = ? AND name_folded = ?");
+    row.Bind(1, parent).Bind(2, FoldName(name));
+    if (!row.Step()) return std::nullopt;
+    return row.Integer(0);
+}
+
+std::int64_t RegistryStore::AddSubkey(std::int64_t parent, std::string_view name) {
+    SqliteStatement(connection_, "INSERT INTO keys (parent_id, name, name_folded) VALUES (?, ?, ?)")
+        .Bind(1, parent)
+        .Bind(2, name)
+        .Bind(3, FoldName(name))
+        .Step();
+    return sqlite3_last_insert_rowid(connection_.handle());
+}
+
+std::optional<std::string> RegistryStore::SubkeyAt(std::int64_t parent, std::int64_t index) {
+    SqliteStatement row(connection_,
+                        "SELECT name FROM keys WHERE parent_id = ? ORDER BY name_folded, id LIMIT 1 OFFSET ?");
+    row.Bind(1, parent).Bind(2, index);
+    if (!row.Step()) return std::nullopt;
+    return row.Text(0);
+}
+
+bool RegistryStore::HasSubkeys(std::int64_t key) {
+    return SqliteStatement(connection_, "SELECT 1 FROM keys WHERE parent_id = ? LIMIT 1").Bind(1, key).Step();
+}
+
+void RegistryStore::DeleteKeysFrom(std::string_view seedSelect, std::int64_t key) {
+    // One statement removes the whole subtree, so the parent link is never left dangling; values follow by
+    // cascade.
+    std::string sql = "WITH RECURSIVE tree(id) AS (" + std::string(seedSelect) +
+                      " UNION ALL SELECT keys.id FROM keys JOIN tree ON keys.parent_id = tree.id)"
+                      " DELETE FROM keys WHERE id IN tree";
+    SqliteStatement(connection_, sql).Bind(1, key).Step();
+}
+
+void RegistryStore::DeleteKeyTree(std::int64_t key) { DeleteKeysFrom("SELECT ?1", key); }
+
+void RegistryStore::ClearKey(std::int64_t key) {
+    SqliteStatement(connection_, "DELETE FROM key_values WHERE key_id = ?").Bind(1, key).Step();
+    DeleteKeysFrom("SELECT id FROM keys WHERE parent_id = ?1", key);
+}
+
+std::optional<StoredValue> RegistryStore::FindValue(std::int64_t key, std::string_view name) {
+    SqliteStatement row(connection_, "SELECT name, type, data FROM key_values WHERE key_id = ? AND name_folded = ?");
+    row.Bind(1, key).Bind(2, FoldName(name));
+    if (!row.Step()) return std::nullopt;
+    return ValueFrom(row);
+}
+
+std::optional<StoredValue> RegistryStore::ValueAt(std::int64_t key, std::int64_t index) {
+    SqliteStatement row(connection_,
+                        "SELECT name, type, data FROM key_values WHERE key_id = ? ORDER BY rowid LIMIT 1 OFFSET ?");
+    row.Bind(1, key).Bind(2, index);
+    if (!row.Step()) return std::nullopt;
+    return ValueFrom(row);
+}
+
+void RegistryStore::SetValue(std::int64_t key, std::string_view name, DWORD type,
+                             std::span<const std::uint8_t> data) {
+    SqliteStatement(connection_,
+                    "INSERT INTO key_values (key_id, name, name_folded, type, data) VALUES (?, ?, ?, ?, ?)"
+                    " ON CONFLICT (key_id, name_folded) DO UPDATE SET type = excluded.type, data = excluded.data")
+        .Bind(1, key)
+        .Bind(2, name)
+        .Bind(3, FoldName(name))
+        .Bind(4, static_cast<std::int64_t>(type))
+        .BindBlob(5, data)
+        .Step();
+}
+
+bool RegistryStore::DeleteValue(std::int64_t key, std::string_view name) {
+    SqliteStatement(connection_, "DELETE FROM key_values WHERE key_id = ? AND name_folded = ?")
+        .Bind(1, key)
+        .Bind(2, FoldName(name))
+        .Step();
+    return sqlite3_changes(connection_.handle()) > 0;
+}

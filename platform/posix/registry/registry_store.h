@@ -1,0 +1,55 @@
+// The registry's keys and values in the SQLite file, addressed by key id. Callers group calls into Read or
+// Write transactions so that what they check and what they change belong to the same moment.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "platform/api.h"
+#include "platform/posix/registry/sqlite_connection.h"
+
+struct StoredValue {
+    std::string name;
+    DWORD type = REG_NONE;
+    std::string data;
+};
+
+class RegistryStore {
+public:
+    // Creates the file when missing and checks it; throws RegistryError naming the file when it is unusable.
+    explicit RegistryStore(const std::filesystem::path& file);
+
+    const std::filesystem::path& file() const { return connection_.file(); }
+
+    void Read(const std::function<void()>& body);
+    // Takes the write lock up front, so concurrent writers queue instead of failing halfway.
+    void Write(const std::function<void()>& body);
+
+    bool KeyExists(std::int64_t key);
+    std::optional<std::int64_t> FindSubkey(std::int64_t parent, std::string_view name);
+    std::int64_t AddSubkey(std::int64_t parent, std::string_view name);
+    // Subkeys in name order.
+    std::optional<std::string> SubkeyAt(std::int64_t parent, std::int64_t index);
+    bool HasSubkeys(std::int64_t key);
+    void DeleteKeyTree(std::int64_t key);
+    // Removes the key's values and subkeys; the key itself stays.
+    void ClearKey(std::int64_t key);
+
+    std::optional<StoredValue> FindValue(std::int64_t key, std::string_view name);
+    // Values in the order they were first set.
+    std::optional<StoredValue> ValueAt(std::int64_t key, std::int64_t index);
+    // Replacing a value keeps the case its name was created with.
+    void SetValue(std::int64_t key, std::string_view name, DWORD type, std::span<const std::uint8_t> data);
+    bool DeleteValue(std::int64_t key, std::string_view name);
+
+private:
+    void InTransaction(const char* begin, const std::function<void()>& body);
+    void DeleteKeysFrom(std::string_view seedSelect, std::int64_t key);
+
+    SqliteConnection connection_;
+};

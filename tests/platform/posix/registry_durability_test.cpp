@@ -1,0 +1,204 @@
+// The database under abuse: writers killed mid-write, writers racing, and files that are not what they seem.
+#include <signal.h>
+#include <sqlite3.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/api.h"
+#include "platform/registry_error_text.h"
+#include "subprocess.h"
+#include "temporary_prefix.h"
+
+namespace {
+
+std::vector<std::string> Writer(const std::string& key, const std::string& tag, int count) {
+    return {REGISTRY_WRITER_PATH, key, tag, std::to_string(count)};
+}
+
+std::vector<long> Acknowledged(const std::string& output) {
+    std::vector<long> indices;
+    std::istringstream lines(output);
+    std::string line;
+    // A write killed halfway through printing its line was not acknowledged.
+    while (std::getline(lines, line) && !lines.eof()) indices.push_back(std::stol(line));
+    return indices;
+}
+
+std::string QueryText(const char* path, const std::string& name) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return "no key";
+    char data[64] = {};
+    DWORD size = sizeof data;
+    LSTATUS status = RegQueryValueExA(key, name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size);
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS ? std::string(data, size) : "error " + std::to_string(status);
+}
+
+DWORD ValueCount(const char* path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return 0;
+    DWORD count = 0;
+    char name[32];
+    DWORD size = sizeof name;
+    while (RegEnumValueA(key, count, name, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS) {
+        ++count;
+        size = sizeof name;
+    }
+    RegCloseKey(key);
+    return count;
+}
+
+std::string IntegrityCheck(const std::filesystem::path& file) {
+    sqlite3* database = nullptr;
+    std::string result = "cannot open";
+    if (sqlite3_open_v2(file.c_str(), &database, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+        sqlite3_stmt* statement = nullptr;
+        sqlite3_prepare_v2(database, "PRAGMA integrity_check", -1, &statement, nullptr);
+        if (sqlite3_step(statement) == SQLITE_ROW) result = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
+        sqlite3_finalize(statement);
+    }
+    sqlite3_close(database);
+    return result;
+}
+
+std::string FileBytes(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void Execute(const std::filesystem::path& file, const char* sql) {
+    sqlite3* database = nullptr;
+    ASSERT_EQ(sqlite3_open(file.c_str(), &database), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(database, sql, nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(database);
+}
+
+TEST(RegistryDurability, KilledWritersLoseNoAcknowledgedWrite) {
+    TemporaryPrefix prefix;
+    constexpr int kWriters = 200;
+    constexpr int kAtOnce = 8;
+    std::mt19937 random(20240611);
+    std::uniform_int_distribution<int> delayMicroseconds(0, 40000);
+    std::vector<std::vector<long>> acknowledged(kWriters);
+    for (int first = 0; first < kWriters; first += kAtOnce) {
+        std::vector<PipedChild> children;
+        for (int w = first; w < first + kAtOnce; ++w) {
+            children.push_back(StartPiped(Writer("Crash\\W" + std::to_string(w), "v", 1000000)));
+        }
+        for (std::size_t c = 0; c < children.size(); ++c) {
+            std::this_thread::sleep_for(std::chrono::microseconds(delayMicroseconds(random)));
+            kill(children[c].pid, SIGKILL);
+            acknowledged[first + c] = Acknowledged(ReadToEnd(children[c].output));
+            EXPECT_EQ(WaitFor(children[c].pid), -1) << "writer " << first + c << " was not killed";
+        }
+    }
+    EXPECT_EQ(IntegrityCheck(prefix.database()), "ok");
+    std::size_t total = 0;
+    for (int w = 0; w < kWriters; ++w) {
+        std::string path = "Crash\\W" + std::to_string(w);
+        for (long i : acknowledged[w]) {
+            ASSERT_EQ(QueryText(path.c_str(), "v" + std::to_string(i)), path + ":" + std::to_string(i) + '\0');
+        }
+        total += acknowledged[w].size();
+    }
+    // Enough writes got through for the check to mean something.
+    EXPECT_GT(total, static_cast<std::size_t>(kWriters));
+}
+
+TEST(RegistryDurability, ConcurrentWritersLoseNothing) {
+    TemporaryPrefix prefix;
+    PipedChild first = StartPiped(Writer("Shared", "a", 1000));
+    PipedChild second = StartPiped(Writer("Shared", "b", 1000));
+    EXPECT_EQ(Acknowledged(ReadToEnd(first.output)).size(), 1000u);
+    EXPECT_EQ(Acknowledged(ReadToEnd(second.output)).size(), 1000u);
+    EXPECT_EQ(WaitFor(first.pid), 0);
+    EXPECT_EQ(WaitFor(second.pid), 0);
+    EXPECT_EQ(ValueCount("Shared"), 2000u);
+    EXPECT_EQ(QueryText("Shared", "a999"), std::string("Shared:999", 11));
+    EXPECT_EQ(QueryText("Shared", "b0"), std::string("Shared:0", 9));
+}
+
+class BadDatabase : public ::testing::Test {
+protected:
+    // The code of the first registry call and the text that goes with it.
+    std::pair<LSTATUS, std::string> FirstCall() {
+        HKEY key = nullptr;
+        LSTATUS status = RegOpenKeyExA(HKEY_CURRENT_USER, "Any", 0, KEY_READ, &key);
+        return {status, RegistryErrorText(status)};
+    }
+
+    void WriteFile(const std::string& bytes) {
+        std::filesystem::create_directories(prefix_.prefix());
+        std::ofstream(prefix_.database(), std::ios::binary) << bytes;
+    }
+
+    // Fills the database from another process, so this one opens it for the first time afterwards.
+    void Populate() { ASSERT_EQ(RunProcess(Writer("Filled", "value-with-a-longer-name-", 400)).exitCode, 0); }
+
+    TemporaryPrefix prefix_;
+};
+
+TEST_F(BadDatabase, GarbageIsReportedAndLeftAlone) {
+    std::string garbage(8192, '\0');
+    for (std::size_t i = 0; i < garbage.size(); ++i) garbage[i] = static_cast<char>(i * 7 + 3);
+    WriteFile(garbage);
+    auto [status, text] = FirstCall();
+    EXPECT_EQ(status, ERROR_BADDB);
+    EXPECT_NE(text.find(prefix_.database().string() + ": file is not a database"), std::string::npos) << text;
+    EXPECT_EQ(FileBytes(prefix_.database()), garbage);
+    // Once the file is taken away, the registry starts afresh instead of staying broken.
+    std::filesystem::remove(prefix_.database());
+    EXPECT_EQ(FirstCall().first, ERROR_FILE_NOT_FOUND);
+}
+
+TEST_F(BadDatabase, TruncationIsReportedAndLeftAlone) {
+    Populate();
+    std::string whole = FileBytes(prefix_.database());
+    ASSERT_GT(whole.size(), 4 * 4096u);
+    std::string truncated = whole.substr(0, whole.size() / 2 + 100);
+    WriteFile(truncated);
+    auto [status, text] = FirstCall();
+    EXPECT_EQ(status, ERROR_REGISTRY_CORRUPT);
+    EXPECT_NE(text.find(prefix_.database().string() + ": "), std::string::npos) << text;
+    EXPECT_EQ(FileBytes(prefix_.database()), truncated);
+}
+
+TEST_F(BadDatabase, UnknownContentsAreRefused) {
+    Populate();
+    // A schema version from a newer program.
+    Execute(prefix_.database(), "PRAGMA user_version = 99");
+    auto [status, text] = FirstCall();
+    EXPECT_EQ(status, ERROR_BADDB);
+    EXPECT_NE(text.find(prefix_.database().string() + ": registry schema version 99 is newer"), std::string::npos)
+        << text;
+    // Some other program's database.
+    TemporaryPrefix other;
+    std::filesystem::create_directories(other.prefix());
+    Execute(other.database(), "CREATE TABLE notes (text TEXT)");
+    std::tie(status, text) = FirstCall();
+    EXPECT_EQ(status, ERROR_BADDB);
+    EXPECT_NE(text.find(other.database().string() + ": holds tables but no registry schema version"),
+              std::string::npos)
+        << text;
+    EXPECT_EQ(IntegrityCheck(other.database()), "ok");
+}
+
+TEST_F(BadDatabase, UnopenableFileIsReported) {
+    // A directory where the file should be cannot be opened, whoever we run as.
+    std::filesystem::create_directories(prefix_.database());
+    auto [status, text] = FirstCall();
+    EXPECT_EQ(status, ERROR_CANTOPEN);
+    EXPECT_NE(text.find(prefix_.database().string()), std::string::npos) << text;
+}
+
+}  // namespace
