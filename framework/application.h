@@ -9,7 +9,7 @@
 
 class TApplication : public TComponent {
     DECLARE_CLASS_INFO
-public:
+  public:
     // Sets the global Application for the object's lifetime; one exists at a time.
     explicit TApplication(TComponent* owner);
     ~TApplication() override;
@@ -47,7 +47,7 @@ public:
 
     void Notification(TComponent* component, TOperation operation) override;
 
-private:
+  private:
     std::string title_;
     bool showMainForm_ = true;
     bool terminated_ = false;

@@ -6,7 +6,7 @@
 // Makes the caption public and published; one template instead of the same lines in five classes.
 template <class Base>
 class TCaptioned : public Base {
-public:
+  public:
     using Base::Base;
     using Base::Caption;
     using Base::SetCaption;
@@ -14,25 +14,25 @@ public:
 
 class TPanel : public TCaptioned<TWinControl> {
     DECLARE_CLASS_INFO
-public:
+  public:
     using TCaptioned::TCaptioned;
 };
 
 class TGroupBox : public TCaptioned<TWinControl> {
     DECLARE_CLASS_INFO
-public:
+  public:
     using TCaptioned::TCaptioned;
 };
 
 // A text without a window of its own.
 class TLabel : public TCaptioned<TControl> {
     DECLARE_CLASS_INFO
-public:
+  public:
     using TCaptioned::TCaptioned;
 };
 
 class TButton : public TCaptioned<TWinControl> {
     DECLARE_CLASS_INFO
-public:
+  public:
     using TCaptioned::TCaptioned;
 };

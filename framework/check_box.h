@@ -6,7 +6,7 @@
 
 class TCheckBox : public TCaptioned<TWinControl> {
     DECLARE_CLASS_INFO
-public:
+  public:
     using TCaptioned::TCaptioned;
 
     bool Checked() const { return checked_; }
@@ -14,6 +14,6 @@ public:
     // A click toggles the state; OnClick runs through the state's change.
     void Click() override { SetChecked(!checked_); }
 
-private:
+  private:
     bool checked_ = false;
 };

@@ -33,7 +33,8 @@ const PropertyInfo* ClassInfo::FindProperty(std::string_view propertyName) const
 
 const MethodInfo* ClassInfo::FindMethod(std::string_view methodName) const {
     return FindInChain(this, [&](const ClassInfo& info) -> const MethodInfo* {
-        auto it = std::ranges::find_if(info.methods, [&](const MethodInfo& m) { return SameText(m.name, methodName); });
+        auto it = std::ranges::find_if(info.methods,
+                                       [&](const MethodInfo& m) { return SameText(m.name, methodName); });
         return it == info.methods.end() ? nullptr : &*it;
     });
 }

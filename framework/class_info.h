@@ -49,7 +49,7 @@ void CallMessageMethod(TObject& self, TMessage& message) {
 }
 
 #define PUBLISHED_METHOD(Class, Method) \
-    MethodInfo { #Method, &CallMethod<Class, &Class::Method> }
+    MethodInfo { #Method, &CallMethod < Class, &Class::Method> }
 
 #define MESSAGE_HANDLER(Class, Number, Method) \
     MessageHandlerInfo { Number, &CallMessageMethod<Class, &Class::Method> }
@@ -61,7 +61,7 @@ TComponent* CreateComponent(TComponent* owner) {
 }
 
 // Every class with its own table declares it with this: the table and the virtual that returns it.
-#define DECLARE_CLASS_INFO          \
-public:                             \
-    static const ClassInfo Class;   \
+#define DECLARE_CLASS_INFO        \
+  public:                         \
+    static const ClassInfo Class; \
     const ClassInfo& ClassType() const override { return Class; }

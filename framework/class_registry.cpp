@@ -21,6 +21,7 @@ void RegisterClass(const ClassInfo& info) {
 }
 
 const ClassInfo* FindClass(std::string_view name) {
-    auto it = std::ranges::find_if(Registry(), [&](const ClassInfo* info) { return SameText(info->name, name); });
+    auto it =
+        std::ranges::find_if(Registry(), [&](const ClassInfo* info) { return SameText(info->name, name); });
     return it == Registry().end() ? nullptr : *it;
 }

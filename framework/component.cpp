@@ -14,7 +14,8 @@ bool IsIdentifier(const std::string& name) {
     auto isStart = [](unsigned char c) { return std::isalpha(c) || c == '_'; };
     auto isPart = [](unsigned char c) { return std::isalnum(c) || c == '_'; };
     return isStart(static_cast<unsigned char>(name[0])) &&
-           std::all_of(name.begin() + 1, name.end(), [&](char c) { return isPart(static_cast<unsigned char>(c)); });
+           std::all_of(name.begin() + 1, name.end(),
+                       [&](char c) { return isPart(static_cast<unsigned char>(c)); });
 }
 
 const PropertyInfo kProperties[] = {
@@ -54,7 +55,8 @@ void TComponent::DestroyComponents() {
 
 void TComponent::SetParentComponent(TComponent* parent) {
     if (parent != nullptr && parent != owner_) {
-        throw EComponentError(std::string(ClassName()) + " " + name_ + " cannot be placed in " + parent->Name());
+        throw EComponentError(std::string(ClassName()) + " " + name_ + " cannot be placed in " +
+                              parent->Name());
     }
 }
 
@@ -130,6 +132,7 @@ void TComponent::Notification(TComponent* component, TOperation operation) {
 void TComponent::InsertComponent(TComponent* component) {
     component->owner_ = this;
     components_.push_back(component);
+    if (IsDesigning()) component->SetDesigning(true);
     Notification(component, TOperation::opInsert);
 }
 

@@ -14,7 +14,7 @@ enum TComponentStateFlag : unsigned { csLoading = 1, csDestroying = 2, csDesigni
 
 class TComponent : public TObject {
     DECLARE_CLASS_INFO
-public:
+  public:
     explicit TComponent(TComponent* owner);
 
     // The one way to destroy a component: it and everything it owns are marked as being destroyed
@@ -59,10 +59,10 @@ public:
     // Told when a component is inserted into or removed from the owner tree, or freed after a request.
     virtual void Notification(TComponent* component, TOperation operation);
 
-protected:
+  protected:
     ~TComponent() override;
 
-private:
+  private:
     void DestroyComponents();
     void InsertComponent(TComponent* component);
     void RemoveComponent(TComponent* component);

@@ -7,6 +7,9 @@
 
 namespace {
 
+// A control that shows its parent's font stores none of its own.
+bool HasOwnFont(const TObject& self) { return !static_cast<const TControl&>(self).ParentFont(); }
+
 const PropertyInfo kProperties[] = {
     IntegerProperty<&TControl::Left, &TControl::SetLeft>("Left"),
     IntegerProperty<&TControl::Top, &TControl::SetTop>("Top"),
@@ -18,10 +21,10 @@ const PropertyInfo kProperties[] = {
     BooleanProperty<&TControl::ShowHint, &TControl::SetShowHint>("ShowHint", false),
     BooleanProperty<&TControl::ParentShowHint, &TControl::SetParentShowHint>("ParentShowHint", true),
     IntegerProperty<&TControl::TabOrder, &TControl::SetTabOrder>("TabOrder", -1),
-    StringProperty<&TControl::FontName, &TControl::SetFontName>("Font.Name"),
-    IntegerProperty<&TControl::FontHeight, &TControl::SetFontHeight>("Font.Height"),
-    IntegerProperty<&TControl::FontCharset, &TControl::SetFontCharset>("Font.Charset"),
-    IntegerProperty<&TControl::FontColor, &TControl::SetFontColor>("Font.Color"),
+    StoredWhen(StringProperty<&TControl::FontName, &TControl::SetFontName>("Font.Name"), HasOwnFont),
+    StoredWhen(IntegerProperty<&TControl::FontHeight, &TControl::SetFontHeight>("Font.Height"), HasOwnFont),
+    StoredWhen(IntegerProperty<&TControl::FontCharset, &TControl::SetFontCharset>("Font.Charset"), HasOwnFont),
+    StoredWhen(IntegerProperty<&TControl::FontColor, &TControl::SetFontColor>("Font.Color"), HasOwnFont),
     BooleanProperty<&TControl::ParentFont, &TControl::SetParentFont>("ParentFont", true),
     EventProperty<&TControl::OnClick, &TControl::SetOnClick>("OnClick"),
 };
@@ -54,9 +57,7 @@ void TControl::SetParent(TWinControl* parent) {
     if (parent_ != nullptr) parent_->InsertControl(this);
 }
 
-const TFont& TControl::Font() const {
-    return parentFont_ && parent_ != nullptr ? parent_->Font() : font_;
-}
+const TFont& TControl::Font() const { return parentFont_ && parent_ != nullptr ? parent_->Font() : font_; }
 
 void TControl::SetFont(const TFont& font) {
     parentFont_ = false;

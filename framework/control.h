@@ -15,7 +15,7 @@ class TWinControl;
 
 class TControl : public TComponent {
     DECLARE_CLASS_INFO
-public:
+  public:
     explicit TControl(TComponent* owner);
     ~TControl() override;
 
@@ -77,7 +77,7 @@ public:
 
     void Loaded() override;
 
-protected:
+  protected:
     // The one setter shape: nothing happens when the value is unchanged; otherwise store, show, and run
     // the bound handler (never while the layout is being loaded or the control destroyed).
     template <class T>
@@ -100,7 +100,7 @@ protected:
     // program goes on.
     void RunUserAction(const std::function<void()>& action);
 
-private:
+  private:
     template <class T>
     void SetFontPart(T TFont::*part, const T& value);
 

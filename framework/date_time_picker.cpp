@@ -14,9 +14,9 @@ const PropertyInfo kProperties[] = {
     EnumProperty<&TDateTimePicker::Kind, &TDateTimePicker::SetKind>("Kind", kKinds, dtkDate),
     EnumProperty<&TDateTimePicker::DateMode, &TDateTimePicker::SetDateMode>("DateMode", kDateModes, dmComboBox),
     EnumProperty<&TDateTimePicker::DateFormat, &TDateTimePicker::SetDateFormat>("DateFormat", kDateFormats,
-                                                                                 dfShort),
+                                                                                dfShort),
     EnumProperty<&TDateTimePicker::CalAlignment, &TDateTimePicker::SetCalAlignment>("CalAlignment", kAlignments,
-                                                                                     dtaLeft),
+                                                                                    dtaLeft),
     BooleanProperty<&TDateTimePicker::ParseInput, &TDateTimePicker::SetParseInput>("ParseInput", false),
     EventProperty<&TDateTimePicker::OnChange, &TDateTimePicker::SetOnChange>("OnChange"),
 };

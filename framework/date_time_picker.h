@@ -12,7 +12,7 @@ enum TDTCalAlignment { dtaLeft, dtaRight };
 
 class TDateTimePicker : public TWinControl {
     DECLARE_CLASS_INFO
-public:
+  public:
     using TWinControl::TWinControl;
 
     const TDate& Date() const { return date_; }
@@ -33,7 +33,7 @@ public:
     bool ParseInput() const { return parseInput_; }
     void SetParseInput(bool value) { parseInput_ = value; }
 
-private:
+  private:
     TDate date_{1899, 12, 30};
     TNotifyEvent onChange_;
     TDateTimeKind kind_ = dtkDate;

@@ -8,7 +8,7 @@
 
 class TEdit : public TWinControl {
     DECLARE_CLASS_INFO
-public:
+  public:
     using TWinControl::TWinControl;
 
     const std::string& Text() const { return Caption(); }
@@ -23,7 +23,7 @@ public:
     // refused, as the field refuses a further keystroke.
     void UserEditText(const std::string& text);
 
-private:
+  private:
     int maxLength_ = 0;
     TNotifyEvent onChange_;
 };

@@ -12,7 +12,7 @@ enum TPosition { poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poS
 
 class TForm : public TCaptioned<TWinControl> {
     DECLARE_CLASS_INFO
-public:
+  public:
     explicit TForm(TComponent* owner);
 
     void Show() { SetVisible(true); }
@@ -42,11 +42,11 @@ public:
     // reference is set, so that the handler can use it.
     void DoCreate();
 
-protected:
+  protected:
     // Reads the form's layout from form-file text: its components, their properties and bindings.
     void LoadLayout(std::string_view formText);
 
-private:
+  private:
     int clientWidth_ = 0;
     int clientHeight_ = 0;
     TFormBorderStyle borderStyle_ = bsSizeable;

@@ -21,8 +21,8 @@ FormLexer::Token FormLexer::Next() {
     return token;
 }
 
-void FormLexer::Fail(const std::string& message) const {
-    throw EReadError("Form file, line " + std::to_string(current_.line) + ": " + message);
+void FormLexer::FailAt(int line, const std::string& message) {
+    throw EReadError("Form file, line " + std::to_string(line) + ": " + message);
 }
 
 void FormLexer::SkipBlanks() {

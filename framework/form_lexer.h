@@ -6,7 +6,7 @@
 #include <string_view>
 
 class FormLexer {
-public:
+  public:
     enum class Kind { Identifier, Integer, String, Symbol, End };
     struct Token {
         Kind kind = Kind::End;
@@ -19,10 +19,11 @@ public:
 
     const Token& Peek() const { return current_; }
     Token Next();
-    // Throws EReadError naming the current line.
-    [[noreturn]] void Fail(const std::string& message) const;
+    // Throw EReadError naming the line of the next token, or the given line.
+    [[noreturn]] void Fail(const std::string& message) const { FailAt(current_.line, message); }
+    [[noreturn]] static void FailAt(int line, const std::string& message);
 
-private:
+  private:
     Token Scan();
     void SkipBlanks();
     std::string ScanString();

@@ -15,27 +15,28 @@ namespace {
 using Kind = FormLexer::Kind;
 
 class FormReader {
-public:
+  public:
     FormReader(TComponent& root, std::string_view text) : root_(root), lexer_(text) {}
 
     void Read() {
+        const int line = lexer_.Peek().line;
         ExpectWord("object");
         const std::string name = ExpectIdentifier();
         ExpectSymbol(":");
         const std::string className = ExpectIdentifier();
         if (!SameText(className, root_.ClassName())) {
-            lexer_.Fail("the form is a " + std::string(root_.ClassName()) + ", not a " + className);
+            FormLexer::FailAt(line, "the form is a " + std::string(root_.ClassName()) + ", not a " + className);
         }
         root_.BeginLoading();
         loaded_.push_back(&root_);
-        SetName(root_, name);
+        Guarded(line, [&] { root_.SetName(name); });
         ReadBody(root_);
         if (lexer_.Peek().kind != Kind::End) lexer_.Fail("text after the form's closing 'end'");
         ResolveReferences();
         for (TComponent* component : loaded_) component->Loaded();
     }
 
-private:
+  private:
     struct Reference {
         TComponent* component;
         const PropertyInfo* property;
@@ -61,20 +62,24 @@ private:
     }
 
     void ReadChild(TComponent& parent) {
+        const int line = lexer_.Peek().line;
         const std::string name = ExpectIdentifier();
         ExpectSymbol(":");
         const std::string className = ExpectIdentifier();
         const ClassInfo* info = FindClass(className);
-        if (info == nullptr || info->create == nullptr) lexer_.Fail("unknown class " + className);
+        if (info == nullptr || info->create == nullptr) FormLexer::FailAt(line, "unknown class " + className);
         TComponent* child = info->create(&root_);
         child->BeginLoading();
         loaded_.push_back(child);
-        SetName(*child, name);
-        Guarded([&] { child->SetParentComponent(&parent); });
+        Guarded(line, [&] {
+            child->SetName(name);
+            child->SetParentComponent(&parent);
+        });
         ReadBody(*child);
     }
 
     void ReadProperty(TComponent& component) {
+        const int line = lexer_.Peek().line;
         std::string name = ExpectIdentifier();
         while (lexer_.Peek().kind == Kind::Symbol && lexer_.Peek().text == ".") {
             lexer_.Next();
@@ -82,25 +87,25 @@ private:
         }
         const PropertyInfo* property = component.ClassType().FindProperty(name);
         if (property == nullptr) {
-            lexer_.Fail("unknown property " + name + " of " + std::string(component.ClassName()));
+            FormLexer::FailAt(line, "unknown property " + name + " of " + std::string(component.ClassName()));
         }
         ExpectSymbol("=");
         if (property->kind == PropertyKind::Component) {
-            const int line = lexer_.Peek().line;
             references_.push_back({&component, property, ExpectIdentifier(), line});
             return;
         }
-        const PropertyValue value = ReadValue(*property);
-        Guarded([&] { property->set(component, value); });
+        const PropertyValue value = ReadValue(*property, line);
+        Guarded(line, [&] { property->set(component, value); });
     }
 
-    PropertyValue ReadValue(const PropertyInfo& property) {
+    // Reads the value of a property on the given line; a value that does not fit is an error there.
+    PropertyValue ReadValue(const PropertyInfo& property, int line) {
         switch (property.kind) {
             case PropertyKind::Boolean: {
                 const std::string word = ExpectIdentifier();
                 if (SameText(word, "True")) return true;
                 if (SameText(word, "False")) return false;
-                lexer_.Fail(std::string(property.name) + " takes True or False, not " + word);
+                FormLexer::FailAt(line, std::string(property.name) + " takes True or False, not " + word);
             }
             case PropertyKind::Integer:
                 return Expect(Kind::Integer, "a number").integer;
@@ -109,21 +114,21 @@ private:
             case PropertyKind::Date: {
                 const std::string text = Expect(Kind::String, "a quoted date").text;
                 PropertyValue date;
-                Guarded([&] { date = IsoToDate(text); });
+                Guarded(line, [&] { date = IsoToDate(text); });
                 return date;
             }
             case PropertyKind::Strings:
                 return ReadList();
             case PropertyKind::Enumeration:
-                return static_cast<long long>(IndexOfName(property, ExpectIdentifier()));
+                return static_cast<long long>(IndexOfName(property, ExpectIdentifier(), line));
             case PropertyKind::Set:
-                return ReadSet(property);
+                return ReadSet(property, line);
             case PropertyKind::Event:
-                return ReadEvent();
+                return ReadEvent(line);
             case PropertyKind::Component:
                 break;
         }
-        lexer_.Fail("property " + std::string(property.name) + " cannot be read");
+        FormLexer::FailAt(line, "property " + std::string(property.name) + " cannot be read");
     }
 
     std::vector<std::string> ReadList() {
@@ -136,30 +141,32 @@ private:
         return items;
     }
 
-    long long ReadSet(const PropertyInfo& property) {
+    long long ReadSet(const PropertyInfo& property, int line) {
         ExpectSymbol("[");
         long long bits = 0;
         while (!(lexer_.Peek().kind == Kind::Symbol && lexer_.Peek().text == "]")) {
             if (bits != 0) ExpectSymbol(",");
-            bits |= 1LL << IndexOfName(property, ExpectIdentifier());
+            bits |= 1LL << IndexOfName(property, ExpectIdentifier(), line);
         }
         lexer_.Next();
         return bits;
     }
 
-    TNotifyEvent ReadEvent() {
+    TNotifyEvent ReadEvent(int line) {
         const std::string handler = ExpectIdentifier();
         const MethodInfo* method = root_.ClassType().FindMethod(handler);
         if (method == nullptr) {
-            lexer_.Fail("unknown handler " + handler + " (not published by " + std::string(root_.ClassName()) + ")");
+            FormLexer::FailAt(line, "unknown handler " + handler + " (not published by " +
+                                        std::string(root_.ClassName()) + ")");
         }
         return TNotifyEvent{&root_, method->code};
     }
 
-    std::size_t IndexOfName(const PropertyInfo& property, const std::string& word) {
-        auto it = std::ranges::find_if(property.enumNames, [&](std::string_view n) { return SameText(n, word); });
+    std::size_t IndexOfName(const PropertyInfo& property, const std::string& word, int line) {
+        auto it =
+            std::ranges::find_if(property.enumNames, [&](std::string_view n) { return SameText(n, word); });
         if (it == property.enumNames.end()) {
-            lexer_.Fail("unknown value " + word + " of " + std::string(property.name));
+            FormLexer::FailAt(line, "unknown value " + word + " of " + std::string(property.name));
         }
         return static_cast<std::size_t>(it - property.enumNames.begin());
     }
@@ -168,30 +175,24 @@ private:
         for (const Reference& reference : references_) {
             TComponent* target =
                 SameText(reference.name, root_.Name()) ? &root_ : root_.FindComponent(reference.name);
-            auto fail = [&](const std::string& why) {
-                throw EReadError("Form file, line " + std::to_string(reference.line) + ": " + why);
-            };
-            if (target == nullptr) fail("unknown component " + reference.name);
+            if (target == nullptr) FormLexer::FailAt(reference.line, "unknown component " + reference.name);
             if (!target->InheritsFrom(*reference.property->referenceClass)) {
-                fail(reference.name + " is not a " + std::string(reference.property->referenceClass->name));
+                FormLexer::FailAt(reference.line, reference.name + " is not a " +
+                                                      std::string(reference.property->referenceClass->name));
             }
             reference.property->set(*reference.component, target);
         }
     }
 
-    void SetName(TComponent& component, const std::string& name) {
-        Guarded([&] { component.SetName(name); });
-    }
-
     // A setter's own error becomes a read error that names the line.
     template <class Action>
-    void Guarded(Action action) {
+    static void Guarded(int line, Action action) {
         try {
             action();
         } catch (const EReadError&) {
             throw;
         } catch (const std::exception& error) {
-            lexer_.Fail(error.what());
+            FormLexer::FailAt(line, error.what());
         }
     }
 

@@ -38,7 +38,7 @@ void CollectProperties(const ClassInfo* info, std::vector<const PropertyInfo*>& 
 }
 
 class FormWriter {
-public:
+  public:
     explicit FormWriter(const TComponent& root) : root_(root) {}
 
     std::string Write() {
@@ -46,14 +46,14 @@ public:
         return out_;
     }
 
-private:
+  private:
     void WriteObject(const TComponent& component, int depth) {
         const std::string indent(static_cast<std::size_t>(depth) * 2, ' ');
         out_ += indent + "object " + component.Name() + ": " + std::string(component.ClassName()) + "\n";
         std::vector<const PropertyInfo*> properties;
         CollectProperties(&component.ClassType(), properties);
         for (const PropertyInfo* property : properties) {
-            if (property->name == "Name") continue;
+            if (property->name == "Name" || (property->isStored && !property->isStored(component))) continue;
             if (auto text = Format(*property, property->get(component))) {
                 out_ += indent + "  " + std::string(property->name) + " = " + *text + "\n";
             }
@@ -66,7 +66,9 @@ private:
 
     // The value as the file writes it, or nothing when a stored layout leaves it out.
     std::optional<std::string> Format(const PropertyInfo& property, const PropertyValue& value) const {
-        const auto isDefault = [&](long long v) { return property.defaultValue && *property.defaultValue == v; };
+        const auto isDefault = [&](long long v) {
+            return property.defaultValue && *property.defaultValue == v;
+        };
         switch (property.kind) {
             case PropertyKind::Boolean: {
                 const bool v = std::get<bool>(value);

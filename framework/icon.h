@@ -8,7 +8,7 @@
 #include "platform/api.h"
 
 class TIcon : public TObject {
-public:
+  public:
     HICON Handle() const { return handle_; }
     bool Empty() const { return handle_ == nullptr; }
     const std::string& ResourceName() const { return resourceName_; }
@@ -17,7 +17,7 @@ public:
     // Makes this icon show the same image as source.
     virtual void Assign(const TIcon& source);
 
-private:
+  private:
     HICON handle_ = nullptr;
     std::string resourceName_;
 };

@@ -8,13 +8,13 @@
 
 class TImage : public TControl {
     DECLARE_CLASS_INFO
-public:
+  public:
     using TControl::TControl;
 
     const TIcon& Picture() const { return picture_; }
     const std::string& PictureName() const { return picture_.ResourceName(); }
     void SetPictureName(const std::string& name);
 
-private:
+  private:
     TIcon picture_;
 };

@@ -11,7 +11,8 @@ int TList::Add(void* item) {
 }
 
 void* TList::Items(int index) const {
-    if (index < 0 || index >= Count()) throw EListError("List index out of bounds (" + std::to_string(index) + ")");
+    if (index < 0 || index >= Count())
+        throw EListError("List index out of bounds (" + std::to_string(index) + ")");
     return items_[static_cast<std::size_t>(index)];
 }
 

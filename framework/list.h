@@ -6,13 +6,13 @@
 #include "framework/object.h"
 
 class TList : public TObject {
-public:
+  public:
     int Add(void* item);
     int Count() const { return static_cast<int>(items_.size()); }
     // Throws EListError outside 0..Count()-1.
     void* Items(int index) const;
     int IndexOf(const void* item) const;
 
-private:
+  private:
     std::vector<void*> items_;
 };

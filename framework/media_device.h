@@ -6,7 +6,7 @@
 #include <string>
 
 class MediaDevice {
-public:
+  public:
     virtual ~MediaDevice() = default;
     // Opens the file and makes it ready to play from its start.
     virtual void Open(const std::string& fileName) = 0;

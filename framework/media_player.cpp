@@ -8,7 +8,7 @@
 namespace {
 
 constexpr std::string_view kDeviceTypes[] = {
-    "dtAutoSelect", "dtAVIVideo", "dtCDAudio", "dtDAT",     "dtDigitalVideo", "dtMMMovie",  "dtOther",
+    "dtAutoSelect", "dtAVIVideo", "dtCDAudio",   "dtDAT", "dtDigitalVideo", "dtMMMovie",  "dtOther",
     "dtOverlay",    "dtScanner",  "dtSequencer", "dtVCR", "dtVideodisc",    "dtWaveAudio"};
 
 const PropertyInfo kProperties[] = {

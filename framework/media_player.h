@@ -27,7 +27,7 @@ enum TMPDeviceTypes {
 
 class TMediaPlayer : public TWinControl {
     DECLARE_CLASS_INFO
-public:
+  public:
     using TWinControl::TWinControl;
     ~TMediaPlayer() override;
 
@@ -47,7 +47,7 @@ public:
     void Close();
     bool IsOpen() const { return device_ != nullptr; }
 
-private:
+  private:
     void PlaybackFinished();
 
     std::string fileName_;

@@ -10,7 +10,7 @@ class TPopupMenu;
 
 class TMenuItem : public TComponent {
     DECLARE_CLASS_INFO
-public:
+  public:
     using TComponent::TComponent;
     ~TMenuItem() override;
 
@@ -26,7 +26,7 @@ public:
     TComponent* GetParentComponent() const override;
     void SetParentComponent(TComponent* parent) override;
 
-private:
+  private:
     std::string caption_;
     bool visible_ = true;
     TNotifyEvent onClick_;

@@ -6,7 +6,7 @@
 #include "framework/message.h"
 
 class TObject {
-public:
+  public:
     static const ClassInfo Class;
 
     TObject() = default;

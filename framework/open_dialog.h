@@ -7,7 +7,7 @@
 
 class TOpenDialog : public TComponent {
     DECLARE_CLASS_INFO
-public:
+  public:
     using TComponent::TComponent;
 
     // Modal; true only when the user chose a file, whose full path FileName then holds.
@@ -22,7 +22,7 @@ public:
     const std::string& Title() const { return title_; }
     void SetTitle(const std::string& value) { title_ = value; }
 
-private:
+  private:
     std::string fileName_;
     std::string defaultExt_;
     std::string filter_;

@@ -27,7 +27,8 @@ TPopupMenu::~TPopupMenu() {
 }
 
 TMenuItem* TPopupMenu::Items(int index) const {
-    if (index < 0 || index >= Count()) throw EListError("Menu index out of bounds (" + std::to_string(index) + ")");
+    if (index < 0 || index >= Count())
+        throw EListError("Menu index out of bounds (" + std::to_string(index) + ")");
     return items_[static_cast<std::size_t>(index)];
 }
 

@@ -9,7 +9,7 @@ class TMenuItem;
 
 class TPopupMenu : public TComponent {
     DECLARE_CLASS_INFO
-public:
+  public:
     using TComponent::TComponent;
     ~TPopupMenu() override;
 
@@ -30,7 +30,7 @@ public:
     void GetChildren(std::vector<TComponent*>& children, const TComponent* root) const override;
     void Notification(TComponent* component, TOperation operation) override;
 
-private:
+  private:
     std::vector<TMenuItem*> items_;
     bool autoPopup_ = true;
     TComponent* popupComponent_ = nullptr;

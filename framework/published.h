@@ -20,8 +20,8 @@ class TComponent;
 enum class PropertyKind { Boolean, Integer, String, Strings, Enumeration, Set, Event, Component, Date };
 
 // Enumerations travel as their identifier's text; string lists as their items.
-using PropertyValue = std::variant<bool, long long, std::string, std::vector<std::string>, TNotifyEvent,
-                                   TComponent*, TDate>;
+using PropertyValue =
+    std::variant<bool, long long, std::string, std::vector<std::string>, TNotifyEvent, TComponent*, TDate>;
 
 struct PropertyInfo {
     std::string_view name;
@@ -35,7 +35,15 @@ struct PropertyInfo {
     std::span<const std::string_view> enumNames{};
     // The class that a component reference must have.
     const struct ClassInfo* referenceClass = nullptr;
+    // When set, the writer stores the value only where this holds.
+    bool (*isStored)(const TObject& self) = nullptr;
 };
+
+// The same property, stored only where isStored holds.
+constexpr PropertyInfo StoredWhen(PropertyInfo info, bool (*isStored)(const TObject& self)) {
+    info.isStored = isStored;
+    return info;
+}
 
 namespace published {
 
@@ -96,7 +104,8 @@ constexpr PropertyInfo EventProperty(std::string_view name) {
 }
 
 template <auto Get, auto Set>
-constexpr PropertyInfo IntegerProperty(std::string_view name, std::optional<long long> defaultValue = std::nullopt) {
+constexpr PropertyInfo IntegerProperty(std::string_view name,
+                                       std::optional<long long> defaultValue = std::nullopt) {
     constexpr auto get = [](const TObject& self) -> PropertyValue {
         return static_cast<long long>((static_cast<const published::ClassOf<Get>&>(self).*Get)());
     };
@@ -144,7 +153,6 @@ constexpr PropertyInfo ComponentProperty(std::string_view name) {
     };
     return {name, PropertyKind::Component, get, set, std::nullopt, {}, &Target::Class};
 }
-
 
 // A string list: the getter returns the list, the setter copies from a source list.
 template <auto Get, auto Set>

@@ -13,10 +13,9 @@
 
 std::span<const ClassInfo* const> StandardClasses() {
     static const ClassInfo* const classes[] = {
-        &TPanel::Class,      &TGroupBox::Class,   &TLabel::Class,           &TButton::Class,
-        &TCheckBox::Class,   &TEdit::Class,       &TDateTimePicker::Class,  &TImage::Class,
-        &TTimer::Class,      &TOpenDialog::Class, &TPopupMenu::Class,       &TMenuItem::Class,
-        &TMediaPlayer::Class,
+        &TPanel::Class,     &TGroupBox::Class,       &TLabel::Class,       &TButton::Class, &TCheckBox::Class,
+        &TEdit::Class,      &TDateTimePicker::Class, &TImage::Class,       &TTimer::Class,  &TOpenDialog::Class,
+        &TPopupMenu::Class, &TMenuItem::Class,       &TMediaPlayer::Class,
     };
     return classes;
 }

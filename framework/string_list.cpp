@@ -5,7 +5,8 @@
 #include "framework/exceptions.h"
 
 void TStringList::CheckIndex(int index, int limit) const {
-    if (index < 0 || index >= limit) throw EListError("List index out of bounds (" + std::to_string(index) + ")");
+    if (index < 0 || index >= limit)
+        throw EListError("List index out of bounds (" + std::to_string(index) + ")");
 }
 
 const std::string& TStringList::Strings(int index) const {

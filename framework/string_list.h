@@ -8,7 +8,7 @@
 #include "framework/object.h"
 
 class TStringList : public TObject {
-public:
+  public:
     TStringList() = default;
     explicit TStringList(std::vector<std::string> items) : items_(std::move(items)) {}
 
@@ -27,7 +27,7 @@ public:
 
     const std::vector<std::string>& Items() const { return items_; }
 
-private:
+  private:
     void CheckIndex(int index, int limit) const;
 
     std::vector<std::string> items_;

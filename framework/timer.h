@@ -8,7 +8,7 @@
 
 class TTimer : public TComponent {
     DECLARE_CLASS_INFO
-public:
+  public:
     using TComponent::TComponent;
     ~TTimer() override;
 
@@ -21,7 +21,7 @@ public:
 
     void Loaded() override;
 
-private:
+  private:
     // Stops the running timer and starts one again when all conditions hold.
     void UpdateTimer();
 

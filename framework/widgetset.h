@@ -34,7 +34,7 @@ enum class Aspect {
 };
 
 class ControlPeer {
-public:
+  public:
     virtual ~ControlPeer() = default;
     virtual void Changed(Aspect aspect) = 0;
     // The native window of the control, created on first use with the framework's window procedure.
@@ -51,7 +51,7 @@ struct OpenFileRequest {
 using TimerId = unsigned long;
 
 class Widgetset {
-public:
+  public:
     virtual ~Widgetset() = default;
 
     virtual std::unique_ptr<ControlPeer> CreatePeer(TControl& control) = 0;

@@ -9,7 +9,7 @@
 
 class TWinControl : public TControl {
     DECLARE_CLASS_INFO
-public:
+  public:
     using TControl::TControl;
     ~TWinControl() override;
 
@@ -29,7 +29,7 @@ public:
     virtual void WindowProc(TMessage& message) { Dispatch(message); }
     void DefaultHandler(TMessage& message) override;
 
-private:
+  private:
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
 

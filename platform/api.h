@@ -10,6 +10,7 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+// After windows.h, which it needs.
 #include <shellapi.h>
 #else
 #include "platform/posix/win32_api.h"

@@ -59,8 +59,8 @@ void CopyName(std::string_view name, LPSTR buffer, LPDWORD chars) {
 
 }  // namespace
 
-LSTATUS WINAPI RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD, LPSTR, DWORD options, REGSAM, SECURITY_ATTRIBUTES*,
-                               PHKEY result, LPDWORD disposition) {
+LSTATUS WINAPI RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD, LPSTR, DWORD options, REGSAM,
+                               SECURITY_ATTRIBUTES*, PHKEY result, LPDWORD disposition) {
     return RunRegistryCall([&](RegistryStore& store, HandleTable& handles) {
         Require(result != nullptr && options == REG_OPTION_NON_VOLATILE);
         std::vector<std::string> names = SplitKeyPath(subKey);
@@ -121,7 +121,8 @@ LSTATUS WINAPI RegDeleteValueA(HKEY key, LPCSTR valueName) {
     return RunRegistryCall([&](RegistryStore& store, HandleTable& handles) {
         std::string_view name = ValueName(valueName);
         store.Write([&] {
-            if (!store.DeleteValue(KeyFor(store, handles, key), name)) throw RegistryError(ERROR_FILE_NOT_FOUND);
+            if (!store.DeleteValue(KeyFor(store, handles, key), name))
+                throw RegistryError(ERROR_FILE_NOT_FOUND);
         });
     });
 }

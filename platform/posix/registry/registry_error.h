@@ -7,13 +7,14 @@
 #include "platform/api.h"
 
 class RegistryError : public std::runtime_error {
-public:
+  public:
     // `detail` is empty for ordinary outcomes such as a missing value, and names the file for database faults.
-    explicit RegistryError(LSTATUS code, const std::string& detail = {}) : std::runtime_error(detail), code_(code) {}
+    explicit RegistryError(LSTATUS code, const std::string& detail = {})
+        : std::runtime_error(detail), code_(code) {}
 
     LSTATUS code() const { return code_; }
 
-private:
+  private:
     LSTATUS code_;
 };
 

@@ -20,7 +20,9 @@ HKEY HandleTable::Issue(std::int64_t key) {
     return reinterpret_cast<HKEY>(number);
 }
 
-bool HandleTable::Release(HKEY handle) { return RootKey(handle).has_value() || issued_.erase(Number(handle)) > 0; }
+bool HandleTable::Release(HKEY handle) {
+    return RootKey(handle).has_value() || issued_.erase(Number(handle)) > 0;
+}
 
 std::optional<std::int64_t> HandleTable::KeyOf(HKEY handle) const {
     if (auto root = RootKey(handle)) return root;

@@ -8,7 +8,7 @@
 #include "platform/api.h"
 
 class HandleTable {
-public:
+  public:
     HKEY Issue(std::int64_t key);
     // Closing a predefined root succeeds and changes nothing, as on Windows. False for an unknown handle.
     bool Release(HKEY handle);
@@ -17,7 +17,7 @@ public:
     // Forgets every issued handle; numbers are never reused, so forgotten handles stay invalid.
     void Clear();
 
-private:
+  private:
     std::unordered_map<std::uintptr_t, std::int64_t> issued_;
     std::uintptr_t next_ = 1;
 };

@@ -25,7 +25,8 @@ std::filesystem::path RegistryPrefix() {
     if (std::string_view home = Environment("HOME"); !home.empty()) {
         return std::filesystem::path(home) / ".config" / "alarmclock";
     }
-    throw RegistryError(ERROR_CANTOPEN, "cannot locate the registry: none of ALARMCLOCK_PREFIX, XDG_CONFIG_HOME, HOME is set");
+    throw RegistryError(ERROR_CANTOPEN,
+                        "cannot locate the registry: none of ALARMCLOCK_PREFIX, XDG_CONFIG_HOME, HOME is set");
 }
 
 std::filesystem::path RegistryDatabasePath() { return RegistryPrefix() / "registry.db"; }

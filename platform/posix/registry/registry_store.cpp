@@ -1,13 +1,24 @@
 #include "platform/posix/registry/registry_store.h"
 
+#include <chrono>
+#include <thread>
+
 #include "platform/posix/registry/registry_file.h"
 #include "platform/posix/registry/registry_names.h"
 #include "platform/posix/registry/registry_schema.h"
 
 namespace {
 
-// Long enough for another process's write to finish, short enough that a stuck lock surfaces as an error.
-constexpr int kBusyTimeoutMilliseconds = 10000;
+// Waits for another process's write in one-millisecond steps: long enough for any write to finish, short
+// enough that a stuck lock surfaces as an error. SQLite's own busy timeout backs off to far longer sleeps,
+// which makes writers that take turns crawl.
+constexpr int kBusyRetries = 10000;
+
+int WaitWhileBusy(void*, int attempts) {
+    if (attempts >= kBusyRetries) return 0;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    return 1;
+}
 
 const std::filesystem::path& Prepared(const std::filesystem::path& file) {
     PrepareRegistryFile(file);
@@ -21,7 +32,7 @@ StoredValue ValueFrom(const SqliteStatement& row) {
 }  // namespace
 
 RegistryStore::RegistryStore(const std::filesystem::path& file) : connection_(Prepared(file)) {
-    connection_.Check(sqlite3_busy_timeout(connection_.handle(), kBusyTimeoutMilliseconds));
+    connection_.Check(sqlite3_busy_handler(connection_.handle(), WaitWhileBusy, nullptr));
     EnsureRegistrySchema(connection_);
 }
 
@@ -91,15 +102,17 @@ void RegistryStore::ClearKey(std::int64_t key) {
 }
 
 std::optional<StoredValue> RegistryStore::FindValue(std::int64_t key, std::string_view name) {
-    SqliteStatement row(connection_, "SELECT name, type, data FROM key_values WHERE key_id = ? AND name_folded = ?");
+    SqliteStatement row(connection_,
+                        "SELECT name, type, data FROM key_values WHERE key_id = ? AND name_folded = ?");
     row.Bind(1, key).Bind(2, FoldName(name));
     if (!row.Step()) return std::nullopt;
     return ValueFrom(row);
 }
 
 std::optional<StoredValue> RegistryStore::ValueAt(std::int64_t key, std::int64_t index) {
-    SqliteStatement row(connection_,
-                        "SELECT name, type, data FROM key_values WHERE key_id = ? ORDER BY rowid LIMIT 1 OFFSET ?");
+    SqliteStatement row(
+        connection_,
+        "SELECT name, type, data FROM key_values WHERE key_id = ? ORDER BY rowid LIMIT 1 OFFSET ?");
     row.Bind(1, key).Bind(2, index);
     if (!row.Step()) return std::nullopt;
     return ValueFrom(row);
@@ -107,9 +120,10 @@ std::optional<StoredValue> RegistryStore::ValueAt(std::int64_t key, std::int64_t
 
 void RegistryStore::SetValue(std::int64_t key, std::string_view name, DWORD type,
                              std::span<const std::uint8_t> data) {
-    SqliteStatement(connection_,
-                    "INSERT INTO key_values (key_id, name, name_folded, type, data) VALUES (?, ?, ?, ?, ?)"
-                    " ON CONFLICT (key_id, name_folded) DO UPDATE SET type = excluded.type, data = excluded.data")
+    SqliteStatement(
+        connection_,
+        "INSERT INTO key_values (key_id, name, name_folded, type, data) VALUES (?, ?, ?, ?, ?)"
+        " ON CONFLICT (key_id, name_folded) DO UPDATE SET type = excluded.type, data = excluded.data")
         .Bind(1, key)
         .Bind(2, name)
         .Bind(3, FoldName(name))

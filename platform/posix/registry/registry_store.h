@@ -20,7 +20,7 @@ struct StoredValue {
 };
 
 class RegistryStore {
-public:
+  public:
     // Creates the file when missing and checks it; throws RegistryError naming the file when it is unusable.
     explicit RegistryStore(const std::filesystem::path& file);
 
@@ -47,7 +47,7 @@ public:
     void SetValue(std::int64_t key, std::string_view name, DWORD type, std::span<const std::uint8_t> data);
     bool DeleteValue(std::int64_t key, std::string_view name);
 
-private:
+  private:
     void InTransaction(const char* begin, const std::function<void()>& body);
     void DeleteKeysFrom(std::string_view seedSelect, std::int64_t key);
 

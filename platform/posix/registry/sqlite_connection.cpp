@@ -41,7 +41,8 @@ LSTATUS StatusFor(int extendedResult) {
 
 SqliteStatement::SqliteStatement(SqliteConnection& connection, std::string_view sql) : connection_(connection) {
     sqlite3_stmt* raw = nullptr;
-    int result = sqlite3_prepare_v2(connection.handle(), sql.data(), static_cast<int>(sql.size()), &raw, nullptr);
+    int result =
+        sqlite3_prepare_v2(connection.handle(), sql.data(), static_cast<int>(sql.size()), &raw, nullptr);
     statement_.reset(raw);
     connection.Check(result);
 }
@@ -54,7 +55,8 @@ SqliteStatement& SqliteStatement::Bind(int index, std::int64_t value) {
 SqliteStatement& SqliteStatement::Bind(int index, std::string_view text) {
     // A null pointer would bind SQL NULL; an empty name is still text.
     const char* data = text.data() == nullptr ? "" : text.data();
-    connection_.Check(sqlite3_bind_text64(statement_.get(), index, data, text.size(), SQLITE_TRANSIENT, SQLITE_UTF8));
+    connection_.Check(
+        sqlite3_bind_text64(statement_.get(), index, data, text.size(), SQLITE_TRANSIENT, SQLITE_UTF8));
     return *this;
 }
 
@@ -74,7 +76,9 @@ bool SqliteStatement::Step() {
     return false;
 }
 
-std::int64_t SqliteStatement::Integer(int column) const { return sqlite3_column_int64(statement_.get(), column); }
+std::int64_t SqliteStatement::Integer(int column) const {
+    return sqlite3_column_int64(statement_.get(), column);
+}
 
 std::string SqliteStatement::Text(int column) const {
     const unsigned char* text = sqlite3_column_text(statement_.get(), column);
@@ -116,7 +120,8 @@ std::string SqliteConnection::QueryText(std::string_view sql) {
 void SqliteConnection::Check(int result) const {
     if (result == SQLITE_OK || result == SQLITE_ROW || result == SQLITE_DONE) return;
     const char* message = sqlite3_errmsg(database_.get());
-    Fail(StatusFor(sqlite3_extended_errcode(database_.get())), message != nullptr ? message : sqlite3_errstr(result));
+    Fail(StatusFor(sqlite3_extended_errcode(database_.get())),
+         message != nullptr ? message : sqlite3_errstr(result));
 }
 
 void SqliteConnection::Fail(std::int32_t code, std::string_view problem) const {

@@ -14,7 +14,7 @@
 class SqliteConnection;
 
 class SqliteStatement {
-public:
+  public:
     SqliteStatement(SqliteConnection& connection, std::string_view sql);
 
     SqliteStatement& Bind(int index, std::int64_t value);
@@ -28,7 +28,7 @@ public:
     std::string Text(int column) const;
     std::string Blob(int column) const;
 
-private:
+  private:
     struct Finalizer {
         void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
     };
@@ -37,7 +37,7 @@ private:
 };
 
 class SqliteConnection {
-public:
+  public:
     // Opens an existing file for reading and writing; it never creates one.
     explicit SqliteConnection(const std::filesystem::path& file);
 
@@ -52,7 +52,7 @@ public:
     sqlite3* handle() const { return database_.get(); }
     const std::filesystem::path& file() const { return file_; }
 
-private:
+  private:
     struct Closer {
         void operator()(sqlite3* database) const { sqlite3_close_v2(database); }
     };

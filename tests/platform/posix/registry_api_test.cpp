@@ -12,16 +12,18 @@
 namespace {
 
 class RegistryApi : public ::testing::Test {
-protected:
+  protected:
     HKEY Create(HKEY parent, const char* path, DWORD* disposition = nullptr) {
         HKEY key = nullptr;
-        EXPECT_EQ(RegCreateKeyExA(parent, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key,
-                                  disposition),
+        EXPECT_EQ(RegCreateKeyExA(parent, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                                  &key, disposition),
                   ERROR_SUCCESS);
         return key;
     }
 
-    LSTATUS Open(HKEY parent, const char* path, HKEY* key) { return RegOpenKeyExA(parent, path, 0, KEY_READ, key); }
+    LSTATUS Open(HKEY parent, const char* path, HKEY* key) {
+        return RegOpenKeyExA(parent, path, 0, KEY_READ, key);
+    }
 
     LSTATUS SetText(HKEY key, const char* name, const std::string& text) {
         return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
@@ -31,7 +33,8 @@ protected:
     // The raw bytes of a value, or the failing code as text.
     std::string Read(HKEY key, const char* name, DWORD* type = nullptr) {
         DWORD size = 0;
-        if (LSTATUS status = RegQueryValueExA(key, name, nullptr, type, nullptr, &size); status != ERROR_SUCCESS) {
+        if (LSTATUS status = RegQueryValueExA(key, name, nullptr, type, nullptr, &size);
+            status != ERROR_SUCCESS) {
             return "error " + std::to_string(status);
         }
         std::string data(size, '?');
@@ -89,8 +92,9 @@ TEST_F(RegistryApi, CreatesAndOpensKeysAlongPaths) {
     EXPECT_EQ(Open(HKEY_CURRENT_USER, "\\Software", &missing), ERROR_INVALID_PARAMETER);
     EXPECT_EQ(Open(HKEY_CURRENT_USER, std::string(256, 'k').c_str(), &missing), ERROR_INVALID_PARAMETER);
     EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_READ, nullptr), ERROR_INVALID_PARAMETER);
-    EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "V", 0, nullptr, 1, KEY_ALL_ACCESS, nullptr, &missing, nullptr),
-              ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(
+        RegCreateKeyExA(HKEY_CURRENT_USER, "V", 0, nullptr, 1, KEY_ALL_ACCESS, nullptr, &missing, nullptr),
+        ERROR_INVALID_PARAMETER);
     // The two roots are separate trees.
     EXPECT_EQ(Open(HKEY_LOCAL_MACHINE, "Software\\Alarm", &missing), ERROR_FILE_NOT_FOUND);
     RegCloseKey(Create(HKEY_LOCAL_MACHINE, "Software\\Alarm"));
@@ -131,7 +135,8 @@ TEST_F(RegistryApi, ValuesKeepTypeAndExactBytes) {
     HKEY key = Create(HKEY_CURRENT_USER, "Values");
     DWORD type = 0;
     // Text written with two NULs comes back with both.
-    ASSERT_EQ(RegSetValueExA(key, "flag", 0, REG_SZ, reinterpret_cast<const BYTE*>("true\0"), 6), ERROR_SUCCESS);
+    ASSERT_EQ(RegSetValueExA(key, "flag", 0, REG_SZ, reinterpret_cast<const BYTE*>("true\0"), 6),
+              ERROR_SUCCESS);
     EXPECT_EQ(Read(key, "flag", &type), std::string("true\0\0", 6));
     EXPECT_EQ(type, REG_SZ);
     // Binary data with zero bytes and high bytes is kept as is.
@@ -146,7 +151,8 @@ TEST_F(RegistryApi, ValuesKeepTypeAndExactBytes) {
     EXPECT_EQ(RegSetValueExA(key, "bad", 0, REG_BINARY, nullptr, 4), ERROR_INVALID_PARAMETER);
     // Overwriting replaces both type and data.
     DWORD number = 0x01020304;
-    ASSERT_EQ(RegSetValueExA(key, "flag", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), 4), ERROR_SUCCESS);
+    ASSERT_EQ(RegSetValueExA(key, "flag", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), 4),
+              ERROR_SUCCESS);
     EXPECT_EQ(Read(key, "flag", &type), std::string("\x04\x03\x02\x01", 4));
     EXPECT_EQ(type, REG_DWORD);
     // Null and empty names are the same default value.
@@ -172,12 +178,14 @@ TEST_F(RegistryApi, QueryFollowsTheSizeProtocol) {
     // A short buffer: more data, the size needed, nothing written.
     char buffer[8] = "#######";
     size = 3;
-    EXPECT_EQ(RegQueryValueExA(key, "v", nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size), ERROR_MORE_DATA);
+    EXPECT_EQ(RegQueryValueExA(key, "v", nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size),
+              ERROR_MORE_DATA);
     EXPECT_EQ(size, 6u);
     EXPECT_STREQ(buffer, "#######");
     // An exact buffer: the data and its size.
     size = 6;
-    EXPECT_EQ(RegQueryValueExA(key, "v", nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size), ERROR_SUCCESS);
+    EXPECT_EQ(RegQueryValueExA(key, "v", nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size),
+              ERROR_SUCCESS);
     EXPECT_STREQ(buffer, "hello");
     // A buffer without a size, or a reserved pointer, is refused.
     EXPECT_EQ(RegQueryValueExA(key, "v", nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), nullptr),
@@ -243,12 +251,14 @@ TEST_F(RegistryApi, EnumerationListsEverythingOnce) {
     DWORD type = 0;
     char longName[16];
     nameSize = sizeof longName;
-    EXPECT_EQ(RegEnumValueA(key, 1, longName, &nameSize, nullptr, &type, reinterpret_cast<BYTE*>(data), &dataSize),
-              ERROR_MORE_DATA);
+    EXPECT_EQ(
+        RegEnumValueA(key, 1, longName, &nameSize, nullptr, &type, reinterpret_cast<BYTE*>(data), &dataSize),
+        ERROR_MORE_DATA);
     EXPECT_EQ(dataSize, 6u);
     nameSize = sizeof longName;
-    EXPECT_EQ(RegEnumValueA(key, 1, longName, &nameSize, nullptr, &type, reinterpret_cast<BYTE*>(data), &dataSize),
-              ERROR_SUCCESS);
+    EXPECT_EQ(
+        RegEnumValueA(key, 1, longName, &nameSize, nullptr, &type, reinterpret_cast<BYTE*>(data), &dataSize),
+        ERROR_SUCCESS);
     EXPECT_STREQ(data, "First");
     EXPECT_EQ(type, REG_SZ);
     RegCloseKey(key);
@@ -293,8 +303,8 @@ TEST_F(RegistryApi, ConcurrentThreadsShareTheHandleTable) {
                 std::string path = "Threads\\T" + std::to_string(t);
                 HKEY key = nullptr;
                 std::string name = std::to_string(i);
-                if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                                    nullptr) != ERROR_SUCCESS ||
+                if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                    &key, nullptr) != ERROR_SUCCESS ||
                     SetText(key, name.c_str(), name) != ERROR_SUCCESS || RegCloseKey(key) != ERROR_SUCCESS) {
                     ++failures[t];
                 }

@@ -24,7 +24,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     HKEY key = nullptr;
-    LSTATUS status = RegCreateKeyExA(HKEY_CURRENT_USER, argv[1], 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    LSTATUS status =
+        RegCreateKeyExA(HKEY_CURRENT_USER, argv[1], 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
     if (status != ERROR_SUCCESS) return Fail(status);
     long count = std::atol(argv[3]);
     for (long i = 0; i < count; ++i) {

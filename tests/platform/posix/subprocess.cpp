@@ -69,7 +69,8 @@ std::string ReadToEnd(int descriptor) {
     std::string text;
     char buffer[4096];
     ssize_t count;
-    while ((count = read(descriptor, buffer, sizeof buffer)) > 0) text.append(buffer, static_cast<std::size_t>(count));
+    while ((count = read(descriptor, buffer, sizeof buffer)) > 0)
+        text.append(buffer, static_cast<std::size_t>(count));
     close(descriptor);
     return text;
 }

@@ -33,5 +33,4 @@ TemporaryDirectory::~TemporaryDirectory() {
     std::filesystem::remove_all(path_, ignored);
 }
 
-TemporaryPrefix::TemporaryPrefix()
-    : variable_("ALARMCLOCK_PREFIX", (directory_.path() / "prefix").string()) {}
+TemporaryPrefix::TemporaryPrefix() : variable_("ALARMCLOCK_PREFIX", (directory_.path() / "prefix").string()) {}

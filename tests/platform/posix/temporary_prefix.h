@@ -7,20 +7,20 @@
 
 // Sets an environment variable (or unsets it for nullopt) and puts the old value back afterwards.
 class ScopedEnvironment {
-public:
+  public:
     ScopedEnvironment(const char* name, const std::optional<std::string>& value);
     ~ScopedEnvironment();
     ScopedEnvironment(const ScopedEnvironment&) = delete;
     ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
 
-private:
+  private:
     std::string name_;
     std::optional<std::string> saved_;
 };
 
 // A new empty directory that is removed with everything in it at the end.
 class TemporaryDirectory {
-public:
+  public:
     TemporaryDirectory();
     ~TemporaryDirectory();
     TemporaryDirectory(const TemporaryDirectory&) = delete;
@@ -28,19 +28,19 @@ public:
 
     const std::filesystem::path& path() const { return path_; }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
 // ALARMCLOCK_PREFIX set to a not yet existing directory inside a temporary one, so the registry creates it.
 class TemporaryPrefix {
-public:
+  public:
     TemporaryPrefix();
 
     std::filesystem::path prefix() const { return directory_.path() / "prefix"; }
     std::filesystem::path database() const { return prefix() / "registry.db"; }
 
-private:
+  private:
     TemporaryDirectory directory_;
     ScopedEnvironment variable_;
 };

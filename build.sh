@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# One entry point for newcomers and CI: installs what is missing, builds and tests.
+#   ./build.sh test       build and run every test (the default)
+#   ./build.sh run        build and start the program
+#   ./build.sh sanitize   run the headless tests under AddressSanitizer and UndefinedBehaviorSanitizer
+#   ./build.sh windows    compile for 32-bit and 64-bit Windows with MinGW-w64
+#   ./build.sh format     check that the sources are clang-format clean
+set -euo pipefail
+cd "$(dirname "$0")"
+
+BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libsqlite3-dev)
+WINDOWS_PACKAGES=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix)
+FORMAT_PACKAGES=(clang-format)
+JOBS=$(nproc)
+
+install_missing() {
+    local missing=()
+    for package in "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    "${sudo[@]}" apt-get update -q
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+configure_and_build() {
+    local dir=$1
+    shift
+    cmake -S . -B "$dir" -G Ninja "$@"
+    cmake --build "$dir" -j "$JOBS"
+}
+
+case "${1:-test}" in
+    test)
+        install_missing "${BUILD_PACKAGES[@]}"
+        configure_and_build build -DCMAKE_BUILD_TYPE=Debug
+        ctest --test-dir build --output-on-failure -j "$JOBS"
+        ;;
+    run)
+        install_missing "${BUILD_PACKAGES[@]}"
+        echo "The program itself is not built yet: for now this builds the framework and its tests."
+        configure_and_build build -DCMAKE_BUILD_TYPE=Debug
+        ;;
+    sanitize)
+        install_missing "${BUILD_PACKAGES[@]}"
+        configure_and_build build-sanitize -DCMAKE_BUILD_TYPE=Debug -DALARMCLOCK_SANITIZE=ON
+        ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+            ctest --test-dir build-sanitize --output-on-failure -j "$JOBS"
+        ;;
+    windows)
+        install_missing "${BUILD_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}"
+        for arch in i686 x86_64; do
+            configure_and_build "build-windows-$arch" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+                -DCMAKE_TOOLCHAIN_FILE="cmake/toolchains/mingw-w64-$arch.cmake"
+        done
+        ;;
+    format)
+        install_missing "${FORMAT_PACKAGES[@]}"
+        git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
+        ;;
+    *)
+        echo "usage: $0 [test|run|sanitize|windows|format]" >&2
+        exit 2
+        ;;
+esac

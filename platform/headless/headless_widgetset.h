@@ -1,0 +1,25 @@
+// The widgetset of the headless back end: peers that hold nothing (they count what they are told), the
+// virtual-time loop, and modal dialogs answered by the test's script.
+#pragma once
+
+#include "framework/widgetset.h"
+
+namespace headless {
+
+class HeadlessWidgetset : public widgetset::Widgetset {
+  public:
+    std::unique_ptr<widgetset::ControlPeer> CreatePeer(TControl& control) override;
+    HWND ApplicationHandle() override;
+    void RunLoop(const std::function<bool()>& done) override;
+    void ProcessMessages() override;
+    widgetset::TimerId StartTimer(unsigned intervalMs, std::function<void()> tick) override;
+    void StopTimer(widgetset::TimerId timer) override;
+    std::unique_ptr<MediaDevice> CreateMediaDevice() override;
+    std::optional<std::string> ExecuteOpenDialog(const widgetset::OpenFileRequest& request) override;
+    TMenuItem* PopupMenu(TPopupMenu& menu, int x, int y) override;
+
+  private:
+    HWND applicationHandle_ = nullptr;
+};
+
+}  // namespace headless

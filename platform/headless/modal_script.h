@@ -1,0 +1,62 @@
+// The user in front of a headless screen: a test queues what the user does when the next message box,
+// file dialog or pop-up menu opens (which may include advancing time, as happens while a modal box waits).
+// Every box is logged; one that opens with nothing queued is recorded as unexpected so the test fails.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "framework/widgetset.h"
+
+namespace headless {
+
+struct MessageBoxCall {
+    HWND owner = nullptr;
+    std::string text;
+    std::string caption;
+    UINT type = 0;
+};
+
+struct PopupMenuCall {
+    TPopupMenu* menu = nullptr;
+    int x = 0;
+    int y = 0;
+    std::vector<TMenuItem*> shownItems;  // the visible items, in menu order
+};
+
+class ModalScript {
+  public:
+    using MessageBoxAnswer = std::function<int(const MessageBoxCall&)>;
+    using OpenDialogAnswer = std::function<std::optional<std::string>(const widgetset::OpenFileRequest&)>;
+    using PopupMenuAnswer = std::function<TMenuItem*(const PopupMenuCall&)>;
+
+    void OnMessageBox(MessageBoxAnswer answer) { messageBoxes_.push_back(std::move(answer)); }
+    // The common case: the next box is answered with this button and nothing else happens meanwhile.
+    void AnswerMessageBox(int button);
+    void OnOpenDialog(OpenDialogAnswer answer) { openDialogs_.push_back(std::move(answer)); }
+    void OnPopupMenu(PopupMenuAnswer answer) { popupMenus_.push_back(std::move(answer)); }
+
+    int ShowMessageBox(const MessageBoxCall& call);
+    std::optional<std::string> ShowOpenDialog(const widgetset::OpenFileRequest& request);
+    TMenuItem* ShowPopupMenu(const PopupMenuCall& call);
+
+    const std::vector<MessageBoxCall>& MessageBoxesShown() const { return shown_; }
+    const std::vector<std::string>& Unexpected() const { return unexpected_; }
+    // Answers queued but never used: the box a test waited for did not open.
+    std::size_t PendingAnswers() const {
+        return messageBoxes_.size() + openDialogs_.size() + popupMenus_.size();
+    }
+    void Reset();
+
+  private:
+    std::deque<MessageBoxAnswer> messageBoxes_;
+    std::deque<OpenDialogAnswer> openDialogs_;
+    std::deque<PopupMenuAnswer> popupMenus_;
+    std::vector<MessageBoxCall> shown_;
+    std::vector<std::string> unexpected_;
+};
+
+}  // namespace headless

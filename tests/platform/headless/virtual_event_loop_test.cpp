@@ -1,0 +1,87 @@
+#include <string>
+#include <vector>
+
+#include "platform/posix/window_table.h"
+#include "tests/support/headless_test.h"
+
+using headless::VirtualEventLoop;
+
+class VirtualEventLoopTest : public HeadlessTest {
+  protected:
+    VirtualEventLoopTest() { desktop.Clock().SetLocalTime(2026, 12, 7, 7, 0, 0); }
+    VirtualEventLoop& loop = desktop.Loop();
+    std::vector<std::string> log;
+    // Seconds and milliseconds of the virtual clock.
+    std::string Now() {
+        const SYSTEMTIME t = desktop.Clock().LocalTime();
+        return std::to_string(t.wSecond) + "." + std::to_string(t.wMilliseconds);
+    }
+};
+
+TEST_F(VirtualEventLoopTest, TimersFireInOrderOfDueTimeWithTiesInStartOrder) {
+    const auto slow = loop.StartTimer(1000ms, [&] { log.push_back("slow " + Now()); });
+    const auto fast = loop.StartTimer(500ms, [&] { log.push_back("fast " + Now()); });
+    loop.Schedule(1000ms, [&] { log.push_back("once " + Now()); });
+    desktop.Advance(2000ms);
+    EXPECT_EQ(log, (std::vector<std::string>{"fast 0.500", "slow 1.0", "fast 1.0", "once 1.0", "fast 1.500",
+                                             "slow 2.0", "fast 2.0"}));
+    loop.StopTimer(slow);
+    loop.StopTimer(fast);
+    EXPECT_FALSE(loop.HasTimers());  // the one-shot action went after it ran
+}
+
+TEST_F(VirtualEventLoopTest, ANestedAdvanceNeverMovesTimeBackwards) {
+    // A handler that waits 5 s in a nested loop, as a modal box does, inside a 1 s advance.
+    const auto timer = loop.StartTimer(1000ms, [&] {
+        log.push_back("tick " + Now());
+        if (log.size() == 1) desktop.Advance(5000ms);
+    });
+    desktop.Advance(1000ms);
+    EXPECT_EQ(log, (std::vector<std::string>{"tick 1.0", "tick 2.0", "tick 3.0", "tick 4.0", "tick 5.0",
+                                             "tick 6.0"}));
+    EXPECT_EQ(Now(), "6.0");
+    loop.StopTimer(timer);
+}
+
+namespace {
+std::vector<UINT> delivered;
+LRESULT CALLBACK RecordingProc(HWND, UINT message, WPARAM, LPARAM) {
+    delivered.push_back(message);
+    return 0;
+}
+}  // namespace
+
+TEST_F(VirtualEventLoopTest, PostedMessagesRunBeforeTheNextTimer) {
+    delivered.clear();
+    const HWND window = posix::CreateWindowHandle(&RecordingProc);
+    loop.Schedule(10ms, [&] { PostMessageA(window, WM_USER, 0, 0); });
+    loop.Schedule(20ms, [&] { log.push_back(delivered.empty() ? "not yet" : "delivered"); });
+    desktop.Advance(30ms);
+    EXPECT_EQ(log, (std::vector<std::string>{"delivered"}));
+    EXPECT_FALSE(PostMessageA(reinterpret_cast<HWND>(std::uintptr_t{1}), WM_USER, 0, 0));  // no such window
+    DestroyWindow(window);
+}
+
+TEST_F(VirtualEventLoopTest, RunUntilStopsAtTheConditionOrAtTheLimit) {
+    int ticks = 0;
+    const auto timer = loop.StartTimer(10000ms, [&] { ++ticks; });
+    EXPECT_TRUE(loop.RunUntil([&] { return ticks == 3; }, 1h));
+    EXPECT_EQ(Now(), "30.0");
+    EXPECT_FALSE(loop.RunUntil([] { return false; }, 25s));
+    EXPECT_EQ(ticks, 5);  // 40 s and 50 s; the limit ends at 55 s
+    EXPECT_EQ(Now(), "55.0");
+    loop.StopTimer(timer);
+}
+
+TEST_F(VirtualEventLoopTest, TheClockGivesLocalTimeWithItsCalendar) {
+    desktop.Clock().SetLocalTime(2028, 2, 29, 23, 59, 59);  // a leap day, a Tuesday
+    desktop.Advance(1s);
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    EXPECT_EQ(now.wYear, 2028);
+    EXPECT_EQ(now.wMonth, 3);
+    EXPECT_EQ(now.wDay, 1);
+    EXPECT_EQ(now.wHour, 0);
+    EXPECT_EQ(now.wDayOfWeek, 3);  // Wednesday, Sunday being 0
+    EXPECT_THROW(desktop.Clock().SetLocalTime(2027, 2, 29), std::invalid_argument);
+}

@@ -1,0 +1,251 @@
+// alarmclock-reg run as a user would run it: output layout, prompts, exit codes and .reg files.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "platform/api.h"
+#include "subprocess.h"
+#include "temporary_prefix.h"
+
+namespace {
+
+class RegTool : public ::testing::Test {
+  protected:
+    ProcessResult Reg(std::vector<std::string> arguments, const std::string& input = {}) {
+        arguments.insert(arguments.begin(), ALARMCLOCK_REG_PATH);
+        return RunProcess(arguments, input);
+    }
+
+    // Runs a command that must succeed, returning its output.
+    std::string Ok(const std::vector<std::string>& arguments, const std::string& input = {}) {
+        ProcessResult result = Reg(arguments, input);
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+        EXPECT_EQ(result.err, "");
+        return result.out;
+    }
+
+    // Runs a command that must fail with one error line, returning that line.
+    std::string Fails(const std::vector<std::string>& arguments, const std::string& input = {}) {
+        ProcessResult result = Reg(arguments, input);
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_EQ(result.err.rfind("ERROR: ", 0), 0u) << result.err;
+        EXPECT_EQ(result.err.find('\n'), result.err.size() - 1) << result.err;
+        return result.err;
+    }
+
+    std::filesystem::path File(const std::string& name) { return files_.path() / name; }
+
+    void Write(const std::string& name, const std::string& bytes) {
+        std::ofstream(File(name), std::ios::binary) << bytes;
+    }
+
+    TemporaryPrefix prefix_;
+    TemporaryDirectory files_;
+};
+
+// Every value of a key, in order, as name/type/bytes, read through the library.
+std::vector<std::tuple<std::string, DWORD, std::string>> Contents(const char* path) {
+    std::vector<std::tuple<std::string, DWORD, std::string>> values;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return values;
+    char name[256];
+    std::string data(4096, '\0');
+    for (DWORD index = 0;; ++index) {
+        DWORD nameSize = sizeof name;
+        DWORD dataSize = static_cast<DWORD>(data.size());
+        DWORD type = 0;
+        if (RegEnumValueA(key, index, name, &nameSize, nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
+                          &dataSize) != ERROR_SUCCESS) {
+            break;
+        }
+        values.emplace_back(std::string(name, nameSize), type, data.substr(0, dataSize));
+    }
+    RegCloseKey(key);
+    return values;
+}
+
+void Set(HKEY key, const char* name, DWORD type, const std::string& data) {
+    ASSERT_EQ(RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(data.data()),
+                             static_cast<DWORD>(data.size())),
+              ERROR_SUCCESS);
+}
+
+TEST_F(RegTool, QueryLaysOutValuesAndSubkeys) {
+    Ok({"add", "HKCU\\Software\\Clock", "/v", "Name", "/d", "Morning"});
+    Ok({"add", "hkcu\\Software\\Clock", "-V", "Count", "/T", "REG_DWORD", "/d", "255"});
+    Ok({"add", "HKEY_CURRENT_USER\\Software\\Clock", "/v", "Raw", "/t", "REG_BINARY", "/d", "00ff10"});
+    Ok({"add", "HKCU\\Software\\Clock", "/v", "Days", "/t", "REG_MULTI_SZ", "/d", "Mon\\0Tue"});
+    Ok({"add", "HKCU\\Software\\Clock", "/v", "Big", "/t", "REG_QWORD", "/d", "0x100000000"});
+    Ok({"add", "HKCU\\Software\\Clock", "/ve", "/d", "main"});
+    Ok({"add", "HKCU\\Software\\Clock\\Snooze", "/v", "Minutes", "/t", "REG_DWORD", "/d", "0x9"});
+    // A key: its values, then its subkeys as full paths.
+    EXPECT_EQ(Ok({"query", "HKCU\\Software\\Clock"}),
+              "\nHKEY_CURRENT_USER\\Software\\Clock\n"
+              "    Name    REG_SZ    Morning\n"
+              "    Count    REG_DWORD    0xff\n"
+              "    Raw    REG_BINARY    00FF10\n"
+              "    Days    REG_MULTI_SZ    Mon\\0Tue\n"
+              "    Big    REG_QWORD    0x100000000\n"
+              "    (Default)    REG_SZ    main\n"
+              "\nHKEY_CURRENT_USER\\Software\\Clock\\Snooze\n\n");
+    // One value, found under any case.
+    EXPECT_EQ(Ok({"query", "HKCU\\Software\\Clock", "/v", "NAME"}),
+              "\nHKEY_CURRENT_USER\\Software\\Clock\n    NAME    REG_SZ    Morning\n\n");
+    // /s walks the tree, a block per key; with /v it shows only keys holding that value.
+    EXPECT_EQ(Ok({"query", "HKLM", "/s"}), "\nHKEY_LOCAL_MACHINE\n\n");
+    EXPECT_EQ(Ok({"query", "HKCU\\Software\\Clock", "/v", "Minutes", "/s"}),
+              "\nHKEY_CURRENT_USER\\Software\\Clock\\Snooze\n    Minutes    REG_DWORD    0x9\n\n");
+    std::string tree = Ok({"query", "HKCU\\Software", "/s"});
+    EXPECT_NE(tree.find("\nHKEY_CURRENT_USER\\Software\\Clock\\Snooze\n    Minutes    REG_DWORD    0x9\n"),
+              std::string::npos)
+        << tree;
+}
+
+TEST_F(RegTool, ChangesAskUnlessForced) {
+    Ok({"add", "HKCU\\A", "/v", "v", "/d", "one"});
+    // Overwriting asks; end of input is No, and nothing changes.
+    EXPECT_EQ(Fails({"add", "HKCU\\A", "/v", "v", "/d", "two"}),
+              "ERROR: The operation was cancelled by the user.\n");
+    EXPECT_EQ(Contents("A").at(0), std::make_tuple("v", REG_SZ, std::string("one", 4)));
+    // Yes overwrites, and so does /f without asking.
+    EXPECT_NE(Ok({"add", "HKCU\\A", "/v", "v", "/d", "two"}, "maybe\nyes\n").find("overwrite (Yes/No)?"),
+              std::string::npos);
+    EXPECT_EQ(Contents("A").at(0), std::make_tuple("v", REG_SZ, std::string("two", 4)));
+    EXPECT_EQ(Ok({"add", "HKCU\\A", "/v", "v", "/d", "three", "/f"}),
+              "The operation completed successfully.\n");
+    // Deleting a value or a key asks the same way.
+    Fails({"delete", "HKCU\\A", "/v", "v"}, "no\n");
+    EXPECT_EQ(Contents("A").size(), 1u);
+    Ok({"delete", "HKCU\\A", "/v", "v", "/f"});
+    EXPECT_EQ(Contents("A").size(), 0u);
+    Ok({"add", "HKCU\\A\\B", "/v", "x", "/d", "1"});
+    Ok({"add", "HKCU\\A", "/v", "y", "/d", "1"});
+    Ok({"delete", "HKCU\\A", "/va", "/f"});
+    EXPECT_EQ(Contents("A").size(), 0u);
+    EXPECT_EQ(Contents("A\\B").size(), 1u);
+    Fails({"delete", "HKCU\\A"});
+    Ok({"query", "HKCU\\A\\B"});
+    Ok({"delete", "HKCU\\A", "/f"});
+    EXPECT_EQ(Fails({"query", "HKCU\\A"}),
+              "ERROR: The system was unable to find the specified registry key or value.\n");
+}
+
+TEST_F(RegTool, BadInputIsOneErrorLine) {
+    Ok({"add", "HKCU\\Keep", "/v", "v", "/d", "kept"});
+    // Unknown operations, options, roots and types, and options that clash or lack a value.
+    Fails({});
+    Fails({"frobnicate", "HKCU"});
+    Fails({"query", "HKCU", "/x"});
+    Fails({"query", "HKCR\\Software"});
+    Fails({"query", "HKCU\\\\Software"});
+    Fails({"add", "HKCU\\Keep", "/v", "n", "/t", "REG_WHATEVER"});
+    Fails({"add", "HKCU\\Keep", "/v", "n", "/t", "REG_DWORD", "/d", "4294967296"});
+    Fails({"add", "HKCU\\Keep", "/v", "n", "/t", "REG_BINARY", "/d", "abc"});
+    Fails({"delete", "HKCU\\Keep", "/v", "v", "/ve"});
+    Fails({"query", "HKCU\\Keep", "/v"});
+    Fails({"query", "HKCU\\Keep", "/s", "/s"});
+    Fails({"delete", "HKCU", "/f"});
+    // Missing things.
+    Fails({"query", "HKCU\\Keep", "/v", "absent"});
+    Fails({"delete", "HKCU\\Absent", "/f"});
+    Fails({"import", File("absent.reg").string()});
+    Fails({"export", "HKCU\\Absent", File("out.reg").string()});
+    EXPECT_FALSE(std::filesystem::exists(File("out.reg")));
+    // A .reg file with a mistake on any line changes nothing, and the error names the line.
+    Write("bad.reg",
+          "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\New]\n\"a\"=\"1\"\n\"b\"=dword:xyz\n");
+    EXPECT_NE(Fails({"import", File("bad.reg").string()}).find("line 5: invalid dword"), std::string::npos);
+    Write("headless.reg", "[HKEY_CURRENT_USER\\New]\n");
+    Fails({"import", File("headless.reg").string()});
+    Fails({"query", "HKCU\\New"});
+    // A damaged database is named, and left as it was.
+    EXPECT_EQ(Contents("Keep").size(), 1u);
+    std::filesystem::resize_file(prefix_.database(), 0);
+    std::ofstream(prefix_.database(), std::ios::binary) << std::string(5000, 'x');
+    EXPECT_NE(Fails({"query", "HKCU\\Keep"}).find(prefix_.database().string() + ": file is not a database"),
+              std::string::npos);
+}
+
+TEST_F(RegTool, ExportThenImportRestoresExactBytes) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Export\\Tricky", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                              nullptr),
+              ERROR_SUCCESS);
+    Set(key, "Quote \"it\" \\ here", REG_SZ, std::string("C:\\dir\\ \"q\"\0", 12));
+    Set(key, "Caf\xc3\xa9", REG_SZ, std::string("\xe6\x97\xa5\xe6\x9c\xac \xf0\x9f\x98\x80\0", 12));
+    Set(key, "", REG_SZ, std::string("\0", 1));
+    Set(key, "flag", REG_SZ, std::string("true\0\0", 6));
+    Set(key, "lines", REG_SZ, std::string("a\r\nb\0", 5));
+    Set(key, "count", REG_DWORD, std::string("\x78\x56\x34\x12", 4));
+    Set(key, "raw", REG_BINARY, std::string("\x00\xff\x10", 3) + std::string(40, '\x7f'));
+    Set(key, "days", REG_MULTI_SZ, std::string("Mon\0T\xc3\xbc\0\0", 9));
+    Set(key, "path", REG_EXPAND_SZ, std::string("%HOME%\\x\0", 9));
+    Set(key, "big", REG_QWORD, std::string("\x01\x02\x03\x04\x05\x06\x07\x08", 8));
+    Set(key, "odd", 0x1234, std::string("\x01", 1));
+    RegCloseKey(key);
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Export\\Tricky\\Empty", 0, nullptr, 0, KEY_ALL_ACCESS,
+                              nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+    auto before = Contents("Export\\Tricky");
+    ASSERT_EQ(before.size(), 11u);
+
+    Ok({"export", "HKCU\\Export", File("out.reg").string()});
+    std::ifstream in(File("out.reg"), std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(in)), {});
+    // Plain strings stay readable; strings with extra NULs or line breaks go as hex so nothing is lost.
+    EXPECT_NE(text.find("\"Quote \\\"it\\\" \\\\ here\"=\"C:\\\\dir\\\\ \\\"q\\\"\"\n"), std::string::npos)
+        << text;
+    EXPECT_NE(text.find("\"flag\"=hex(1):74,72,75,65,00,00\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("@=\"\"\n"), std::string::npos) << text;
+    // Exporting over an existing file asks first.
+    Fails({"export", "HKCU\\Export", File("out.reg").string()});
+    Ok({"export", "HKCU\\Export", File("out.reg").string(), "/y"});
+
+    TemporaryPrefix fresh;
+    Ok({"import", File("out.reg").string()});
+    EXPECT_EQ(Contents("Export\\Tricky"), before);
+    EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Export\\Tricky\\Empty", 0, KEY_READ, &key), ERROR_SUCCESS);
+    RegCloseKey(key);
+}
+
+TEST_F(RegTool, ImportReadsFilesFromWindows) {
+    Ok({"add", "HKCU\\Old\\Gone", "/v", "x", "/d", "1"});
+    Ok({"add", "HKCU\\Win", "/v", "stale", "/d", "1"});
+    // The Windows tool writes UTF-16LE with a byte order mark; its string-type hex data is UTF-16 too.
+    std::u16string text =
+        u"\xfeffWindows Registry Editor Version 5.00\r\n\r\n"
+        u"; a comment\r\n"
+        u"[-HKEY_CURRENT_USER\\Old]\r\n\r\n"
+        u"[HKEY_CURRENT_USER\\Win]\r\n"
+        u"\"stale\"=-\r\n"
+        u"\"name\"=\"\u00e9t\u00e9\"\r\n"
+        u"\"multi\"=hex(7):61,00,00,00,\\\r\n"
+        u"  e9,00,00,00,00,00\r\n"
+        u"\"bytes\"=hex:01,\\\r\n"
+        u"  02\r\n";
+    std::string utf16;
+    for (char16_t unit : text) {
+        utf16.push_back(static_cast<char>(unit & 0xff));
+        utf16.push_back(static_cast<char>(unit >> 8));
+    }
+    Write("windows.reg", utf16);
+    Ok({"import", File("windows.reg").string()});
+    // Keys and values marked with - are deleted; the rest arrive in UTF-8.
+    Fails({"query", "HKCU\\Old"});
+    auto values = Contents("Win");
+    ASSERT_EQ(values.size(), 3u);
+    EXPECT_EQ(values[0], std::make_tuple("name", REG_SZ, std::string("\xc3\xa9t\xc3\xa9\0", 6)));
+    EXPECT_EQ(values[1], std::make_tuple("multi", REG_MULTI_SZ, std::string("a\0\xc3\xa9\0\0", 6)));
+    EXPECT_EQ(values[2], std::make_tuple("bytes", REG_BINARY, std::string("\x01\x02", 2)));
+    // UTF-8 with a byte order mark is read too.
+    Write("bom.reg",
+          "\xef\xbb\xbfWindows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Bom]\n@=dword:0000002a\n");
+    Ok({"import", File("bom.reg").string()});
+    EXPECT_EQ(Contents("Bom").at(0), std::make_tuple("", REG_DWORD, std::string("\x2a\0\0\0", 4)));
+}
+
+}  // namespace

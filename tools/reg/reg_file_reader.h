@@ -1,0 +1,22 @@
+// Reads the .reg text format into the changes it asks for, without touching the registry, so that a file with
+// a mistake anywhere changes nothing.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/api.h"
+#include "tools/reg/key_path.h"
+
+struct RegFileChange {
+    enum class Kind { CreateKey, DeleteKey, SetValue, DeleteValue };
+    Kind kind = Kind::CreateKey;
+    KeyPath key;
+    std::string name;  // the value; empty for the default value
+    DWORD type = REG_NONE;
+    std::string data;
+};
+
+// Throws ToolError naming the line for anything it does not understand.
+std::vector<RegFileChange> ParseRegFile(std::string_view bytes);

@@ -1,0 +1,44 @@
+// An open registry key owned by the tool, with the reads the commands share.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/api.h"
+#include "tools/reg/key_path.h"
+#include "tools/reg/tool_error.h"
+
+struct RegistryValue {
+    std::string name;  // empty for the default value
+    DWORD type = REG_NONE;
+    std::string data;
+};
+
+// Throws ToolError with the registry's text for `status` unless it is ERROR_SUCCESS.
+void CheckStatus(LSTATUS status);
+
+class RegistryKey {
+  public:
+    // Nothing when the key does not exist; other failures throw ToolError.
+    static std::optional<RegistryKey> Open(const KeyPath& path);
+    // Throws ToolError("...unable to find...") when the key does not exist.
+    static RegistryKey OpenExisting(const KeyPath& path);
+    static RegistryKey Create(const KeyPath& path);
+
+    RegistryKey(RegistryKey&& other) noexcept;
+    RegistryKey& operator=(RegistryKey&& other) noexcept;
+    ~RegistryKey();
+
+    HKEY handle() const { return handle_; }
+    std::vector<RegistryValue> Values() const;
+    std::vector<std::string> Subkeys() const;
+    std::optional<RegistryValue> Find(const std::string& name) const;
+
+  private:
+    explicit RegistryKey(HKEY handle) : handle_(handle) {}
+    HKEY handle_ = nullptr;
+};
+
+// reg's wording for a missing key or value.
+ToolError NotFound();
