@@ -1,5 +1,5 @@
-// The fixture of every headless test: a fresh desktop and application object, and at the end the checks
-// that no box opened unexpectedly, no scripted answer went unused and no timer was left running.
+// The fixture of every headless test: a fresh desktop, registry and application object, and at the end the
+// checks that no box opened unexpectedly, no scripted answer went unused and no timer was left running.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,12 +8,14 @@
 
 #include "framework/application.h"
 #include "platform/headless/desktop.h"
+#include "tests/support/temporary_prefix.h"
 
 class HeadlessTest : public ::testing::Test {
   protected:
     HeadlessTest();
     ~HeadlessTest() override;
 
+    TemporaryPrefix registryPrefix;  // every test starts with an empty registry of its own
     headless::Desktop& desktop = headless::Desktop::Instance();
     headless::ModalScript& script = desktop.Script();
     ComponentPtr<TApplication> application;

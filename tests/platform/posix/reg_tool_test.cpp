@@ -8,7 +8,7 @@
 
 #include "platform/api.h"
 #include "subprocess.h"
-#include "temporary_prefix.h"
+#include "tests/support/temporary_prefix.h"
 
 namespace {
 

@@ -18,7 +18,7 @@
 #include "platform/api.h"
 #include "platform/registry_error_text.h"
 #include "subprocess.h"
-#include "temporary_prefix.h"
+#include "tests/support/temporary_prefix.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include "platform/api.h"
 #include "platform/posix/registry/registry_location.h"
-#include "temporary_prefix.h"
+#include "tests/support/temporary_prefix.h"
 
 namespace {
 

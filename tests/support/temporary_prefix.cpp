@@ -1,4 +1,4 @@
-#include "temporary_prefix.h"
+#include "tests/support/temporary_prefix.h"
 
 #include <stdlib.h>
 

@@ -1,0 +1,109 @@
+#include "framework/registry.h"
+
+#include <utility>
+#include <vector>
+
+#include "framework/exceptions.h"
+#include "platform/registry_error_text.h"
+
+namespace {
+
+std::string RootName(HKEY root) {
+    if (root == HKEY_CURRENT_USER) return "HKEY_CURRENT_USER";
+    if (root == HKEY_LOCAL_MACHINE) return "HKEY_LOCAL_MACHINE";
+    if (root == HKEY_CLASSES_ROOT) return "HKEY_CLASSES_ROOT";
+    if (root == HKEY_USERS) return "HKEY_USERS";
+    return "an unknown root";
+}
+
+std::string Join(const std::string& base, const std::string& key) {
+    if (key.empty()) return base;
+    return base.empty() ? key : base + "\\" + key;
+}
+
+}  // namespace
+
+void TRegistry::SetRootKey(HKEY root) {
+    CloseKey();
+    rootKey_ = root;
+}
+
+std::string TRegistry::CurrentPath() const { return Join(RootName(rootKey_), currentPath_); }
+
+LSTATUS TRegistry::TryOpenRelative(const std::string& key, bool canCreate, HKEY& opened,
+                                   std::string& path) const {
+    const bool fromRoot = currentKey_ == nullptr || key.starts_with('\\');
+    const std::string relative = key.starts_with('\\') ? key.substr(1) : key;
+    const HKEY base = fromRoot ? rootKey_ : currentKey_;
+    path = Join(fromRoot ? std::string() : currentPath_, relative);
+    opened = nullptr;
+    return canCreate ? RegCreateKeyExA(base, relative.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                       KEY_ALL_ACCESS, nullptr, &opened, nullptr)
+                     : RegOpenKeyExA(base, relative.c_str(), 0, KEY_ALL_ACCESS, &opened);
+}
+
+void TRegistry::FailToOpen(const std::string& path, bool canCreate, LSTATUS code) const {
+    throw ERegistryException("Cannot " + std::string(canCreate ? "create" : "open") + " the key " +
+                             Join(RootName(rootKey_), path) + ": " + RegistryErrorText(code));
+}
+
+void TRegistry::OpenKey(const std::string& key, bool canCreate) {
+    std::string path;
+    HKEY opened = nullptr;
+    const LSTATUS status = TryOpenRelative(key, canCreate, opened, path);
+    if (status != ERROR_SUCCESS) FailToOpen(path, canCreate, status);
+    CloseKey();
+    currentKey_ = opened;
+    currentPath_ = std::move(path);
+}
+
+void TRegistry::CloseKey() {
+    if (currentKey_ != nullptr) RegCloseKey(currentKey_);
+    currentKey_ = nullptr;
+    currentPath_.clear();
+}
+
+void TRegistry::SwapCurrentKey(HKEY& key, std::string& path) {
+    std::swap(currentKey_, key);
+    std::swap(currentPath_, path);
+}
+
+void TRegistry::Fail(const std::string& what, const std::string& valueName, LSTATUS code) const {
+    throw ERegistryException(what + " '" + valueName + "' in " + CurrentPath() + ": " +
+                             RegistryErrorText(code));
+}
+
+bool TRegistry::ValueExists(const std::string& name) const {
+    return RegQueryValueExA(Target(), name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+std::string TRegistry::ReadString(const std::string& name) const {
+    const HKEY key = Target();
+    DWORD type = REG_NONE;
+    DWORD size = 0;
+    LSTATUS status = RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size);
+    if (status == ERROR_FILE_NOT_FOUND) return "";
+    if (status != ERROR_SUCCESS) Fail("Cannot read the value", name, status);
+    if (type != REG_SZ && type != REG_EXPAND_SZ) {
+        throw ERegistryException("The value '" + name + "' in " + CurrentPath() +
+                                 " is not a string (registry type " + std::to_string(type) + ")");
+    }
+    std::vector<char> data(size + 1, '\0');  // room for a NUL that the stored bytes may lack
+    status = RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size);
+    if (status != ERROR_SUCCESS) Fail("Cannot read the value", name, status);
+    return std::string(data.data());
+}
+
+void TRegistry::WriteString(const std::string& name, const std::string& value) {
+    const LSTATUS status =
+        RegSetValueExA(Target(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                       static_cast<DWORD>(value.size() + 1));
+    if (status != ERROR_SUCCESS) Fail("Cannot write the value", name, status);
+}
+
+bool TRegistry::DeleteValue(const std::string& name) {
+    const LSTATUS status = RegDeleteValueA(Target(), name.c_str());
+    if (status == ERROR_FILE_NOT_FOUND) return false;
+    if (status != ERROR_SUCCESS) Fail("Cannot delete the value", name, status);
+    return true;
+}

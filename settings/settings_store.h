@@ -1,0 +1,19 @@
+// The settings store: string values under a key of the current user. Each operation opens the key
+// (creating it), does one thing and closes it again; registry failures pass to the caller.
+#pragma once
+
+#include <string>
+
+#include "settings/setting_names.h"
+
+// The named value's text up to its first NUL, or defaultValue when the key has no such value.
+std::string ReadSetting(const std::string& keyPath, const std::string& name, const std::string& defaultValue);
+// Stores text with one NUL appended, so the stored data of n characters is n + 2 bytes.
+void WriteSetting(const std::string& keyPath, const std::string& name, const std::string& text);
+// True when a value was deleted.
+bool DeleteSetting(const std::string& keyPath, const std::string& name);
+// Deletes the stored alarm's values (a missing one does not stop the rest) and clears the start-up entry;
+// the defaults and the first-run marker stay.
+void ClearSettings();
+// Whether a stored boolean reads as set: exactly "true".
+bool IsSet(const std::string& text);

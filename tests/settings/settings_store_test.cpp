@@ -1,0 +1,92 @@
+#include <string>
+
+#include "framework/exceptions.h"
+#include "settings/settings_store.h"
+#include "settings/startup_entry.h"
+#include "tests/support/headless_test.h"
+#include "tests/support/raw_registry.h"
+
+using namespace std::string_literals;
+
+namespace {
+
+const std::string kRunOnce = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+
+std::optional<RawValue> Stored(const std::string& name) {
+    return ReadRawValue(HKEY_CURRENT_USER, SettingsKey, name);
+}
+
+}  // namespace
+
+using SettingsStoreTest = HeadlessTest;
+
+TEST_F(SettingsStoreTest, TextsAreStoredWithOneAppendedNulAndReadBackWithout) {
+    WriteSetting(SettingsKey, "enabled", "true");
+    // "true", the appended NUL and the string's own terminator: six bytes of a string value.
+    EXPECT_EQ(Stored("enabled"), (RawValue{REG_SZ, "true\0\0"s}));
+    EXPECT_EQ(ReadSetting(SettingsKey, "enabled", ""), "true");
+    EXPECT_TRUE(IsSet(ReadSetting(SettingsKey, "enabled", "")));
+
+    WriteSetting(SettingsKey, "hour", "");  // an empty text is a value, not a deletion
+    EXPECT_EQ(Stored("hour"), (RawValue{REG_SZ, "\0\0"s}));
+    EXPECT_EQ(ReadSetting(SettingsKey, "hour", "default"), "");
+
+    WriteSetting(SettingsKey, "message", "Wake up, it's 7:30 — café");  // kept byte for byte
+    EXPECT_EQ(ReadSetting(SettingsKey, "message", ""), "Wake up, it's 7:30 — café");
+}
+
+TEST_F(SettingsStoreTest, OnlyTheExactTextTrueIsSet) {
+    for (const char* text : {"True", "TRUE", "true ", "1", "yes", ""}) {
+        WriteSetting(SettingsKey, "daily", text);
+        EXPECT_FALSE(IsSet(ReadSetting(SettingsKey, "daily", ""))) << text;
+    }
+    EXPECT_FALSE(IsSet(ReadSetting(SettingsKey, "absent", "")));
+}
+
+TEST_F(SettingsStoreTest, ReadingAMissingValueGivesTheDefaultAndCreatesTheKey) {
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, SettingsKey));
+    EXPECT_EQ(ReadSetting(SettingsKey, "intro", "false"), "false");
+    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, SettingsKey));
+    EXPECT_FALSE(DeleteSetting(SettingsKey, "intro"));  // nothing to delete
+    WriteSetting(SettingsKey, "intro", "done");
+    EXPECT_TRUE(DeleteSetting(SettingsKey, "INTRO"));  // value names ignore case
+    EXPECT_EQ(ReadSetting(SettingsKey, "intro", "false"), "false");
+}
+
+TEST_F(SettingsStoreTest, ClearingRemovesTheAlarmAndClearsTheEntryButKeepsDefaultsAndIntro) {
+    for (const char* name : setting::kCurrentAlarm) WriteSetting(SettingsKey, name, "x");
+    WriteSetting(SettingsKey, setting::kDefaultHour, "7");
+    WriteSetting(SettingsKey, setting::kDefaultKeepRunning, "true");
+    WriteSetting(SettingsKey, setting::kIntro, "done");
+    SetStartupEntry(kStartupEntryName, "/opt/alarm clock/bin/alarmclock", true);
+
+    ClearSettings();
+    for (const char* name : setting::kCurrentAlarm) EXPECT_FALSE(Stored(name)) << name;
+    EXPECT_EQ(ReadSetting(SettingsKey, setting::kDefaultHour, ""), "7");
+    EXPECT_EQ(ReadSetting(SettingsKey, setting::kDefaultKeepRunning, ""), "true");
+    EXPECT_EQ(ReadSetting(SettingsKey, setting::kIntro, ""), "done");
+    // The entry is emptied, never deleted, and holds nothing appended.
+    EXPECT_EQ(ReadRawValue(HKEY_LOCAL_MACHINE, kRunOnce, "alarmclock"), (RawValue{REG_SZ, "\0"s}));
+
+    ClearSettings();  // with none of the values left it still completes
+    EXPECT_EQ(ReadRawValue(HKEY_LOCAL_MACHINE, kRunOnce, "alarmclock"), (RawValue{REG_SZ, "\0"s}));
+}
+
+TEST_F(SettingsStoreTest, RegistryFailuresPassToTheCallerNamingKeyValueAndCause) {
+    // A value of another type read as a string.
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, SettingsKey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                              &key, nullptr),
+              ERROR_SUCCESS);
+    const DWORD number = 7;
+    RegSetValueExA(key, "hour", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
+    RegCloseKey(key);
+    try {
+        ReadSetting(SettingsKey, "hour", "");
+        FAIL() << "a number read as a text must be an error";
+    } catch (const ERegistryException& error) {
+        EXPECT_EQ(std::string(error.what()),
+                  "The value 'hour' in HKEY_CURRENT_USER\\Software\\Vyk\\AlarmClock is not a string (registry "
+                  "type 4)");
+    }
+}

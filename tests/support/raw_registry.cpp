@@ -1,0 +1,21 @@
+#include "tests/support/raw_registry.h"
+
+std::optional<RawValue> ReadRawValue(HKEY root, const std::string& keyPath, const std::string& name) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return std::nullopt;
+    RawValue value{REG_NONE, std::string(4096, '\0')};
+    DWORD size = static_cast<DWORD>(value.bytes.size());
+    const LSTATUS status = RegQueryValueExA(key, name.c_str(), nullptr, &value.type,
+                                            reinterpret_cast<BYTE*>(value.bytes.data()), &size);
+    RegCloseKey(key);
+    if (status != ERROR_SUCCESS) return std::nullopt;
+    value.bytes.resize(size);
+    return value;
+}
+
+bool KeyExists(HKEY root, const std::string& keyPath) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
+}

@@ -1,0 +1,17 @@
+// Reads a registry value's type and exact bytes, bypassing the classes under test.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "platform/api.h"
+
+struct RawValue {
+    DWORD type;
+    std::string bytes;
+    bool operator==(const RawValue&) const = default;
+};
+
+// Nothing when the key or the value is missing.
+std::optional<RawValue> ReadRawValue(HKEY root, const std::string& keyPath, const std::string& name);
+bool KeyExists(HKEY root, const std::string& keyPath);
