@@ -15,3 +15,25 @@
 #else
 #include "platform/posix/win32_api.h"
 #endif
+
+// The first version of the notification-area record, which every Windows version accepts: 88 bytes on
+// 32-bit Windows. Outside Windows the seam's own record already has this layout.
+#ifdef _WIN32
+struct NOTIFYICONDATA_V1A {
+    DWORD cbSize;
+    HWND hWnd;
+    UINT uID;
+    UINT uFlags;
+    UINT uCallbackMessage;
+    HICON hIcon;
+    CHAR szTip[64];
+};
+inline BOOL Shell_NotifyIconV1A(DWORD message, NOTIFYICONDATA_V1A* data) {
+    return Shell_NotifyIconA(message, reinterpret_cast<PNOTIFYICONDATAA>(data));
+}
+#else
+using NOTIFYICONDATA_V1A = NOTIFYICONDATAA;
+inline BOOL Shell_NotifyIconV1A(DWORD message, NOTIFYICONDATA_V1A* data) {
+    return Shell_NotifyIconA(message, data);
+}
+#endif
