@@ -10,10 +10,17 @@ class TCheckBox : public TCaptioned<TWinControl> {
     using TCaptioned::TCaptioned;
 
     bool Checked() const { return checked_; }
-    void SetChecked(bool value) { Apply(checked_, value, widgetset::Aspect::Checked, OnClick()); }
+    void SetChecked(bool value) {
+        Apply(checked_, value, widgetset::Aspect::Checked, clicksDisabled_ ? TNotifyEvent{} : OnClick());
+    }
+    // While set, a change of state runs no handler: for code that restores a state whose handler would
+    // ask the user again.
+    bool ClicksDisabled() const { return clicksDisabled_; }
+    void SetClicksDisabled(bool value) { clicksDisabled_ = value; }
     // A click toggles the state; OnClick runs through the state's change.
     void Click() override { SetChecked(!checked_); }
 
   private:
     bool checked_ = false;
+    bool clicksDisabled_ = false;
 };

@@ -75,7 +75,7 @@ void TControl::SetFontPart(T TFont::*part, const T& value) {
 void TControl::SetFontName(const std::string& value) { SetFontPart(&TFont::Name, value); }
 void TControl::SetFontHeight(int value) { SetFontPart(&TFont::Height, value); }
 void TControl::SetFontCharset(int value) { SetFontPart(&TFont::Charset, value); }
-void TControl::SetFontColor(long value) { SetFontPart(&TFont::Color, value); }
+void TControl::SetFontColor(int value) { SetFontPart(&TFont::Color, value); }
 
 void TControl::Click() {
     if (onClick_) onClick_(this);

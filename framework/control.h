@@ -55,8 +55,8 @@ class TControl : public TComponent {
     void SetFontHeight(int value);
     int FontCharset() const { return Font().Charset; }
     void SetFontCharset(int value);
-    long FontColor() const { return Font().Color; }
-    void SetFontColor(long value);
+    int FontColor() const { return Font().Color; }
+    void SetFontColor(int value);
     bool ParentFont() const { return parentFont_; }
     void SetParentFont(bool value) { Apply(parentFont_, value, widgetset::Aspect::Font); }
 

@@ -4,11 +4,14 @@
 
 #include <string>
 
+// The system's colour for window text, as a colour value that names a system colour.
+inline constexpr int clWindowText = -16777208;
+
 struct TFont {
     std::string Name = "MS Sans Serif";
     int Height = -11;
-    int Charset = 1;          // DEFAULT_CHARSET
-    long Color = 0x80000008;  // clWindowText
+    int Charset = 1;  // DEFAULT_CHARSET
+    int Color = clWindowText;
 
     bool operator==(const TFont&) const = default;
 };

@@ -2,6 +2,7 @@
 
 #include "framework/application.h"
 #include "framework/error_reporting.h"
+#include "framework/exceptions.h"
 #include "framework/form_reader.h"
 #include "framework/published.h"
 
@@ -46,3 +47,13 @@ void TForm::DoCreate() {
 }
 
 void TForm::LoadLayout(std::string_view formText) { ReadComponentText(*this, formText); }
+
+TComponent* TForm::FindLoadedComponent(const std::string& name, const ClassInfo& expected) const {
+    TComponent* component = FindComponent(name);
+    if (component == nullptr) throw EReadError("The layout of " + std::string(ClassName()) + " has no " + name);
+    if (!component->InheritsFrom(expected)) {
+        throw EReadError(name + " in the layout of " + std::string(ClassName()) + " is a " +
+                         std::string(component->ClassName()) + ", not a " + std::string(expected.name));
+    }
+    return component;
+}

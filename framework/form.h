@@ -45,8 +45,16 @@ class TForm : public TCaptioned<TWinControl> {
   protected:
     // Reads the form's layout from form-file text: its components, their properties and bindings.
     void LoadLayout(std::string_view formText);
+    // Points field at the loaded component of that name; a missing one or one of another class is an
+    // EReadError, so a layout and its form class cannot drift apart unnoticed.
+    template <class T>
+    void BindComponent(T*& field, const std::string& name) {
+        field = static_cast<T*>(FindLoadedComponent(name, T::Class));
+    }
 
   private:
+    TComponent* FindLoadedComponent(const std::string& name, const ClassInfo& expected) const;
+
     int clientWidth_ = 0;
     int clientHeight_ = 0;
     TFormBorderStyle borderStyle_ = bsSizeable;

@@ -18,3 +18,15 @@ std::size_t CharacterCount(std::string_view text) {
         std::ranges::count_if(text, [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 #endif
 }
+
+std::string_view FirstCharacters(std::string_view text, std::size_t count) {
+    std::size_t end = 0;
+    for (std::size_t characters = 0; end < text.size(); ++characters) {
+        if (characters == count) break;
+        ++end;
+#ifndef _WIN32
+        while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
+#endif
+    }
+    return text.substr(0, end);
+}

@@ -9,10 +9,24 @@ inline const std::string SettingsKey = "Software\\Vyk\\AlarmClock";
 
 namespace setting {
 
-// The stored alarm, in the order in which clearing deletes it.
-inline constexpr std::array<const char*, 12> kCurrentAlarm = {"enabled", "hour",   "min",        "year",
-                                                              "month",   "day",    "message",    "keeprunning",
-                                                              "sound",   "runapp", "closeafter", "daily"};
+// The stored alarm.
+inline constexpr const char* kEnabled = "enabled";
+inline constexpr const char* kHour = "hour";
+inline constexpr const char* kMinute = "min";
+inline constexpr const char* kYear = "year";
+inline constexpr const char* kMonth = "month";
+inline constexpr const char* kDay = "day";
+inline constexpr const char* kMessage = "message";
+inline constexpr const char* kKeepRunning = "keeprunning";
+inline constexpr const char* kSound = "sound";
+inline constexpr const char* kRunApp = "runapp";
+inline constexpr const char* kCloseAfter = "closeafter";
+inline constexpr const char* kDaily = "daily";
+
+// In the order in which clearing deletes them.
+inline constexpr std::array<const char*, 12> kCurrentAlarm = {kEnabled, kHour,   kMinute,     kYear,
+                                                              kMonth,   kDay,    kMessage,    kKeepRunning,
+                                                              kSound,   kRunApp, kCloseAfter, kDaily};
 
 // The defaults that "Set Defaults" stores; clearing the alarm never touches them.
 inline constexpr const char* kDefaultHour = "defhour";

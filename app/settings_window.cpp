@@ -1,0 +1,97 @@
+// The settings window's own behaviour: check boxes that follow their fields, arming from the time fields,
+// choosing the application and the media file, "&Done", the tray menu and the about text.
+#include "app/main_form.h"
+#include "framework/application.h"
+#include "framework/dialogs.h"
+#include "settings/settings_store.h"
+
+namespace {
+
+const std::string kNoNotificationQuestion =
+    "You've not chosen any methods of notification.\r"
+    "There will only be a flashing icon in the tray.\r"
+    "Are you sure this is what you want?";
+const std::string kNoNotificationCaption = "Zelvo's Alarm - Option verification";
+
+const std::string kAboutText =
+    "Zelvo's Alarm Clock v1.25\r"
+    "Written by Zelvo, 1999 to 2002.\r"
+    "\r"
+    "Its main purpose was to stay alive after a reboot of\r"
+    "the computer, so that an alarm set for later is not lost.\r"
+    "\r"
+    "It began as a project for learning to write programs\r"
+    "and grew into a small but complete alarm clock.\r"
+    "It is shared here in the hope that others find it useful.\r"
+    "\r"
+    "You may give it away freely, as long as it stays unchanged.\r"
+    "\r"
+    "Contact: alarmclock@example.org";
+
+}  // namespace
+
+void TForm1::OnMessageClick(TObject*) { message->SetEnabled(CheckBox2->Checked()); }
+
+void TForm1::messageChange(TObject*) { CheckBox2->SetChecked(!message->Text().empty()); }
+
+void TForm1::OnAppEdit(TObject*) { CheckBox5->SetChecked(!runapp->Text().empty()); }
+
+void TForm1::pickappbuttonClick(TObject*) {
+    if (!OpenDialog1->Execute()) return;
+    runapp->SetText(OpenDialog1->FileName());
+    CheckBox5->SetChecked(true);
+}
+
+// Armed exactly while both time fields hold something; only a change of the minute runs this.
+void TForm1::OnNewTime(TObject*) {
+    if (hour->Text().empty()) {
+        CheckBox1->SetChecked(false);
+        return;
+    }
+    CheckBox1->SetChecked(!min->Text().empty());
+}
+
+void TForm1::Button1Click(TObject* sender) {
+    if (!CheckBox2->Checked() && !CheckBox3->Checked() && !CheckBox5->Checked()) {
+        const int answer = MessageBoxA(Application->Handle(), kNoNotificationQuestion.c_str(),
+                                       kNoNotificationCaption.c_str(), MB_YESNO);
+        if (answer == IDNO) return;
+    }
+    OnAlarmClick(sender);  // saves or clears according to "Alarm Enabled", as a click on it would
+    Form1->Hide();
+}
+
+void TForm1::OnShowMenu(TObject*) {
+    const bool shown = Form1->Visible();
+    PopupMenu1->Items(0)->SetVisible(!shown);
+    PopupMenu1->Items(1)->SetVisible(shown);
+}
+
+void TForm1::OnShowSettings(TObject*) { Form1->Show(); }
+
+void TForm1::OnHideSettings(TObject*) { Form1->Hide(); }
+
+void TForm1::ExitProgram() {
+    ClearSettings();
+    Close();
+}
+
+void TForm1::Button2Click(TObject*) { ExitProgram(); }
+
+void TForm1::OnExitProgram(TObject*) { ExitProgram(); }
+
+// Ticking always asks for the file; a cancelled choice unticks the box again.
+void TForm1::CheckBox3Click(TObject*) {
+    if (!CheckBox3->Checked()) return;
+    if (!OpenDialog2->Execute()) {
+        CheckBox3->SetChecked(false);
+        return;
+    }
+    MediaPlayer1->SetFileName(OpenDialog2->FileName());
+    MediaPlayer1->SetDeviceType(dtAutoSelect);
+    MediaPlayer1->Open();
+}
+
+void TForm1::AboutBox(TObject*) { ShowMessage(kAboutText); }
+
+void TForm1::CheckBox8Click(TObject*) { datepick->SetEnabled(!CheckBox8->Checked()); }

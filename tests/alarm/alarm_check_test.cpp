@@ -1,0 +1,165 @@
+#include "tests/app/alarm_clock_test.h"
+
+namespace {
+
+// An armed one-time alarm with no notification: firing shows only in the flash timer and the box.
+class AlarmCheckTest : public AlarmClockTest {
+  protected:
+    AlarmCheckTest() {
+        ExpectWelcome();
+        Start();
+    }
+    void Arm(const std::string& hourText, const std::string& minuteText) {
+        Type(form->hour, hourText);
+        Type(form->min, minuteText);
+    }
+    bool Fired() const { return form->TrayTimer->Enabled(); }
+    void Acknowledge() { TrayClick(WM_LBUTTONDOWN); }
+    std::string Now() const {
+        const SYSTEMTIME t = desktop.Clock().LocalTime();
+        char text[32];
+        std::snprintf(text, sizeof text, "%02u-%02u %02u:%02u:%02u", t.wMonth, t.wDay, t.wHour, t.wMinute,
+                      t.wSecond);
+        return text;
+    }
+};
+
+}  // namespace
+
+TEST_F(AlarmCheckTest, AOneTimeAlarmFiresOnTheFirstTickOfItsMinuteAndOnlyThen) {
+    desktop.Clock().SetLocalTime(2026, 7, 5, 7, 29, 54);
+    Restart();  // started at 7:29:54, so the ticks fall on :04, :14, ...
+    Arm("7", "30");
+    desktop.Advance(9s);  // 7:30:03
+    EXPECT_FALSE(Fired());
+    desktop.Advance(1s);  // the 7:30:04 tick
+    EXPECT_TRUE(Fired());
+    EXPECT_FALSE(form->CheckBox1->Checked());  // a one-time alarm disarms itself
+    Acknowledge();
+    desktop.Advance(60s);  // the later ticks of the minute find it disarmed
+    EXPECT_FALSE(Fired());
+}
+
+TEST_F(AlarmCheckTest, HoursAndMinutesCompareAsNumbersAndTheSecondsNeverMatter) {
+    int minute = 10;
+    // Arms the hour text for a minute ahead and lets that minute pass.
+    auto armAndWait = [&](const std::string& hourText) {
+        minute += 2;
+        form->CheckBox1->SetChecked(false);
+        form->hour->SetText(hourText);
+        form->min->SetText(std::to_string(minute));
+        form->CheckBox1->SetChecked(true);
+        AdvanceTo(7, minute, 59);  // the minute's last tick is at :50
+    };
+    for (const char* hourText : {"7", "07", " 7", "+7"}) {
+        armAndWait(hourText);
+        EXPECT_TRUE(Fired()) << hourText;
+        Acknowledge();
+    }
+    for (const char* hourText : {"24", "-1", "7a", "x", "7 "}) {
+        armAndWait(hourText);
+        EXPECT_FALSE(Fired()) << hourText;
+    }
+}
+
+TEST_F(AlarmCheckTest, AOneTimeAlarmForTomorrowFiresTomorrowNotToday) {
+    form->datepick->UserSetDate(EncodeDate(2026, 7, 6));
+    Arm("7", "30");
+    desktop.Advance(31min);
+    EXPECT_FALSE(Fired());
+    desktop.Advance(24h);
+    EXPECT_TRUE(Fired());
+    EXPECT_EQ(Now(), "07-06 07:31:00");
+}
+
+TEST_F(AlarmCheckTest, AnEmptyFieldOrAnUntickedBoxSkipsTheTickDailyUpdateIncluded) {
+    form->CheckBox8->SetChecked(true);
+    Type(form->min, "30");  // no hour: nothing is armed, and the daily date is not updated
+    form->CheckBox1->SetChecked(true);
+    desktop.Advance(1h);
+    EXPECT_FALSE(Fired());
+    EXPECT_EQ(AlarmDate.Day, 5);  // today's date from the start-up, not from a tick
+    desktop.Advance(24h);
+    EXPECT_EQ(AlarmDate.Day, 5);
+}
+
+TEST_F(AlarmCheckTest, ADailyAlarmFiresOnceADayFor40Days) {
+    form->CheckBox8->SetChecked(true);
+    Arm("7", "30");
+    int firings = 0;
+    for (int day = 0; day < 40; ++day) {
+        for (int minute = 0; minute < 24 * 60; ++minute) {
+            desktop.Advance(1min);
+            if (Fired()) {
+                ++firings;
+                EXPECT_EQ(Now().substr(6), "07:30:00") << "day " << day;
+                Acknowledge();
+            }
+        }
+    }
+    EXPECT_EQ(firings, 40);
+    EXPECT_TRUE(form->CheckBox1->Checked());  // it stays armed
+    EXPECT_EQ(Stored("daily"), "true");
+}
+
+TEST_F(AlarmCheckTest, ADailyAlarmRemembersOnlyTheDayOfTheMonth) {
+    Arm("7", "30");
+    form->CheckBox8->SetChecked(true);
+    desktop.Advance(31min);  // fires on the 5th of July
+    ASSERT_TRUE(Fired());
+    Acknowledge();
+    // Every alarm minute missed until the 5th of August (the checks find the field empty meanwhile).
+    form->min->SetText("");
+    desktop.Clock().SetLocalTime(2026, 8, 5, 7, 29, 0);
+    form->min->SetText("30");
+    form->CheckBox1->SetChecked(true);
+    desktop.Advance(2min);
+    EXPECT_FALSE(Fired());  // the 5th again: the guard holds
+    desktop.Advance(24h);
+    EXPECT_TRUE(Fired());  // the 6th fires
+}
+
+TEST_F(AlarmCheckTest, CheckAlarmFiresAtOnceWhateverTheState) {
+    // Disarmed: it fires all the same and nothing is stored.
+    form->chkalarmbtn->UserClick();
+    EXPECT_TRUE(Fired());
+    Acknowledge();
+    // Armed once: it fires and disarms, deleting the stored alarm.
+    Arm("23", "59");
+    ASSERT_EQ(Stored("enabled"), "true");
+    form->chkalarmbtn->UserClick();
+    EXPECT_TRUE(Fired());
+    EXPECT_FALSE(form->CheckBox1->Checked());
+    EXPECT_FALSE(Stored("enabled"));
+    Acknowledge();
+}
+
+TEST_F(AlarmCheckTest, CheckAlarmOnADailyAlarmThatFiredTodayDoesNothingThenFires) {
+    Arm("7", "30");
+    form->CheckBox8->SetChecked(true);
+    desktop.Advance(31min);
+    ASSERT_TRUE(Fired());
+    Acknowledge();
+    form->chkalarmbtn->UserClick();  // swallowed by the daily guard
+    EXPECT_FALSE(Fired());
+    form->chkalarmbtn->UserClick();  // the press before cleared the guard
+    EXPECT_TRUE(Fired());
+    Acknowledge();
+    // And a test does not keep the alarm from firing at its time on the same day.
+    form->min->SetText("45");
+    desktop.Advance(15min);
+    EXPECT_TRUE(Fired());
+}
+
+TEST_F(AlarmCheckTest, UntickingDailyKeepsTheDateOfTheLastTickUntilThePickerChanges) {
+    form->datepick->UserSetDate(EncodeDate(2026, 7, 20));
+    form->CheckBox8->SetChecked(true);
+    Arm("23", "0");
+    desktop.Advance(10s);
+    EXPECT_EQ(AlarmDate.Day, 5);  // the tick's date
+    form->CheckBox8->SetChecked(false);
+    EXPECT_EQ(AlarmDate.Day, 5);
+    EXPECT_EQ(form->datepick->Date(), EncodeDate(2026, 7, 20));  // the picker still shows its own
+    form->datepick->UserSetDate(EncodeDate(2026, 7, 21));
+    EXPECT_EQ(AlarmDate.Day, 21);
+}

@@ -1,0 +1,217 @@
+#include <algorithm>
+#include <fstream>
+
+#include "framework/param_str.h"
+#include "tests/app/alarm_clock_test.h"
+
+namespace {
+
+class SettingsWindowTest : public AlarmClockTest {
+  protected:
+    SettingsWindowTest() {
+        Store("intro", "done");
+        Start();
+    }
+    std::vector<std::string> MenuShown() {
+        std::vector<std::string> captions;
+        script.OnPopupMenu([&](const headless::PopupMenuCall& call) -> TMenuItem* {
+            for (TMenuItem* item : call.shownItems) captions.push_back(item->Caption());
+            return nullptr;
+        });
+        TrayClick(WM_RBUTTONDOWN);
+        return captions;
+    }
+    void ExpectQuestion(int answer) {
+        script.OnMessageBox([answer](const headless::MessageBoxCall& box) {
+            EXPECT_EQ(box.text,
+                      "You've not chosen any methods of notification.\r"
+                      "There will only be a flashing icon in the tray.\r"
+                      "Are you sure this is what you want?");
+            EXPECT_EQ(box.caption, "Zelvo's Alarm - Option verification");
+            EXPECT_EQ(box.type, MB_YESNO);
+            EXPECT_EQ(box.owner, Application->Handle());  // the application's window, not the form's
+            return answer;
+        });
+    }
+};
+
+}  // namespace
+
+TEST_F(SettingsWindowTest, TheMinuteFieldArmsAndDisarmsTheAlarm) {
+    Type(form->min, "3");  // no hour yet: nothing is armed
+    EXPECT_FALSE(form->CheckBox1->Checked());
+    Type(form->hour, "7");  // a change of the hour runs nothing
+    EXPECT_FALSE(form->CheckBox1->Checked());
+    EXPECT_FALSE(Stored("enabled"));
+    Type(form->min, "");
+    Type(form->min, "3");  // the first minute character with an hour present arms and saves at once
+    EXPECT_TRUE(form->CheckBox1->Checked());
+    EXPECT_EQ(Stored("min"), "3");
+    EXPECT_EQ(form->qzTray1->Tip(), "Zelvo's Alarm Clock ENABLED");
+    Type(form->min, "30");  // while both stay filled nothing is saved again
+    EXPECT_EQ(Stored("min"), "3");
+    Type(form->min, "300");  // a third character is refused
+    EXPECT_EQ(form->min->Text(), "30");
+    Type(form->min, "");  // emptied: disarmed, the stored alarm and the entry cleared at once
+    EXPECT_FALSE(form->CheckBox1->Checked());
+    EXPECT_FALSE(Stored("enabled"));
+    EXPECT_EQ(StartupEntry(), "");
+    EXPECT_EQ(form->qzTray1->Tip(), "Zelvo's Alarm Clock");
+}
+
+TEST_F(SettingsWindowTest, TheMessageBoxFollowsItsFieldAndEnablesIt) {
+    form->CheckBox2->UserClick();
+    EXPECT_TRUE(form->message->Enabled());
+    Type(form->message, "Up");
+    Type(form->message, "");  // the last character deleted: unticked and disabled
+    EXPECT_FALSE(form->CheckBox2->Checked());
+    EXPECT_FALSE(form->message->Enabled());
+    form->CheckBox2->UserClick();  // ticking enables it again, the text untouched
+    EXPECT_TRUE(form->message->Enabled());
+    form->CheckBox2->UserClick();
+    Type(form->message, "x");  // a disabled field takes no typing
+    EXPECT_EQ(form->message->Text(), "");
+    form->message->SetText("Up");  // text set while the box is unticked ticks it
+    EXPECT_TRUE(form->CheckBox2->Checked());
+}
+
+TEST_F(SettingsWindowTest, PickFillsTheCommandAndCancelChangesNothing) {
+    script.OnOpenDialog([](const widgetset::OpenFileRequest& request) -> std::optional<std::string> {
+        EXPECT_EQ(request.title, "Select an application to run:");
+        EXPECT_EQ(request.filter, "Executable File|*.exe");
+        EXPECT_EQ(request.defaultExt, "exe");
+        return "/opt/My Apps/wake up";
+    });
+    form->pickappbutton->UserClick();
+    EXPECT_EQ(form->runapp->Text(), "/opt/My Apps/wake up");  // the full path, no quotes
+    EXPECT_TRUE(form->CheckBox5->Checked());
+    form->CheckBox5->UserClick();  // the box has no handler: the user may untick it against its field
+    script.OnOpenDialog([](const widgetset::OpenFileRequest&) { return std::nullopt; });
+    form->pickappbutton->UserClick();
+    EXPECT_EQ(form->runapp->Text(), "/opt/My Apps/wake up");
+    EXPECT_FALSE(form->CheckBox5->Checked());
+}
+
+TEST_F(SettingsWindowTest, PlayMediaAlwaysAsksAndCancelUnticksIt) {
+    script.OnOpenDialog([](const widgetset::OpenFileRequest& request) -> std::optional<std::string> {
+        EXPECT_EQ(request.title, "");  // the system's default caption
+        EXPECT_EQ(request.defaultExt, "wav");
+        return "/music/one.wav";
+    });
+    form->CheckBox3->UserClick();
+    EXPECT_TRUE(form->MediaPlayer1->IsOpen());
+    EXPECT_EQ(form->MediaPlayer1->DeviceType(), dtAutoSelect);
+    form->CheckBox3->UserClick();  // unticked: the file stays chosen and open
+    EXPECT_EQ(form->MediaPlayer1->FileName(), "/music/one.wav");
+    EXPECT_TRUE(form->MediaPlayer1->IsOpen());
+    script.OnOpenDialog([](const widgetset::OpenFileRequest&) { return std::nullopt; });
+    form->CheckBox3->UserClick();  // asks again although a file was chosen; cancelled
+    EXPECT_FALSE(form->CheckBox3->Checked());
+    // A file that cannot be opened is reported; the box stays ticked with the new name.
+    desktop.Media().failToOpen.insert("/music/bad.mid");
+    script.OnOpenDialog(
+        [](const widgetset::OpenFileRequest&) -> std::optional<std::string> { return "/music/bad.mid"; });
+    script.AnswerMessageBox(IDOK);
+    form->CheckBox3->UserClick();
+    EXPECT_TRUE(form->CheckBox3->Checked());
+    EXPECT_EQ(form->MediaPlayer1->FileName(), "/music/bad.mid");
+}
+
+TEST_F(SettingsWindowTest, DoneAsksOnlyWithoutANotificationAndNoKeepsTheWindow) {
+    Type(form->hour, "7");
+    Type(form->min, "30");
+    Store("enabled", "stale");
+    ExpectQuestion(IDNO);
+    form->Button1->UserClick();
+    EXPECT_TRUE(form->Visible());
+    EXPECT_EQ(Stored("enabled"), "stale");  // nothing saved
+
+    ExpectQuestion(IDYES);
+    form->Button1->UserClick();
+    EXPECT_FALSE(form->Visible());
+    EXPECT_EQ(Stored("enabled"), "true");  // saved from the current fields
+
+    form->Show();
+    form->CheckBox1->SetChecked(false);
+    Store("enabled", "stale");
+    Type(form->runapp, "/usr/bin/true");  // a notification: no question
+    form->Button1->UserClick();
+    EXPECT_FALSE(form->Visible());
+    EXPECT_FALSE(Stored("enabled"));  // "Alarm Enabled" unticked: Done clears
+}
+
+TEST_F(SettingsWindowTest, TheTrayMenuOffersShowOrHideAndAlwaysExit) {
+    EXPECT_EQ(MenuShown(), (std::vector<std::string>{"Hide Settings", "Exit Program"}));
+    form->Hide();
+    EXPECT_EQ(MenuShown(), (std::vector<std::string>{"Show Settings", "Exit Program"}));
+    script.OnPopupMenu([&](const headless::PopupMenuCall& call) { return call.shownItems[0]; });
+    TrayClick(WM_RBUTTONDOWN);
+    EXPECT_TRUE(form->Visible());
+    form->CheckBox8->SetChecked(true);
+    form->TrayTimer->SetEnabled(true);
+    form->showsettings->Click();  // unlike the double click, it leaves the flashing alone
+    EXPECT_TRUE(form->TrayTimer->Enabled());
+    form->TrayTimer->SetEnabled(false);
+}
+
+TEST_F(SettingsWindowTest, ExitProgramClearsTheStoredAlarmButTheTitleBarCloseDoesNot) {
+    form->CheckBox4->UserClick();
+    Type(form->hour, "7");
+    Type(form->min, "30");
+    Store("defhour", "6");
+    form->UserClose();
+    EXPECT_TRUE(application->Terminated());
+    EXPECT_EQ(Stored("enabled"), "true");
+    EXPECT_EQ(StartupEntry(), ParamStr(0));
+
+    Restart();
+    script.OnPopupMenu([&](const headless::PopupMenuCall&) { return form->exitprogram; });
+    TrayClick(WM_RBUTTONDOWN);
+    EXPECT_FALSE(Stored("enabled"));
+    EXPECT_EQ(StartupEntry(), "");
+    EXPECT_EQ(Stored("defhour"), "6");
+    EXPECT_FALSE(form->Visible());
+}
+
+TEST_F(SettingsWindowTest, ARegistryFailureInAHandlerIsReportedAndTheProgramGoesOn) {
+    // The registry moves to a file that is not a database (the fixture puts the location back).
+    TemporaryDirectory broken;
+    const auto database = broken.path() / "registry.db";
+    std::ofstream(database, std::ios::binary) << std::string(4096, 'x');
+    setenv("ALARMCLOCK_PREFIX", broken.path().c_str(), 1);
+    for (int report = 0; report < 3; ++report) {
+        script.OnMessageBox([&](const headless::MessageBoxCall& box) {
+            EXPECT_NE(box.text.find(database.string()), std::string::npos) << box.text;
+            EXPECT_EQ(box.type, MB_OK | MB_ICONERROR);
+            return IDOK;
+        });
+    }
+    Type(form->hour, "7");
+    Type(form->min, "30");  // arms; the save fails at its first write
+    EXPECT_TRUE(form->CheckBox1->Checked());
+    EXPECT_EQ(form->qzTray1->Tip(), "Zelvo's Alarm Clock");  // the save's later steps did not run
+    desktop.Advance(31min);  // the alarm still fires, though disarming and clearing the entry fail too
+    EXPECT_TRUE(form->TrayTimer->Enabled());
+    EXPECT_FALSE(form->CheckBox1->Checked());
+    EXPECT_EQ(script.MessageBoxesShown().size(), 3u);
+}
+
+TEST_F(SettingsWindowTest, ThePictureShowsTheAboutText) {
+    script.OnMessageBox([](const headless::MessageBoxCall& box) {
+        EXPECT_EQ(std::count(box.text.begin(), box.text.end(), '\r'), 12);  // 13 lines
+        EXPECT_EQ(box.caption, "Zelvo's Alarm Clock");
+        EXPECT_EQ(box.type, MB_OK);
+        return IDOK;
+    });
+    form->Image1->UserClick();
+}
+
+TEST_F(SettingsWindowTest, AlarmDailyDisablesTheDatePickerWithoutTouchingTheDate) {
+    form->datepick->UserSetDate(EncodeDate(2026, 8, 1));
+    form->CheckBox8->UserClick();
+    EXPECT_FALSE(form->datepick->Enabled());
+    EXPECT_EQ(form->datepick->Date(), EncodeDate(2026, 8, 1));
+    EXPECT_EQ(AlarmDate.Month, 8);
+    form->CheckBox8->UserClick();
+    EXPECT_TRUE(form->datepick->Enabled());
+}

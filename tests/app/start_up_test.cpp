@@ -1,0 +1,165 @@
+#include "app/program.h"
+#include "framework/param_str.h"
+#include "tests/app/alarm_clock_test.h"
+
+using StartUpTest = AlarmClockTest;
+
+TEST_F(StartUpTest, TheFirstStartShowsTheWindowGreetsOnceAndTakesTodaysDate) {
+    ExpectWelcome();
+    Start();
+    EXPECT_TRUE(form->Visible());
+    EXPECT_EQ(form->message->Text(), "");  // no stored message empties the layout's text
+    EXPECT_FALSE(form->CheckBox2->Checked());
+    EXPECT_TRUE(form->message->Enabled());  // Message was unticked already, so nothing disabled the field
+    EXPECT_EQ(form->datepick->Date(), EncodeDate(2026, 7, 5));
+    EXPECT_EQ(AlarmDate.Year, 2026);
+    EXPECT_EQ(AlarmDate.Month, 7);
+    EXPECT_EQ(AlarmDate.Day, 5);
+    EXPECT_EQ(LastAlarmDay, 0);
+    EXPECT_FALSE(form->CheckBox1->Checked());
+    EXPECT_EQ(form->qzTray1->Tip(), "Zelvo's Alarm Clock");
+    // The icon is in the tray from the start.
+    ASSERT_FALSE(desktop.Shell().notifyIconCalls.empty());
+    EXPECT_EQ(desktop.Shell().notifyIconCalls[0].message, NIM_ADD);
+    EXPECT_EQ(desktop.Shell().notifyIconCalls[0].data.uID, 1u);
+
+    Restart();  // greeted once only
+    EXPECT_TRUE(form->Visible());
+    EXPECT_EQ(script.MessageBoxesShown().size(), 1u);
+}
+
+TEST_F(StartUpTest, TheWelcomeComesBackOnlyWhenTheMarkerReadsFalse) {
+    Store("intro", "false");
+    ExpectWelcome();
+    Start();
+    Store("intro", "False");  // any other text suppresses it
+    Restart();
+    EXPECT_EQ(script.MessageBoxesShown().size(), 1u);
+}
+
+TEST_F(StartUpTest, AStoredArmedAlarmComesBackHiddenWithEveryBoxAsStored) {
+    Store("enabled", "true");
+    Store("hour", "6");
+    Store("min", "45");
+    Store("year", "2026");
+    Store("month", "7");
+    Store("day", "9");
+    Store("message", "Alarm Executed!");  // the layout's own text still ticks Message
+    Store("keeprunning", "true");
+    Store("runapp", "/usr/bin/true");
+    Store("closeafter", "true");
+    Store("daily", "True");  // not exactly "true": ticks nothing
+    Start();
+    EXPECT_FALSE(form->Visible());
+    EXPECT_EQ(form->qzTray1->Tip(), "Zelvo's Alarm Clock ENABLED");
+    EXPECT_TRUE(form->CheckBox1->Checked());
+    EXPECT_TRUE(form->CheckBox2->Checked());
+    EXPECT_TRUE(form->message->Enabled());
+    EXPECT_TRUE(form->CheckBox4->Checked());
+    EXPECT_TRUE(form->CheckBox5->Checked());
+    EXPECT_TRUE(form->CheckBox6->Checked());
+    EXPECT_FALSE(form->CheckBox8->Checked());
+    EXPECT_EQ(form->hour->Text(), "6");
+    EXPECT_EQ(form->datepick->Date(), EncodeDate(2026, 7, 9));
+    EXPECT_EQ(AlarmDate.Day, 9);
+    EXPECT_EQ(StartupEntry(), ParamStr(0));  // written again for the next reboot
+    EXPECT_EQ(Stored("day"), "9");
+    EXPECT_EQ(Stored("daily"), "True");  // an unticked box's value is neither written nor deleted
+}
+
+TEST_F(StartUpTest, AnUnreadableStoredDateGivesToday) {
+    Store("enabled", "true");
+    Store("hour", "6");
+    Store("min", "45");
+    Store("year", "2026");
+    Store("month", "2");
+    Store("day", "30");
+    Start();
+    EXPECT_EQ(form->datepick->Date(), EncodeDate(2026, 7, 5));
+    EXPECT_EQ(Stored("month"), "7");
+    EXPECT_EQ(Stored("day"), "5");
+}
+
+TEST_F(StartUpTest, DefaultsWithATimeArmTheAlarmAndShowTheWindow) {
+    Store("intro", "done");
+    Store("defhour", "8");
+    Store("defmin", "5");
+    Store("defmessage", "Coffee");
+    Store("defdaily", "true");
+    Store("defcloseafter", "true");
+    Start();
+    EXPECT_TRUE(form->Visible());
+    EXPECT_TRUE(form->CheckBox1->Checked());
+    EXPECT_EQ(Stored("enabled"), "true");
+    EXPECT_EQ(form->message->Text(), "Coffee");
+    EXPECT_TRUE(form->CheckBox8->Checked());
+    EXPECT_FALSE(form->datepick->Enabled());
+    EXPECT_TRUE(form->CheckBox6->Checked());
+    Restart();  // the next start takes the armed path
+    EXPECT_FALSE(form->Visible());
+}
+
+TEST_F(StartUpTest, SetDefaultsStoresTheWindowAndTheNextStartLoadsThem) {
+    ExpectWelcome();
+    Start();
+    Store("defmessage", "older");
+    Store("defkeeprunning", "true");
+    Type(form->hour, "6");
+    form->CheckBox8->UserClick();
+    form->CheckBox6->UserClick();
+    ExpectMessage("Default settings saved.");
+    form->Button3->UserClick();
+    EXPECT_EQ(Stored("defhour"), "6");
+    EXPECT_EQ(Stored("defmin"), "");           // written even when empty
+    EXPECT_EQ(Stored("defmessage"), "older");  // Message unticked: the earlier text stays
+    EXPECT_FALSE(Stored("defkeeprunning"));    // Keep Running unticked: removed
+    EXPECT_EQ(Stored("defdaily"), "true");
+    EXPECT_EQ(Stored("defcloseafter"), "true");
+    EXPECT_FALSE(Stored("enabled"));  // nothing of the alarm itself
+
+    Restart();
+    EXPECT_EQ(form->hour->Text(), "6");
+    EXPECT_EQ(form->message->Text(), "older");
+    EXPECT_TRUE(form->CheckBox2->Checked());
+    EXPECT_TRUE(form->CheckBox8->Checked());
+    EXPECT_FALSE(form->CheckBox1->Checked());
+}
+
+TEST_F(StartUpTest, AStoredMediaFileIsOpenedAndTickedWithoutAsking) {
+    Store("intro", "done");
+    Store("defsound", "/music/bell.wav");
+    Start();  // no dialog is scripted: one would fail the test
+    EXPECT_TRUE(form->CheckBox3->Checked());
+    EXPECT_TRUE(form->MediaPlayer1->IsOpen());
+    EXPECT_EQ(form->MediaPlayer1->FileName(), "/music/bell.wav");
+
+    // A file that cannot be opened is reported once, and the box stays unticked.
+    desktop.Media().failToOpen.insert("/music/bell.wav");
+    script.OnMessageBox([](const headless::MessageBoxCall& box) {
+        EXPECT_EQ(box.text, "Cannot open /music/bell.wav: the file is not a playable media file");
+        return IDOK;
+    });
+    Restart();
+    EXPECT_FALSE(form->CheckBox3->Checked());
+    EXPECT_EQ(form->MediaPlayer1->FileName(), "/music/bell.wav");
+}
+
+TEST_F(StartUpTest, TheProgramRunsUntilItsWindowClosesWhichKeepsTheStoredAlarm) {
+    Store("intro", "done");
+    Store("enabled", "true");
+    Store("hour", "6");
+    Store("min", "0");
+    desktop.Loop().Schedule(1h, [&] {
+        EXPECT_FALSE(Form1->Visible());  // the loop never shows the window by itself
+        TrayClick(WM_LBUTTONDBLCLK);
+        EXPECT_TRUE(Form1->Visible());
+        Form1->UserClose();  // the title bar's close button
+    });
+    RunAlarmClock();
+    EXPECT_TRUE(application->Terminated());
+    EXPECT_EQ(application->Title(), "Zelvo's Alarm Clock");
+    EXPECT_EQ(Stored("enabled"), "true");
+    Form1->Free();
+    // Freeing the form took the icon away.
+    EXPECT_EQ(desktop.Shell().notifyIconCalls.back().message, NIM_DELETE);
+}
