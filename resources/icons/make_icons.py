@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Draws the program's two icons and writes them next to this script as .ico files.
+"""Draws the program's two icons and writes them next to this script as .ico files, and the normal icon
+as PNG files for the desktop's icon theme (hicolor/NxN/apps/alarmclock.png).
 
 MAINICON is a grey bell on a transparent ground (the tray icon while no alarm is due); FILLEDICON is the
 same bell on an opaque red square (the tray icon while an alarm is set). Each file holds a single 32x32,
@@ -9,6 +10,7 @@ same bell on an opaque red square (the tray icon while an alarm is set). Each fi
 import math
 import os
 import struct
+import zlib
 
 SIZE = 32
 CENTRE = SIZE / 2  # the bell's axis lies between pixel columns 15 and 16, so it is mirror-symmetric
@@ -131,6 +133,28 @@ def ico_bytes(pixels):
     return header + entry + image
 
 
+# --- PNG files for the desktop's menu, scaled up by whole pixels so the drawing stays crisp. ---
+
+THEME_SIZES = (32, 64, 128)
+
+
+def png_bytes(pixels, scale):
+    """An 8-bit RGBA PNG of the pixels, each drawn as a scale-by-scale square."""
+
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+
+    side = SIZE * scale
+    rows = []
+    for row in pixels:
+        line = b"".join(bytes(PALETTE[p]) + b"\xff" if p is not TRANSPARENT else b"\0\0\0\0" for p in row)
+        line = b"".join(line[i : i + 4] * scale for i in range(0, len(line), 4))
+        rows.extend([b"\0" + line] * scale)
+    header = struct.pack(">IIBBBBB", side, side, 8, 6, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(b"".join(rows), 9))
+            + chunk(b"IEND", b""))
+
+
 def on_ground(pixels, colour):
     return [[colour if p is TRANSPARENT else p for p in row] for row in pixels]
 
@@ -141,6 +165,9 @@ def main():
     for name, pixels in (("MAINICON", bell), ("FILLEDICON", on_ground(bell, RED))):
         with open(os.path.join(here, name + ".ico"), "wb") as f:
             f.write(ico_bytes(pixels))
+    for side in THEME_SIZES:
+        with open(os.path.join(here, "alarmclock-%d.png" % side), "wb") as f:
+            f.write(png_bytes(bell, side // SIZE))
 
 
 if __name__ == "__main__":
