@@ -127,6 +127,8 @@ constexpr UINT NIF_ICON = 2;
 constexpr UINT NIF_TIP = 4;
 constexpr int SW_SHOW = 5;
 constexpr int SE_ERR_FNF = 2;
+constexpr int SE_ERR_PNF = 3;
+constexpr int SE_ERR_ACCESSDENIED = 5;
 constexpr int SE_ERR_NOASSOC = 31;
 
 BOOL WINAPI Shell_NotifyIconA(DWORD message, PNOTIFYICONDATAA data);
@@ -146,6 +148,7 @@ constexpr LONG ERROR_SUCCESS = 0;
 constexpr LONG ERROR_FILE_NOT_FOUND = 2;
 constexpr LONG ERROR_ACCESS_DENIED = 5;
 constexpr LONG ERROR_INVALID_HANDLE = 6;
+constexpr LONG ERROR_BAD_FORMAT = 11;
 constexpr LONG ERROR_OUTOFMEMORY = 14;
 constexpr LONG ERROR_INVALID_PARAMETER = 87;
 constexpr LONG ERROR_MORE_DATA = 234;

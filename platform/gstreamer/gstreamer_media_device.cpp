@@ -1,0 +1,73 @@
+#include "platform/gstreamer/gstreamer_media_device.h"
+
+#include <optional>
+
+#include "framework/exceptions.h"
+#include "framework/widgetset.h"
+#include "platform/gstreamer/gstreamer_failure.h"
+#include "platform/gstreamer/gstreamer_runtime.h"
+#include "platform/gstreamer/playbin.h"
+
+namespace {
+
+// Often enough that the end of an alarm sound is noticed at once, rarely enough to cost nothing.
+constexpr unsigned kPollIntervalMs = 100;
+
+class GStreamerMediaDevice final : public MediaDevice {
+  public:
+    ~GStreamerMediaDevice() override { Close(); }
+
+    void Open(const std::string& fileName) override {
+        Close();
+        fileName_ = fileName;
+        try {
+            gstreamer::EnsureStarted();
+            auto playbin = std::make_unique<gstreamer::Playbin>(fileName);
+            playbin->Preroll();
+            playbin_ = std::move(playbin);
+        } catch (const gstreamer::Failure& failure) {
+            throw EMCIDeviceError("Cannot open " + fileName + ": " + failure.what());
+        }
+    }
+
+    void Play(std::function<void()> finished) override {
+        if (!playbin_) throw EMCIDeviceError("Cannot play " + fileName_ + ": no file is open");
+        StopPolling();
+        try {
+            playbin_->Start();
+        } catch (const gstreamer::Failure& failure) {
+            throw EMCIDeviceError("Cannot play " + fileName_ + ": " + failure.what());
+        }
+        finished_ = std::move(finished);
+        poll_ = CurrentWidgetset().StartTimer(kPollIntervalMs, [this] { Poll(); });
+    }
+
+    void Close() override {
+        StopPolling();
+        playbin_.reset();
+    }
+
+  private:
+    void Poll() {
+        if (playbin_->TakeOutcome() == gstreamer::Playbin::Outcome::Playing) return;
+        auto finished = std::move(finished_);
+        StopPolling();
+        // The handler may close, reopen or free this device: nothing of it is touched afterwards.
+        if (finished) finished();
+    }
+
+    void StopPolling() {
+        if (poll_) CurrentWidgetset().StopTimer(*poll_);
+        poll_.reset();
+        finished_ = nullptr;
+    }
+
+    std::string fileName_;
+    std::unique_ptr<gstreamer::Playbin> playbin_;
+    std::function<void()> finished_;
+    std::optional<widgetset::TimerId> poll_;
+};
+
+}  // namespace
+
+std::unique_ptr<MediaDevice> CreateGStreamerMediaDevice() { return std::make_unique<GStreamerMediaDevice>(); }

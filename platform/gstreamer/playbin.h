@@ -1,0 +1,40 @@
+// One file in a GStreamer playbin: built with the outputs the environment asks for, and moved between
+// the states the media device needs. Every method runs on the interface thread; GStreamer's own threads
+// only post to the pipeline's bus, which the owner polls.
+#pragma once
+
+#include <gst/gst.h>
+
+#include <string>
+
+#include "platform/gstreamer/gst_ptr.h"
+
+namespace gstreamer {
+
+class Playbin {
+  public:
+    enum class Outcome { Playing, Ended, Failed };
+
+    // Throws Failure when the pipeline or the output from ALARMCLOCK_AUDIO_SINK cannot be made.
+    explicit Playbin(const std::string& fileName);
+    ~Playbin();
+    Playbin(const Playbin&) = delete;
+    Playbin& operator=(const Playbin&) = delete;
+
+    // Waits, bounded, until the first buffer is ready to play; throws Failure with GStreamer's reason.
+    void Preroll();
+    // Starts playing from the current position, or from the start after an end; throws Failure when the
+    // pipeline refuses at once.
+    void Start();
+    // What the bus reports since the last call; an error stops the pipeline.
+    Outcome TakeOutcome();
+
+  private:
+    // The text of the first error waiting on the bus, or a general one when none is.
+    std::string TakeErrorText();
+
+    ObjectPtr<GstElement> pipeline_;
+    bool atEnd_ = false;
+};
+
+}  // namespace gstreamer

@@ -1,0 +1,24 @@
+// Starting a program as the shell's "Open" does: detached from this process. The child runs in a
+// session of its own, with default signal handling, an empty signal mask and no descriptor of ours but
+// 0 to 2, and nothing interprets its arguments.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/posix/process_reaper.h"
+
+namespace posix {
+
+struct SpawnResult {
+    int error = 0;  // errno of the failure, from the child's exec included; 0 when the program runs
+    std::optional<ReapedChild> child;
+};
+
+// program is the path that is executed, argv what it receives (argv[0] included); the child changes to
+// directory first when it is not empty.
+SpawnResult Spawn(const std::string& program, const std::vector<std::string>& argv,
+                  const std::string& directory);
+
+}  // namespace posix

@@ -1,0 +1,213 @@
+// The GStreamer media device with real pipelines: the sound is recorded through ALARMCLOCK_AUDIO_SINK.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <thread>
+
+#include "framework/exceptions.h"
+#include "platform/gstreamer/gstreamer_media_device.h"
+#include "tests/platform/gstreamer/timer_widgetset.h"
+#include "tests/platform/gstreamer/wave_file.h"
+#include "tests/support/temporary_prefix.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+namespace fs = std::filesystem;
+
+// Generous: a loaded machine may be slow to start a pipeline, and nothing here waits unless it fails.
+constexpr auto kTimeout = 20s;
+constexpr unsigned kSampleRate = 8000;
+
+std::string Contents(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::uint32_t LittleEndian32(const std::string& bytes, std::size_t at) {
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < 4; ++i)
+        value |= std::uint32_t{static_cast<unsigned char>(bytes[at + i])} << (8 * i);
+    return value;
+}
+
+// The size that the header of the "data" chunk gives, when that many bytes follow it.
+std::optional<std::uint32_t> DataSize(const std::string& wave) {
+    for (std::size_t at = 12; at + 8 <= wave.size(); at += 8 + LittleEndian32(wave, at + 4)) {
+        const std::uint32_t size = LittleEndian32(wave, at + 4);
+        if (wave.compare(at, 4, "data") == 0 && size <= wave.size() - at - 8) return size;
+    }
+    return std::nullopt;
+}
+
+class GStreamerMediaDeviceTest : public ::testing::Test {
+  protected:
+    // Sends the sound to the given sink description, with {out} standing for the recording's path.
+    void RecordWith(const std::string& sink) {
+        std::string description = sink;
+        description.replace(description.find("{out}"), 5, '"' + output_.string() + '"');
+        sink_.emplace("ALARMCLOCK_AUDIO_SINK", description);
+    }
+
+    fs::path Tone(std::chrono::milliseconds duration) {
+        fs::path path = directory_.path() / "tone.wav";
+        WriteTone(path, duration, kSampleRate);
+        return path;
+    }
+
+    std::string OpenError(const fs::path& path) {
+        auto device = CreateGStreamerMediaDevice();
+        try {
+            device->Open(path.string());
+        } catch (const EMCIDeviceError& error) {
+            return error.what();
+        }
+        ADD_FAILURE() << "opening " << path << " succeeded";
+        return {};
+    }
+
+    bool RunUntil(const std::function<bool()>& done) { return TestWidgetset().RunUntil(done, kTimeout); }
+    // Lets the loop run, ticking timers, for a while in which nothing is expected to happen.
+    void RunFor(std::chrono::milliseconds duration) {
+        TestWidgetset().RunUntil([] { return false; }, duration);
+    }
+
+    TemporaryDirectory directory_;
+    fs::path output_ = directory_.path() / "out";
+    std::optional<ScopedEnvironment> sink_;
+};
+
+TEST_F(GStreamerMediaDeviceTest, PlaysToTheEndAndReportsItOnceOnTheInterfaceThread) {
+    RecordWith("wavenc ! filesink location={out}");
+    auto device = CreateGStreamerMediaDevice();
+    device->Open(Tone(300ms).string());
+    int finished = 0;
+    std::thread::id finishedOn;
+    device->Play([&] {
+        ++finished;
+        finishedOn = std::this_thread::get_id();
+    });
+    ASSERT_TRUE(RunUntil([&] { return finished > 0; }));
+    RunFor(300ms);
+    EXPECT_EQ(finished, 1);
+    EXPECT_EQ(finishedOn, std::this_thread::get_id());
+    EXPECT_EQ(TestWidgetset().ActiveTimers(), 0u) << "still polling after the end";
+
+    device->Close();
+    const std::string recording = Contents(output_);
+    ASSERT_GE(recording.size(), 12u);
+    EXPECT_EQ(recording.substr(0, 4), "RIFF");
+    EXPECT_EQ(recording.substr(8, 4), "WAVE");
+    // The header is completed at the end: before, the data's size is a placeholder.
+    const auto dataSize = DataSize(recording);
+    ASSERT_TRUE(dataSize.has_value()) << "no complete data chunk";
+    const std::uint32_t toneBytes = kSampleRate * 2 * 3 / 10;
+    EXPECT_EQ(*dataSize, toneBytes) << "not all of the tone went through";
+}
+
+TEST_F(GStreamerMediaDeviceTest, FilesThatCannotPlayFailInOpenNamingTheFile) {
+    sink_.emplace("ALARMCLOCK_AUDIO_SINK", "fakesink");
+    const fs::path missing = directory_.path() / "missing.wav";
+    const fs::path text = directory_.path() / "notes.wav";
+    std::ofstream(text) << "These are not the sounds you are looking for.\n" << std::string(4096, 'x');
+    for (const fs::path& path : {missing, text, directory_.path()}) {
+        EXPECT_NE(OpenError(path).find(path.string()), std::string::npos) << OpenError(path);
+    }
+
+    auto device = CreateGStreamerMediaDevice();
+    EXPECT_THROW(device->Play([] {}), EMCIDeviceError) << "nothing was opened";
+    EXPECT_THROW(device->Open(missing.string()), EMCIDeviceError);
+    EXPECT_THROW(device->Play([] {}), EMCIDeviceError) << "the failed open left the device playable";
+    EXPECT_EQ(TestWidgetset().ActiveTimers(), 0u);
+}
+
+TEST_F(GStreamerMediaDeviceTest, AnInvalidAudioOutputFailsInOpen) {
+    sink_.emplace("ALARMCLOCK_AUDIO_SINK", "no-such-element-anywhere");
+    const fs::path tone = Tone(300ms);
+    const std::string error = OpenError(tone);
+    EXPECT_NE(error.find(tone.string()), std::string::npos) << error;
+    EXPECT_NE(error.find("no-such-element-anywhere"), std::string::npos) << error;
+}
+
+TEST_F(GStreamerMediaDeviceTest, NothingIsReportedAfterCloseOrDestruction) {
+    RecordWith("wavenc ! filesink location={out}");
+    for (bool destroy : {false, true}) {
+        SCOPED_TRACE(destroy ? "destroyed" : "closed");
+        auto device = CreateGStreamerMediaDevice();
+        device->Open(Tone(300ms).string());
+        int finished = 0;
+        device->Play([&] { ++finished; });
+        // Without running the loop, so that the end is most likely waiting on the bus when it goes.
+        std::this_thread::sleep_for(300ms);
+        if (destroy) {
+            device.reset();
+        } else {
+            device->Close();
+        }
+        RunFor(500ms);
+        EXPECT_EQ(finished, 0);
+        EXPECT_EQ(TestWidgetset().ActiveTimers(), 0u);
+    }
+}
+
+TEST_F(GStreamerMediaDeviceTest, PlaysAgainFromTheStartAfterTheEnd) {
+    // Raw samples; the file sink starts its file again when the pipeline goes back to the start.
+    RecordWith("filesink location={out}");
+    auto device = CreateGStreamerMediaDevice();
+    device->Open(Tone(300ms).string());
+    int finished = 0;
+    device->Play([&] { ++finished; });
+    ASSERT_TRUE(RunUntil([&] { return finished == 1; }));
+    const std::string first = Contents(output_);
+    EXPECT_EQ(first.size(), kSampleRate * 2 * 3 / 10);
+
+    device->Play([&] { ++finished; });
+    ASSERT_TRUE(RunUntil([&] { return finished == 2; })) << "the second playback never ended";
+    EXPECT_TRUE(Contents(output_) == first) << "the second playback did not play the same samples";
+}
+
+TEST_F(GStreamerMediaDeviceTest, AnOutputThatRefusesToStartFailsInPlay) {
+    sink_.emplace("ALARMCLOCK_AUDIO_SINK", "fakesink state-error=paused-to-playing");
+    const fs::path tone = Tone(300ms);
+    auto device = CreateGStreamerMediaDevice();
+    device->Open(tone.string());
+    int finished = 0;
+    try {
+        device->Play([&] { ++finished; });
+        ADD_FAILURE() << "Play succeeded";
+    } catch (const EMCIDeviceError& error) {
+        EXPECT_NE(std::string(error.what()).find(tone.string()), std::string::npos) << error.what();
+    }
+    RunFor(300ms);
+    EXPECT_EQ(finished, 0) << "a failure already thrown was also reported as an end";
+    EXPECT_EQ(TestWidgetset().ActiveTimers(), 0u);
+}
+
+TEST_F(GStreamerMediaDeviceTest, AnErrorDuringPlaybackEndsItAndTheOwnerCanReopen) {
+    // The output fails at its first write, which comes after the file was ready: while it plays.
+    sink_.emplace("ALARMCLOCK_AUDIO_SINK", "filesink location=/dev/full");
+    const fs::path tone = Tone(300ms);
+    auto device = CreateGStreamerMediaDevice();
+    device->Open(tone.string());
+    int finished = 0;
+    device->Play([&] { ++finished; });
+    ASSERT_TRUE(RunUntil([&] { return finished > 0; }));
+    RunFor(300ms);
+    EXPECT_EQ(finished, 1);
+    EXPECT_EQ(TestWidgetset().ActiveTimers(), 0u);
+
+    // What the player's owner does next: close and reopen, here with a working output.
+    device->Close();
+    RecordWith("filesink location={out}");
+    device->Open(tone.string());
+    device->Play([&] { ++finished; });
+    ASSERT_TRUE(RunUntil([&] { return finished == 2; }));
+}
+
+}  // namespace
