@@ -1,0 +1,120 @@
+#include "tools/runonce/startup_keys.h"
+
+#include <cstring>
+#include <optional>
+
+#include "platform/api.h"
+#include "platform/posix/process_spawn.h"
+#include "platform/posix/shell_command_line.h"
+#include "platform/posix/shell_path_lookup.h"
+#include "platform/registry_error_text.h"
+
+namespace {
+
+const std::string kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const std::string kRunOnceKey = kRunKey + "Once";
+
+struct Value {
+    std::string name;
+    DWORD type;
+    std::string text;  // up to the first NUL
+};
+
+// Every value of the key, read before any is deleted so that deleting cannot shift the enumeration.
+std::vector<Value> ReadValues(HKEY key) {
+    std::vector<Value> values;
+    for (DWORD index = 0;; ++index) {
+        char name[16384];
+        DWORD nameSize = sizeof name;
+        DWORD type = REG_NONE;
+        DWORD dataSize = 0;
+        if (RegEnumValueA(key, index, name, &nameSize, nullptr, &type, nullptr, &dataSize) != ERROR_SUCCESS)
+            break;
+        std::string data(dataSize, '\0');
+        nameSize = sizeof name;
+        if (RegEnumValueA(key, index, name, &nameSize, nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
+                          &dataSize) != ERROR_SUCCESS) {
+            break;
+        }
+        data.resize(dataSize);
+        values.push_back({std::string(name, nameSize), type, std::string(data.c_str())});
+    }
+    return values;
+}
+
+// The command's arguments: the whole text when it names an executable (a path with spaces, unquoted, as
+// the program writes its own), else its words by the shell's rules. Nothing when it cannot be split.
+std::optional<std::vector<std::string>> Arguments(const std::string& command) {
+    if (posix::IsExecutableFile(command)) return std::vector<std::string>{command};
+    auto words = posix::SplitParameters(command.c_str());
+    if (!words || words->empty()) return std::nullopt;
+    return words;
+}
+
+// Starts the command without a shell; the reason when it cannot.
+std::optional<std::string> Start(const std::string& command) {
+    const auto argv = Arguments(command);
+    if (!argv) return "cannot split the command";
+    const std::string& name = argv->front();
+    const auto program = name.find('/') != std::string::npos
+                             ? (posix::IsExecutableFile(name) ? std::optional(name) : std::nullopt)
+                             : posix::FindOnPath(name);
+    if (!program) return name + ": no such program";
+    const posix::SpawnResult spawned = posix::Spawn(*program, *argv, "");
+    if (!spawned.child) return name + ": " + std::strerror(spawned.error);
+    return std::nullopt;
+}
+
+bool IsString(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ; }
+
+class KeyRunner {
+  public:
+    explicit KeyRunner(StartupReport& report) : report_(report) {}
+
+    // once: each value goes before its command runs, or after it for a name that begins with '!'.
+    void Run(const std::string& path, bool once) {
+        HKEY key = nullptr;
+        const LSTATUS status = RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_ALL_ACCESS, &key);
+        if (status == ERROR_FILE_NOT_FOUND) return;
+        if (status != ERROR_SUCCESS) {
+            report_.failures.push_back("HKEY_LOCAL_MACHINE\\" + path + ": " + RegistryErrorText(status));
+            return;
+        }
+        for (const Value& value : ReadValues(key)) {
+            const bool runnable = IsString(value.type) && !value.text.empty();
+            const bool deleteAfter = once && runnable && value.name.starts_with('!');
+            if (once && !deleteAfter) Delete(key, path, value.name);
+            if (runnable) StartValue(path, value);
+            if (deleteAfter) Delete(key, path, value.name);
+        }
+        RegCloseKey(key);
+    }
+
+  private:
+    void StartValue(const std::string& path, const Value& value) {
+        if (const auto failure = Start(value.text)) {
+            report_.failures.push_back(path + "\\" + value.name + ": " + *failure);
+        } else {
+            ++report_.started;
+        }
+    }
+
+    void Delete(HKEY key, const std::string& path, const std::string& name) {
+        const LSTATUS status = RegDeleteValueA(key, name.c_str());
+        if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND) {
+            report_.failures.push_back(path + "\\" + name + ": cannot delete: " + RegistryErrorText(status));
+        }
+    }
+
+    StartupReport& report_;
+};
+
+}  // namespace
+
+StartupReport RunStartupKeys() {
+    StartupReport report;
+    KeyRunner runner(report);
+    runner.Run(kRunOnceKey, true);
+    runner.Run(kRunKey, false);
+    return report;
+}
