@@ -1,0 +1,89 @@
+#include "platform/posix/instance_lock.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstring>
+#include <functional>
+#include <system_error>
+#include <thread>
+
+#include "platform/posix/registry/registry_location.h"
+
+namespace posix {
+
+namespace {
+
+// An abstract socket name (no file to clean up), unique to the lock file's path.
+sockaddr_un SocketAddress(const std::string& lockPath) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const std::string name = "alarmclock-" + std::to_string(std::hash<std::string>{}(lockPath));
+    std::memcpy(address.sun_path + 1, name.data(), std::min(name.size(), sizeof address.sun_path - 2));
+    return address;
+}
+
+socklen_t AddressLength(const sockaddr_un& address) {
+    return static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + std::strlen(address.sun_path + 1));
+}
+
+// The holder may not listen yet when it has only just started: knock for up to two seconds.
+void Knock(const sockaddr_un& address) {
+    for (int attempt = 0; attempt < 40; ++attempt) {
+        const int client = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        if (client < 0) return;
+        const bool connected =
+            connect(client, reinterpret_cast<const sockaddr*>(&address), AddressLength(address)) == 0;
+        if (connected) (void)!write(client, "show\n", 5);
+        close(client);
+        if (connected) return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+}
+
+}  // namespace
+
+std::unique_ptr<InstanceLock> InstanceLock::Claim(const std::string& name) {
+    const std::filesystem::path lockPath = RegistryPrefix() / (name + ".lock");
+    std::filesystem::create_directories(lockPath.parent_path());
+    const int lockFile = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (lockFile < 0)
+        throw std::system_error(errno, std::generic_category(), "cannot open " + lockPath.string());
+    const sockaddr_un address = SocketAddress(lockPath.string());
+    if (flock(lockFile, LOCK_EX | LOCK_NB) != 0) {
+        close(lockFile);
+        Knock(address);
+        return nullptr;
+    }
+    const int listener = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (listener < 0 ||
+        bind(listener, reinterpret_cast<const sockaddr*>(&address), AddressLength(address)) != 0 ||
+        listen(listener, 8) != 0) {
+        const int error = errno;
+        if (listener >= 0) close(listener);
+        close(lockFile);
+        throw std::system_error(error, std::generic_category(), "cannot listen for later starts");
+    }
+    return std::unique_ptr<InstanceLock>(new InstanceLock(lockFile, listener));
+}
+
+InstanceLock::~InstanceLock() {
+    close(listener_);
+    close(lockFile_);  // releases the lock
+}
+
+bool InstanceLock::TakeKnocks() {
+    bool knocked = false;
+    for (;;) {
+        const int client = accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
+        if (client < 0) return knocked;
+        knocked = true;
+        close(client);
+    }
+}
+
+}  // namespace posix

@@ -1,0 +1,32 @@
+// One running program per user and settings location. The first start holds a lock file in the registry's
+// prefix and listens on a local socket; a later start finds the lock taken, asks the holder to come
+// forward through the socket, and gives way.
+#pragma once
+
+#include <memory>
+#include <string>
+
+namespace posix {
+
+class InstanceLock {
+  public:
+    // The lock for name when no other process holds it; null after telling the holder that another start
+    // happened. Throws std::system_error when the lock file cannot be made at all.
+    static std::unique_ptr<InstanceLock> Claim(const std::string& name);
+    ~InstanceLock();
+    InstanceLock(const InstanceLock&) = delete;
+    InstanceLock& operator=(const InstanceLock&) = delete;
+
+    // Readable when a later start knocked; an event loop watches it.
+    int ListenDescriptor() const { return listener_; }
+    // Takes the pending knocks; true when there was at least one.
+    bool TakeKnocks();
+
+  private:
+    InstanceLock(int lockFile, int listener) : lockFile_(lockFile), listener_(listener) {}
+
+    int lockFile_;
+    int listener_;
+};
+
+}  // namespace posix
