@@ -1,0 +1,56 @@
+#include "platform/qt/event_loop.h"
+
+#include <QApplication>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "platform/posix/window_table.h"
+
+namespace qtbackend {
+
+namespace {
+
+// QApplication keeps argc and argv by reference: both live as long as the program.
+struct CommandLine {
+    std::vector<std::string> arguments;
+    std::vector<char*> pointers;
+    int count = 0;
+
+    CommandLine() {
+        std::ifstream file("/proc/self/cmdline", std::ios::binary);
+        const std::string all{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+        for (std::size_t start = 0; start < all.size();) {
+            const std::size_t end = all.find('\0', start);
+            arguments.push_back(all.substr(start, end - start));
+            start = end == std::string::npos ? all.size() : end + 1;
+        }
+        if (arguments.empty()) arguments.emplace_back("alarmclock");
+        for (std::string& argument : arguments) pointers.push_back(argument.data());
+        pointers.push_back(nullptr);
+        count = static_cast<int>(arguments.size());
+    }
+};
+
+void DispatchPosted() { posix::DispatchPostedMessages(); }
+
+}  // namespace
+
+void EnsureApplication() {
+    if (QApplication::instance() != nullptr) return;
+    static auto* commandLine = new CommandLine;
+    new QApplication(commandLine->count, commandLine->pointers.data());
+    // The program ends when its main form closes, not when its last window does: it lives in the tray.
+    QApplication::setQuitOnLastWindowClosed(false);
+    posix::SetPostedMessageWakeup(
+        [] { QMetaObject::invokeMethod(QCoreApplication::instance(), &DispatchPosted, Qt::QueuedConnection); });
+    if (posix::HasPostedMessages()) DispatchPosted();
+}
+
+void RunUntil(const std::function<bool()>& done) {
+    EnsureApplication();
+    while (!done()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+}  // namespace qtbackend

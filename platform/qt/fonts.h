@@ -1,0 +1,14 @@
+// A control's font as a QFont.
+#pragma once
+
+#include <QFont>
+
+#include "framework/font.h"
+
+namespace qtbackend {
+
+// Height < 0 is the characters' height in pixels at 96 dpi, which is what a pixel size means to Qt
+// before its own high-dpi scaling; a positive height (the cell's) is taken as the same, close enough.
+QFont FontFor(const TFont& font);
+
+}  // namespace qtbackend

@@ -1,0 +1,7 @@
+#include "platform/qt/group_box_peer.h"
+
+namespace qtbackend {
+
+void GroupBoxPeer::ShowCaption(const std::string& caption) { view_->setTitle(ToQString(caption)); }
+
+}  // namespace qtbackend

@@ -1,0 +1,47 @@
+#include "platform/qt/image_peer.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+#include <functional>
+
+#include "platform/qt/captions.h"
+#include "platform/qt/icon_cache.h"
+
+namespace qtbackend {
+
+namespace {
+
+// Icons are drawn at the size they were made for on a 96-dpi screen.
+constexpr int kIconSize = 32;
+
+class ClickableLabel : public QLabel {
+  public:
+    ClickableLabel(QWidget* parent, std::function<void()> clicked)
+        : QLabel(parent), clicked_(std::move(clicked)) {
+        setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    }
+
+  protected:
+    // A click is a press and a release over the picture, as with a button.
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) clicked_();
+    }
+
+  private:
+    std::function<void()> clicked_;
+};
+
+}  // namespace
+
+ImagePeer::ImagePeer(TImage& image)
+    : ControlPeer(image, new ClickableLabel(ParentWidgetOf(image), [&image] { image.UserClick(); })),
+      image_(image) {}
+
+void ImagePeer::ShowAspect(widgetset::Aspect aspect) {
+    if (aspect != widgetset::Aspect::Picture) return;
+    auto* label = static_cast<QLabel*>(Widget());
+    label->setPixmap(IconNamed(image_.PictureName()).pixmap(kIconSize, kIconSize));
+    label->setAccessibleName(ToQString(image_.PictureName()));
+}
+
+}  // namespace qtbackend

@@ -1,0 +1,59 @@
+#include "platform/qt/qt_widgetset.h"
+
+#include <QCoreApplication>
+
+#include "platform/posix/window_table.h"
+#include "platform/qt/event_loop.h"
+#include "platform/qt/open_file_dialog.h"
+#include "platform/qt/peer_factory.h"
+#include "platform/qt/popup_menu.h"
+
+#include "platform/gstreamer/gstreamer_media_device.h"
+
+namespace qtbackend {
+
+std::unique_ptr<widgetset::ControlPeer> QtWidgetset::CreatePeer(TControl& control) {
+    return CreateControlPeer(control);
+}
+
+HWND QtWidgetset::ApplicationHandle() {
+    if (applicationHandle_ == nullptr) applicationHandle_ = posix::CreateWindowHandle(&DefWindowProcA);
+    return applicationHandle_;
+}
+
+void QtWidgetset::RunLoop(const std::function<bool()>& done) { RunUntil(done); }
+
+void QtWidgetset::ProcessMessages() {
+    EnsureApplication();
+    QCoreApplication::processEvents();
+}
+
+TimerHost& QtWidgetset::Timers() {
+    if (!timers_) {
+        EnsureApplication();
+        timers_ = std::make_unique<TimerHost>();
+    }
+    return *timers_;
+}
+
+widgetset::TimerId QtWidgetset::StartTimer(unsigned intervalMs, std::function<void()> tick) {
+    return static_cast<widgetset::TimerId>(Timers().Start(intervalMs, std::move(tick)));
+}
+
+void QtWidgetset::StopTimer(widgetset::TimerId timer) { Timers().Stop(static_cast<int>(timer)); }
+
+std::unique_ptr<MediaDevice> QtWidgetset::CreateMediaDevice() { return CreateGStreamerMediaDevice(); }
+
+std::optional<std::string> QtWidgetset::ExecuteOpenDialog(const widgetset::OpenFileRequest& request) {
+    return ExecuteOpenFileDialog(request);
+}
+
+TMenuItem* QtWidgetset::PopupMenu(TPopupMenu& menu, int x, int y) { return ShowPopupMenu(menu, x, y); }
+
+}  // namespace qtbackend
+
+widgetset::Widgetset& CurrentWidgetset() {
+    // Never destroyed: timers and windows may be released from other objects' destructors at exit.
+    static auto* widgetset = new qtbackend::QtWidgetset;
+    return *widgetset;
+}

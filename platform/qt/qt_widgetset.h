@@ -1,0 +1,28 @@
+// The widgetset of the Linux desktop: Qt widgets as peers, Qt's loop and timers, Qt's dialogs.
+#pragma once
+
+#include "framework/widgetset.h"
+#include "platform/qt/timer_host.h"
+
+namespace qtbackend {
+
+class QtWidgetset : public widgetset::Widgetset {
+  public:
+    std::unique_ptr<widgetset::ControlPeer> CreatePeer(TControl& control) override;
+    HWND ApplicationHandle() override;
+    void RunLoop(const std::function<bool()>& done) override;
+    void ProcessMessages() override;
+    widgetset::TimerId StartTimer(unsigned intervalMs, std::function<void()> tick) override;
+    void StopTimer(widgetset::TimerId timer) override;
+    std::unique_ptr<MediaDevice> CreateMediaDevice() override;
+    std::optional<std::string> ExecuteOpenDialog(const widgetset::OpenFileRequest& request) override;
+    TMenuItem* PopupMenu(TPopupMenu& menu, int x, int y) override;
+
+  private:
+    TimerHost& Timers();
+
+    HWND applicationHandle_ = nullptr;
+    std::unique_ptr<TimerHost> timers_;
+};
+
+}  // namespace qtbackend

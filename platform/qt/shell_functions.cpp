@@ -1,0 +1,32 @@
+// The Win32 shell functions on a Qt desktop: the notification area, icons, the cursor and the foreground.
+#include <QCursor>
+
+#include "platform/posix/win32_api.h"
+#include "platform/qt/event_loop.h"
+#include "platform/qt/icon_cache.h"
+#include "platform/qt/owner_window.h"
+#include "platform/qt/tray_icons.h"
+
+BOOL WINAPI Shell_NotifyIconA(DWORD message, PNOTIFYICONDATAA data) {
+    return data != nullptr ? qtbackend::TrayIcons::Instance().Notify(message, *data) : FALSE;
+}
+
+HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR name) {
+    if (instance != GetModuleHandleA(nullptr) || name == nullptr) return nullptr;
+    return qtbackend::IconHandle(name);
+}
+
+BOOL WINAPI GetCursorPos(POINT* point) {
+    qtbackend::EnsureApplication();
+    const QPoint position = QCursor::pos();
+    *point = {position.x(), position.y()};
+    return TRUE;
+}
+
+BOOL WINAPI SetForegroundWindow(HWND window) {
+    if (QWidget* widget = qtbackend::VisibleWindowOf(window)) {
+        widget->raise();
+        widget->activateWindow();
+    }
+    return TRUE;
+}

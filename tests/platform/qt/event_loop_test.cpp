@@ -1,0 +1,64 @@
+// The widgetset's loop over Qt's: timers, posted window messages and nested waits.
+#include <QCoreApplication>
+
+#include "framework/exceptions.h"
+
+#include "tests/platform/qt/qt_test.h"
+
+namespace {
+
+using EventLoopTest = QtTest;
+
+TEST_F(EventLoopTest, TimersTickUntilStoppedEvenFromTheirOwnTick) {
+    auto& widgetset = CurrentWidgetset();
+    int fast = 0;
+    int slow = 0;
+    widgetset::TimerId fastTimer = 0;
+    fastTimer = widgetset.StartTimer(5, [&] {
+        if (++fast == 3) widgetset.StopTimer(fastTimer);
+    });
+    const auto slowTimer = widgetset.StartTimer(60, [&] { ++slow; });
+    EXPECT_NE(fastTimer, slowTimer);
+    ASSERT_TRUE(WaitUntil([&] { return slow == 2; }, "two slow ticks"));
+    widgetset.StopTimer(slowTimer);
+    EXPECT_EQ(fast, 3);
+    widgetset.ProcessMessages();
+    EXPECT_EQ(slow, 2);
+}
+
+TEST_F(EventLoopTest, PostedMessagesArriveThroughTheLoopInOrder) {
+    application->CreateForm(form);
+    const HWND window = form->Handle();
+    ASSERT_TRUE(PostMessageA(window, WM_USER + 1, 10, 0));
+    ASSERT_TRUE(PostMessageA(window, WM_USER + 2, 20, 0));
+    EXPECT_TRUE(form->messages.empty());  // not before the loop runs
+    ASSERT_TRUE(WaitUntil([&] { return form->messages.size() == 2; }, "the posted messages"));
+    EXPECT_EQ(form->messages[0].Msg, WM_USER + 1);
+    EXPECT_EQ(form->messages[1].WParam, 20u);
+}
+
+// As while a handler's message box waits. (Qt holds back a timer's own next tick until its handler returns;
+// other timers go on.)
+TEST_F(EventLoopTest, ANestedLoopDeliversOtherTimersAndTheOuterLoopChecksAfterIt) {
+    int otherTicks = 0;
+    bool nestedDone = false;
+    const auto other = CurrentWidgetset().StartTimer(5, [&] { ++otherTicks; });
+    const auto outer = CurrentWidgetset().StartTimer(5, [&] {
+        if (nestedDone) return;
+        CurrentWidgetset().RunLoop([&] { return otherTicks >= 3; });
+        nestedDone = true;
+    });
+    EXPECT_TRUE(WaitUntil([&] { return nestedDone; }, "the nested loop to end"));
+    CurrentWidgetset().StopTimer(outer);
+    CurrentWidgetset().StopTimer(other);
+    EXPECT_GE(otherTicks, 3);
+}
+
+// With or without media support built in, a file that cannot be played is reported as the framework's error.
+TEST_F(EventLoopTest, AMediaFileThatCannotBeOpenedIsAMediaError) {
+    const auto device = CurrentWidgetset().CreateMediaDevice();
+    ASSERT_NE(device, nullptr);
+    EXPECT_THROW(device->Open(testing::TempDir() + "no-such-sound.wav"), EMCIDeviceError);
+}
+
+}  // namespace
