@@ -5,6 +5,7 @@
 #   ./build.sh sanitize   run the headless tests under AddressSanitizer and UndefinedBehaviorSanitizer
 #   ./build.sh windows    compile for 32-bit and 64-bit Windows with MinGW-w64
 #   ./build.sh format     check that the sources are clang-format clean
+#   ./build.sh package    build the Debian package (build-package/alarmclock_*.deb)
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -43,8 +44,26 @@ case "${1:-test}" in
         ;;
     run)
         install_missing "${BUILD_PACKAGES[@]}"
-        echo "The program itself is not built yet: for now this builds the framework and its tests."
-        configure_and_build build -DCMAKE_BUILD_TYPE=Debug
+        configure_and_build build -DCMAKE_BUILD_TYPE=Debug -DALARMCLOCK_BUILD_TESTS=OFF
+        if [ -n "${DISPLAY:-}" ]; then
+            exec build/alarmclock
+        fi
+        # No screen here: a virtual one with a notification area, and a screenshot to look at.
+        display=:$((90 + RANDOM % 9))
+        Xvfb "$display" -screen 0 1024x768x24 >/dev/null 2>&1 &
+        xvfb=$!
+        trap 'kill $(jobs -p) 2>/dev/null' EXIT
+        sleep 1
+        DISPLAY=$display trayer --edge top --align right --widthtype request --height 32 >/dev/null 2>&1 &
+        DISPLAY=$display build/alarmclock &
+        program=$!
+        sleep 3
+        DISPLAY=$display import -window root alarmclock-screenshot.png
+        echo "No display was set, so the program runs in a virtual one ($display)."
+        echo "Look at it: $PWD/alarmclock-screenshot.png (take another: DISPLAY=$display import -window root shot.png)."
+        echo "It keeps running until you press Ctrl+C."
+        wait "$program"
+        kill "$xvfb" 2>/dev/null
         ;;
     sanitize)
         install_missing "${BUILD_PACKAGES[@]}"
@@ -59,12 +78,18 @@ case "${1:-test}" in
                 -DCMAKE_TOOLCHAIN_FILE="cmake/toolchains/mingw-w64-$arch.cmake"
         done
         ;;
+    package)
+        install_missing "${BUILD_PACKAGES[@]}" dpkg-dev file
+        configure_and_build build-package -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+            -DALARMCLOCK_BUILD_TESTS=OFF
+        (cd build-package && cpack -G DEB)
+        ;;
     format)
         install_missing "${FORMAT_PACKAGES[@]}"
         git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
         ;;
     *)
-        echo "usage: $0 [test|run|sanitize|windows|format]" >&2
+        echo "usage: $0 [test|run|sanitize|windows|format|package]" >&2
         exit 2
         ;;
 esac

@@ -20,6 +20,15 @@ void TApplication::Run() {
 
 void TApplication::ProcessMessages() { CurrentWidgetset().ProcessMessages(); }
 
+bool TApplication::ClaimSingleInstance(const std::string& name) {
+    return CurrentWidgetset().ClaimInstance(name, [this] {
+        if (mainForm_ == nullptr) return;
+        mainForm_->SetWindowState(wsNormal);
+        mainForm_->Show();
+        mainForm_->BringToFront();
+    });
+}
+
 HWND TApplication::Handle() { return CurrentWidgetset().ApplicationHandle(); }
 
 void TApplication::ShowException(const std::string& text) {

@@ -39,6 +39,12 @@ class TApplication : public TComponent {
     // Lets the loop handle what is pending, as a long handler may.
     void ProcessMessages();
 
+    // True when this is the program's only running instance; otherwise the running one brings its main
+    // form up, and this one should end.
+    bool ClaimSingleInstance(const std::string& name);
+    // Whether tray icons can be seen now; without that, a hidden main form could not be reached.
+    bool NotificationAreaAvailable() { return CurrentWidgetset().NotificationAreaAvailable(); }
+
     // The hidden window that owns the application's message boxes.
     HWND Handle();
 

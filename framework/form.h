@@ -8,6 +8,7 @@
 
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum TBorderIcon : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
+enum TWindowState { wsNormal, wsMinimized, wsMaximized };
 enum TPosition { poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter };
 
 class TForm : public TCaptioned<TWinControl> {
@@ -16,6 +17,10 @@ class TForm : public TCaptioned<TWinControl> {
     explicit TForm(TComponent* owner);
 
     void Show() { SetVisible(true); }
+    // Raises the shown window above the others and gives it the focus.
+    void BringToFront() { Changed(widgetset::Aspect::ZOrder); }
+    TWindowState WindowState() const { return windowState_; }
+    void SetWindowState(TWindowState value) { Apply(windowState_, value, widgetset::Aspect::WindowState); }
     void Hide() { SetVisible(false); }
     // Hides the form; for the main form, ends the application's message loop too.
     void Close();
@@ -60,6 +65,7 @@ class TForm : public TCaptioned<TWinControl> {
     TFormBorderStyle borderStyle_ = bsSizeable;
     unsigned borderIcons_ = biSystemMenu | biMinimize | biMaximize;
     TPosition position_ = poDesigned;
+    TWindowState windowState_ = wsNormal;
     std::string icon_;
     TNotifyEvent onCreate_;
 };

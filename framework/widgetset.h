@@ -30,7 +30,8 @@ enum class Aspect {
     MaxLength,
     Date,
     Picture,
-    ZOrder,  // brought to the front (a form being shown)
+    ZOrder,       // brought to the front (a form being shown)
+    WindowState,  // a form minimized or restored
 };
 
 class ControlPeer {
@@ -67,6 +68,12 @@ class Widgetset {
     virtual void StopTimer(TimerId timer) = 0;
 
     virtual std::unique_ptr<MediaDevice> CreateMediaDevice() = 0;
+
+    // Makes this process the one running instance of the program called name. False when another runs
+    // already; that one has then been told, and runs anotherStart on its interface thread.
+    virtual bool ClaimInstance(const std::string& name, std::function<void()> anotherStart) = 0;
+    // Whether the desktop has a notification area to show tray icons in now.
+    virtual bool NotificationAreaAvailable() = 0;
 
     // Modal: the chosen file's full path, or nothing when the user cancelled.
     virtual std::optional<std::string> ExecuteOpenDialog(const OpenFileRequest& request) = 0;

@@ -14,6 +14,16 @@ int Desktop::PeerUpdates(const TControl& control, widgetset::Aspect aspect) cons
     return count == peer->second.end() ? 0 : count->second;
 }
 
+bool Desktop::ClaimInstance(const std::string& name, std::function<void()> anotherStart) {
+    auto holder = instances_.find(name);
+    if (holder != instances_.end()) {
+        holder->second();
+        return false;
+    }
+    instances_[name] = std::move(anotherStart);
+    return true;
+}
+
 void Desktop::Reset() {
     clock_ = VirtualClock{};
     script_.Reset();
@@ -21,6 +31,8 @@ void Desktop::Reset() {
     shell_ = HeadlessShell{};
     runLimit_ = std::chrono::hours{24};
     peerUpdates_.clear();
+    instances_.clear();
+    notificationArea_ = true;
 }
 
 }  // namespace headless

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <map>
+#include <string>
 
 #include "framework/widgetset.h"
 #include "platform/headless/headless_media.h"
@@ -37,6 +39,13 @@ class Desktop {
     }
     void ForgetPeer(const TControl& control) { peerUpdates_.erase(&control); }
 
+    // One running instance per program name, as the desktop back ends keep it: a later claim tells the
+    // holder and fails.
+    bool ClaimInstance(const std::string& name, std::function<void()> anotherStart);
+    void ReleaseInstances() { instances_.clear(); }
+    bool NotificationArea() const { return notificationArea_; }
+    void SetNotificationArea(bool present) { notificationArea_ = present; }
+
     // Back to a fresh desktop between tests (the clock at its start, nothing queued or logged).
     void Reset();
 
@@ -50,6 +59,8 @@ class Desktop {
     HeadlessShell shell_;
     std::chrono::milliseconds runLimit_ = std::chrono::hours{24};
     std::map<const TControl*, std::map<widgetset::Aspect, int>> peerUpdates_;
+    std::map<std::string, std::function<void()>> instances_;
+    bool notificationArea_ = true;
 };
 
 }  // namespace headless

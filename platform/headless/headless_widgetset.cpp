@@ -78,6 +78,12 @@ TMenuItem* HeadlessWidgetset::PopupMenu(TPopupMenu& menu, int x, int y) {
     return Desktop::Instance().Script().ShowPopupMenu(call);
 }
 
+bool HeadlessWidgetset::ClaimInstance(const std::string& name, std::function<void()> anotherStart) {
+    return Desktop::Instance().ClaimInstance(name, std::move(anotherStart));
+}
+
+bool HeadlessWidgetset::NotificationAreaAvailable() { return Desktop::Instance().NotificationArea(); }
+
 }  // namespace headless
 
 widgetset::Widgetset& CurrentWidgetset() {

@@ -17,6 +17,8 @@ class HeadlessWidgetset : public widgetset::Widgetset {
     std::unique_ptr<MediaDevice> CreateMediaDevice() override;
     std::optional<std::string> ExecuteOpenDialog(const widgetset::OpenFileRequest& request) override;
     TMenuItem* PopupMenu(TPopupMenu& menu, int x, int y) override;
+    bool ClaimInstance(const std::string& name, std::function<void()> anotherStart) override;
+    bool NotificationAreaAvailable() override;
 
   private:
     HWND applicationHandle_ = nullptr;

@@ -61,12 +61,18 @@ void FormPeer::ShowVisible() {
         }
         placed_ = true;
     }
-    view_->show();
+    if (object_.WindowState() == wsMinimized) {
+        view_->showMinimized();
+    } else {
+        view_->showNormal();
+    }
 }
 
 void FormPeer::ShowAspect(widgetset::Aspect aspect) {
     if (aspect == widgetset::Aspect::Picture) {
         view_->setWindowIcon(IconNamed(object_.Icon()));
+    } else if (aspect == widgetset::Aspect::WindowState) {
+        if (view_->isVisible()) ShowVisible();
     } else if (aspect == widgetset::Aspect::ZOrder && view_->isVisible()) {
         view_->raise();
         view_->activateWindow();

@@ -1,6 +1,7 @@
 #include "platform/qt/qt_widgetset.h"
 
 #include <QCoreApplication>
+#include <QSystemTrayIcon>
 
 #include "platform/posix/window_table.h"
 #include "platform/qt/event_loop.h"
@@ -49,6 +50,23 @@ std::optional<std::string> QtWidgetset::ExecuteOpenDialog(const widgetset::OpenF
 }
 
 TMenuItem* QtWidgetset::PopupMenu(TPopupMenu& menu, int x, int y) { return ShowPopupMenu(menu, x, y); }
+
+bool QtWidgetset::ClaimInstance(const std::string& name, std::function<void()> anotherStart) {
+    EnsureApplication();
+    instance_ = posix::InstanceLock::Claim(name);
+    if (!instance_) return false;
+    knocks_ = std::make_unique<QSocketNotifier>(instance_->ListenDescriptor(), QSocketNotifier::Read);
+    QObject::connect(knocks_.get(), &QSocketNotifier::activated,
+                     [this, anotherStart = std::move(anotherStart)] {
+                         if (instance_->TakeKnocks()) anotherStart();
+                     });
+    return true;
+}
+
+bool QtWidgetset::NotificationAreaAvailable() {
+    EnsureApplication();
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
 
 }  // namespace qtbackend
 

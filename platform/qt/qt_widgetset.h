@@ -1,7 +1,10 @@
 // The widgetset of the Linux desktop: Qt widgets as peers, Qt's loop and timers, Qt's dialogs.
 #pragma once
 
+#include <QSocketNotifier>
+
 #include "framework/widgetset.h"
+#include "platform/posix/instance_lock.h"
 #include "platform/qt/timer_host.h"
 
 namespace qtbackend {
@@ -17,9 +20,15 @@ class QtWidgetset : public widgetset::Widgetset {
     std::unique_ptr<MediaDevice> CreateMediaDevice() override;
     std::optional<std::string> ExecuteOpenDialog(const widgetset::OpenFileRequest& request) override;
     TMenuItem* PopupMenu(TPopupMenu& menu, int x, int y) override;
+    bool ClaimInstance(const std::string& name, std::function<void()> anotherStart) override;
+    bool NotificationAreaAvailable() override;
 
   private:
     TimerHost& Timers();
+
+    // Held for the life of the process; later starts knock on its socket.
+    std::unique_ptr<posix::InstanceLock> instance_;
+    std::unique_ptr<QSocketNotifier> knocks_;
 
     HWND applicationHandle_ = nullptr;
     std::unique_ptr<TimerHost> timers_;

@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "app/program.h"
 #include "framework/param_str.h"
 #include "tests/app/alarm_clock_test.h"
@@ -162,4 +164,39 @@ TEST_F(StartUpTest, TheProgramRunsUntilItsWindowClosesWhichKeepsTheStoredAlarm) 
     Form1->Free();
     // Freeing the form took the icon away.
     EXPECT_EQ(desktop.Shell().notifyIconCalls.back().message, NIM_DELETE);
+}
+
+TEST_F(StartUpTest, ASecondStartBringsTheRunningWindowUpInsteadOfArmingAgain) {
+    Store("enabled", "true");
+    Store("hour", "6");
+    Store("min", "0");
+    ASSERT_TRUE(application->ClaimSingleInstance("alarmclock"));
+    Start();
+    form->SetWindowState(wsMinimized);
+    ASSERT_FALSE(form->Visible());
+    // What a second process's claim does to this one: it gives way, and this window comes up.
+    EXPECT_FALSE(
+        CurrentWidgetset().ClaimInstance("alarmclock", [] { ADD_FAILURE() << "the holder gave way"; }));
+    EXPECT_TRUE(form->Visible());
+    EXPECT_EQ(form->WindowState(), wsNormal);
+    const auto& calls = desktop.Shell().notifyIconCalls;
+    EXPECT_EQ(
+        std::count_if(calls.begin(), calls.end(), [](const auto& call) { return call.message == NIM_ADD; }),
+        1);  // one icon, one armed alarm
+}
+
+TEST_F(StartUpTest, WithoutANotificationAreaAnArmedStartKeepsTheWindowMinimized) {
+    Store("intro", "done");
+    Store("enabled", "true");
+    Store("hour", "6");
+    Store("min", "0");
+    desktop.SetNotificationArea(false);
+    desktop.Loop().Schedule(1s, [&] {
+        EXPECT_TRUE(Form1->Visible());
+        EXPECT_EQ(Form1->WindowState(), wsMinimized);
+        EXPECT_TRUE(Form1->CheckBox1->Checked());
+        Form1->UserClose();
+    });
+    RunAlarmClock();
+    Form1->Free();
 }

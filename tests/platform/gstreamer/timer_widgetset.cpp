@@ -59,6 +59,10 @@ std::optional<std::string> TimerWidgetset::ExecuteOpenDialog(const widgetset::Op
     NotInThisWidgetset("dialogs");
 }
 TMenuItem* TimerWidgetset::PopupMenu(TPopupMenu&, int, int) { NotInThisWidgetset("menus"); }
+bool TimerWidgetset::ClaimInstance(const std::string&, std::function<void()>) {
+    NotInThisWidgetset("instances");
+}
+bool TimerWidgetset::NotificationAreaAvailable() { NotInThisWidgetset("notification areas"); }
 
 TimerWidgetset& TestWidgetset() {
     static TimerWidgetset instance;
