@@ -54,7 +54,21 @@ TEST_F(EventLoopTest, ANestedLoopDeliversOtherTimersAndTheOuterLoopChecksAfterIt
     EXPECT_GE(otherTicks, 3);
 }
 
-// With or without media support built in, a file that cannot be played is reported as the framework's error.
+// As with a message box opened by the alarm check's own tick: the check goes on ticking inside the box.
+TEST_F(EventLoopTest, ATimerWhoseTickWaitsInANestedLoopTicksAgainInsideIt) {
+    int ticks = 0;
+    int ticksInside = 0;
+    const auto timer = CurrentWidgetset().StartTimer(5, [&] {
+        if (++ticks > 1) return;
+        CurrentWidgetset().RunLoop([&] { return ticks >= 4; });
+        ticksInside = ticks - 1;
+    });
+    EXPECT_TRUE(WaitUntil([&] { return ticksInside > 0; }, "the nested loop to end"));
+    CurrentWidgetset().StopTimer(timer);
+    EXPECT_GE(ticksInside, 3);
+}
+
+// A file that cannot be played is reported as the framework's error.
 TEST_F(EventLoopTest, AMediaFileThatCannotBeOpenedIsAMediaError) {
     const auto device = CurrentWidgetset().CreateMediaDevice();
     ASSERT_NE(device, nullptr);
