@@ -63,7 +63,7 @@ answer_box() {
 running() { pgrep -f "^$prefix/bin/alarmclock$" > /dev/null; }
 tray_pixels() { DISPLAY=$display import -window root -crop 32x32+$(( 1024 - 32 ))+0 "$1"; }
 
-start_program() {  # start_program [faketime spec]
+start_program() {  # start_program [faketime time, as "@YYYY-MM-DD hh:mm:ss"]
     if [ $# -gt 0 ]; then
         DISPLAY=$display DONT_FAKE_MONOTONIC=1 faketime -f "$1" "$prefix/bin/alarmclock" > "$work/program.log" 2>&1 &
     else
