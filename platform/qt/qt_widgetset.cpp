@@ -51,10 +51,11 @@ std::optional<std::string> QtWidgetset::ExecuteOpenDialog(const widgetset::OpenF
 
 TMenuItem* QtWidgetset::PopupMenu(TPopupMenu& menu, int x, int y) { return ShowPopupMenu(menu, x, y); }
 
+// A start that gives way never connects to the display: it only knocks and ends.
 bool QtWidgetset::ClaimInstance(const std::string& name, std::function<void()> anotherStart) {
-    EnsureApplication();
     instance_ = posix::InstanceLock::Claim(name);
     if (!instance_) return false;
+    EnsureApplication();
     knocks_ = std::make_unique<QSocketNotifier>(instance_->ListenDescriptor(), QSocketNotifier::Read);
     QObject::connect(knocks_.get(), &QSocketNotifier::activated,
                      [this, anotherStart = std::move(anotherStart)] {

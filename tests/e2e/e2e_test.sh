@@ -174,7 +174,7 @@ check "with the alarm armed and the window hidden" no_window "Zelvo's Alarm Cloc
 check "and Keep Running wrote the entry again" wait_for 5 entry_is "$prefix/bin/alarmclock"
 
 # A second start brings the running program's window up instead of arming twice.
-DISPLAY=$display "$prefix/bin/alarmclock"
+check "a second start gives way at once" env DISPLAY=$display "$prefix/bin/alarmclock"
 check "a second start shows the running window" wait_for 5 has_window "Zelvo's Alarm Clock v1.25"
 check "one program runs" test "$(pgrep -fc "^$prefix/bin/alarmclock$")" = 1
 
