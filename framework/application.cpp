@@ -18,8 +18,6 @@ void TApplication::Run() {
     CurrentWidgetset().RunLoop([this] { return terminated_; });
 }
 
-void TApplication::ProcessMessages() { CurrentWidgetset().ProcessMessages(); }
-
 bool TApplication::ClaimSingleInstance(const std::string& name) {
     return CurrentWidgetset().ClaimInstance(name, [this] {
         if (mainForm_ == nullptr) return;

@@ -36,8 +36,6 @@ class TApplication : public TComponent {
     void Run();
     void Terminate() { terminated_ = true; }
     bool Terminated() const { return terminated_; }
-    // Lets the loop handle what is pending, as a long handler may.
-    void ProcessMessages();
 
     // True when this is the program's only running instance; otherwise the running one brings its main
     // form up, and this one should end.

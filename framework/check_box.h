@@ -15,7 +15,6 @@ class TCheckBox : public TCaptioned<TWinControl> {
     }
     // While set, a change of state runs no handler: for code that restores a state whose handler would
     // ask the user again.
-    bool ClicksDisabled() const { return clicksDisabled_; }
     void SetClicksDisabled(bool value) { clicksDisabled_ = value; }
     // A click toggles the state; OnClick runs through the state's change.
     void Click() override { SetChecked(!checked_); }

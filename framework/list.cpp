@@ -15,8 +15,3 @@ void* TList::Items(int index) const {
         throw EListError("List index out of bounds (" + std::to_string(index) + ")");
     return items_[static_cast<std::size_t>(index)];
 }
-
-int TList::IndexOf(const void* item) const {
-    auto it = std::ranges::find(items_, item);
-    return it == items_.end() ? -1 : static_cast<int>(it - items_.begin());
-}

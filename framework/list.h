@@ -11,7 +11,6 @@ class TList : public TObject {
     int Count() const { return static_cast<int>(items_.size()); }
     // Throws EListError outside 0..Count()-1.
     void* Items(int index) const;
-    int IndexOf(const void* item) const;
 
   private:
     std::vector<void*> items_;

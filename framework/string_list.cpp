@@ -37,8 +37,3 @@ void TStringList::Delete(int index) {
 void TStringList::Assign(const TStringList& source) {
     if (&source != this) items_ = source.items_;
 }
-
-int TStringList::IndexOf(const std::string& text) const {
-    auto it = std::ranges::find(items_, text);
-    return it == items_.end() ? -1 : static_cast<int>(it - items_.begin());
-}

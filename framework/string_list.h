@@ -23,7 +23,6 @@ class TStringList : public TObject {
     void Clear() { items_.clear(); }
     // Makes this list a copy of source.
     void Assign(const TStringList& source);
-    int IndexOf(const std::string& text) const;
 
     const std::vector<std::string>& Items() const { return items_; }
 

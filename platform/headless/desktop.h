@@ -42,7 +42,6 @@ class Desktop {
     // One running instance per program name, as the desktop back ends keep it: a later claim tells the
     // holder and fails.
     bool ClaimInstance(const std::string& name, std::function<void()> anotherStart);
-    void ReleaseInstances() { instances_.clear(); }
     bool NotificationArea() const { return notificationArea_; }
     void SetNotificationArea(bool present) { notificationArea_ = present; }
 

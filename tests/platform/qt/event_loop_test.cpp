@@ -37,8 +37,7 @@ TEST_F(EventLoopTest, PostedMessagesArriveThroughTheLoopInOrder) {
     EXPECT_EQ(form->messages[1].WParam, 20u);
 }
 
-// As while a handler's message box waits. (Qt holds back a timer's own next tick until its handler returns;
-// other timers go on.)
+// As while a handler's message box waits: other timers go on.
 TEST_F(EventLoopTest, ANestedLoopDeliversOtherTimersAndTheOuterLoopChecksAfterIt) {
     int otherTicks = 0;
     bool nestedDone = false;
