@@ -6,6 +6,9 @@
 #   ./build.sh windows    compile for 32-bit and 64-bit Windows with MinGW-w64
 #   ./build.sh format     check that the sources are clang-format clean
 #   ./build.sh package    build the Debian package (build-package/alarmclock_*.deb)
+#   ./build.sh bench [PROGRAM] [OPTIONS]
+#                         measure the footprint of PROGRAM (default: a release build installed under
+#                         build-bench/install) against a minimal Qt tray program; about 25 minutes
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -86,12 +89,27 @@ case "${1:-test}" in
             -DALARMCLOCK_BUILD_TESTS=OFF
         (cd build-package && cpack -G DEB)
         ;;
+    bench)
+        install_missing "${BUILD_PACKAGES[@]}"
+        shift
+        program=build-bench/install/bin/alarmclock
+        if [ $# -gt 0 ] && [ "${1#-}" = "$1" ]; then
+            program=$1
+            shift
+        else
+            configure_and_build build-bench/program -DCMAKE_BUILD_TYPE=Release -DALARMCLOCK_BUILD_TESTS=OFF
+            cmake --install build-bench/program --prefix build-bench/install > /dev/null
+        fi
+        cmake -S bench/baseline -B build-bench/baseline -G Ninja -DCMAKE_BUILD_TYPE=Release
+        cmake --build build-bench/baseline
+        python3 bench/footprint.py "$program" build-bench/baseline/footprint_baseline "$@"
+        ;;
     format)
         install_missing "${FORMAT_PACKAGES[@]}"
         git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
         ;;
     *)
-        echo "usage: $0 [test|run|sanitize|windows|format|package]" >&2
+        echo "usage: $0 [test|run|sanitize|windows|format|package|bench]" >&2
         exit 2
         ;;
 esac

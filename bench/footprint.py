@@ -1,0 +1,279 @@
+#!/usr/bin/env python3
+"""Footprint of the installed alarm clock next to a minimal Qt 6 tray program, on virtual displays with a
+real notification area (Xvfb and trayer).
+
+Usage: footprint.py PROGRAM BASELINE [--runs N] [--idle-seconds S] [--flash-minutes M]
+
+PROGRAM is the installed alarmclock (alarmclock-reg must sit beside it), BASELINE the built
+footprint_baseline. The two are started in turn, N times each, after one unmeasured start of each that
+warms the file cache. Each start gets its own X server, tray host and settings. The flashing runs go on
+side by side, each on its own display, since only their memory is measured.
+"""
+import argparse
+import datetime
+import os
+import signal
+import statistics
+import subprocess
+import tempfile
+import time
+
+import xwindows
+
+SETTINGS_KEY = r"HKCU\Software\Vyk\AlarmClock"
+SETTLE_SECONDS = 10
+FLASH_SAMPLE_SECONDS = 30
+
+
+def free_display():
+    for number in range(900, 1000):
+        if not os.path.exists(f"/tmp/.X{number}-lock"):
+            return f":{number}"
+    raise RuntimeError("no free display number in 900..999")
+
+
+def wait_until(condition, seconds, what):
+    deadline = time.monotonic() + seconds
+    while not condition():
+        if time.monotonic() > deadline:
+            raise RuntimeError(f"timed out waiting for {what}")
+        time.sleep(0.001)
+
+
+class Screen:
+    """An X server with a tray host on the screen's top edge."""
+
+    def __init__(self):
+        self.name = free_display()
+        self._server = subprocess.Popen(["Xvfb", self.name, "-screen", "0", "1024x768x24"],
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        wait_until(lambda: os.path.exists(f"/tmp/.X11-unix/X{self.name[1:]}"), 10, f"Xvfb on {self.name}")
+        time.sleep(0.2)
+        self.display = xwindows.Display(self.name)
+        self._tray = subprocess.Popen(
+            ["trayer", "--edge", "top", "--align", "right", "--widthtype", "request", "--height", "32"],
+            env=self.environment(), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        time.sleep(1)
+
+    def environment(self, **extra):
+        return {**os.environ, "DISPLAY": self.name, **extra}
+
+    def close(self):
+        self.display.close()
+        for process in (self._tray, self._server):
+            process.terminate()
+            process.wait()
+
+
+class Subject:
+    """A program under measurement and how to bring it to the state being measured."""
+
+    def __init__(self, name, executable):
+        self.name = name
+        self.executable = executable
+
+    def launcher(self, screen, flashing):
+        """What starts the program, with its settings already in place, so that timing it times no more."""
+        command, environment = self.command(flashing), self.environment(screen, flashing)
+        return lambda: subprocess.Popen(command, env=environment, stdout=subprocess.DEVNULL,
+                                        stderr=subprocess.DEVNULL)
+
+    def command(self, flashing):
+        return [self.executable, "--flash"] if flashing else [self.executable]
+
+    def environment(self, screen, flashing):
+        return screen.environment()
+
+    def cleanup(self):
+        pass
+
+
+class AlarmClock(Subject):
+    """Started as after a reboot with Keep Running: an alarm armed, the window hidden, only the tray icon.
+
+    For the flashing runs its clock is set by faketime to just before the alarm's minute, and no message
+    is stored, so the icon flashes until it is clicked."""
+
+    FLASH_AT = datetime.datetime(2026, 12, 7, 7, 30)
+
+    def __init__(self, executable):
+        super().__init__("alarmclock", executable)
+        self._registry = tempfile.TemporaryDirectory(prefix="alarmclock-bench-")
+        self._runs = 0
+
+    def _reg(self, prefix, *arguments):
+        subprocess.run([os.path.join(os.path.dirname(self.executable), "alarmclock-reg"), *arguments],
+                       env={**os.environ, "ALARMCLOCK_PREFIX": prefix}, check=True, stdout=subprocess.DEVNULL)
+
+    def _store(self, prefix, alarm):
+        # Fresh settings for every start, so no run finds what an earlier one left.
+        values = {"intro": "done", "enabled": "true", "hour": str(alarm.hour), "min": str(alarm.minute),
+                  "year": str(alarm.year), "month": str(alarm.month), "day": str(alarm.day)}
+        for name, value in values.items():
+            self._reg(prefix, "add", SETTINGS_KEY, "/v", name, "/d", value, "/f")
+
+    def command(self, flashing):
+        if not flashing:
+            return [self.executable]
+        fake_now = self.FLASH_AT - datetime.timedelta(seconds=15)
+        return ["faketime", "-f", fake_now.strftime("@%Y-%m-%d %H:%M:%S"), self.executable]
+
+    def environment(self, screen, flashing):
+        self._runs += 1
+        prefix = os.path.join(self._registry.name, str(self._runs))
+        # An alarm that cannot come during a run: twelve hours away.
+        alarm = self.FLASH_AT if flashing else datetime.datetime.now() + datetime.timedelta(hours=12)
+        self._store(prefix, alarm)
+        return screen.environment(ALARMCLOCK_PREFIX=prefix, DONT_FAKE_MONOTONIC="1")
+
+    def cleanup(self):
+        self._registry.cleanup()
+
+
+def threads(pid):
+    return os.listdir(f"/proc/{pid}/task")
+
+
+def voluntary_switches(pid):
+    """Every thread's sleeps, each of which is a wake-up later."""
+    total = 0
+    for thread in threads(pid):
+        with open(f"/proc/{pid}/task/{thread}/status") as status:
+            total += sum(int(line.split()[1]) for line in status if line.startswith("voluntary_ctxt_switches"))
+    return total
+
+
+def cpu_seconds(pid):
+    with open(f"/proc/{pid}/stat") as stat:
+        fields = stat.read().rsplit(")", 1)[1].split()
+    return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
+
+
+def memory_kib(pid):
+    """Resident and private dirty memory, from the process's whole mapping summary."""
+    values = {}
+    with open(f"/proc/{pid}/smaps_rollup") as rollup:
+        for line in rollup:
+            parts = line.split()
+            if len(parts) == 3 and parts[2] == "kB":
+                values[parts[0].rstrip(":")] = int(parts[1])
+    return values["Rss"], values["Private_Dirty"]
+
+
+def stop(process):
+    process.send_signal(signal.SIGTERM)
+    try:
+        process.wait(timeout=5)
+    except subprocess.TimeoutExpired:
+        process.kill()
+        process.wait()
+
+
+def measure_idle(subject, idle_seconds):
+    screen = Screen()
+    try:
+        start = subject.launcher(screen, flashing=False)
+        began = time.perf_counter()
+        process = start()
+        try:
+            wait_until(lambda: screen.display.embedded(process.pid), 20, f"{subject.name}'s tray icon")
+            start_ms = (time.perf_counter() - began) * 1000
+            time.sleep(SETTLE_SECONDS)
+            rss, private_dirty = memory_kib(process.pid)
+            switches, cpu = voluntary_switches(process.pid), cpu_seconds(process.pid)
+            time.sleep(idle_seconds)
+            per_minute = 60 / idle_seconds
+            return {
+                "start to icon (ms)": start_ms,
+                "RSS after 10 s (KiB)": rss,
+                "private dirty after 10 s (KiB)": private_dirty,
+                "wake-ups per idle minute": (voluntary_switches(process.pid) - switches) * per_minute,
+                "CPU per idle minute (ms)": (cpu_seconds(process.pid) - cpu) * per_minute * 1000,
+            }
+        finally:
+            stop(process)
+    finally:
+        screen.close()
+
+
+def measure_flashing(subjects, runs, minutes):
+    """RSS growth over the flashing minutes, from the first sample after the flashing began."""
+    started = []
+    try:
+        for subject in subjects:
+            for _ in range(runs):
+                screen = Screen()
+                started.append((subject, screen, subject.launcher(screen, flashing=True)()))
+        # The alarm clock's alarm comes 15 s after its start; its first check that sees it within 10 s more.
+        time.sleep(FLASH_SAMPLE_SECONDS)
+        first = [memory_kib(process.pid)[0] for _, _, process in started]
+        time.sleep(minutes * 60)
+        last = [memory_kib(process.pid)[0] for _, _, process in started]
+        growth = {subject.name: [] for subject in subjects}
+        for (subject, _, _), before, after in zip(started, first, last):
+            growth[subject.name].append(after - before)
+        return growth
+    finally:
+        for _, screen, process in started:
+            stop(process)
+            screen.close()
+
+
+def ratio(ours, baseline):
+    return ours / baseline if baseline else float("inf")
+
+
+def report(idle, growth, baseline, ours, runs, idle_seconds, minutes):
+    targets = {
+        "start to icon (ms)": "<= 1.3x",
+        "RSS after 10 s (KiB)": "<= 1.15x",
+        "private dirty after 10 s (KiB)": "<= 2x",
+        "wake-ups per idle minute": "<= 7",
+        "CPU per idle minute (ms)": "",
+    }
+    print(f"\nMedians of {runs} runs each ({idle_seconds} s idle, {minutes} min flashing)\n")
+    print(f"{'':34}{baseline.name:>20}{ours.name:>14}{'ratio':>9}  target")
+    for metric, target in targets.items():
+        base = statistics.median(run[metric] for run in idle[baseline.name])
+        mine = statistics.median(run[metric] for run in idle[ours.name])
+        print(f"{metric:34}{base:20.1f}{mine:14.1f}{ratio(mine, base):9.2f}  {target}")
+    base = statistics.median(growth[baseline.name])
+    mine = statistics.median(growth[ours.name])
+    print(f"{'RSS growth while flashing (KiB)':34}{base:20.1f}{mine:14.1f}{'':9}  no growth")
+    print("\nEvery run:")
+    for subject in (baseline, ours):
+        for metric in targets:
+            values = " ".join(f"{run[metric]:.1f}" for run in idle[subject.name])
+            print(f"  {subject.name:20} {metric:34} {values}")
+        print(f"  {subject.name:20} {'RSS growth while flashing (KiB)':34} "
+              + " ".join(str(value) for value in growth[subject.name]))
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("program")
+    parser.add_argument("baseline")
+    parser.add_argument("--runs", type=int, default=5)
+    parser.add_argument("--idle-seconds", type=int, default=60)
+    parser.add_argument("--flash-minutes", type=float, default=10)
+    arguments = parser.parse_args()
+
+    ours = AlarmClock(os.path.abspath(arguments.program))
+    baseline = Subject("footprint_baseline", os.path.abspath(arguments.baseline))
+    try:
+        for subject in (baseline, ours):
+            measure_idle(subject, 1)  # warms the file cache; not counted
+        idle = {baseline.name: [], ours.name: []}
+        for run in range(arguments.runs):
+            for subject in (baseline, ours):
+                idle[subject.name].append(measure_idle(subject, arguments.idle_seconds))
+                print(f"run {run + 1} {subject.name}: {idle[subject.name][-1]}", flush=True)
+        print(f"flashing for {arguments.flash_minutes} min ...", flush=True)
+        growth = measure_flashing((baseline, ours), arguments.runs, arguments.flash_minutes)
+        report(idle, growth, baseline, ours, arguments.runs, arguments.idle_seconds, arguments.flash_minutes)
+    finally:
+        ours.cleanup()
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,75 @@
+"""Just enough of Xlib, through ctypes, to see when a process's tray icon is embedded."""
+import ctypes
+import ctypes.util
+
+_xlib = ctypes.cdll.LoadLibrary(ctypes.util.find_library("X11") or "libX11.so.6")
+_Window = ctypes.c_ulong
+_Atom = ctypes.c_ulong
+_xlib.XOpenDisplay.restype = ctypes.c_void_p
+_xlib.XOpenDisplay.argtypes = [ctypes.c_char_p]
+_xlib.XCloseDisplay.argtypes = [ctypes.c_void_p]
+_xlib.XDefaultRootWindow.restype = _Window
+_xlib.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+_xlib.XInternAtom.restype = _Atom
+_xlib.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+_xlib.XQueryTree.argtypes = [ctypes.c_void_p, _Window, ctypes.POINTER(_Window), ctypes.POINTER(_Window),
+                             ctypes.POINTER(ctypes.POINTER(_Window)), ctypes.POINTER(ctypes.c_uint)]
+_xlib.XGetWindowProperty.argtypes = [
+    ctypes.c_void_p, _Window, _Atom, ctypes.c_long, ctypes.c_long, ctypes.c_int, _Atom,
+    ctypes.POINTER(_Atom), ctypes.POINTER(ctypes.c_int), ctypes.POINTER(ctypes.c_ulong),
+    ctypes.POINTER(ctypes.c_ulong), ctypes.POINTER(ctypes.c_void_p)]
+_xlib.XFree.argtypes = [ctypes.c_void_p]
+_xlib.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+# A window that vanishes between the walk and a question about it must not end the benchmark.
+_ERROR_HANDLER = ctypes.CFUNCTYPE(ctypes.c_int, ctypes.c_void_p, ctypes.c_void_p)(lambda display, event: 0)
+_xlib.XSetErrorHandler(_ERROR_HANDLER)
+
+_XA_CARDINAL = 6
+
+
+class Display:
+    def __init__(self, name):
+        self._display = _xlib.XOpenDisplay(name.encode())
+        if not self._display:
+            raise RuntimeError(f"cannot open display {name}")
+        self._root = _xlib.XDefaultRootWindow(self._display)
+        self._pid_atom = _xlib.XInternAtom(self._display, b"_NET_WM_PID", 0)
+
+    def close(self):
+        _xlib.XCloseDisplay(self._display)
+
+    def _children(self, window):
+        root, parent = _Window(), _Window()
+        children, count = ctypes.POINTER(_Window)(), ctypes.c_uint()
+        if not _xlib.XQueryTree(self._display, window, ctypes.byref(root), ctypes.byref(parent),
+                                ctypes.byref(children), ctypes.byref(count)):
+            return []
+        found = [children[i] for i in range(count.value)]
+        if children:
+            _xlib.XFree(children)
+        return found
+
+    def _pid(self, window):
+        kind, size, items, left = _Atom(), ctypes.c_int(), ctypes.c_ulong(), ctypes.c_ulong()
+        data = ctypes.c_void_p()
+        status = _xlib.XGetWindowProperty(self._display, window, self._pid_atom, 0, 1, 0, _XA_CARDINAL,
+                                          ctypes.byref(kind), ctypes.byref(size), ctypes.byref(items),
+                                          ctypes.byref(left), ctypes.byref(data))
+        if status != 0 or not data.value:
+            return None
+        pid = ctypes.cast(data, ctypes.POINTER(ctypes.c_ulong))[0] if items.value else None
+        _xlib.XFree(data)
+        return pid
+
+    def embedded(self, pid):
+        """Whether a window of pid sits inside another client's window: the tray host took its icon."""
+        pending = [(child, None) for child in self._children(self._root)]
+        while pending:
+            window, top_owner = pending.pop()
+            owner = self._pid(window)
+            if owner == pid and top_owner is not None and top_owner != pid:
+                return True
+            pending.extend((child, top_owner if top_owner is not None else owner)
+                           for child in self._children(window))
+        _xlib.XSync(self._display, 0)
+        return False
