@@ -21,7 +21,7 @@ class GStreamerMediaDevice final : public MediaDevice {
         Close();
         fileName_ = fileName;
         try {
-            gstreamer::EnsureStarted();
+            gstreamer::Started();
             auto playbin = std::make_unique<gstreamer::Playbin>(fileName);
             playbin->Preroll();
             playbin_ = std::move(playbin);

@@ -19,7 +19,7 @@ std::string AudioSinkDescription() {
 // A floating element: playbin sinks the reference when it is given to it.
 GstElement* MakeAudioSink(const std::string& description) {
     GError* error = nullptr;
-    GstElement* sink = gst_parse_bin_from_description(description.c_str(), TRUE, &error);
+    GstElement* sink = Started().parse_bin_from_description(description.c_str(), TRUE, &error);
     ErrorPtr owned(error);
     if (sink == nullptr) {
         throw Failure("the audio output \"" + description +
@@ -30,7 +30,7 @@ GstElement* MakeAudioSink(const std::string& description) {
 
 std::string FileUri(const std::string& fileName) {
     GError* error = nullptr;
-    StringPtr uri(gst_filename_to_uri(fileName.c_str(), &error));
+    StringPtr uri(Started().filename_to_uri(fileName.c_str(), &error));
     ErrorPtr owned(error);
     if (!uri) throw Failure(owned ? owned->message : "the name is not a valid file name");
     return uri.get();
@@ -40,29 +40,29 @@ std::string FileUri(const std::string& fileName) {
 
 Playbin::Playbin(const std::string& fileName) {
     const std::string uri = FileUri(fileName);
-    GstElement* playbin = gst_element_factory_make("playbin", nullptr);
+    GstElement* playbin = gst_.element_factory_make("playbin", nullptr);
     if (playbin == nullptr) throw Failure("the playbin element is missing (gstreamer1.0-plugins-base)");
-    pipeline_.reset(GST_ELEMENT(gst_object_ref_sink(playbin)));
-    g_object_set(pipeline_.get(), "uri", uri.c_str(), nullptr);
+    pipeline_.reset(static_cast<GstElement*>(gst_.object_ref_sink(playbin)));
+    gst_.object_set(pipeline_.get(), "uri", uri.c_str(), nullptr);
 
     const std::string audioSink = AudioSinkDescription();
     if (audioSink.empty()) return;
-    g_object_set(pipeline_.get(), "audio-sink", MakeAudioSink(audioSink), nullptr);
+    gst_.object_set(pipeline_.get(), "audio-sink", MakeAudioSink(audioSink), nullptr);
     // Whoever redirects the sound runs without a screen; a video track must not open a window.
-    GstElement* videoSink = gst_element_factory_make("fakesink", nullptr);
+    GstElement* videoSink = gst_.element_factory_make("fakesink", nullptr);
     if (videoSink == nullptr) throw Failure("the fakesink element is missing");
-    g_object_set(pipeline_.get(), "video-sink", videoSink, nullptr);
+    gst_.object_set(pipeline_.get(), "video-sink", videoSink, nullptr);
 }
 
 Playbin::~Playbin() {
-    if (pipeline_) gst_element_set_state(pipeline_.get(), GST_STATE_NULL);
+    if (pipeline_) gst_.element_set_state(pipeline_.get(), GST_STATE_NULL);
 }
 
 void Playbin::Preroll() {
-    if (gst_element_set_state(pipeline_.get(), GST_STATE_PAUSED) == GST_STATE_CHANGE_FAILURE) {
+    if (gst_.element_set_state(pipeline_.get(), GST_STATE_PAUSED) == GST_STATE_CHANGE_FAILURE) {
         throw Failure(TakeErrorText());
     }
-    switch (gst_element_get_state(pipeline_.get(), nullptr, nullptr, kPrerollTimeout)) {
+    switch (gst_.element_get_state(pipeline_.get(), nullptr, nullptr, kPrerollTimeout)) {
         case GST_STATE_CHANGE_SUCCESS:
         case GST_STATE_CHANGE_NO_PREROLL:
             return;
@@ -78,23 +78,23 @@ void Playbin::Start() {
     // Rewound only now, not at the end: a flushing seek restarts the outputs, which should see the end of
     // a playback as it happened.
     if (atEnd_ &&
-        !gst_element_seek_simple(pipeline_.get(), GST_FORMAT_TIME,
-                                 static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_KEY_UNIT), 0)) {
+        !gst_.element_seek_simple(pipeline_.get(), GST_FORMAT_TIME,
+                                  static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_KEY_UNIT), 0)) {
         throw Failure("the file cannot be played again from its start");
     }
     atEnd_ = false;
-    if (gst_element_set_state(pipeline_.get(), GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE) {
+    if (gst_.element_set_state(pipeline_.get(), GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE) {
         throw Failure(TakeErrorText());
     }
 }
 
 Playbin::Outcome Playbin::TakeOutcome() {
-    ObjectPtr<GstBus> bus(gst_element_get_bus(pipeline_.get()));
+    ObjectPtr<GstBus> bus(gst_.element_get_bus(pipeline_.get()));
     MessagePtr message(
-        gst_bus_pop_filtered(bus.get(), static_cast<GstMessageType>(GST_MESSAGE_EOS | GST_MESSAGE_ERROR)));
+        gst_.bus_pop_filtered(bus.get(), static_cast<GstMessageType>(GST_MESSAGE_EOS | GST_MESSAGE_ERROR)));
     if (!message) return Outcome::Playing;
     if (GST_MESSAGE_TYPE(message.get()) == GST_MESSAGE_ERROR) {
-        gst_element_set_state(pipeline_.get(), GST_STATE_READY);
+        gst_.element_set_state(pipeline_.get(), GST_STATE_READY);
         return Outcome::Failed;
     }
     atEnd_ = true;
@@ -102,11 +102,11 @@ Playbin::Outcome Playbin::TakeOutcome() {
 }
 
 std::string Playbin::TakeErrorText() {
-    ObjectPtr<GstBus> bus(gst_element_get_bus(pipeline_.get()));
-    MessagePtr message(gst_bus_pop_filtered(bus.get(), GST_MESSAGE_ERROR));
+    ObjectPtr<GstBus> bus(gst_.element_get_bus(pipeline_.get()));
+    MessagePtr message(gst_.bus_pop_filtered(bus.get(), GST_MESSAGE_ERROR));
     if (!message) return "GStreamer refused without giving a reason";
     GError* error = nullptr;
-    gst_message_parse_error(message.get(), &error, nullptr);
+    gst_.message_parse_error(message.get(), &error, nullptr);
     ErrorPtr owned(error);
     return owned ? owned->message : "GStreamer reported an error without a message";
 }

@@ -33,6 +33,7 @@ class Playbin {
     // The text of the first error waiting on the bus, or a general one when none is.
     std::string TakeErrorText();
 
+    const Runtime& gst_ = Started();
     ObjectPtr<GstElement> pipeline_;
     bool atEnd_ = false;
 };
