@@ -66,6 +66,23 @@ class Screen:
     def environment(self, **extra):
         return {**os.environ, "DISPLAY": self.name, **extra}
 
+    def tray_flashing(self, directory):
+        """Whether the tray's corner changes within a second and a half: a flashing icon, not a still one."""
+        def shot(index):
+            path = os.path.join(directory, f"tray{self.name[1:]}-{index}.png")
+            subprocess.run(["import", "-window", "root", "-crop", "32x32+992+0", path], env=self.environment(),
+                           check=True)
+            return path
+
+        first = shot(0)
+        for index in range(1, 4):
+            time.sleep(0.5)
+            compared = subprocess.run(["compare", "-metric", "AE", first, shot(index), "null:"],
+                                      capture_output=True, text=True)
+            if compared.stderr.strip() != "0":
+                return True
+        return False
+
     def close(self):
         self.display.close()
         for process in (self._tray, self._server):
@@ -162,9 +179,12 @@ def voluntary_switches(pid):
 
 
 def cpu_seconds(pid):
-    with open(f"/proc/{pid}/stat") as stat:
-        fields = stat.read().rsplit(")", 1)[1].split()
-    return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
+    """Every thread's time on a processor, to the nanosecond rather than the scheduler's tick."""
+    total = 0
+    for thread in threads(pid):
+        with open(f"/proc/{pid}/task/{thread}/schedstat") as schedstat:
+            total += int(schedstat.read().split()[0])
+    return total / 1e9
 
 
 def memory_kib(pid):
@@ -225,6 +245,11 @@ def measure_flashing(subjects, runs, minutes):
         # The alarm clock's alarm comes 15 s after its start; its first check that sees it within 10 s more.
         time.sleep(FLASH_SAMPLE_SECONDS)
         first = [memory_kib(process.pid)[0] for _, _, process in started]
+        # Growth that is not measured on a flashing icon would prove nothing.
+        with tempfile.TemporaryDirectory() as directory:
+            for subject, screen, _ in started:
+                if not screen.tray_flashing(directory):
+                    raise RuntimeError(f"{subject.name}'s icon on {screen.name} does not flash")
         time.sleep(minutes * 60)
         last = [memory_kib(process.pid)[0] for _, _, process in started]
         growth = {subject.name: [] for subject in subjects}
