@@ -67,7 +67,7 @@ void EnsureRegistrySchema(SqliteConnection& connection) {
     if (std::string check = connection.QueryText("PRAGMA quick_check"); check != "ok") {
         connection.Fail(ERROR_REGISTRY_CORRUPT, check);
     }
-    connection.QueryText("PRAGMA journal_mode = WAL");
+    connection.ExecuteWhenUnlocked("PRAGMA journal_mode = WAL");
     connection.Execute("PRAGMA synchronous = FULL");
     connection.Execute("PRAGMA foreign_keys = ON");
     if (version == 0) CreateSchema(connection);

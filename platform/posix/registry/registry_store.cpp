@@ -1,24 +1,10 @@
 #include "platform/posix/registry/registry_store.h"
 
-#include <chrono>
-#include <thread>
-
 #include "platform/posix/registry/registry_file.h"
 #include "platform/posix/registry/registry_names.h"
 #include "platform/posix/registry/registry_schema.h"
 
 namespace {
-
-// Waits for another process's write in one-millisecond steps: long enough for any write to finish, short
-// enough that a stuck lock surfaces as an error. SQLite's own busy timeout backs off to far longer sleeps,
-// which makes writers that take turns crawl.
-constexpr int kBusyRetries = 10000;
-
-int WaitWhileBusy(void*, int attempts) {
-    if (attempts >= kBusyRetries) return 0;
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    return 1;
-}
 
 const std::filesystem::path& Prepared(const std::filesystem::path& file) {
     PrepareRegistryFile(file);
@@ -32,7 +18,6 @@ StoredValue ValueFrom(const SqliteStatement& row) {
 }  // namespace
 
 RegistryStore::RegistryStore(const std::filesystem::path& file) : connection_(Prepared(file)) {
-    connection_.Check(sqlite3_busy_handler(connection_.handle(), WaitWhileBusy, nullptr));
     EnsureRegistrySchema(connection_);
 }
 

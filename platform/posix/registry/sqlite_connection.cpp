@@ -1,8 +1,23 @@
 #include "platform/posix/registry/sqlite_connection.h"
 
+#include <chrono>
+#include <string>
+#include <thread>
+
 #include "platform/posix/registry/registry_error.h"
 
 namespace {
+
+// Waits for another process's write in one-millisecond steps: long enough for any write to finish, short
+// enough that a stuck lock surfaces as an error. SQLite's own busy timeout backs off to far longer sleeps,
+// which makes writers that take turns crawl.
+constexpr int kBusyRetries = 10000;
+
+int WaitWhileBusy(void*, int attempts) {
+    if (attempts >= kBusyRetries) return 0;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    return 1;
+}
 
 LSTATUS StatusFor(int extendedResult) {
     switch (extendedResult) {
@@ -99,11 +114,20 @@ SqliteConnection::SqliteConnection(const std::filesystem::path& file) : file_(fi
     if (raw == nullptr) throw RegistryError(ERROR_OUTOFMEMORY, file.string() + ": out of memory");
     sqlite3_extended_result_codes(raw, 1);
     Check(result);
+    Check(sqlite3_busy_handler(raw, WaitWhileBusy, nullptr));
 }
 
 void SqliteConnection::Execute(std::string_view sql) {
     SqliteStatement statement(*this, sql);
     while (statement.Step()) {
+    }
+}
+
+void SqliteConnection::ExecuteWhenUnlocked(std::string_view sql) {
+    const std::string text(sql);
+    for (int attempt = 0;; ++attempt) {
+        const int result = sqlite3_exec(database_.get(), text.c_str(), nullptr, nullptr, nullptr);
+        if ((result & 0xff) != SQLITE_BUSY || WaitWhileBusy(nullptr, attempt) == 0) return Check(result);
     }
 }
 

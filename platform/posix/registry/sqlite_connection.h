@@ -38,10 +38,14 @@ class SqliteStatement {
 
 class SqliteConnection {
   public:
-    // Opens an existing file for reading and writing; it never creates one.
+    // Opens an existing file for reading and writing; it never creates one. Its statements wait, bounded,
+    // while another connection writes.
     explicit SqliteConnection(const std::filesystem::path& file);
 
     void Execute(std::string_view sql);
+    // For the statements that SQLite refuses at once, without its busy handler, while another connection
+    // holds the file (changing the journal mode): retried for as long as the busy handler would wait.
+    void ExecuteWhenUnlocked(std::string_view sql);
     std::int64_t QueryInteger(std::string_view sql);
     std::string QueryText(std::string_view sql);
 

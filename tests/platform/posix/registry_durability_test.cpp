@@ -155,6 +155,29 @@ TEST(RegistryDurability, ConcurrentWritersLoseNothing) {
     EXPECT_EQ(QueryText("Shared", "b0"), std::string("Shared:0", 9));
 }
 
+TEST(RegistryDurability, AFirstOpenWaitsWhileAnotherProcessCreatesTheFile) {
+    TemporaryPrefix prefix;
+    std::filesystem::create_directories(prefix.prefix());
+    // Two programs starting at once on a new registry (the login helper and the clock): the other one
+    // holds the new file for writing while this one would switch it to write-ahead logging, which SQLite
+    // refuses at once instead of waiting. This one must wait, not fail.
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(prefix.database().c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    std::thread finish([other] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+        sqlite3_close(other);
+    });
+    HKEY key = nullptr;
+    const LSTATUS status =
+        RegCreateKeyExA(HKEY_CURRENT_USER, "Waited", 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
+    finish.join();
+    ASSERT_EQ(status, ERROR_SUCCESS) << RegistryErrorText(status);
+    RegCloseKey(key);
+    EXPECT_EQ(ValueCount("Waited"), 0u);
+}
+
 class BadDatabase : public ::testing::Test {
   protected:
     // The code of the first registry call and the text that goes with it.
