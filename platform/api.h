@@ -17,8 +17,7 @@
 #endif
 
 // The first version of the notification-area record, which every Windows version accepts: 88 bytes on
-// 32-bit Windows. Outside Windows the seam's own record already has this layout.
-#ifdef _WIN32
+// 32-bit Windows. Outside Windows it is the seam's own NOTIFYICONDATAA.
 struct NOTIFYICONDATA_V1A {
     DWORD cbSize;
     HWND hWnd;
@@ -28,12 +27,12 @@ struct NOTIFYICONDATA_V1A {
     HICON hIcon;
     CHAR szTip[64];
 };
+
 inline BOOL Shell_NotifyIconV1A(DWORD message, NOTIFYICONDATA_V1A* data) {
+#ifdef _WIN32
+    // The later versions only add members at the end; cbSize tells the system which one it is given.
     return Shell_NotifyIconA(message, reinterpret_cast<PNOTIFYICONDATAA>(data));
-}
 #else
-using NOTIFYICONDATA_V1A = NOTIFYICONDATAA;
-inline BOOL Shell_NotifyIconV1A(DWORD message, NOTIFYICONDATA_V1A* data) {
     return Shell_NotifyIconA(message, data);
-}
 #endif
+}

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/posix/win32_api.h"
+#include "platform/api.h"
 
 namespace headless {
 

@@ -67,16 +67,9 @@ struct SYSTEMTIME {
     WORD wMilliseconds;
 };
 
-// The first version of the notification-area record (88 bytes on 32-bit Windows).
-struct NOTIFYICONDATAA {
-    DWORD cbSize;
-    HWND hWnd;
-    UINT uID;
-    UINT uFlags;
-    UINT uCallbackMessage;
-    HICON hIcon;
-    CHAR szTip[64];
-};
+// The notification-area record is the first version only, defined with the seam (platform/api.h).
+struct NOTIFYICONDATA_V1A;
+using NOTIFYICONDATAA = NOTIFYICONDATA_V1A;
 using PNOTIFYICONDATAA = NOTIFYICONDATAA*;
 
 // Window procedures and messages.

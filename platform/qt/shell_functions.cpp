@@ -1,7 +1,7 @@
 // The Win32 shell functions on a Qt desktop: the notification area, icons, the cursor and the foreground.
 #include <QCursor>
 
-#include "platform/posix/win32_api.h"
+#include "platform/api.h"
 #include "platform/qt/event_loop.h"
 #include "platform/qt/icon_cache.h"
 #include "platform/qt/owner_window.h"

@@ -7,7 +7,7 @@
 #include <memory>
 #include <utility>
 
-#include "platform/posix/win32_api.h"
+#include "platform/api.h"
 
 namespace qtbackend {
 
