@@ -31,14 +31,15 @@ socklen_t AddressLength(const sockaddr_un& address) {
     return static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + std::strlen(address.sun_path + 1));
 }
 
-// The holder may not listen yet when it has only just started: knock for up to two seconds.
+// The holder may not listen yet when it has only just started: knock for up to two seconds. The
+// connection itself is the knock; nothing is written, since the holder closes its end at once and a write
+// would then raise SIGPIPE in this process.
 void Knock(const sockaddr_un& address) {
     for (int attempt = 0; attempt < 40; ++attempt) {
         const int client = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
         if (client < 0) return;
         const bool connected =
             connect(client, reinterpret_cast<const sockaddr*>(&address), AddressLength(address)) == 0;
-        if (connected) (void)!write(client, "show\n", 5);
         close(client);
         if (connected) return;
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
