@@ -1,4 +1,4 @@
-#include "tests/app/alarm_clock_test.h"
+#include "tests/support/alarm_clock_test.h"
 
 namespace {
 

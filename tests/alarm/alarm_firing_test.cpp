@@ -3,7 +3,7 @@
 
 #include "framework/param_str.h"
 
-#include "tests/app/alarm_clock_test.h"
+#include "tests/support/alarm_clock_test.h"
 
 namespace {
 

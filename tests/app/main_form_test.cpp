@@ -1,7 +1,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "tests/app/alarm_clock_test.h"
+#include "tests/support/alarm_clock_test.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <fstream>
 
 #include "framework/param_str.h"
-#include "tests/app/alarm_clock_test.h"
+#include "tests/support/alarm_clock_test.h"
 
 namespace {
 

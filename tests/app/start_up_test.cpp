@@ -2,7 +2,7 @@
 
 #include "app/program.h"
 #include "framework/param_str.h"
-#include "tests/app/alarm_clock_test.h"
+#include "tests/support/alarm_clock_test.h"
 
 using StartUpTest = AlarmClockTest;
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/api.h"
-#include "subprocess.h"
+#include "tests/support/subprocess.h"
 #include "tests/support/temporary_prefix.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "subprocess.h"
+#include "tests/support/subprocess.h"
 
 #include <fcntl.h>
 #include <sys/wait.h>

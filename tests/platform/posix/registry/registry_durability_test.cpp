@@ -17,7 +17,7 @@
 
 #include "platform/api.h"
 #include "platform/registry_error_text.h"
-#include "subprocess.h"
+#include "tests/support/subprocess.h"
 #include "tests/support/temporary_prefix.h"
 
 namespace {
