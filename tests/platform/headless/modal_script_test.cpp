@@ -6,7 +6,9 @@
 #include "framework/popup_menu.h"
 #include "tests/support/headless_test.h"
 
-TEST_F(HeadlessTest, ScriptedAnswersAreUsedInOrderAndMayNest) {
+using ModalScriptTest = HeadlessTest;
+
+TEST_F(ModalScriptTest, ScriptedAnswersAreUsedInOrderAndMayNest) {
     std::vector<std::string> seen;
     script.OnMessageBox([&](const headless::MessageBoxCall& outer) {
         seen.push_back(outer.text);
@@ -20,14 +22,14 @@ TEST_F(HeadlessTest, ScriptedAnswersAreUsedInOrderAndMayNest) {
     EXPECT_EQ(script.MessageBoxesShown().size(), 2u);
 }
 
-TEST_F(HeadlessTest, AnUnexpectedBoxIsRecordedForTheFixtureToReport) {
+TEST_F(ModalScriptTest, AnUnexpectedBoxIsRecordedForTheFixtureToReport) {
     EXPECT_EQ(MessageBoxA(nullptr, "surprise", "c", MB_OK), 0);
     ASSERT_EQ(script.Unexpected().size(), 1u);
     EXPECT_EQ(script.Unexpected()[0], "message box \"c\": surprise");
     script.Reset();  // this test expected it; the fixture would fail otherwise
 }
 
-TEST_F(HeadlessTest, OpenDialogsAndMenusAreAnsweredByTheScript) {
+TEST_F(ModalScriptTest, OpenDialogsAndMenusAreAnsweredByTheScript) {
     auto form = MakeComponent<TComponent>(nullptr);
     auto* dialog = new TOpenDialog(form.get());
     dialog->SetTitle("Select an application to run:");

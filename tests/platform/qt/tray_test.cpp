@@ -30,9 +30,9 @@ bool ShowsSomething(const QImage& image) {
     return DifferingPixels(image, background) > 10;
 }
 
-class TrayTest : public QtTest {
+class TrayIconsTest : public QtTest {
   protected:
-    TrayTest() {
+    TrayIconsTest() {
         application->CreateForm(form);
         record.cbSize = sizeof record;
         record.hWnd = form->Handle();
@@ -43,7 +43,7 @@ class TrayTest : public QtTest {
         std::copy_n("Alarm tip", 10, record.szTip);
     }
     // Gone from the tray before the next test adds its icon, which trayer would otherwise move.
-    ~TrayTest() override {
+    ~TrayIconsTest() override {
         if (Shell_NotifyIconA(NIM_DELETE, &record)) {
             WaitUntil([] { return desktop_user::TrayIconArea().isEmpty(); }, "the icon to leave the tray");
         }
@@ -85,7 +85,7 @@ class TrayTest : public QtTest {
     NOTIFYICONDATAA record{};
 };
 
-TEST_F(TrayTest, TheIconShowsInTheTrayAndRealClicksArriveAsMouseMessages) {
+TEST_F(TrayIconsTest, TheIconShowsInTheTrayAndRealClicksArriveAsMouseMessages) {
     const QRect icon = AddIcon();
     ASSERT_FALSE(icon.isEmpty());
     ClickIcon(icon);
@@ -98,7 +98,7 @@ TEST_F(TrayTest, TheIconShowsInTheTrayAndRealClicksArriveAsMouseMessages) {
     EXPECT_EQ(Callbacks(), (std::vector<LPARAM>{WM_LBUTTONDOWN, WM_LBUTTONDBLCLK}));
 }
 
-TEST_F(TrayTest, ClicksArriveWhileAMessageBoxWaits) {
+TEST_F(TrayIconsTest, ClicksArriveWhileAMessageBoxWaits) {
     const QRect icon = AddIcon();
     ScriptedUser user;
     user.When(
@@ -110,7 +110,7 @@ TEST_F(TrayTest, ClicksArriveWhileAMessageBoxWaits) {
     EXPECT_TRUE(Arrived(WM_LBUTTONDOWN));
 }
 
-TEST_F(TrayTest, ARightClickArrivesAndItsMenuAtTheCursorRunsTheChosenItem) {
+TEST_F(TrayIconsTest, ARightClickArrivesAndItsMenuAtTheCursorRunsTheChosenItem) {
     auto* menu = new TPopupMenu(form);
     std::vector<std::string> captions{"Show Settings", "Hidden", "Exit Program"};
     for (const std::string& caption : captions) {
@@ -148,7 +148,7 @@ TEST_F(TrayTest, ARightClickArrivesAndItsMenuAtTheCursorRunsTheChosenItem) {
     EXPECT_EQ(Callbacks(), std::vector<LPARAM>{WM_RBUTTONDOWN});
 }
 
-TEST_F(TrayTest, TheIconOnScreenAlternatesBetweenTheTwoImages) {
+TEST_F(TrayIconsTest, TheIconOnScreenAlternatesBetweenTheTwoImages) {
     const QRect area = AddIcon();
     const QImage first = desktop_user::Screenshot(area);
     const auto show = [&](const char* name) {
@@ -165,7 +165,7 @@ TEST_F(TrayTest, TheIconOnScreenAlternatesBetweenTheTwoImages) {
     EXPECT_GT(DifferingPixels(first, filled), 10);
 }
 
-TEST_F(TrayTest, RecordsAreKeyedByWindowAndIdAndRemovedFromTheTray) {
+TEST_F(TrayIconsTest, RecordsAreKeyedByWindowAndIdAndRemovedFromTheTray) {
     EXPECT_FALSE(Shell_NotifyIconA(NIM_MODIFY, &record));
     AddIcon();
     EXPECT_FALSE(Shell_NotifyIconA(NIM_ADD, &record));
