@@ -57,12 +57,8 @@ void TControl::SetParent(TWinControl* parent) {
     if (parent_ != nullptr) parent_->InsertControl(this);
 }
 
-const TFont& TControl::Font() const { return parentFont_ && parent_ != nullptr ? parent_->Font() : font_; }
-
-void TControl::SetFont(const TFont& font) {
-    parentFont_ = false;
-    font_ = font;
-    Changed(widgetset::Aspect::Font);
+const TFont& TControl::Font() const {
+    return font_.parentFont && parent_ != nullptr ? parent_->Font() : font_.own;
 }
 
 template <class T>

@@ -42,12 +42,17 @@ class TControl : public TComponent {
     void SetShowHint(bool value) { Apply(showHint_, value, widgetset::Aspect::Hint); }
     bool ParentShowHint() const { return parentShowHint_; }
     void SetParentShowHint(bool value) { Apply(parentShowHint_, value, widgetset::Aspect::Hint); }
+    // Set by the layout only, before the peers exist: changing it tells no peer, so code leaves it as the
+    // layout has it.
     int TabOrder() const { return tabOrder_; }
     void SetTabOrder(int value) { tabOrder_ = value; }
 
     // The font in force: the control's own, or its parent's while ParentFont holds.
     const TFont& Font() const;
-    void SetFont(const TFont& font);
+    // Ends ParentFont: the font becomes the control's own.
+    void SetFont(const TFont& font) {
+        Apply(font_, FontChoice{.parentFont = false, .own = font}, widgetset::Aspect::Font);
+    }
     // The font's parts as the layout names them ("Font.Name"...); setting one ends ParentFont.
     const std::string& FontName() const { return Font().Name; }
     void SetFontName(const std::string& value);
@@ -57,8 +62,8 @@ class TControl : public TComponent {
     void SetFontCharset(int value);
     int FontColor() const { return Font().Color; }
     void SetFontColor(int value);
-    bool ParentFont() const { return parentFont_; }
-    void SetParentFont(bool value) { Apply(parentFont_, value, widgetset::Aspect::Font); }
+    bool ParentFont() const { return font_.parentFont; }
+    void SetParentFont(bool value) { Apply(font_.parentFont, value, widgetset::Aspect::Font); }
 
     const TNotifyEvent& OnClick() const { return onClick_; }
     void SetOnClick(const TNotifyEvent& event) { onClick_ = event; }
@@ -104,6 +109,13 @@ class TControl : public TComponent {
     template <class T>
     void SetFontPart(T TFont::*part, const T& value);
 
+    // Which font is in force and the control's own, compared as one so that SetFont tells the peer once.
+    struct FontChoice {
+        bool parentFont = true;
+        TFont own;  // kept while ParentFont holds, in force again when it ends
+        bool operator==(const FontChoice&) const = default;
+    };
+
     TWinControl* parent_ = nullptr;
     std::unique_ptr<widgetset::ControlPeer> peer_;
     int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
@@ -114,8 +126,7 @@ class TControl : public TComponent {
     bool showHint_ = false;
     bool parentShowHint_ = true;
     int tabOrder_ = -1;
-    TFont font_;
-    bool parentFont_ = true;
+    FontChoice font_;
     TNotifyEvent onClick_;
 
     friend class TWinControl;

@@ -22,6 +22,8 @@ class TDateTimePicker : public TWinControl {
     // What a peer calls with the date the user chose.
     void UserSetDate(const TDate& value);
 
+    // Kind, DateMode, DateFormat, CalAlignment and ParseInput are set by the layout only, before the peer
+    // exists: changing them tells no peer, so code leaves them as the layout has them.
     TDateTimeKind Kind() const { return kind_; }
     void SetKind(TDateTimeKind value) { kind_ = value; }
     TDTDateMode DateMode() const { return dateMode_; }

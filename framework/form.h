@@ -31,6 +31,8 @@ class TForm : public TCaptioned<TWinControl> {
     void SetClientWidth(int value) { Apply(clientWidth_, value, widgetset::Aspect::Bounds); }
     int ClientHeight() const { return clientHeight_; }
     void SetClientHeight(int value) { Apply(clientHeight_, value, widgetset::Aspect::Bounds); }
+    // BorderStyle, BorderIcons and Position are set by the layout only, before the peer exists: changing
+    // them tells no peer, so code leaves them as the layout has them.
     TFormBorderStyle BorderStyle() const { return borderStyle_; }
     void SetBorderStyle(TFormBorderStyle value) { borderStyle_ = value; }
     unsigned BorderIcons() const { return borderIcons_; }

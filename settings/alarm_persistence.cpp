@@ -2,12 +2,14 @@
 // and storing the defaults. The controls hold the alarm while the program runs; the settings key holds it
 // between runs.
 #include <charconv>
+#include <span>
 
 #include "alarm/alarm_date.h"
 #include "app/main_form.h"
 #include "framework/application.h"
 #include "framework/dialogs.h"
 #include "framework/error_reporting.h"
+#include "settings/alarm_values.h"
 #include "settings/settings_store.h"
 #include "settings/startup_entry.h"
 
@@ -45,6 +47,29 @@ std::optional<WORD> DatePart(const std::string& text) {
         return std::nullopt;
     }
     return static_cast<WORD>(value);
+}
+
+// The text stored for a value: its edit's text, the media file, or "true" for a ticked box.
+std::string StoredText(const TForm1& form, const AlarmValue& value) {
+    switch (value.holder) {
+        case Holder::Text:
+        case Holder::Message:
+            return (form.*value.edit)->Text();
+        case Holder::MediaFile:
+            return form.MediaPlayer1->FileName();
+        case Holder::Flag:
+            break;
+    }
+    return setting::kTrue;
+}
+
+// Stores each value that is always stored or whose box is ticked, under its own name or its default's
+// (nameOf picks which); a value whose box is unticked is left as it is stored.
+void Store(const TForm1& form, std::span<const AlarmValue* const> values, const char* AlarmValue::*nameOf) {
+    for (const AlarmValue* value : values) {
+        if (value->box == nullptr || (form.*value->box)->Checked())
+            Write(value->*nameOf, StoredText(form, *value));
+    }
 }
 
 TDate Today() {
@@ -90,30 +115,37 @@ void TForm1::ApplyStoredMessage(const std::string& text) {
 }
 
 void TForm1::OnInit(TObject*) {
+    // Sets a value's control from the value stored under its own name or its default's (nameOf picks which).
+    const auto load = [this](const AlarmValue& value, const char* AlarmValue::*nameOf) {
+        const std::string text = Read(value.*nameOf);
+        switch (value.holder) {
+            case Holder::Text:
+                (this->*value.edit)->SetText(text);
+                break;
+            case Holder::Message:
+                ApplyStoredMessage(text);
+                break;
+            case Holder::Flag:
+                if (IsSet(text)) (this->*value.box)->SetChecked(true);
+                break;
+            case Holder::MediaFile:
+                if (!text.empty()) RestoreMediaFile(text);
+                break;
+        }
+    };
+
     RestoreAlarmDate();
-    hour->SetText(Read(setting::kHour));
-    min->SetText(Read(setting::kMinute));  // both filled: arms and saves at once
-    ApplyStoredMessage(Read(setting::kMessage));
-    runapp->SetText(Read(setting::kRunApp));
-    if (IsSet(Read(setting::kKeepRunning))) CheckBox4->SetChecked(true);
-    if (IsSet(Read(setting::kDaily))) CheckBox8->SetChecked(true);
-    if (const std::string sound = Read(setting::kSound); !sound.empty()) RestoreMediaFile(sound);
-    if (IsSet(Read(setting::kCloseAfter))) CheckBox6->SetChecked(true);
+    for (const AlarmValue* value : kLoadedTexts) load(*value, &AlarmValue::name);
+    for (const AlarmValue* value : kLoadedBoxes) load(*value, &AlarmValue::name);
     if (IsSet(Read(setting::kEnabled))) {
         CheckBox1->SetChecked(true);
         Hide();
         return;
     }
 
-    hour->SetText(Read(setting::kDefaultHour));
-    min->SetText(Read(setting::kDefaultMinute));
-    ApplyStoredMessage(Read(setting::kDefaultMessage));
-    runapp->SetText(Read(setting::kDefaultRunApp));
+    for (const AlarmValue* value : kLoadedTexts) load(*value, &AlarmValue::defaultName);
     Show();
-    if (IsSet(Read(setting::kDefaultKeepRunning))) CheckBox4->SetChecked(true);
-    if (IsSet(Read(setting::kDefaultDaily))) CheckBox8->SetChecked(true);
-    if (const std::string sound = Read(setting::kDefaultSound); !sound.empty()) RestoreMediaFile(sound);
-    if (IsSet(Read(setting::kDefaultCloseAfter))) CheckBox6->SetChecked(true);
+    for (const AlarmValue* value : kLoadedBoxes) load(*value, &AlarmValue::defaultName);
     if (Read(setting::kIntro, "false") == "false") {
         Write(setting::kIntro, "done");
         ShowMessage(kWelcomeText);
@@ -131,33 +163,21 @@ void TForm1::OnAlarmClick(TObject*) {
         return;
     }
     Write(setting::kEnabled, setting::kTrue);
-    Write(setting::kHour, hour->Text());
-    Write(setting::kMinute, min->Text());
+    Store(*this, kStoredTime, &AlarmValue::name);
     Write(setting::kYear, std::to_string(AlarmDate.Year));
     Write(setting::kMonth, std::to_string(AlarmDate.Month));
     Write(setting::kDay, std::to_string(AlarmDate.Day));
-    if (CheckBox2->Checked()) Write(setting::kMessage, message->Text());
-    if (CheckBox3->Checked()) Write(setting::kSound, MediaPlayer1->FileName());
-    if (CheckBox4->Checked()) Write(setting::kKeepRunning, setting::kTrue);
-    if (CheckBox5->Checked()) Write(setting::kRunApp, runapp->Text());
-    if (CheckBox6->Checked()) Write(setting::kCloseAfter, setting::kTrue);
-    if (CheckBox8->Checked()) Write(setting::kDaily, setting::kTrue);
+    Store(*this, kStoredByBox, &AlarmValue::name);
     qzTray1->SetTip(kEnabledTip);
 }
 
 // Default texts stored earlier stay when their box is now unticked; the default booleans go first.
 void TForm1::Button3Click(TObject*) {
-    Write(setting::kDefaultHour, hour->Text());
-    Write(setting::kDefaultMinute, min->Text());
-    DeleteSetting(SettingsKey, setting::kDefaultKeepRunning);
-    DeleteSetting(SettingsKey, setting::kDefaultCloseAfter);
-    DeleteSetting(SettingsKey, setting::kDefaultDaily);
-    if (CheckBox2->Checked()) Write(setting::kDefaultMessage, message->Text());
-    if (CheckBox3->Checked()) Write(setting::kDefaultSound, MediaPlayer1->FileName());
-    if (CheckBox4->Checked()) Write(setting::kDefaultKeepRunning, setting::kTrue);
-    if (CheckBox5->Checked()) Write(setting::kDefaultRunApp, runapp->Text());
-    if (CheckBox6->Checked()) Write(setting::kDefaultCloseAfter, setting::kTrue);
-    if (CheckBox8->Checked()) Write(setting::kDefaultDaily, setting::kTrue);
+    Store(*this, kStoredTime, &AlarmValue::defaultName);
+    for (const AlarmValue* value : kStoredByBox) {
+        if (value->holder == Holder::Flag) DeleteSetting(SettingsKey, value->defaultName);
+    }
+    Store(*this, kStoredByBox, &AlarmValue::defaultName);
     ShowMessage("Default settings saved.");
 }
 

@@ -8,24 +8,25 @@
 #include "platform/gstreamer/gstreamer_runtime.h"
 #include "platform/gstreamer/playbin.h"
 
+namespace gstreamer {
 namespace {
 
 // Often enough that the end of an alarm sound is noticed at once, rarely enough to cost nothing.
 constexpr unsigned kPollIntervalMs = 100;
 
-class GStreamerMediaDevice final : public MediaDevice {
+class Device final : public MediaDevice {
   public:
-    ~GStreamerMediaDevice() override { Close(); }
+    ~Device() override { Close(); }
 
     void Open(const std::string& fileName) override {
         Close();
         fileName_ = fileName;
         try {
-            gstreamer::Started();
-            auto playbin = std::make_unique<gstreamer::Playbin>(fileName);
+            Started();
+            auto playbin = std::make_unique<Playbin>(fileName);
             playbin->Preroll();
             playbin_ = std::move(playbin);
-        } catch (const gstreamer::Failure& failure) {
+        } catch (const Failure& failure) {
             throw EMCIDeviceError("Cannot open " + fileName + ": " + failure.what());
         }
     }
@@ -35,7 +36,7 @@ class GStreamerMediaDevice final : public MediaDevice {
         StopPolling();
         try {
             playbin_->Start();
-        } catch (const gstreamer::Failure& failure) {
+        } catch (const Failure& failure) {
             throw EMCIDeviceError("Cannot play " + fileName_ + ": " + failure.what());
         }
         finished_ = std::move(finished);
@@ -49,7 +50,7 @@ class GStreamerMediaDevice final : public MediaDevice {
 
   private:
     void Poll() {
-        if (playbin_->TakeOutcome() == gstreamer::Playbin::Outcome::Playing) return;
+        if (playbin_->TakeOutcome() == Playbin::Outcome::Playing) return;
         auto finished = std::move(finished_);
         StopPolling();
         // The handler may close, reopen or free this device: nothing of it is touched afterwards.
@@ -63,11 +64,12 @@ class GStreamerMediaDevice final : public MediaDevice {
     }
 
     std::string fileName_;
-    std::unique_ptr<gstreamer::Playbin> playbin_;
+    std::unique_ptr<Playbin> playbin_;
     std::function<void()> finished_;
     std::optional<widgetset::TimerId> poll_;
 };
 
 }  // namespace
+}  // namespace gstreamer
 
-std::unique_ptr<MediaDevice> CreateGStreamerMediaDevice() { return std::make_unique<GStreamerMediaDevice>(); }
+std::unique_ptr<MediaDevice> CreateGStreamerMediaDevice() { return std::make_unique<gstreamer::Device>(); }

@@ -14,4 +14,5 @@
 
 #include "framework/media_device.h"
 
+// The library's one entry, outside its namespace like the other seams the back ends call.
 std::unique_ptr<MediaDevice> CreateGStreamerMediaDevice();

@@ -49,7 +49,7 @@ void Knock(const sockaddr_un& address) {
 }  // namespace
 
 std::unique_ptr<InstanceLock> InstanceLock::Claim(const std::string& name) {
-    const std::filesystem::path lockPath = RegistryPrefix() / (name + ".lock");
+    const std::filesystem::path lockPath = registry::RegistryPrefix() / (name + ".lock");
     std::filesystem::create_directories(lockPath.parent_path());
     const int lockFile = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (lockFile < 0)

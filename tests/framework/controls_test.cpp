@@ -96,6 +96,23 @@ TEST_F(EventRuleTest, ChangesArePushedToThePeerOnlyWhenTheValueChanges) {
     EXPECT_EQ(desktop.PeerUpdates(*box, Aspect::Caption), 1);
 }
 
+TEST_F(EventRuleTest, TheFontIsPushedOnlyWhenItChanges) {
+    using widgetset::Aspect;
+    box->Peer();
+    TFont font = box->Font();
+    font.Name = "Tahoma";
+    box->SetFont(font);  // ends ParentFont and changes the face: one push
+    box->SetFont(font);
+    box->SetFontName("Tahoma");  // a part set to what it is already
+    EXPECT_EQ(desktop.PeerUpdates(*box, Aspect::Font), 1);
+    EXPECT_FALSE(box->ParentFont());
+
+    box->SetParentFont(true);  // the form's font again; the own one is kept
+    box->SetFont(font);        // back to the own font, unchanged: still one push for the switch
+    EXPECT_EQ(desktop.PeerUpdates(*box, Aspect::Font), 3);
+    EXPECT_EQ(box->Font().Name, "Tahoma");
+}
+
 TEST_F(EventRuleTest, AHandlersErrorEndsTheCascadeAndIsReportedAtTheUsersAction) {
     // A handler that fails after changing state: the state stays, the rest of the handler does not run.
     struct TFailingForm : TRuleForm {

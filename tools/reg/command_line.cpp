@@ -7,6 +7,8 @@
 
 #include "tools/reg/tool_error.h"
 
+namespace regtool {
+
 namespace {
 
 std::string Lower(std::string text) {
@@ -75,3 +77,5 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         Invalid("/v, /ve and /va exclude each other");
     return command;
 }
+
+}  // namespace regtool

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace regtool {
+
 struct CommandLine {
     std::string verb;  // lower case: query, add, delete, export, import
     std::vector<std::string> operands;
@@ -19,3 +21,5 @@ struct CommandLine {
 
 // Throws ToolError("Invalid syntax: ...") for anything the verb does not take.
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
+
+}  // namespace regtool

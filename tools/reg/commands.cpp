@@ -12,6 +12,8 @@
 #include "tools/reg/registry_key.h"
 #include "tools/reg/value_text.h"
 
+namespace regtool {
+
 namespace {
 
 constexpr const char* kDone = "The operation completed successfully.\n";
@@ -165,3 +167,5 @@ void RunCommand(const CommandLine& command) {
     if (command.verb == "export") Export(command);
     if (command.verb == "import") Import(command);
 }
+
+}  // namespace regtool

@@ -3,4 +3,8 @@
 
 #include "tools/reg/command_line.h"
 
+namespace regtool {
+
 void RunCommand(const CommandLine& command);
+
+}  // namespace regtool

@@ -4,6 +4,8 @@
 
 #include <iostream>
 
+namespace regtool {
+
 bool Confirm(const std::string& question) {
     std::string answer;
     for (;;) {
@@ -16,3 +18,5 @@ bool Confirm(const std::string& question) {
         if (strcasecmp(answer.c_str(), "no") == 0 || strcasecmp(answer.c_str(), "n") == 0) return false;
     }
 }
+
+}  // namespace regtool

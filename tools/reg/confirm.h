@@ -3,5 +3,9 @@
 
 #include <string>
 
+namespace regtool {
+
 // Prints `question` followed by " (Yes/No)? " and reads answers until Yes or No, or the input ends.
 bool Confirm(const std::string& question);
+
+}  // namespace regtool

@@ -4,6 +4,8 @@
 
 #include "tools/reg/tool_error.h"
 
+namespace regtool {
+
 namespace {
 
 struct Root {
@@ -35,3 +37,5 @@ KeyPath ParseKeyPath(std::string_view text) {
     }
     throw ToolError("Invalid key name: " + std::string(text));
 }
+
+}  // namespace regtool

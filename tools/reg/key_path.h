@@ -6,6 +6,8 @@
 
 #include "platform/api.h"
 
+namespace regtool {
+
 struct KeyPath {
     HKEY root = nullptr;
     std::string rootName;  // always the long name, as printed
@@ -19,3 +21,5 @@ struct KeyPath {
 
 // Accepts HKEY_CURRENT_USER/HKCU and HKEY_LOCAL_MACHINE/HKLM in any case. Throws ToolError otherwise.
 KeyPath ParseKeyPath(std::string_view text);
+
+}  // namespace regtool

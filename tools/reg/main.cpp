@@ -9,9 +9,9 @@
 
 int main(int argc, char** argv) {
     try {
-        RunCommand(ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc)));
+        regtool::RunCommand(regtool::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc)));
         return 0;
-    } catch (const ToolError& error) {
+    } catch (const regtool::ToolError& error) {
         std::cerr << "ERROR: " << error.what() << "\n";
     } catch (const std::bad_alloc&) {
         std::cerr << "ERROR: Out of memory.\n";

@@ -8,6 +8,8 @@
 #include "tools/reg/text_encoding.h"
 #include "tools/reg/tool_error.h"
 
+namespace regtool {
+
 namespace {
 
 std::string_view Trim(std::string_view text) {
@@ -176,3 +178,5 @@ std::vector<RegFileChange> ParseRegFile(std::string_view bytes) {
     }
     return changes;
 }
+
+}  // namespace regtool

@@ -9,6 +9,8 @@
 #include "platform/api.h"
 #include "tools/reg/key_path.h"
 
+namespace regtool {
+
 struct RegFileChange {
     enum class Kind { CreateKey, DeleteKey, SetValue, DeleteValue };
     Kind kind = Kind::CreateKey;
@@ -20,3 +22,5 @@ struct RegFileChange {
 
 // Throws ToolError naming the line for anything it does not understand.
 std::vector<RegFileChange> ParseRegFile(std::string_view bytes);
+
+}  // namespace regtool

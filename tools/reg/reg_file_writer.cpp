@@ -6,6 +6,8 @@
 #include "tools/reg/reg_file_format.h"
 #include "tools/reg/registry_key.h"
 
+namespace regtool {
+
 namespace {
 
 // Where the Windows tool wraps hex lists, so files look alike.
@@ -76,3 +78,5 @@ std::string ExportRegFile(const KeyPath& path) {
     ExportKey(path, RegistryKey::OpenExisting(path), out);
     return out;
 }
+
+}  // namespace regtool

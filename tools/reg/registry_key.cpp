@@ -4,6 +4,8 @@
 
 #include "platform/registry_error_text.h"
 
+namespace regtool {
+
 namespace {
 
 // Value names may be up to 16383 characters, key names up to 255.
@@ -91,3 +93,5 @@ std::optional<RegistryValue> RegistryKey::Find(const std::string& name) const {
                                  reinterpret_cast<BYTE*>(value.data.data()), &size));
     return value;
 }
+
+}  // namespace regtool

@@ -9,6 +9,8 @@
 #include "tools/reg/key_path.h"
 #include "tools/reg/tool_error.h"
 
+namespace regtool {
+
 struct RegistryValue {
     std::string name;  // empty for the default value
     DWORD type = REG_NONE;
@@ -42,3 +44,5 @@ class RegistryKey {
 
 // reg's wording for a missing key or value.
 ToolError NotFound();
+
+}  // namespace regtool

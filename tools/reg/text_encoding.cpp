@@ -4,6 +4,8 @@
 
 #include "tools/reg/tool_error.h"
 
+namespace regtool {
+
 namespace {
 
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
@@ -55,3 +57,5 @@ DecodedText DecodeRegFileText(std::string_view bytes) {
     if (bytes.starts_with(kUtf8Mark)) bytes.remove_prefix(kUtf8Mark.size());
     return {std::string(bytes), false};
 }
+
+}  // namespace regtool

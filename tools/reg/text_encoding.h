@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace regtool {
+
 struct DecodedText {
     std::string utf8;
     bool wasUtf16 = false;
@@ -14,3 +16,5 @@ struct DecodedText {
 DecodedText DecodeRegFileText(std::string_view bytes);
 
 std::string Utf16LeToUtf8(std::string_view bytes);
+
+}  // namespace regtool

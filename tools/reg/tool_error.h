@@ -4,7 +4,11 @@
 #include <stdexcept>
 #include <string>
 
+namespace regtool {
+
 class ToolError : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
 };
+
+}  // namespace regtool

@@ -8,6 +8,8 @@
 
 #include "tools/reg/tool_error.h"
 
+namespace regtool {
+
 namespace {
 
 struct TypeEntry {
@@ -155,3 +157,5 @@ std::string DataFromText(DWORD type, std::string_view text, std::string_view sep
             return std::string(text) + '\0';
     }
 }
+
+}  // namespace regtool

@@ -9,6 +9,16 @@
 #include "platform/posix/registry/registry_schema.h"
 #include "platform/posix/registry/registry_session.h"
 
+using registry::HandleTable;
+using registry::IsRootKey;
+using registry::RegistryError;
+using registry::RegistryStore;
+using registry::RunHandleCall;
+using registry::RunRegistryCall;
+using registry::SplitKeyPath;
+using registry::StoredValue;
+using registry::ValueName;
+
 namespace {
 
 // The key behind a handle, checked against the database: another handle or process may have deleted it.

@@ -6,6 +6,8 @@
 
 #include "platform/api.h"
 
+namespace registry {
+
 class RegistryError : public std::runtime_error {
   public:
     // `detail` is empty for ordinary outcomes such as a missing value, and names the file for database faults.
@@ -20,3 +22,5 @@ class RegistryError : public std::runtime_error {
 
 // Remembers the failure for RegistryErrorText on this thread.
 void RecordRegistryFailure(const RegistryError& error);
+
+}  // namespace registry

@@ -54,7 +54,7 @@ const char* SystemWording(LSTATUS code) {
 
 }  // namespace
 
-void RecordRegistryFailure(const RegistryError& error) { lastFailure = {error.code(), error.what()}; }
+void registry::RecordRegistryFailure(const RegistryError& error) { lastFailure = {error.code(), error.what()}; }
 
 std::string RegistryErrorText(LSTATUS code) {
     const char* wording = SystemWording(code);

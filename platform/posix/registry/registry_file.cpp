@@ -10,6 +10,8 @@
 
 #include "platform/posix/registry/registry_error.h"
 
+namespace registry {
+
 namespace {
 
 [[noreturn]] void FailOn(const std::filesystem::path& path, int error) {
@@ -43,3 +45,5 @@ void PrepareRegistryFile(const std::filesystem::path& file) {
     close(descriptor);
     if (result != 0) FailOn(file, error);
 }
+
+}  // namespace registry

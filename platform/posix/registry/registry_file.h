@@ -3,6 +3,10 @@
 
 #include <filesystem>
 
+namespace registry {
+
 // Creates each missing directory above `file` with mode 0700 and, when `file` does not exist, an empty file
 // with mode 0600. Existing directories and files keep their modes. Throws RegistryError on failure.
 void PrepareRegistryFile(const std::filesystem::path& file);
+
+}  // namespace registry

@@ -2,6 +2,8 @@
 
 #include "platform/posix/registry/registry_schema.h"
 
+namespace registry {
+
 namespace {
 
 std::uintptr_t Number(HKEY handle) { return reinterpret_cast<std::uintptr_t>(handle); }
@@ -32,3 +34,5 @@ std::optional<std::int64_t> HandleTable::KeyOf(HKEY handle) const {
 }
 
 void HandleTable::Clear() { issued_.clear(); }
+
+}  // namespace registry

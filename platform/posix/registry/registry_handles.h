@@ -7,6 +7,8 @@
 
 #include "platform/api.h"
 
+namespace registry {
+
 class HandleTable {
   public:
     HKEY Issue(std::int64_t key);
@@ -21,3 +23,5 @@ class HandleTable {
     std::unordered_map<std::uintptr_t, std::int64_t> issued_;
     std::uintptr_t next_ = 1;
 };
+
+}  // namespace registry

@@ -5,6 +5,8 @@
 
 #include "platform/posix/registry/registry_error.h"
 
+namespace registry {
+
 namespace {
 
 std::string_view Environment(const char* name) {
@@ -30,3 +32,5 @@ std::filesystem::path RegistryPrefix() {
 }
 
 std::filesystem::path RegistryDatabasePath() { return RegistryPrefix() / "registry.db"; }
+
+}  // namespace registry

@@ -3,9 +3,13 @@
 
 #include <filesystem>
 
+namespace registry {
+
 // $ALARMCLOCK_PREFIX when set and non-empty, else ${XDG_CONFIG_HOME:-$HOME/.config}/alarmclock, where an empty
 // or relative XDG_CONFIG_HOME counts as unset. Throws RegistryError when none of these can be determined.
 std::filesystem::path RegistryPrefix();
 
 // The database file inside RegistryPrefix().
 std::filesystem::path RegistryDatabasePath();
+
+}  // namespace registry

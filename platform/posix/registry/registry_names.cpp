@@ -2,6 +2,8 @@
 
 #include "platform/posix/registry/registry_error.h"
 
+namespace registry {
+
 namespace {
 
 // The limits Windows documents for key and value names.
@@ -38,3 +40,5 @@ std::string_view ValueName(const char* name) {
     if (view.size() > kMaxValueNameLength) throw RegistryError(ERROR_INVALID_PARAMETER);
     return view;
 }
+
+}  // namespace registry

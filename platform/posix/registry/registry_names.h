@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+namespace registry {
+
 // The form under which names are compared and stored for lookups.
 std::string FoldName(std::string_view name);
 
@@ -15,3 +17,5 @@ std::vector<std::string> SplitKeyPath(const char* path);
 
 // A null value name is the default value, as is the empty name. Over-long names throw ERROR_INVALID_PARAMETER.
 std::string_view ValueName(const char* name);
+
+}  // namespace registry

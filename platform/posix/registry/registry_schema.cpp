@@ -3,6 +3,9 @@
 #include <string>
 
 #include "platform/api.h"
+#include "platform/posix/registry/sqlite_transaction.h"
+
+namespace registry {
 
 namespace {
 
@@ -39,23 +42,18 @@ void CheckVersion(SqliteConnection& connection, std::int64_t version) {
 
 // Creates the tables under a write lock, unless another process got there first.
 void CreateSchema(SqliteConnection& connection) {
-    connection.Execute("BEGIN IMMEDIATE");
-    try {
-        std::int64_t version = connection.QueryInteger("PRAGMA user_version");
-        CheckVersion(connection, version);
-        if (version == 0) {
-            if (connection.QueryInteger("SELECT count(*) FROM sqlite_schema") != 0) {
-                connection.Fail(ERROR_BADDB, "holds tables but no registry schema version");
-            }
-            sqlite3* handle = connection.handle();
-            connection.Check(sqlite3_exec(handle, kCreateSchema, nullptr, nullptr, nullptr));
-            connection.Execute("PRAGMA user_version = " + std::to_string(kSchemaVersion));
+    SqliteTransaction transaction(connection, SqliteTransaction::Lock::Immediate);
+    std::int64_t version = connection.QueryInteger("PRAGMA user_version");
+    CheckVersion(connection, version);
+    if (version == 0) {
+        if (connection.QueryInteger("SELECT count(*) FROM sqlite_schema") != 0) {
+            connection.Fail(ERROR_BADDB, "holds tables but no registry schema version");
         }
-        connection.Execute("COMMIT");
-    } catch (...) {
-        sqlite3_exec(connection.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
-        throw;
+        sqlite3* handle = connection.handle();
+        connection.Check(sqlite3_exec(handle, kCreateSchema, nullptr, nullptr, nullptr));
+        connection.Execute("PRAGMA user_version = " + std::to_string(kSchemaVersion));
     }
+    transaction.Commit();
 }
 
 }  // namespace
@@ -75,3 +73,5 @@ void EnsureRegistrySchema(SqliteConnection& connection) {
         connection.Fail(ERROR_REGISTRY_CORRUPT, "the root keys are missing");
     }
 }
+
+}  // namespace registry

@@ -5,6 +5,8 @@
 
 #include "platform/posix/registry/sqlite_connection.h"
 
+namespace registry {
+
 inline constexpr std::int64_t kCurrentUserKeyId = 1;
 inline constexpr std::int64_t kLocalMachineKeyId = 2;
 
@@ -14,3 +16,5 @@ constexpr bool IsRootKey(std::int64_t key) { return key == kCurrentUserKeyId || 
 // file is empty. Throws RegistryError naming the file otherwise; a file it does not understand is never
 // changed.
 void EnsureRegistrySchema(SqliteConnection& connection);
+
+}  // namespace registry

@@ -7,6 +7,8 @@
 #include "platform/posix/registry/registry_error.h"
 #include "platform/posix/registry/registry_location.h"
 
+namespace registry {
+
 namespace {
 
 struct Session {
@@ -55,3 +57,5 @@ LSTATUS RunHandleCall(const std::function<void(HandleTable&)>& call) {
     std::lock_guard<std::mutex> guard(session.lock);
     return Guarded([&] { call(session.handles); });
 }
+
+}  // namespace registry

@@ -9,9 +9,13 @@
 #include "platform/posix/registry/registry_handles.h"
 #include "platform/posix/registry/registry_store.h"
 
+namespace registry {
+
 // Runs `call` with the store open, turning a thrown RegistryError into its code (recorded for
 // RegistryErrorText). Returns ERROR_SUCCESS when `call` returns normally.
 LSTATUS RunRegistryCall(const std::function<void(RegistryStore&, HandleTable&)>& call);
 
 // Runs `call` on the handles alone, without opening the database.
 LSTATUS RunHandleCall(const std::function<void(HandleTable&)>& call);
+
+}  // namespace registry

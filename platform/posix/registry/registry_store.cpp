@@ -4,6 +4,8 @@
 #include "platform/posix/registry/registry_names.h"
 #include "platform/posix/registry/registry_schema.h"
 
+namespace registry {
+
 namespace {
 
 const std::filesystem::path& Prepared(const std::filesystem::path& file) {
@@ -21,21 +23,18 @@ RegistryStore::RegistryStore(const std::filesystem::path& file) : connection_(Pr
     EnsureRegistrySchema(connection_);
 }
 
-void RegistryStore::Read(const std::function<void()>& body) { InTransaction("BEGIN", body); }
+void RegistryStore::Read(const std::function<void()>& body) {
+    InTransaction(SqliteTransaction::Lock::Deferred, body);
+}
 
-void RegistryStore::Write(const std::function<void()>& body) { InTransaction("BEGIN IMMEDIATE", body); }
+void RegistryStore::Write(const std::function<void()>& body) {
+    InTransaction(SqliteTransaction::Lock::Immediate, body);
+}
 
-void RegistryStore::InTransaction(const char* begin, const std::function<void()>& body) {
-    connection_.Execute(begin);
-    try {
-        body();
-        connection_.Execute("COMMIT");
-    } catch (...) {
-        if (sqlite3_get_autocommit(connection_.handle()) == 0) {
-            sqlite3_exec(connection_.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
-        }
-        throw;
-    }
+void RegistryStore::InTransaction(SqliteTransaction::Lock lock, const std::function<void()>& body) {
+    SqliteTransaction transaction(connection_, lock);
+    body();
+    transaction.Commit();
 }
 
 bool RegistryStore::KeyExists(std::int64_t key) {
@@ -124,3 +123,5 @@ bool RegistryStore::DeleteValue(std::int64_t key, std::string_view name) {
         .Step();
     return sqlite3_changes(connection_.handle()) > 0;
 }
+
+}  // namespace registry

@@ -12,6 +12,9 @@
 
 #include "platform/api.h"
 #include "platform/posix/registry/sqlite_connection.h"
+#include "platform/posix/registry/sqlite_transaction.h"
+
+namespace registry {
 
 struct StoredValue {
     std::string name;
@@ -48,8 +51,10 @@ class RegistryStore {
     bool DeleteValue(std::int64_t key, std::string_view name);
 
   private:
-    void InTransaction(const char* begin, const std::function<void()>& body);
+    void InTransaction(SqliteTransaction::Lock lock, const std::function<void()>& body);
     void DeleteKeysFrom(std::string_view seedSelect, std::int64_t key);
 
     SqliteConnection connection_;
 };
+
+}  // namespace registry

@@ -6,6 +6,8 @@
 
 #include "platform/posix/registry/registry_error.h"
 
+namespace registry {
+
 namespace {
 
 // Waits for another process's write in one-millisecond steps: long enough for any write to finish, short
@@ -151,3 +153,5 @@ void SqliteConnection::Check(int result) const {
 void SqliteConnection::Fail(std::int32_t code, std::string_view problem) const {
     throw RegistryError(code, file_.string() + ": " + std::string(problem));
 }
+
+}  // namespace registry

@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+namespace registry {
+
 class SqliteConnection;
 
 class SqliteStatement {
@@ -63,3 +65,5 @@ class SqliteConnection {
     std::filesystem::path file_;
     std::unique_ptr<sqlite3, Closer> database_;
 };
+
+}  // namespace registry

@@ -7,15 +7,19 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <random>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "platform/api.h"
+#include "platform/posix/registry/sqlite_transaction.h"
 #include "platform/registry_error_text.h"
 #include "tests/support/subprocess.h"
 #include "tests/support/temporary_prefix.h"
@@ -176,6 +180,62 @@ TEST(RegistryDurability, AFirstOpenWaitsWhileAnotherProcessCreatesTheFile) {
     ASSERT_EQ(status, ERROR_SUCCESS) << RegistryErrorText(status);
     RegCloseKey(key);
     EXPECT_EQ(ValueCount("Waited"), 0u);
+}
+
+// A transaction on a scratch database, watched from a second connection that does not wait for locks.
+class Transaction : public ::testing::Test {
+  protected:
+    Transaction() {
+        std::ofstream(file_, std::ios::binary).flush();
+        connection_.emplace(file_);
+        connection_->Execute("CREATE TABLE t (x INTEGER)");
+        EXPECT_EQ(sqlite3_open(file_.c_str(), &other_), SQLITE_OK);
+    }
+    ~Transaction() override { sqlite3_close(other_); }
+
+    // Whether the other connection could take the write lock now (it gives it back at once).
+    bool OtherCanWrite() {
+        if (sqlite3_exec(other_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK) return false;
+        sqlite3_exec(other_, "COMMIT", nullptr, nullptr, nullptr);
+        return true;
+    }
+    std::int64_t Sum() { return connection_->QueryInteger("SELECT total(x) FROM t"); }
+
+    TemporaryDirectory directory_;
+    std::filesystem::path file_ = directory_.path() / "scratch.db";
+    std::optional<registry::SqliteConnection> connection_;
+    sqlite3* other_ = nullptr;
+    using Lock = registry::SqliteTransaction::Lock;
+};
+
+TEST_F(Transaction, KeepsWhatItCommitsAndRollsBackWhenAnErrorLeavesIt) {
+    {
+        registry::SqliteTransaction transaction(*connection_, Lock::Deferred);
+        connection_->Execute("INSERT INTO t VALUES (1)");
+        transaction.Commit();
+    }
+    EXPECT_THROW(
+        {
+            registry::SqliteTransaction transaction(*connection_, Lock::Immediate);
+            connection_->Execute("INSERT INTO t VALUES (2)");
+            throw std::runtime_error("a failure halfway");
+        },
+        std::runtime_error);
+    EXPECT_EQ(Sum(), 1);
+    EXPECT_NE(sqlite3_get_autocommit(connection_->handle()), 0);  // nothing left open
+    EXPECT_TRUE(OtherCanWrite());                                 // nor locked
+}
+
+TEST_F(Transaction, OnlyAnImmediateOneHoldsTheWriteLockBeforeItWrites) {
+    {
+        registry::SqliteTransaction transaction(*connection_, Lock::Deferred);
+        EXPECT_TRUE(OtherCanWrite());
+    }
+    {
+        registry::SqliteTransaction transaction(*connection_, Lock::Immediate);
+        EXPECT_FALSE(OtherCanWrite());
+    }
+    EXPECT_TRUE(OtherCanWrite());  // an uncommitted transaction gives the lock back as it ends
 }
 
 class BadDatabase : public ::testing::Test {

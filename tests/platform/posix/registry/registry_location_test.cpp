@@ -23,21 +23,21 @@ TEST(RegistryLocation, PrefixFollowsTheEnvironment) {
         // ALARMCLOCK_PREFIX wins when set and non-empty.
         ScopedEnvironment prefix("ALARMCLOCK_PREFIX", "/opt/clock");
         ScopedEnvironment config("XDG_CONFIG_HOME", "/xdg");
-        EXPECT_EQ(RegistryPrefix(), "/opt/clock");
-        EXPECT_EQ(RegistryDatabasePath(), "/opt/clock/registry.db");
+        EXPECT_EQ(registry::RegistryPrefix(), "/opt/clock");
+        EXPECT_EQ(registry::RegistryDatabasePath(), "/opt/clock/registry.db");
     }
     ScopedEnvironment emptyPrefix("ALARMCLOCK_PREFIX", "");
     {
         // An absolute XDG_CONFIG_HOME is used.
         ScopedEnvironment config("XDG_CONFIG_HOME", "/xdg");
-        EXPECT_EQ(RegistryPrefix(), "/xdg/alarmclock");
+        EXPECT_EQ(registry::RegistryPrefix(), "/xdg/alarmclock");
     }
     {
         // An empty or relative XDG_CONFIG_HOME counts as unset.
         ScopedEnvironment config("XDG_CONFIG_HOME", "");
-        EXPECT_EQ(RegistryPrefix(), "/home/someone/.config/alarmclock");
+        EXPECT_EQ(registry::RegistryPrefix(), "/home/someone/.config/alarmclock");
         ScopedEnvironment relative("XDG_CONFIG_HOME", "relative/config");
-        EXPECT_EQ(RegistryPrefix(), "/home/someone/.config/alarmclock");
+        EXPECT_EQ(registry::RegistryPrefix(), "/home/someone/.config/alarmclock");
     }
     {
         // With nothing to go on, the registry fails instead of guessing.
