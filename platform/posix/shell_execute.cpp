@@ -92,9 +92,11 @@ std::string CannotOpen(const std::string& file, const std::string& reason) {
 }
 
 // The parameters reach the program as its C runtime on Windows would have split them.
-Outcome Run(const std::string& program, const std::string& file, LPCSTR parameters, const std::string& directory) {
+Outcome Run(const std::string& program, const std::string& file, LPCSTR parameters,
+            const std::string& directory) {
     std::vector<std::string> argv{file};
-    for (std::string& argument : posix::SplitArguments(TextOrEmpty(parameters))) argv.push_back(std::move(argument));
+    for (std::string& argument : posix::SplitArguments(TextOrEmpty(parameters)))
+        argv.push_back(std::move(argument));
     const int error = posix::Spawn(program, argv, directory);
     if (error == 0) return {};
     return {SpawnFailure(error), CannotRun(file, std::strerror(error))};
@@ -117,14 +119,16 @@ Outcome Execute(LPCSTR operation, const std::string& file, LPCSTR parameters, co
     if (file.empty()) return {SE_ERR_FNF, "Cannot run a program without a name"};
     if (!directory.empty()) {
         if (const int error = DirectoryError(directory))
-            return {SE_ERR_PNF, CannotRun(file, "working directory " + directory + ": " + std::strerror(error))};
+            return {SE_ERR_PNF,
+                    CannotRun(file, "working directory " + directory + ": " + std::strerror(error))};
     }
     if (IsUrl(file)) return OpenWithDesktop(file, file, directory);
     if (const auto program = FindProgram(file)) return Run(*program, file, parameters, directory);
     // Absolute, so that a document named "-x" can never be taken for an option of the opener.
     const auto document = AbsolutePath(file);
     std::error_code error;
-    if (!document || !std::filesystem::exists(*document, error)) return {SE_ERR_FNF, CannotRun(file, std::strerror(ENOENT))};
+    if (!document || !std::filesystem::exists(*document, error))
+        return {SE_ERR_FNF, CannotRun(file, std::strerror(ENOENT))};
     return OpenWithDesktop(*document, file, directory);
 }
 
