@@ -1,29 +1,18 @@
-// A child process that a thread of its own waits for, so that it never lingers as a zombie whether or
-// not anyone asks how it ended, and without a SIGCHLD handler that would take children from other code.
+// Children that a thread of their own waits for, so that none lingers as a zombie whether or not anyone
+// asks how it ended, and without a SIGCHLD handler that would take children from other code.
 #pragma once
 
 #include <sys/types.h>
 
-#include <chrono>
-#include <memory>
-#include <optional>
+#include <functional>
 
 namespace posix {
 
-class ReapedChild {
-  public:
-    // Starts waiting for pid, which must be a child of this process that nobody else waits for.
-    explicit ReapedChild(pid_t pid);
+// Called on the waiting thread with the status as waitpid gives it (-1 when it could not be had).
+using ExitHandler = std::function<void(int status)>;
 
-    pid_t Pid() const { return pid_; }
-    // The status as waitpid gives it, or nothing when the child is still running after bound.
-    std::optional<int> WaitForExit(std::chrono::milliseconds bound) const;
-
-  private:
-    struct Exit;
-
-    pid_t pid_;
-    std::shared_ptr<Exit> exit_;
-};
+// Starts waiting for pid, which must be a child of this process that nobody else waits for; exited, when
+// given, is told how it ended.
+void Reap(pid_t pid, ExitHandler exited);
 
 }  // namespace posix

@@ -54,8 +54,8 @@ class FileActions {
 
 }  // namespace
 
-SpawnResult Spawn(const std::string& program, const std::vector<std::string>& argv,
-                  const std::string& directory) {
+int Spawn(const std::string& program, const std::vector<std::string>& argv, const std::string& directory,
+          ExitHandler exited) {
     std::vector<char*> arguments;
     for (const std::string& argument : argv) arguments.push_back(const_cast<char*>(argument.c_str()));
     arguments.push_back(nullptr);
@@ -65,8 +65,8 @@ SpawnResult Spawn(const std::string& program, const std::vector<std::string>& ar
     // glibc's posix_spawn returns the exec's own failure, so a program that cannot run is reported.
     const int error =
         posix_spawn(&pid, program.c_str(), actions.get(), attributes.get(), arguments.data(), environ);
-    if (error != 0) return {error, std::nullopt};
-    return {0, ReapedChild(pid)};
+    if (error == 0) Reap(pid, std::move(exited));
+    return error;
 }
 
 }  // namespace posix

@@ -3,7 +3,6 @@
 // 0 to 2, and nothing interprets its arguments.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,14 +10,10 @@
 
 namespace posix {
 
-struct SpawnResult {
-    int error = 0;  // errno of the failure, from the child's exec included; 0 when the program runs
-    std::optional<ReapedChild> child;
-};
-
 // program is the path that is executed, argv what it receives (argv[0] included); the child changes to
-// directory first when it is not empty.
-SpawnResult Spawn(const std::string& program, const std::vector<std::string>& argv,
-                  const std::string& directory);
+// directory first when it is not empty. It is reaped, and exited told how it ended (see Reap). The errno
+// of the failure, from the child's exec included; 0 when the program runs.
+int Spawn(const std::string& program, const std::vector<std::string>& argv, const std::string& directory,
+          ExitHandler exited = {});
 
 }  // namespace posix

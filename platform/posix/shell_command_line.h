@@ -1,15 +1,23 @@
-// The parameters of a program the shell's "Open" starts, split into arguments.
+// Command lines split into arguments as a Windows program's C runtime splits its own, so that parameters
+// written for Windows reach a program here as the same words, and nothing in them is interpreted.
 #pragma once
 
-#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace posix {
 
-// Splits by the shell's word rules (quotes and backslashes), with no expansion, substitution or operator:
-// "; rm x" is one argument when quoted, three words otherwise. Nothing for text the rules cannot split,
-// such as an unclosed quote; no argument for null or blank text.
-std::optional<std::vector<std::string>> SplitParameters(const char* parameters);
+// Words separated by blanks (space, tab). Double quotes group; backslashes are literal except before a
+// double quote: 2n backslashes and a quote give n backslashes and the quote opens or closes a group, 2n+1
+// give n backslashes and a literal quote; in a group, a doubled quote is a literal quote. Everything else
+// (apostrophes, '#', '$', ';', backquotes...) is plain. Every text splits: an unclosed group runs to the
+// end; blank text gives no word.
+std::vector<std::string> SplitArguments(std::string_view parameters);
+
+// A whole command line: the program's name first, by the runtime's own rule for it (a blank outside
+// quotes ends it, quotes group and are dropped, backslashes are always literal), then its arguments as
+// above. Blanks before the name are skipped; blank text gives no word.
+std::vector<std::string> SplitCommandLine(std::string_view commandLine);
 
 }  // namespace posix

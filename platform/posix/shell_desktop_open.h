@@ -1,14 +1,16 @@
 // Opening a document or a URL with the desktop's default application, through xdg-open.
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <string>
 
 namespace posix {
 
-enum class DesktopOpen { Opened, NoOpener };
-
-// target is an absolute path or a URL, never an option of xdg-open. xdg-open is waited for, with a bound:
-// it hands the target over and exits; one still busy then is taken as having opened it.
-DesktopOpen OpenWithDesktop(const std::string& target, const std::string& directory);
+// target is an absolute path or a URL, never an option of xdg-open. xdg-open is started and never waited
+// for: the reason when it cannot be started, else nothing, and failed(reason) later, on another thread,
+// when it ends in failure.
+std::optional<std::string> OpenWithDesktop(const std::string& target, const std::string& directory,
+                                           std::function<void(std::string reason)> failed);
 
 }  // namespace posix

@@ -1,12 +1,14 @@
 // The shell's "Open" outside Windows: a program is started directly, detached, with its parameters split
-// into arguments and no shell in between; anything else that exists, and any URL, goes to the desktop's
-// default application. Results follow Win32: above 32 on success, an SE_ERR_ or ERROR_ code otherwise.
+// into arguments as on Windows and no shell in between; anything else that exists, and any URL, goes to
+// the desktop's default application. Results follow Win32: above 32 on success, an SE_ERR_ or ERROR_ code
+// otherwise, and a failure is shown to the user in a box, at once or, for the opener, when it ends.
 #include <strings.h>
 #include <sys/stat.h>
 
 #include <cctype>
 #include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -15,6 +17,7 @@
 #include "platform/posix/process_spawn.h"
 #include "platform/posix/shell_command_line.h"
 #include "platform/posix/shell_desktop_open.h"
+#include "platform/posix/shell_error_box.h"
 #include "platform/posix/shell_path_lookup.h"
 #include "platform/posix/win32_api.h"
 
@@ -36,9 +39,11 @@ bool IsUrl(const std::string& target) {
     return true;
 }
 
-bool IsDirectory(const std::string& path) {
+// 0 when path is a directory we can name, else the errno that says why not.
+int DirectoryError(const std::string& path) {
     struct stat status {};
-    return stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+    if (stat(path.c_str(), &status) != 0) return errno;
+    return S_ISDIR(status.st_mode) ? 0 : ENOTDIR;
 }
 
 // Nothing when the current directory is gone.
@@ -73,38 +78,65 @@ int SpawnFailure(int error) {
     }
 }
 
-// Parameters that cannot be split (an unclosed quote) make a command line Win32 would not run either:
-// they are reported as a bad format.
-int Run(const std::string& program, const std::string& file, LPCSTR parameters, const std::string& directory) {
-    const auto arguments = posix::SplitParameters(parameters);
-    if (!arguments) return ERROR_BAD_FORMAT;
+struct Outcome {
+    int code = kSuccess;
+    std::string failure;  // what the user is told when the code is not a success
+};
+
+std::string CannotRun(const std::string& file, const std::string& reason) {
+    return "Cannot run " + file + ": " + reason;
+}
+
+std::string CannotOpen(const std::string& file, const std::string& reason) {
+    return "Cannot open " + file + ": " + reason;
+}
+
+// The parameters reach the program as its C runtime on Windows would have split them.
+Outcome Run(const std::string& program, const std::string& file, LPCSTR parameters,
+            const std::string& directory) {
     std::vector<std::string> argv{file};
-    argv.insert(argv.end(), arguments->begin(), arguments->end());
-    const posix::SpawnResult spawned = posix::Spawn(program, argv, directory);
-    return spawned.child ? kSuccess : SpawnFailure(spawned.error);
+    for (std::string& argument : posix::SplitArguments(TextOrEmpty(parameters)))
+        argv.push_back(std::move(argument));
+    const int error = posix::Spawn(program, argv, directory);
+    if (error == 0) return {};
+    return {SpawnFailure(error), CannotRun(file, std::strerror(error))};
 }
 
-int OpenWithDesktop(const std::string& target, const std::string& directory) {
-    return posix::OpenWithDesktop(target, directory) == posix::DesktopOpen::Opened ? kSuccess : SE_ERR_NOASSOC;
+// The opener is not waited for: how it ended is known on another thread, and its failure reaches the user
+// from the interface thread's queue.
+Outcome OpenWithDesktop(const std::string& target, const std::string& file, const std::string& directory) {
+    const auto failure = posix::OpenWithDesktop(target, directory, [file](const std::string& reason) {
+        posix::PostShellError(CannotOpen(file, reason));
+    });
+    if (!failure) return {};
+    return {SE_ERR_NOASSOC, CannotOpen(file, *failure)};
 }
 
-int Execute(LPCSTR operation, const std::string& file, LPCSTR parameters, const std::string& directory) {
+Outcome Execute(LPCSTR operation, const std::string& file, LPCSTR parameters, const std::string& directory) {
     // The verb this program uses; "print", "edit" and the rest have no meaning here.
-    if (operation != nullptr && strcasecmp(operation, "open") != 0) return SE_ERR_NOASSOC;
-    if (file.empty()) return SE_ERR_FNF;
-    if (!directory.empty() && !IsDirectory(directory)) return SE_ERR_PNF;
-    if (IsUrl(file)) return OpenWithDesktop(file, directory);
+    if (operation != nullptr && strcasecmp(operation, "open") != 0)
+        return {SE_ERR_NOASSOC, "Cannot " + std::string(operation) + " " + file + ": no application does that"};
+    if (file.empty()) return {SE_ERR_FNF, "Cannot run a program without a name"};
+    if (!directory.empty()) {
+        if (const int error = DirectoryError(directory))
+            return {SE_ERR_PNF,
+                    CannotRun(file, "working directory " + directory + ": " + std::strerror(error))};
+    }
+    if (IsUrl(file)) return OpenWithDesktop(file, file, directory);
     if (const auto program = FindProgram(file)) return Run(*program, file, parameters, directory);
     // Absolute, so that a document named "-x" can never be taken for an option of the opener.
     const auto document = AbsolutePath(file);
     std::error_code error;
-    if (!document || !std::filesystem::exists(*document, error)) return SE_ERR_FNF;
-    return OpenWithDesktop(*document, directory);
+    if (!document || !std::filesystem::exists(*document, error))
+        return {SE_ERR_FNF, CannotRun(file, std::strerror(ENOENT))};
+    return OpenWithDesktop(*document, file, directory);
 }
 
 }  // namespace
 
 HINSTANCE WINAPI ShellExecuteA(HWND, LPCSTR operation, LPCSTR file, LPCSTR parameters, LPCSTR directory, int) {
-    const int result = Execute(operation, TextOrEmpty(file), parameters, TextOrEmpty(directory));
-    return reinterpret_cast<HINSTANCE>(static_cast<std::uintptr_t>(result));
+    const Outcome outcome = Execute(operation, TextOrEmpty(file), parameters, TextOrEmpty(directory));
+    // As the desktop's shell does, a file that cannot be opened is not left without a word to the user.
+    if (outcome.code <= 32) posix::ShowShellError(outcome.failure);
+    return reinterpret_cast<HINSTANCE>(static_cast<std::uintptr_t>(outcome.code));
 }

@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <map>
+#include <mutex>
 
 namespace {
 
@@ -12,7 +13,10 @@ struct PostedMessage {
     LPARAM lParam;
 };
 
+// Messages may be posted from any thread; everything else happens on the interface thread. The lock is
+// never held while a procedure or the wakeup runs, since those may post in turn.
 struct WindowTable {
+    std::mutex mutex;
     std::map<HWND, WNDPROC> procedures;
     std::uintptr_t lastHandle = 0;
     std::deque<PostedMessage> posted;
@@ -26,6 +30,7 @@ WindowTable& Table() {
 }
 
 WNDPROC ProcedureOf(HWND window) {
+    std::lock_guard lock(Table().mutex);
     auto it = Table().procedures.find(window);
     return it == Table().procedures.end() ? nullptr : it->second;
 }
@@ -35,6 +40,7 @@ WNDPROC ProcedureOf(HWND window) {
 namespace posix {
 
 HWND CreateWindowHandle(WNDPROC procedure) {
+    std::lock_guard lock(Table().mutex);
     // Handles count up from a multiple of four, like Win32's, and are never reused.
     Table().lastHandle += 4;
     auto window = reinterpret_cast<HWND>(Table().lastHandle + 0x10000);
@@ -44,7 +50,10 @@ HWND CreateWindowHandle(WNDPROC procedure) {
 
 int DispatchPostedMessages() {
     std::deque<PostedMessage> batch;
-    batch.swap(Table().posted);
+    {
+        std::lock_guard lock(Table().mutex);
+        batch.swap(Table().posted);
+    }
     int count = 0;
     for (const PostedMessage& m : batch) {
         if (WNDPROC procedure = ProcedureOf(m.window)) procedure(m.window, m.message, m.wParam, m.lParam);
@@ -53,9 +62,15 @@ int DispatchPostedMessages() {
     return count;
 }
 
-bool HasPostedMessages() { return !Table().posted.empty(); }
+bool HasPostedMessages() {
+    std::lock_guard lock(Table().mutex);
+    return !Table().posted.empty();
+}
 
-void SetPostedMessageWakeup(std::function<void()> wakeup) { Table().wakeup = std::move(wakeup); }
+void SetPostedMessageWakeup(std::function<void()> wakeup) {
+    std::lock_guard lock(Table().mutex);
+    Table().wakeup = std::move(wakeup);
+}
 
 }  // namespace posix
 
@@ -65,6 +80,7 @@ LONG_PTR WINAPI GetWindowLongPtrA(HWND window, int index) {
 }
 
 LONG_PTR WINAPI SetWindowLongPtrA(HWND window, int index, LONG_PTR value) {
+    std::lock_guard lock(Table().mutex);
     auto it = Table().procedures.find(window);
     if (index != GWLP_WNDPROC || it == Table().procedures.end()) return 0;
     const auto previous = reinterpret_cast<LONG_PTR>(it->second);
@@ -82,14 +98,22 @@ LRESULT WINAPI SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 }
 
 BOOL WINAPI PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (ProcedureOf(window) == nullptr) return FALSE;
-    Table().posted.push_back({window, message, wParam, lParam});
-    if (Table().wakeup) Table().wakeup();
+    std::function<void()> wakeup;
+    {
+        std::lock_guard lock(Table().mutex);
+        if (!Table().procedures.contains(window)) return FALSE;
+        Table().posted.push_back({window, message, wParam, lParam});
+        wakeup = Table().wakeup;
+    }
+    if (wakeup) wakeup();
     return TRUE;
 }
 
 BOOL WINAPI IsWindow(HWND window) { return ProcedureOf(window) != nullptr ? TRUE : FALSE; }
 
-BOOL WINAPI DestroyWindow(HWND window) { return Table().procedures.erase(window) != 0 ? TRUE : FALSE; }
+BOOL WINAPI DestroyWindow(HWND window) {
+    std::lock_guard lock(Table().mutex);
+    return Table().procedures.erase(window) != 0 ? TRUE : FALSE;
+}
 
 LRESULT WINAPI DefWindowProcA(HWND, UINT, WPARAM, LPARAM) { return 0; }

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/application.h"
+#include "platform/posix/shell_error_box.h"
 #include "platform/posix/window_table.h"
 
 namespace qtbackend {
@@ -45,6 +47,8 @@ void EnsureApplication() {
     QApplication::setQuitOnLastWindowClosed(false);
     posix::SetPostedMessageWakeup(
         [] { QMetaObject::invokeMethod(QCoreApplication::instance(), &DispatchPosted, Qt::QueuedConnection); });
+    // The shell's error boxes carry the program's title, as its own boxes do.
+    posix::SetShellErrorCaption([] { return Application != nullptr ? Application->Title() : std::string(); });
     if (posix::HasPostedMessages()) DispatchPosted();
 }
 

@@ -43,25 +43,22 @@ std::vector<Value> ReadValues(HKEY key) {
 }
 
 // The command's arguments: the whole text when it names an executable (a path with spaces, unquoted, as
-// the program writes its own), else its words by the shell's rules. Nothing when it cannot be split.
-std::optional<std::vector<std::string>> Arguments(const std::string& command) {
-    if (posix::IsExecutableFile(command)) return std::vector<std::string>{command};
-    auto words = posix::SplitParameters(command.c_str());
-    if (!words || words->empty()) return std::nullopt;
-    return words;
+// the program writes its own), else the words of a command line as a Windows program's runtime splits it.
+std::vector<std::string> Arguments(const std::string& command) {
+    if (posix::IsExecutableFile(command)) return {command};
+    return posix::SplitCommandLine(command);
 }
 
 // Starts the command without a shell; the reason when it cannot.
 std::optional<std::string> Start(const std::string& command) {
-    const auto argv = Arguments(command);
-    if (!argv) return "cannot split the command";
-    const std::string& name = argv->front();
+    const std::vector<std::string> argv = Arguments(command);
+    if (argv.empty()) return "no program in the command";
+    const std::string& name = argv.front();
     const auto program = name.find('/') != std::string::npos
                              ? (posix::IsExecutableFile(name) ? std::optional(name) : std::nullopt)
                              : posix::FindOnPath(name);
     if (!program) return name + ": no such program";
-    const posix::SpawnResult spawned = posix::Spawn(*program, *argv, "");
-    if (!spawned.child) return name + ": " + std::strerror(spawned.error);
+    if (const int error = posix::Spawn(*program, argv, "")) return name + ": " + std::strerror(error);
     return std::nullopt;
 }
 

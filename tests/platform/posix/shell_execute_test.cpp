@@ -1,6 +1,7 @@
 // ShellExecuteA outside Windows. This test program stands in for the programs it starts: run with
 // SHELL_PROBE_REPORT set, it writes what it received and where it runs to that file and exits, with the
-// code SHELL_PROBE_EXIT gives. Linked as "xdg-open" first on PATH, it is the desktop's opener.
+// code SHELL_PROBE_EXIT gives, once the file SHELL_PROBE_RELEASE names exists when that is set. Linked as
+// "xdg-open" first on PATH, it is the desktop's opener. The error boxes come to this file's MessageBoxA.
 #include <dirent.h>
 #include <fcntl.h>
 #include <unistd.h>
@@ -12,16 +13,21 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <mutex>
 #include <optional>
 #include <sstream>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
+#include "platform/posix/shell_error_box.h"
 #include "platform/posix/win32_api.h"
+#include "platform/posix/window_table.h"
 #include "tests/support/temporary_prefix.h"
 
 namespace {
@@ -31,8 +37,43 @@ namespace fs = std::filesystem;
 
 constexpr const char* kReportVariable = "SHELL_PROBE_REPORT";
 constexpr const char* kExitVariable = "SHELL_PROBE_EXIT";
+constexpr const char* kReleaseVariable = "SHELL_PROBE_RELEASE";
+constexpr const char* kTitle = "Probe's Title";
+
+struct Box {
+    std::string caption;
+    std::string text;
+    UINT type;
+    std::thread::id thread;
+    bool operator==(const Box&) const = default;
+};
+
+std::mutex boxesMutex;
+std::vector<Box> boxes;
+
+std::vector<Box> TakeBoxes() {
+    std::lock_guard lock(boxesMutex);
+    return std::exchange(boxes, {});
+}
+
+// Each argument as its length and its bytes, so that any byte, a newline included, comes back as it was.
+void WriteArgument(std::ostream& out, const char* argument) {
+    const std::size_t length = std::strlen(argument);
+    out << "arg " << length << ' ';
+    out.write(argument, static_cast<std::streamsize>(length));
+    out << '\n';
+}
+
+bool WaitForRelease() {
+    const char* release = std::getenv(kReleaseVariable);
+    if (release == nullptr) return true;
+    // Bounded only so that a broken test cannot leave the probe behind for good.
+    for (int i = 0; i < 6000 && !fs::exists(release); ++i) std::this_thread::sleep_for(10ms);
+    return fs::exists(release);
+}
 
 int RunProbe(const char* reportPath, int argc, char** argv) {
+    if (!WaitForRelease()) return 99;
     std::vector<int> descriptors;
     if (DIR* listing = opendir("/proc/self/fd")) {
         while (const dirent* entry = readdir(listing)) {
@@ -46,7 +87,7 @@ int RunProbe(const char* reportPath, int argc, char** argv) {
         std::ofstream out(partial);
         out << "pid " << getpid() << "\nsid " << getsid(0) << "\ncwd " << fs::current_path().string() << "\n";
         for (int descriptor : descriptors) out << "fd " << descriptor << "\n";
-        for (int i = 0; i < argc; ++i) out << "arg " << argv[i] << "\n";
+        for (int i = 0; i < argc; ++i) WriteArgument(out, argv[i]);
     }
     // Renamed into place, so that the test never reads half a report.
     std::rename(partial.c_str(), reportPath);
@@ -78,14 +119,23 @@ std::optional<Report> AwaitReport(const fs::path& path) {
     std::ifstream in(path);
     std::string key;
     while (in >> key) {
-        in.get();  // the space after the key
         std::string value;
+        if (key == "arg") {
+            std::size_t length = 0;
+            in >> length;
+            in.get();  // the space after the length
+            value.resize(length);
+            in.read(value.data(), static_cast<std::streamsize>(length));
+            in.get();  // the line's end
+            report.argv.push_back(value);
+            continue;
+        }
+        in.get();  // the space after the key
         std::getline(in, value);
         if (key == "pid") report.pid = std::stoi(value);
         if (key == "sid") report.sid = std::stoi(value);
         if (key == "cwd") report.cwd = value;
         if (key == "fd") report.descriptors.push_back(std::stoi(value));
-        if (key == "arg") report.argv.push_back(value);
     }
     fs::remove(path);
     return report;
@@ -133,6 +183,15 @@ class ShellExecuteTest : public ::testing::Test {
     ShellExecuteTest() {
         fs::create_directory(bin_);
         LinkProbe(probe_);
+        posix::SetShellErrorCaption([] { return std::string(kTitle); });
+    }
+    ~ShellExecuteTest() override {
+        for (const Box& box : TakeBoxes()) ADD_FAILURE() << "a box nobody expected: " << box.text;
+    }
+
+    // The one box a failed launch showed, at once and on this thread.
+    static Box ShownBox(const std::string& text) {
+        return {kTitle, text, MB_OK | MB_ICONERROR, std::this_thread::get_id()};
     }
 
     static void LinkProbe(const fs::path& as) { fs::create_symlink(fs::read_symlink("/proc/self/exe"), as); }
@@ -161,16 +220,69 @@ class ShellExecuteTest : public ::testing::Test {
     ScopedEnvironment path_{"PATH", bin_.string() + ":" + SearchPath()};
 };
 
-TEST_F(ShellExecuteTest, ParametersAreShellWordsThatNothingInterprets) {
+// What a program receives, byte for byte, for the parameters of its launch: split as a Windows program's
+// runtime splits its command line, nothing interpreted.
+struct SplitCase {
+    const char* parameters;
+    std::vector<std::string> arguments;
+};
+
+const SplitCase kSplitCorpus[] = {
+    // Ordinary texts.
+    {"", {}},
+    {" \t  ", {}},
+    {"--title Wake up", {"--title", "Wake", "up"}},
+    {"Don't oversleep", {"Don't", "oversleep"}},
+    {"It's 7 o'clock, isn't it?", {"It's", "7", "o'clock,", "isn't", "it?"}},
+    {"\"Time to go\" now", {"Time to go", "now"}},
+    {"a  \t b\t", {"a", "b"}},
+    {"C:\\Program Files\\Clock\\ring.wav", {"C:\\Program", "Files\\Clock\\ring.wav"}},
+    {"\"C:\\Program Files\\Clock\\\\\" next", {"C:\\Program Files\\Clock\\", "next"}},
+    {"\\\\server\\share\\", {"\\\\server\\share\\"}},
+    {"Wecker \xe2\x86\x92 weiter \xe2\x98\x95", {"Wecker", "\xe2\x86\x92", "weiter", "\xe2\x98\x95"}},
+    // Quotes and the backslashes before them.
+    {"a\\\"b", {"a\"b"}},
+    {"a\\\\\"b c\"", {"a\\b c"}},
+    {"a\\\\\\\"b", {"a\\\"b"}},
+    {"a\\\\\\\\\"b c\"", {"a\\\\b c"}},
+    {"\\\\\\\\ \\", {"\\\\\\\\", "\\"}},
+    {"\"a\"\"b\"", {"a\"b"}},
+    {"\"\"\"\"", {"\""}},
+    {"\"\" x \"\"", {"", "x", ""}},
+    {"a\"b c\"d", {"ab cd"}},
+    {"\"unclosed group  ", {"unclosed group  "}},
+    {"end\"", {"end"}},
+    // What a shell would have read: plain characters here.
+    {"'single quoted' words", {"'single", "quoted'", "words"}},
+    {"# not a comment", {"#", "not", "a", "comment"}},
+    {"$HOME ${PATH} $(id) `id`", {"$HOME", "${PATH}", "$(id)", "`id`"}},
+    {"a;b && c | d > out < in 2>&1 &", {"a;b", "&&", "c", "|", "d", ">", "out", "<", "in", "2>&1", "&"}},
+    {"*.txt ? ~ ~/x [a] {b,c}", {"*.txt", "?", "~", "~/x", "[a]", "{b,c}"}},
+    {"a\\ b", {"a\\", "b"}},
+    {"line\none\rtwo", {"line\none\rtwo"}},
+    {"\xff\xfe -\x01-", {"\xff\xfe", "-\x01-"}},
+};
+
+TEST_F(ShellExecuteTest, ParametersReachTheProgramAsAWindowsProgramWouldReceiveThem) {
+    for (const SplitCase& split : kSplitCorpus) {
+        EXPECT_EQ(Open(probe_.string(), split.parameters), 42) << split.parameters;
+        const auto report = AwaitReport(report_);
+        ASSERT_TRUE(report.has_value()) << split.parameters;
+        std::vector<std::string> expected{probe_.string()};
+        expected.insert(expected.end(), split.arguments.begin(), split.arguments.end());
+        EXPECT_EQ(report->argv, expected) << split.parameters;
+    }
+}
+
+TEST_F(ShellExecuteTest, NoShellRunsTheParameters) {
     const std::string trap = (directory_.path() / "x").string();
-    const std::string parameters = "plain \"two words\" 'no $HOME here' a\\ b \"; touch " + trap +
-                                   "\" ; touch " + trap + " $(touch " + trap + ") `touch " + trap + "`";
+    const std::string parameters =
+        "\"; touch " + trap + "\" ; touch " + trap + " $(touch " + trap + ") `touch " + trap + "`";
     EXPECT_EQ(Open(probe_.string(), parameters.c_str()), 42);
     const auto report = AwaitReport(report_);
     ASSERT_TRUE(report.has_value());
-    const std::vector<std::string> expected{
-        probe_.string(), "plain", "two words", "no $HOME here", "a b",    "; touch " + trap, ";",
-        "touch",         trap,    "$(touch",   trap + ")",      "`touch", trap + "`"};
+    const std::vector<std::string> expected{probe_.string(), "; touch " + trap, ";",      "touch",   trap,
+                                            "$(touch",       trap + ")",        "`touch", trap + "`"};
     EXPECT_EQ(report->argv, expected);
     EXPECT_FALSE(fs::exists(trap)) << "a shell ran the parameters";
 }
@@ -197,6 +309,9 @@ TEST_F(ShellExecuteTest, ProgramsAreFoundByPathOrOnPathButNeverInTheCurrentDirec
     ScopedEnvironment path("PATH", "/nonexistent:relative");
     ScopedCurrentDirectory here(bin_);
     EXPECT_EQ(Open("shell-probe"), SE_ERR_NOASSOC);
+    EXPECT_EQ(TakeBoxes(),
+              std::vector<Box>{
+                  ShownBox("Cannot open shell-probe: no application is set to open it (xdg-open is missing)")});
     EXPECT_FALSE(fs::exists(report_)) << "ran a program from the current directory";
 }
 
@@ -239,23 +354,45 @@ TEST_F(ShellExecuteTest, StartedProgramsAreReapedThoughNobodyWaitsForThem) {
         << "exited programs left as zombies";
 }
 
-TEST_F(ShellExecuteTest, FailuresGiveWin32Codes) {
-    const fs::path missing = directory_.path() / "missing";
-    EXPECT_EQ(Open(missing.string()), SE_ERR_FNF);
-    EXPECT_EQ(Open("no-such-program-anywhere"), SE_ERR_FNF);
-    EXPECT_EQ(Open(""), SE_ERR_FNF);
-    EXPECT_EQ(
-        reinterpret_cast<std::intptr_t>(ShellExecuteA(nullptr, "open", nullptr, nullptr, nullptr, SW_SHOW)),
-        SE_ERR_FNF);
-    EXPECT_EQ(Open(probe_.string(), nullptr, missing.c_str()), SE_ERR_PNF);
-    EXPECT_EQ(Open(probe_.string(), "\"unclosed"), ERROR_BAD_FORMAT);
-    EXPECT_EQ(Open(probe_.string(), nullptr, nullptr, "print"), SE_ERR_NOASSOC);
-
-    // Executable, yet not a program: the exec itself fails, and that is what is reported.
+// Every failure is told to the user, in a box with the program's title, before ShellExecuteA returns.
+TEST_F(ShellExecuteTest, FailuresGiveWin32CodesAndABox) {
+    const std::string missing = (directory_.path() / "missing").string();
     const fs::path notAProgram = MakeFile("not-a-program", "no magic, no interpreter line\n");
     fs::permissions(notAProgram, fs::perms::owner_all);
-    EXPECT_EQ(Open(notAProgram.string()), ERROR_BAD_FORMAT);
-
+    const std::string probe = probe_.string();
+    struct Failure {
+        const char* operation;
+        const char* file;
+        const char* directory;
+        std::intptr_t code;
+        std::string box;
+    };
+    const Failure failures[] = {
+        {"open", missing.c_str(), nullptr, SE_ERR_FNF, "Cannot run " + missing + ": No such file or directory"},
+        {"open", "/usr/bin/nothere", nullptr, SE_ERR_FNF,
+         "Cannot run /usr/bin/nothere: No such file or directory"},
+        {"open", "no-such-program-anywhere", nullptr, SE_ERR_FNF,
+         "Cannot run no-such-program-anywhere: No such file or directory"},
+        {"open", "", nullptr, SE_ERR_FNF, "Cannot run a program without a name"},
+        {"open", nullptr, nullptr, SE_ERR_FNF, "Cannot run a program without a name"},
+        {"open", probe.c_str(), missing.c_str(), SE_ERR_PNF,
+         "Cannot run " + probe + ": working directory " + missing + ": No such file or directory"},
+        {"open", probe.c_str(), notAProgram.c_str(), SE_ERR_PNF,
+         "Cannot run " + probe + ": working directory " + notAProgram.string() + ": Not a directory"},
+        {"print", probe.c_str(), nullptr, SE_ERR_NOASSOC,
+         "Cannot print " + probe + ": no application does that"},
+        // Executable, yet not a program: the exec itself fails, and that is what is reported.
+        {"open", notAProgram.c_str(), nullptr, ERROR_BAD_FORMAT,
+         "Cannot run " + notAProgram.string() + ": Exec format error"},
+    };
+    for (const Failure& failure : failures) {
+        const char* file = failure.file != nullptr ? failure.file : "(null)";
+        EXPECT_EQ(reinterpret_cast<std::intptr_t>(ShellExecuteA(nullptr, failure.operation, failure.file,
+                                                                nullptr, failure.directory, SW_SHOW)),
+                  failure.code)
+            << file;
+        EXPECT_EQ(TakeBoxes(), std::vector<Box>{ShownBox(failure.box)}) << file;
+    }
     EXPECT_FALSE(fs::exists(report_)) << "a failed launch ran the program";
 }
 
@@ -281,20 +418,57 @@ TEST_F(ShellExecuteTest, DocumentsAndUrlsReachTheOpenerAsAbsolutePathsOrUrls) {
     EXPECT_EQ(OpenedWith("https://example.org/a?b=c&d=$(e)"), "https://example.org/a?b=c&d=$(e)");
 }
 
-TEST_F(ShellExecuteTest, WithoutAWorkingOpenerNothingIsAssociated) {
+TEST_F(ShellExecuteTest, WithoutAnOpenerNothingIsAssociated) {
     const fs::path notes = MakeFile("notes.txt");
-    {
-        ScopedEnvironment path("PATH", bin_.string());
-        EXPECT_EQ(Open(notes.string()), SE_ERR_NOASSOC) << "no opener at all";
-        EXPECT_EQ(Open("https://example.org/"), SE_ERR_NOASSOC);
-    }
+    ScopedEnvironment path("PATH", bin_.string());
+    EXPECT_EQ(Open(notes.string()), SE_ERR_NOASSOC);
+    EXPECT_EQ(Open("https://example.org/"), SE_ERR_NOASSOC);
+    const std::string missing = ": no application is set to open it (xdg-open is missing)";
+    EXPECT_EQ(TakeBoxes(), (std::vector<Box>{ShownBox("Cannot open " + notes.string() + missing),
+                                             ShownBox("Cannot open https://example.org/" + missing)}));
+}
+
+// The opener is never waited for: it is held until ShellExecuteA has returned, and its failure arrives
+// later as a posted message, whose box the thread that dispatches shows.
+TEST_F(ShellExecuteTest, AnOpenerThatFailsGivesTheBoxLaterOnTheDispatchingThread) {
     InstallOpener();
-    ScopedEnvironment failing(kExitVariable, "4");
-    EXPECT_EQ(Open(notes.string()), SE_ERR_NOASSOC) << "the opener failed";
-    EXPECT_TRUE(AwaitReport(report_).has_value()) << "the opener was not asked";
+    const fs::path notes = MakeFile("notes.txt");
+    const fs::path release = directory_.path() / "release";
+    ScopedEnvironment held(kReleaseVariable, release.string());
+    struct Ending {
+        const char* exitCode;
+        std::string reason;
+    };
+    const Ending endings[] = {
+        {"1", "xdg-open failed with exit status 1"},
+        {"2", "No such file or directory"},
+        {"3", "no application is set to open it"},
+        {"4", "the application failed to open it"},
+    };
+    for (const Ending& ending : endings) {
+        ScopedEnvironment failing(kExitVariable, std::string(ending.exitCode));
+        EXPECT_EQ(Open(notes.string()), 42);
+        EXPECT_FALSE(fs::exists(report_)) << "ShellExecuteA waited for the opener";
+        std::ofstream{release};
+        ASSERT_TRUE(AwaitReport(report_).has_value()) << "the opener was not asked";
+        ASSERT_TRUE(WaitUntil(posix::HasPostedMessages)) << "no failure came back from the opener";
+        EXPECT_TRUE(TakeBoxes().empty()) << "the box was shown off the dispatching thread";
+        EXPECT_EQ(posix::DispatchPostedMessages(), 1);
+        EXPECT_EQ(TakeBoxes(),
+                  std::vector<Box>{ShownBox("Cannot open " + notes.string() + ": " + ending.reason)})
+            << ending.exitCode;
+        fs::remove(release);
+    }
 }
 
 }  // namespace
+
+// The seam's message box, as a back end would show it; recorded with the thread that showed it.
+int WINAPI MessageBoxA(HWND, LPCSTR text, LPCSTR caption, UINT type) {
+    std::lock_guard lock(boxesMutex);
+    boxes.push_back({caption != nullptr ? caption : "(null)", text, type, std::this_thread::get_id()});
+    return IDOK;
+}
 
 int main(int argc, char** argv) {
     if (const char* report = std::getenv(kReportVariable)) return RunProbe(report, argc, argv);

@@ -5,7 +5,10 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <optional>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "platform/api.h"
 #include "tests/support/raw_registry.h"
@@ -33,24 +36,28 @@ class RunOnceTest : public ::testing::Test {
     bool Has(const std::string& key, const std::string& name) {
         return ReadRawValue(HKEY_LOCAL_MACHINE, key, name).has_value();
     }
-    // A program that leaves a file named after itself plus ".ran", holding its arguments.
+    // A program that leaves a file named after itself plus ".ran", holding its arguments, each ended by a
+    // NUL so that any byte comes back as it was.
     fs::path Probe(const std::string& relative) {
         const fs::path path = directory.path() / relative;
         fs::create_directories(path.parent_path());
-        std::ofstream(path) << "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$0.ran\"\n";
+        std::ofstream(path) << "#!/bin/sh\nfor a; do printf '%s\\0' \"$a\"; done > \"$0.part\"\n"
+                               "mv \"$0.part\" \"$0.ran\"\n";
         fs::permissions(path, fs::perms::owner_all);
         return path;
     }
     // The arguments the probe got, once it has run (waited for, since it runs detached).
-    std::optional<std::string> RanWith(const fs::path& probe) {
+    std::optional<std::vector<std::string>> RanWith(const fs::path& probe) {
         const fs::path marker = probe.string() + ".ran";
-        for (int i = 0; i < 500 && !fs::exists(marker); ++i)
+        for (int i = 0; i < 2000 && !fs::exists(marker); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         if (!fs::exists(marker)) return std::nullopt;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
         std::ifstream in(marker);
-        return std::string(std::istreambuf_iterator<char>(in), {});
+        std::vector<std::string> arguments;
+        for (std::string argument; std::getline(in, argument, '\0');) arguments.push_back(argument);
+        return arguments;
     }
+    using Words = std::vector<std::string>;
 
     TemporaryPrefix prefix;
     TemporaryDirectory directory;
@@ -64,7 +71,7 @@ TEST_F(RunOnceTest, RunOnceCommandsRunOnceAndGoWhileRunCommandsStay) {
     const fs::path late = Probe("bin/late");
     const fs::path always = Probe("bin/always");
     Set(kRunOnce, "alarmclock", program.string());
-    Set(kRunOnce, "other", once.string() + " 'two words' plain");
+    Set(kRunOnce, "other", once.string() + " \"two words\" plain");
     Set(kRunOnce, "!late", late.string());
     Set(kRunOnce, "empty", "");
     Set(kRunOnce, "number", "1234", REG_BINARY);
@@ -73,10 +80,10 @@ TEST_F(RunOnceTest, RunOnceCommandsRunOnceAndGoWhileRunCommandsStay) {
     const StartupReport report = RunStartupKeys();
     EXPECT_TRUE(report.failures.empty()) << report.failures.front();
     EXPECT_EQ(report.started, 4);
-    EXPECT_EQ(RanWith(program), "\n");               // started whole, with no argument
-    EXPECT_EQ(RanWith(once), "two words\nplain\n");  // shell words, quotes respected
-    EXPECT_EQ(RanWith(late), "\n");
-    EXPECT_EQ(RanWith(always), "--quiet\n");
+    EXPECT_EQ(RanWith(program), Words{});  // started whole, with no argument
+    EXPECT_EQ(RanWith(once), (Words{"two words", "plain"}));
+    EXPECT_EQ(RanWith(late), Words{});
+    EXPECT_EQ(RanWith(always), Words{"--quiet"});
     for (const char* name : {"alarmclock", "other", "!late", "empty", "number"}) {
         EXPECT_FALSE(Has(kRunOnce, name)) << name;
     }
@@ -90,21 +97,52 @@ TEST_F(RunOnceTest, RunOnceCommandsRunOnceAndGoWhileRunCommandsStay) {
     EXPECT_FALSE(fs::exists(once.string() + ".ran"));
 }
 
-TEST_F(RunOnceTest, NoShellReadsTheCommandAndFailuresAreReported) {
-    const fs::path probe = Probe("bin/probe");
-    const fs::path trap = directory.path() / "trap";
-    Set(kRunOnce, "a", probe.string() + " \"; touch " + trap.string() + "\" $(touch " + trap.string() + ")");
-    Set(kRunOnce, "b", directory.path().string() + "/missing-program --flag");
-    Set(kRunOnce, "c", "unclosed 'quote");
+// A command line is split as a Windows program's runtime splits its own: the program's name by its rule
+// (quotes group, backslashes literal), then the arguments by theirs; no shell reads any of it.
+TEST_F(RunOnceTest, CommandsAreSplitAsAWindowsProgramSplitsItsCommandLine) {
+    const std::string dir = directory.path().string();
+    const std::string trap = dir + "/trap";
+    struct Command {
+        const char* probe;  // relative to the directory
+        std::string command;
+        Words arguments;
+    };
+    const Command commands[] = {
+        {"a/probe", dir + "/a/probe Don't oversleep", {"Don't", "oversleep"}},
+        {"my tools/probe", "\"" + dir + "/my tools/probe\" --flag \"two words\"", {"--flag", "two words"}},
+        {"c/probe", " \t " + dir + "/c/probe \t x ", {"x"}},
+        {"d d/probe", dir + "/d\" \"d/probe x", {"x"}},
+        {"e\\/probe", "\"" + dir + "/e\\\"/probe a\\\"b \\\\server\\share", {"a\"b", "\\\\server\\share"}},
+        {"f/probe", dir + "/f/probe \"a\"\"b\" \"\" \"unclosed  ", {"a\"b", "", "unclosed  "}},
+        {"g/probe", dir + "/g/probe 'one two' # $HOME `id` a;b", {"'one", "two'", "#", "$HOME", "`id`", "a;b"}},
+        {"h/probe",
+         dir + "/h/probe \"; touch " + trap + "\" $(touch " + trap + ")",
+         {"; touch " + trap, "$(touch", trap + ")"}},
+    };
+    for (const Command& command : commands) {
+        Probe(command.probe);
+        Set(kRunOnce, command.probe, command.command);
+    }
     const StartupReport report = RunStartupKeys();
-    EXPECT_EQ(report.started, 1);
-    ASSERT_EQ(report.failures.size(), 2u);
-    EXPECT_NE(report.failures[0].find("missing-program: no such program"), std::string::npos)
-        << report.failures[0];
-    EXPECT_NE(report.failures[1].find("cannot split"), std::string::npos) << report.failures[1];
-    EXPECT_EQ(RanWith(probe), "; touch " + trap.string() + "\n$(touch\n" + trap.string() + ")\n");
+    EXPECT_TRUE(report.failures.empty()) << report.failures.front();
+    for (const Command& command : commands)
+        EXPECT_EQ(RanWith(directory.path() / command.probe), command.arguments) << command.command;
     EXPECT_FALSE(fs::exists(trap));
-    EXPECT_FALSE(Has(kRunOnce, "b"));  // removed all the same, as the system does
+}
+
+TEST_F(RunOnceTest, FailuresAreReported) {
+    Set(kRunOnce, "a", directory.path().string() + "/missing-program --flag");
+    Set(kRunOnce, "b", "unclosed 'quote");
+    Set(kRunOnce, "c", " \t ");
+    const StartupReport report = RunStartupKeys();
+    EXPECT_EQ(report.started, 0);
+    const std::vector<std::string> expected{
+        kRunOnce + "\\a: " + directory.path().string() + "/missing-program: no such program",
+        kRunOnce + "\\b: unclosed: no such program",
+        kRunOnce + "\\c: no program in the command",
+    };
+    EXPECT_EQ(report.failures, expected);
+    EXPECT_FALSE(Has(kRunOnce, "a"));  // removed all the same, as the system does
 }
 
 TEST_F(RunOnceTest, NothingToDoIsSuccess) {
