@@ -4,7 +4,7 @@ namespace qtbackend {
 
 ButtonPeer::ButtonPeer(TButton& button) : CaptionedPeer(button) {
     // clicked comes from the user only: nothing here clicks the button from code.
-    QObject::connect(view_, &QPushButton::clicked, [&button] { button.UserClick(); });
+    QObject::connect(View(), &QPushButton::clicked, [&button] { button.UserClick(); });
 }
 
 }  // namespace qtbackend

@@ -1,5 +1,5 @@
-// The peers of controls with a caption: the framework object shown by a widget of type View created in
-// the parent's widget, with the caption on it and, without its access-key marks, as its accessible name.
+// The peers of controls with a caption: the framework object shown by a widget of type WidgetKind created
+// in the parent's widget, with the caption on it and, without its access-key marks, as its accessible name.
 #pragma once
 
 #include <string>
@@ -9,30 +9,26 @@
 
 namespace qtbackend {
 
-template <class Object, class View>
-class CaptionedPeer : public ControlPeer {
+template <class ControlKind, class WidgetKind>
+class CaptionedPeer : public TypedPeer<ControlKind, WidgetKind> {
   public:
-    explicit CaptionedPeer(Object& object)
-        : ControlPeer(object, new View(ParentWidgetOf(object))),
-          object_(object),
-          view_(static_cast<View*>(Widget())) {}
+    explicit CaptionedPeer(ControlKind& control) : TypedPeer<ControlKind, WidgetKind>(control) {}
 
   protected:
     void ShowAspect(widgetset::Aspect aspect) override {
         if (aspect != widgetset::Aspect::Caption) return;
-        ShowCaption(object_.Caption());
+        ShowCaption(this->Object().Caption());
         // A container without a caption (a bare panel) is known by its component name.
-        const QString name = WithoutAccessKey(object_.Caption()).trimmed();
-        view_->setAccessibleName(name.isEmpty() ? ToQString(object_.Name()) : name);
+        const QString name = WithoutAccessKey(this->Object().Caption()).trimmed();
+        this->View()->setAccessibleName(name.isEmpty() ? ToQString(this->Object().Name()) : name);
     }
     // Qt marks access keys with '&' too, so most widgets take the caption as it is.
-    // Views without setText show it their own way, in an override.
+    // Widgets without setText show it their own way, in an override.
     virtual void ShowCaption(const std::string& caption) {
-        if constexpr (requires(View & view) { view.setText(QString()); }) view_->setText(ToQString(caption));
+        if constexpr (requires(WidgetKind & widget) { widget.setText(QString()); }) {
+            this->View()->setText(ToQString(caption));
+        }
     }
-
-    Object& object_;
-    View* const view_;
 };
 
 }  // namespace qtbackend

@@ -2,6 +2,6 @@
 
 namespace qtbackend {
 
-void GroupBoxPeer::ShowCaption(const std::string& caption) { view_->setTitle(ToQString(caption)); }
+void GroupBoxPeer::ShowCaption(const std::string& caption) { View()->setTitle(ToQString(caption)); }
 
 }  // namespace qtbackend

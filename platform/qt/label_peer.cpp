@@ -5,7 +5,7 @@
 namespace qtbackend {
 
 LabelPeer::LabelPeer(TLabel& label) : CaptionedPeer(label) {
-    view_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    View()->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
 void LabelPeer::ShowAspect(widgetset::Aspect aspect) {
@@ -16,9 +16,9 @@ void LabelPeer::ShowAspect(widgetset::Aspect aspect) {
 // The layout's size was measured with another font; a clipped label would lose its end and its access
 // key's underline.
 void LabelPeer::ShowBounds() {
-    const QSize text = view_->sizeHint();
-    view_->setGeometry(object_.Left(), object_.Top(), std::max(object_.Width(), text.width()),
-                       std::max(object_.Height(), text.height()));
+    const QSize text = View()->sizeHint();
+    View()->setGeometry(Object().Left(), Object().Top(), std::max(Object().Width(), text.width()),
+                       std::max(Object().Height(), text.height()));
 }
 
 }  // namespace qtbackend

@@ -3,8 +3,8 @@
 namespace qtbackend {
 
 PanelPeer::PanelPeer(TPanel& panel) : CaptionedPeer(panel) {
-    view_->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    view_->setAlignment(Qt::AlignCenter);
+    View()->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    View()->setAlignment(Qt::AlignCenter);
 }
 
 }  // namespace qtbackend
