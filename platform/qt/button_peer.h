@@ -4,7 +4,7 @@
 #include <QPushButton>
 
 #include "framework/captioned.h"
-#include "platform/qt/captioned_peer.h"
+#include "platform/qt/captioned_peers.h"
 
 namespace qtbackend {
 

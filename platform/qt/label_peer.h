@@ -5,7 +5,7 @@
 #include <QLabel>
 
 #include "framework/captioned.h"
-#include "platform/qt/captioned_peer.h"
+#include "platform/qt/captioned_peers.h"
 
 namespace qtbackend {
 

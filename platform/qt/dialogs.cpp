@@ -1,4 +1,4 @@
-#include "platform/qt/open_file_dialog.h"
+#include "platform/qt/dialogs.h"
 
 #include <QFileDialog>
 
