@@ -1,8 +1,20 @@
-#include "platform/qt/label_peer.h"
+#include "platform/qt/captioned_peers.h"
 
 #include <algorithm>
 
 namespace qtbackend {
+
+ButtonPeer::ButtonPeer(TButton& button) : CaptionedPeer(button) {
+    // clicked comes from the user only: nothing here clicks the button from code.
+    QObject::connect(View(), &QPushButton::clicked, [&button] { button.UserClick(); });
+}
+
+PanelPeer::PanelPeer(TPanel& panel) : CaptionedPeer(panel) {
+    View()->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    View()->setAlignment(Qt::AlignCenter);
+}
+
+void GroupBoxPeer::ShowCaption(const std::string& caption) { View()->setTitle(ToQString(caption)); }
 
 LabelPeer::LabelPeer(TLabel& label) : CaptionedPeer(label) {
     View()->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -18,7 +30,7 @@ void LabelPeer::ShowAspect(widgetset::Aspect aspect) {
 void LabelPeer::ShowBounds() {
     const QSize text = View()->sizeHint();
     View()->setGeometry(Object().Left(), Object().Top(), std::max(Object().Width(), text.width()),
-                       std::max(Object().Height(), text.height()));
+                        std::max(Object().Height(), text.height()));
 }
 
 }  // namespace qtbackend

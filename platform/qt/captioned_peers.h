@@ -1,9 +1,14 @@
 // The peers of controls with a caption: the framework object shown by a widget of type WidgetKind created
 // in the parent's widget, with the caption on it and, without its access-key marks, as its accessible name.
+// The captioned controls with little of their own (buttons, panels, group boxes, labels) are here too.
 #pragma once
 
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
 #include <string>
 
+#include "framework/captioned.h"
 #include "platform/qt/captions.h"
 #include "platform/qt/control_peer.h"
 
@@ -29,6 +34,38 @@ class CaptionedPeer : public TypedPeer<ControlKind, WidgetKind> {
             this->View()->setText(ToQString(caption));
         }
     }
+};
+
+// TButton: a QPushButton whose click is the user's click on the control.
+class ButtonPeer : public CaptionedPeer<TButton, QPushButton> {
+  public:
+    explicit ButtonPeer(TButton& button);
+};
+
+// TPanel: a raised frame with its caption centred; a QLabel is exactly that, and children sit on it.
+class PanelPeer : public CaptionedPeer<TPanel, QLabel> {
+  public:
+    explicit PanelPeer(TPanel& panel);
+};
+
+// TGroupBox: a QGroupBox with the caption as its title; children sit at the layout's positions in it.
+class GroupBoxPeer : public CaptionedPeer<TGroupBox, QGroupBox> {
+  public:
+    using CaptionedPeer::CaptionedPeer;
+
+  protected:
+    void ShowCaption(const std::string& caption) override;
+};
+
+// TLabel: a QLabel, as large as its text needs at least (a label sizes itself to its text by default).
+// Its access key moves the focus to the field it names (field_names.h sets the buddy).
+class LabelPeer : public CaptionedPeer<TLabel, QLabel> {
+  public:
+    explicit LabelPeer(TLabel& label);
+
+  protected:
+    void ShowAspect(widgetset::Aspect aspect) override;
+    void ShowBounds() override;
 };
 
 }  // namespace qtbackend
