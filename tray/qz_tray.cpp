@@ -6,6 +6,16 @@
 
 UINT TrayIdCounter = 0;
 
+void TqzTrayIcon::Assign(const TIcon& source) {
+    TIcon::Assign(source);
+    if (Tray != nullptr) Tray->IconChanged();
+}
+
+void TqzTrayResources::Put(int index, const std::string& text) {
+    TStringList::Put(index, text);
+    if (Tray != nullptr) Tray->IconChanged();
+}
+
 namespace {
 
 using ResourcesGetter = const TqzTrayResources& (TqzTray::*)() const;

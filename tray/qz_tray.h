@@ -6,11 +6,11 @@
 #include <memory>
 #include <string>
 
+#include "framework/icon.h"
 #include "framework/notify_event.h"
 #include "framework/popup_menu.h"
+#include "framework/string_list.h"
 #include "tray/qz_msg_component.h"
-#include "tray/qz_tray_icon.h"
-#include "tray/qz_tray_resources.h"
 
 // The message number with which the shell reports mouse actions on the icon.
 inline constexpr UINT TrayCallbackMessage = 10124;
@@ -29,6 +29,27 @@ class TTipString {
 
   private:
     std::string text_;
+};
+
+class TqzTray;
+
+// The tray component's explicit icon image: assigning a new image tells the tray.
+class TqzTrayIcon : public TIcon {
+  public:
+    TqzTray* Tray = nullptr;  // the owning tray, not owned
+
+    void Assign(const TIcon& source) override;
+};
+
+// The tray component's list of icon resource names: replacing a name in place tells the tray; adding,
+// inserting, deleting, clearing and assigning do not.
+class TqzTrayResources : public TStringList {
+  public:
+    explicit TqzTrayResources(TqzTray* tray) : Tray(tray) {}
+
+    TqzTray* Tray;  // the owning tray, not owned
+
+    void Put(int index, const std::string& text) override;
 };
 
 class TqzTray : public TqzMsgComponent {

@@ -4,12 +4,12 @@ namespace qtbackend {
 
 CheckBoxPeer::CheckBoxPeer(TCheckBox& checkBox) : CaptionedPeer(checkBox) {
     // clicked, unlike toggled, is never emitted by setChecked: a state set from code is not echoed.
-    QObject::connect(view_, &QCheckBox::clicked, [this] { UserClicked(); });
+    QObject::connect(View(), &QCheckBox::clicked, [this] { UserClicked(); });
 }
 
 void CheckBoxPeer::UserClicked() {
-    QPointer<QCheckBox> box = view_;
-    TCheckBox& checkBox = object_;
+    QPointer<QCheckBox> box = View();
+    TCheckBox& checkBox = Object();
     checkBox.UserClick();
     // The box toggled itself; a refused click (a disabled control) must not leave it so. The handler may
     // have freed the control, and this peer with it.
@@ -17,7 +17,7 @@ void CheckBoxPeer::UserClicked() {
 }
 
 void CheckBoxPeer::ShowAspect(widgetset::Aspect aspect) {
-    if (aspect == widgetset::Aspect::Checked) view_->setChecked(object_.Checked());
+    if (aspect == widgetset::Aspect::Checked) View()->setChecked(Object().Checked());
     CaptionedPeer::ShowAspect(aspect);
 }
 

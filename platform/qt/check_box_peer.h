@@ -4,7 +4,7 @@
 #include <QCheckBox>
 
 #include "framework/check_box.h"
-#include "platform/qt/captioned_peer.h"
+#include "platform/qt/captioned_peers.h"
 
 namespace qtbackend {
 

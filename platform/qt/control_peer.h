@@ -11,8 +11,6 @@ namespace qtbackend {
 
 class ControlPeer : public widgetset::ControlPeer {
   public:
-    // The widget, created by the derived peer inside its parent's widget, becomes the peer's.
-    ControlPeer(TControl& control, QWidget* widget);
     ~ControlPeer() override;
 
     void Changed(widgetset::Aspect aspect) override;
@@ -24,6 +22,9 @@ class ControlPeer : public widgetset::ControlPeer {
     TControl& Control() const { return control_; }
 
   protected:
+    // The widget, created inside its parent's widget, becomes the peer's. Peers derive from TypedPeer.
+    ControlPeer(TControl& control, QWidget* widget);
+
     // The aspects a kind of control shows its own way; the base shows bounds, visibility, enabled state,
     // hints and fonts.
     virtual void ShowAspect(widgetset::Aspect aspect);
@@ -44,5 +45,19 @@ class ControlPeer : public widgetset::ControlPeer {
 // The peer of a control whose peer exists; the widget in which its children are created.
 ControlPeer& PeerOf(TControl& control);
 QWidget* ParentWidgetOf(const TControl& control);
+
+// The base of each kind of peer: a control of type ControlKind shown by a widget of type WidgetKind, both
+// held once, by ControlPeer, and reached here with their own types.
+template <class ControlKind, class WidgetKind>
+class TypedPeer : public ControlPeer {
+  protected:
+    // A widget made by the peer itself, for a kind of widget that needs more than its parent.
+    TypedPeer(ControlKind& control, WidgetKind* widget) : ControlPeer(control, widget) {}
+    explicit TypedPeer(ControlKind& control) : TypedPeer(control, new WidgetKind(ParentWidgetOf(control))) {}
+
+    ControlKind& Object() const { return static_cast<ControlKind&>(Control()); }
+    // Null once a parent's widget, deleted first, took this one with it.
+    WidgetKind* View() const { return static_cast<WidgetKind*>(Widget()); }
+};
 
 }  // namespace qtbackend

@@ -22,22 +22,19 @@ QString ShortFormat() {
 
 }  // namespace
 
-DatePickerPeer::DatePickerPeer(TDateTimePicker& picker)
-    : ControlPeer(picker, new QDateEdit(ParentWidgetOf(picker))),
-      picker_(picker),
-      widget_(static_cast<QDateEdit*>(Widget())) {
+DatePickerPeer::DatePickerPeer(TDateTimePicker& picker) : TypedPeer(picker) {
     // The picker's own minimum would clamp the framework's default date (1899-12-30) and older ones.
-    widget_->setMinimumDate(QDate(100, 1, 1));
-    widget_->setDisplayFormat(ShortFormat());
-    widget_->setCalendarPopup(true);
-    QObject::connect(widget_, &QDateEdit::dateChanged, [this](const QDate& date) { UserChanged(date); });
+    View()->setMinimumDate(QDate(100, 1, 1));
+    View()->setDisplayFormat(ShortFormat());
+    View()->setCalendarPopup(true);
+    QObject::connect(View(), &QDateEdit::dateChanged, [this](const QDate& date) { UserChanged(date); });
 }
 
 void DatePickerPeer::UserChanged(const QDate& date) {
     const TDate chosen = ToTDate(date);
-    if (chosen == picker_.Date()) return;
-    QPointer<QDateEdit> edit = widget_;
-    TDateTimePicker& picker = picker_;
+    if (chosen == Object().Date()) return;
+    QPointer<QDateEdit> edit = View();
+    TDateTimePicker& picker = Object();
     picker.UserSetDate(chosen);
     // A refused date (a disabled control) is replaced by the one the control holds.
     if (edit != nullptr && ToTDate(edit->date()) != picker.Date()) ShowDate();
@@ -45,8 +42,8 @@ void DatePickerPeer::UserChanged(const QDate& date) {
 
 void DatePickerPeer::ShowDate() {
     // dateChanged is emitted for dates set from code too: blocked, so that none is echoed.
-    const QSignalBlocker blocker(widget_);
-    widget_->setDate(ToQDate(picker_.Date()));
+    const QSignalBlocker blocker(View());
+    View()->setDate(ToQDate(Object().Date()));
 }
 
 void DatePickerPeer::ShowAspect(widgetset::Aspect aspect) {

@@ -9,7 +9,7 @@
 
 namespace qtbackend {
 
-class DatePickerPeer : public ControlPeer {
+class DatePickerPeer : public TypedPeer<TDateTimePicker, QDateEdit> {
   public:
     explicit DatePickerPeer(TDateTimePicker& picker);
 
@@ -19,9 +19,6 @@ class DatePickerPeer : public ControlPeer {
   private:
     void UserChanged(const QDate& date);
     void ShowDate();
-
-    TDateTimePicker& picker_;
-    QDateEdit* widget_;
 };
 
 }  // namespace qtbackend

@@ -5,21 +5,18 @@
 
 namespace qtbackend {
 
-EditPeer::EditPeer(TEdit& edit)
-    : ControlPeer(edit, new QLineEdit(ParentWidgetOf(edit))),
-      edit_(edit),
-      widget_(static_cast<QLineEdit*>(Widget())) {
+EditPeer::EditPeer(TEdit& edit) : TypedPeer(edit) {
     // Not QLineEdit's own maxLength: it would cut text set from code too.
-    widget_->setValidator(new MaxLengthValidator(widget_, [&edit] { return edit.MaxLength(); }));
+    View()->setValidator(new MaxLengthValidator(View(), [&edit] { return edit.MaxLength(); }));
     // textEdited, unlike textChanged, is never emitted by setText.
-    QObject::connect(widget_, &QLineEdit::textEdited,
+    QObject::connect(View(), &QLineEdit::textEdited,
                      [&edit](const QString& text) { edit.UserEditText(ToStdString(text)); });
 }
 
 void EditPeer::ShowAspect(widgetset::Aspect aspect) {
     // Compared first, so that the text the user just typed keeps its cursor and undo history.
-    if (aspect == widgetset::Aspect::Caption && widget_->text() != ToQString(edit_.Text())) {
-        widget_->setText(ToQString(edit_.Text()));
+    if (aspect == widgetset::Aspect::Caption && View()->text() != ToQString(Object().Text())) {
+        View()->setText(ToQString(Object().Text()));
     }
 }
 

@@ -9,16 +9,12 @@
 
 namespace qtbackend {
 
-class EditPeer : public ControlPeer {
+class EditPeer : public TypedPeer<TEdit, QLineEdit> {
   public:
     explicit EditPeer(TEdit& edit);
 
   protected:
     void ShowAspect(widgetset::Aspect aspect) override;
-
-  private:
-    TEdit& edit_;
-    QLineEdit* widget_;
 };
 
 }  // namespace qtbackend

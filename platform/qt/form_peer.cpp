@@ -10,16 +10,16 @@
 namespace qtbackend {
 
 FormPeer::FormPeer(TForm& form) : CaptionedPeer(form) {
-    view_->onUserClose = [&form] { form.UserClose(); };
+    View()->onUserClose = [&form] { form.UserClose(); };
 }
 
 bool FormPeer::Resizable() const {
-    return object_.BorderStyle() == bsSizeable || object_.BorderStyle() == bsSizeToolWin;
+    return Object().BorderStyle() == bsSizeable || Object().BorderStyle() == bsSizeToolWin;
 }
 
 void FormPeer::ApplyWindowFlags() {
-    const TFormBorderStyle style = object_.BorderStyle();
-    const unsigned icons = object_.BorderIcons();
+    const TFormBorderStyle style = Object().BorderStyle();
+    const unsigned icons = Object().BorderIcons();
     Qt::WindowFlags flags = Qt::Window;
     if (style == bsNone) {
         flags |= Qt::FramelessWindowHint;
@@ -31,51 +31,51 @@ void FormPeer::ApplyWindowFlags() {
         if ((icons & biMaximize) != 0 && Resizable()) flags |= Qt::WindowMaximizeButtonHint;
     }
     // Changing the flags recreates the native window, so only when they differ.
-    if (view_->windowFlags() != flags) view_->setWindowFlags(flags);
+    if (View()->windowFlags() != flags) View()->setWindowFlags(flags);
 }
 
 void FormPeer::ShowBounds() {
-    const int width = object_.ClientWidth() > 0 ? object_.ClientWidth() : object_.Width();
-    const int height = object_.ClientHeight() > 0 ? object_.ClientHeight() : object_.Height();
+    const int width = Object().ClientWidth() > 0 ? Object().ClientWidth() : Object().Width();
+    const int height = Object().ClientHeight() > 0 ? Object().ClientHeight() : Object().Height();
     if (Resizable()) {
-        view_->resize(width, height);
+        View()->resize(width, height);
     } else {
-        view_->setFixedSize(width, height);
+        View()->setFixedSize(width, height);
     }
-    if (object_.Position() == poDesigned) view_->move(object_.Left(), object_.Top());
+    if (Object().Position() == poDesigned) View()->move(Object().Left(), Object().Top());
 }
 
 void FormPeer::ShowVisible() {
-    if (!object_.Visible()) {
-        view_->hide();
+    if (!Object().Visible()) {
+        View()->hide();
         return;
     }
     if (!placed_) {
         ApplyWindowFlags();
         ShowBounds();
-        OrderTabChain(object_);
-        NameFields(object_);
-        if (object_.Position() == poScreenCenter || object_.Position() == poDesktopCenter) {
+        OrderTabChain(Object());
+        NameFields(Object());
+        if (Object().Position() == poScreenCenter || Object().Position() == poDesktopCenter) {
             const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-            view_->move(screen.center() - view_->rect().center());
+            View()->move(screen.center() - View()->rect().center());
         }
         placed_ = true;
     }
-    if (object_.WindowState() == wsMinimized) {
-        view_->showMinimized();
+    if (Object().WindowState() == wsMinimized) {
+        View()->showMinimized();
     } else {
-        view_->showNormal();
+        View()->showNormal();
     }
 }
 
 void FormPeer::ShowAspect(widgetset::Aspect aspect) {
     if (aspect == widgetset::Aspect::Picture) {
-        view_->setWindowIcon(IconNamed(object_.Icon()));
+        View()->setWindowIcon(IconNamed(Object().Icon()));
     } else if (aspect == widgetset::Aspect::WindowState) {
-        if (view_->isVisible()) ShowVisible();
-    } else if (aspect == widgetset::Aspect::ZOrder && view_->isVisible()) {
-        view_->raise();
-        view_->activateWindow();
+        if (View()->isVisible()) ShowVisible();
+    } else if (aspect == widgetset::Aspect::ZOrder && View()->isVisible()) {
+        View()->raise();
+        View()->activateWindow();
     } else {
         CaptionedPeer::ShowAspect(aspect);
     }

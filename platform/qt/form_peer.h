@@ -3,7 +3,7 @@
 #pragma once
 
 #include "framework/form.h"
-#include "platform/qt/captioned_peer.h"
+#include "platform/qt/captioned_peers.h"
 #include "platform/qt/form_window.h"
 
 namespace qtbackend {

@@ -1,6 +1,5 @@
 #include "platform/qt/image_peer.h"
 
-#include <QLabel>
 #include <QMouseEvent>
 #include <functional>
 
@@ -34,14 +33,12 @@ class ClickableLabel : public QLabel {
 }  // namespace
 
 ImagePeer::ImagePeer(TImage& image)
-    : ControlPeer(image, new ClickableLabel(ParentWidgetOf(image), [&image] { image.UserClick(); })),
-      image_(image) {}
+    : TypedPeer(image, new ClickableLabel(ParentWidgetOf(image), [&image] { image.UserClick(); })) {}
 
 void ImagePeer::ShowAspect(widgetset::Aspect aspect) {
     if (aspect != widgetset::Aspect::Picture) return;
-    auto* label = static_cast<QLabel*>(Widget());
-    label->setPixmap(IconNamed(image_.PictureName()).pixmap(kIconSize, kIconSize));
-    label->setAccessibleName(ToQString(image_.PictureName()));
+    View()->setPixmap(IconNamed(Object().PictureName()).pixmap(kIconSize, kIconSize));
+    View()->setAccessibleName(ToQString(Object().PictureName()));
 }
 
 }  // namespace qtbackend

@@ -2,20 +2,19 @@
 // click on the control.
 #pragma once
 
+#include <QLabel>
+
 #include "framework/image.h"
 #include "platform/qt/control_peer.h"
 
 namespace qtbackend {
 
-class ImagePeer : public ControlPeer {
+class ImagePeer : public TypedPeer<TImage, QLabel> {
   public:
     explicit ImagePeer(TImage& image);
 
   protected:
     void ShowAspect(widgetset::Aspect aspect) override;
-
-  private:
-    TImage& image_;
 };
 
 }  // namespace qtbackend

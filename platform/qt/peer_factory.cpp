@@ -1,16 +1,13 @@
 #include "platform/qt/peer_factory.h"
 
 #include "framework/media_player.h"
-#include "platform/qt/button_peer.h"
+#include "platform/qt/captioned_peers.h"
 #include "platform/qt/check_box_peer.h"
 #include "platform/qt/date_picker_peer.h"
 #include "platform/qt/edit_peer.h"
 #include "platform/qt/event_loop.h"
 #include "platform/qt/form_peer.h"
-#include "platform/qt/group_box_peer.h"
 #include "platform/qt/image_peer.h"
-#include "platform/qt/label_peer.h"
-#include "platform/qt/panel_peer.h"
 #include "platform/qt/plain_peer.h"
 
 namespace qtbackend {

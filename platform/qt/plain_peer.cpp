@@ -2,11 +2,10 @@
 
 namespace qtbackend {
 
-PlainPeer::PlainPeer(TControl& control, bool everShown)
-    : ControlPeer(control, new QWidget(ParentWidgetOf(control))), everShown_(everShown) {
-    Widget()->setAccessibleName(QString::fromStdString(control.Name()));
+PlainPeer::PlainPeer(TControl& control, bool everShown) : TypedPeer(control), everShown_(everShown) {
+    View()->setAccessibleName(QString::fromStdString(control.Name()));
 }
 
-void PlainPeer::ShowVisible() { Widget()->setVisible(everShown_ && Control().Visible()); }
+void PlainPeer::ShowVisible() { View()->setVisible(everShown_ && Object().Visible()); }
 
 }  // namespace qtbackend

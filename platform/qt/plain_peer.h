@@ -6,7 +6,7 @@
 
 namespace qtbackend {
 
-class PlainPeer : public ControlPeer {
+class PlainPeer : public TypedPeer<TControl, QWidget> {
   public:
     PlainPeer(TControl& control, bool everShown);
 

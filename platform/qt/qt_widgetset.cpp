@@ -4,10 +4,9 @@
 #include <QSystemTrayIcon>
 
 #include "platform/posix/window_table.h"
+#include "platform/qt/dialogs.h"
 #include "platform/qt/event_loop.h"
-#include "platform/qt/open_file_dialog.h"
 #include "platform/qt/peer_factory.h"
-#include "platform/qt/popup_menu.h"
 
 #include "platform/gstreamer/gstreamer_media_device.h"
 

@@ -2,9 +2,9 @@
 #include <QCursor>
 
 #include "platform/api.h"
+#include "platform/qt/dialogs.h"
 #include "platform/qt/event_loop.h"
 #include "platform/qt/icon_cache.h"
-#include "platform/qt/owner_window.h"
 #include "platform/qt/tray_icons.h"
 
 BOOL WINAPI Shell_NotifyIconA(DWORD message, PNOTIFYICONDATAA data) {

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/qt/file_filter.h"
+#include "platform/qt/dialogs.h"
 #include "tests/platform/qt/desktop_user.h"
 #include "tests/platform/qt/qt_test.h"
 

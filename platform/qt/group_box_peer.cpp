@@ -1,7 +1,0 @@
-#include "platform/qt/group_box_peer.h"
-
-namespace qtbackend {
-
-void GroupBoxPeer::ShowCaption(const std::string& caption) { view_->setTitle(ToQString(caption)); }
-
-}  // namespace qtbackend
