@@ -80,6 +80,19 @@ PropertyValue GetAs(const TObject& self) {
     return (static_cast<const ClassOf<Get>&>(self).*Get)();
 }
 
+// Integers and enumerations travel as long long, whatever type the property has.
+template <auto Get>
+PropertyValue GetAsInteger(const TObject& self) {
+    return static_cast<long long>((static_cast<const ClassOf<Get>&>(self).*Get)());
+}
+
+template <auto Set>
+void SetAsInteger(TObject& self, const PropertyValue& value) {
+    using Class = typename Setter<decltype(Set)>::Class;
+    using Argument = typename Setter<decltype(Set)>::Argument;
+    (static_cast<Class&>(self).*Set)(static_cast<Argument>(std::get<long long>(value)));
+}
+
 }  // namespace published
 
 template <auto Get, auto Set>
@@ -106,30 +119,20 @@ constexpr PropertyInfo EventProperty(std::string_view name) {
 template <auto Get, auto Set>
 constexpr PropertyInfo IntegerProperty(std::string_view name,
                                        std::optional<long long> defaultValue = std::nullopt) {
-    constexpr auto get = [](const TObject& self) -> PropertyValue {
-        return static_cast<long long>((static_cast<const published::ClassOf<Get>&>(self).*Get)());
-    };
-    constexpr auto set = [](TObject& self, const PropertyValue& value) {
-        using Class = typename published::Setter<decltype(Set)>::Class;
-        using Argument = typename published::Setter<decltype(Set)>::Argument;
-        (static_cast<Class&>(self).*Set)(static_cast<Argument>(std::get<long long>(value)));
-    };
-    return {name, PropertyKind::Integer, get, set, defaultValue};
+    return {name, PropertyKind::Integer, &published::GetAsInteger<Get>, &published::SetAsInteger<Set>,
+            defaultValue};
 }
 
 // An enumeration whose values are 0, 1, 2... in the order of names.
 template <auto Get, auto Set>
 constexpr PropertyInfo EnumProperty(std::string_view name, std::span<const std::string_view> names,
                                     std::optional<long long> defaultValue = std::nullopt) {
-    constexpr auto get = [](const TObject& self) -> PropertyValue {
-        return static_cast<long long>((static_cast<const published::ClassOf<Get>&>(self).*Get)());
-    };
-    constexpr auto set = [](TObject& self, const PropertyValue& value) {
-        using Class = typename published::Setter<decltype(Set)>::Class;
-        using Argument = typename published::Setter<decltype(Set)>::Argument;
-        (static_cast<Class&>(self).*Set)(static_cast<Argument>(std::get<long long>(value)));
-    };
-    return {name, PropertyKind::Enumeration, get, set, defaultValue, names};
+    return {name,
+            PropertyKind::Enumeration,
+            &published::GetAsInteger<Get>,
+            &published::SetAsInteger<Set>,
+            defaultValue,
+            names};
 }
 
 // A set of flags whose bits are 1, 2, 4... in the order of names; the value is the bit mask.
