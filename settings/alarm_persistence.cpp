@@ -31,7 +31,7 @@ const std::string kWelcomeText =
     "Oh btw... this message will only appear once ;)\r"
     "\r"
     "Feel free to pass this program on to anyone who may like it.\r"
-    "Comments and ideas are welcome at alarmclock@example.org";
+    "More about it in /usr/share/doc/alarmclock/README.md";
 
 std::string Read(const char* name, const std::string& defaultValue = "") {
     return ReadSetting(SettingsKey, name, defaultValue);
