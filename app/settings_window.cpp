@@ -26,7 +26,7 @@ const std::string kAboutText =
     "\r"
     "You may give it away freely, as long as it stays unchanged.\r"
     "\r"
-    "Contact: alarmclock@example.org";
+    "More about it in /usr/share/doc/alarmclock/README.md";
 
 }  // namespace
 

@@ -31,7 +31,7 @@ const std::string kWelcomeText =
     "Oh btw... this message will only appear once ;)\r"
     "\r"
     "Feel free to pass this program on to anyone who may like it.\r"
-    "Comments and ideas are welcome at alarmclock@example.org";
+    "More about it in /usr/share/doc/alarmclock/README.md";
 
 std::string Read(const char* name, const std::string& defaultValue = "") {
     return ReadSetting(SettingsKey, name, defaultValue);
@@ -63,12 +63,29 @@ std::string StoredText(const TForm1& form, const AlarmValue& value) {
     return setting::kTrue;
 }
 
+// True while the load sets the controls from the store. The saves that it runs (its time fields arm the
+// alarm) come before the boxes are restored, so they must not delete what is still to be read.
+bool restoring = false;
+
+// Marks the load for the saves it runs, also when a failure ends it early.
+class Restoring {
+  public:
+    Restoring() { restoring = true; }
+    ~Restoring() { restoring = false; }
+    Restoring(const Restoring&) = delete;
+    Restoring& operator=(const Restoring&) = delete;
+};
+
 // Stores each value that is always stored or whose box is ticked, under its own name or its default's
-// (nameOf picks which); a value whose box is unticked is left as it is stored.
+// (nameOf picks which). The value of an unticked box is deleted, or the next load would tick the box again
+// from it (and report a media file since deleted at every start); only the load's own saves keep it.
 void Store(const TForm1& form, std::span<const AlarmValue* const> values, const char* AlarmValue::*nameOf) {
     for (const AlarmValue* value : values) {
-        if (value->box == nullptr || (form.*value->box)->Checked())
+        if (value->box == nullptr || (form.*value->box)->Checked()) {
             Write(value->*nameOf, StoredText(form, *value));
+        } else if (!restoring) {
+            DeleteSetting(SettingsKey, value->*nameOf);
+        }
     }
 }
 
@@ -134,18 +151,21 @@ void TForm1::OnInit(TObject*) {
         }
     };
 
-    RestoreAlarmDate();
-    for (const AlarmValue* value : kLoadedTexts) load(*value, &AlarmValue::name);
-    for (const AlarmValue* value : kLoadedBoxes) load(*value, &AlarmValue::name);
-    if (IsSet(Read(setting::kEnabled))) {
-        CheckBox1->SetChecked(true);
-        Hide();
-        return;
-    }
+    {
+        const Restoring duringLoad;
+        RestoreAlarmDate();
+        for (const AlarmValue* value : kLoadedTexts) load(*value, &AlarmValue::name);
+        for (const AlarmValue* value : kLoadedBoxes) load(*value, &AlarmValue::name);
+        if (IsSet(Read(setting::kEnabled))) {
+            CheckBox1->SetChecked(true);
+            Hide();
+            return;
+        }
 
-    for (const AlarmValue* value : kLoadedTexts) load(*value, &AlarmValue::defaultName);
-    Show();
-    for (const AlarmValue* value : kLoadedBoxes) load(*value, &AlarmValue::defaultName);
+        for (const AlarmValue* value : kLoadedTexts) load(*value, &AlarmValue::defaultName);
+        Show();
+        for (const AlarmValue* value : kLoadedBoxes) load(*value, &AlarmValue::defaultName);
+    }
     if (Read(setting::kIntro, "false") == "false") {
         Write(setting::kIntro, "done");
         ShowMessage(kWelcomeText);
@@ -171,12 +191,8 @@ void TForm1::OnAlarmClick(TObject*) {
     qzTray1->SetTip(kEnabledTip);
 }
 
-// Default texts stored earlier stay when their box is now unticked; the default booleans go first.
 void TForm1::Button3Click(TObject*) {
     Store(*this, kStoredTime, &AlarmValue::defaultName);
-    for (const AlarmValue* value : kStoredByBox) {
-        if (value->holder == Holder::Flag) DeleteSetting(SettingsKey, value->defaultName);
-    }
     Store(*this, kStoredByBox, &AlarmValue::defaultName);
     ShowMessage("Default settings saved.");
 }

@@ -20,7 +20,7 @@ struct AlarmValue {
     const char* defaultName;  // the value "Set Defaults" stores and a start without an alarm loads
     Holder holder;
     TEdit* TForm1::*edit;     // the edit of a Text or Message, else null
-    TCheckBox* TForm1::*box;  // stored only while this box is ticked; null: always stored
+    TCheckBox* TForm1::*box;  // stored while this box is ticked, deleted while unticked; null: always stored
 };
 
 inline constexpr AlarmValue kHourValue{setting::kHour, setting::kDefaultHour, Holder::Text, &TForm1::hour,

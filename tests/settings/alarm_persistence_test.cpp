@@ -1,0 +1,127 @@
+// What Done and "Set Defaults" leave in the store for each box, seen through the next start.
+#include "tests/support/alarm_clock_test.h"
+
+namespace {
+
+// A box of the window with the values that hold it between runs, and how the user ticks and unticks it.
+struct StoredBox {
+    const char* caption;
+    const char* value;
+    const char* defaultValue;
+    TCheckBox* TForm1::*box;
+    using UserAction = void (*)(TForm1&, headless::ModalScript&);
+    UserAction tick;
+    UserAction untick;
+};
+
+void PrintTo(const StoredBox& box, std::ostream* out) { *out << box.caption; }
+
+void ChooseMedia(TForm1& form, headless::ModalScript& script) {
+    script.OnOpenDialog(
+        [](const widgetset::OpenFileRequest&) -> std::optional<std::string> { return "/music/bell.wav"; });
+    form.CheckBox3->UserClick();
+}
+
+template <TCheckBox* TForm1::*box>
+void Click(TForm1& form, headless::ModalScript&) {
+    (form.*box)->UserClick();
+}
+
+// Message and Run Application tick from their fields; Message is unticked by emptying its field, Run
+// Application by its box, which leaves the field's text.
+const StoredBox kBoxes[] = {
+    {"Message", "message", "defmessage", &TForm1::CheckBox2,
+     [](TForm1& form, headless::ModalScript&) { form.message->UserEditText("Wake up"); },
+     [](TForm1& form, headless::ModalScript&) { form.message->UserEditText(""); }},
+    {"PlayMedia", "sound", "defsound", &TForm1::CheckBox3, ChooseMedia, Click<&TForm1::CheckBox3>},
+    {"KeepRunning", "keeprunning", "defkeeprunning", &TForm1::CheckBox4, Click<&TForm1::CheckBox4>,
+     Click<&TForm1::CheckBox4>},
+    {"RunApplication", "runapp", "defrunapp", &TForm1::CheckBox5,
+     [](TForm1& form, headless::ModalScript&) { form.runapp->UserEditText("/usr/bin/true"); },
+     Click<&TForm1::CheckBox5>},
+    {"ExitWhenDone", "closeafter", "defcloseafter", &TForm1::CheckBox6, Click<&TForm1::CheckBox6>,
+     Click<&TForm1::CheckBox6>},
+    {"AlarmDaily", "daily", "defdaily", &TForm1::CheckBox8, Click<&TForm1::CheckBox8>,
+     Click<&TForm1::CheckBox8>},
+};
+
+class AlarmPersistenceTest : public AlarmClockTest {
+  protected:
+    AlarmPersistenceTest() {
+        Store("intro", "done");
+        Start();
+    }
+    void Arm() {
+        Type(form->hour, "6");
+        Type(form->min, "30");
+    }
+    // Without a notification Done asks first; the user goes on.
+    void Done() {
+        if (!form->CheckBox2->Checked() && !form->CheckBox3->Checked() && !form->CheckBox5->Checked()) {
+            script.AnswerMessageBox(IDYES);
+        }
+        form->Button1->UserClick();
+    }
+    void SetDefaults() {
+        ExpectMessage("Default settings saved.");
+        form->Button3->UserClick();
+    }
+    bool Ticked(const StoredBox& box) const { return (form->*box.box)->Checked(); }
+};
+
+class StoredBoxTest : public AlarmPersistenceTest, public ::testing::WithParamInterface<StoredBox> {};
+
+}  // namespace
+
+TEST_P(StoredBoxTest, TheAlarmComesBackWithTheBoxAsDoneLeftIt) {
+    const StoredBox& box = GetParam();
+    Arm();
+    box.tick(*form, script);
+    Done();
+    ASSERT_TRUE(Stored(box.value));
+    Restart();
+    EXPECT_TRUE(Ticked(box));
+
+    form->OnShowSettings(nullptr);
+    box.untick(*form, script);
+    Done();
+    EXPECT_FALSE(Stored(box.value));
+    Restart();
+    EXPECT_TRUE(form->CheckBox1->Checked());  // still armed, only the box is gone
+    EXPECT_FALSE(Ticked(box));
+}
+
+TEST_P(StoredBoxTest, TheDefaultsComeBackWithTheBoxAsSetDefaultsLeftIt) {
+    const StoredBox& box = GetParam();
+    box.tick(*form, script);
+    SetDefaults();
+    ASSERT_TRUE(Stored(box.defaultValue));
+    Restart();
+    EXPECT_TRUE(Ticked(box));
+
+    box.untick(*form, script);
+    SetDefaults();
+    EXPECT_FALSE(Stored(box.defaultValue));
+    Restart();
+    EXPECT_FALSE(Ticked(box));
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryBox, StoredBoxTest, ::testing::ValuesIn(kBoxes),
+                         [](const auto& info) { return std::string(info.param.caption); });
+
+TEST_F(AlarmPersistenceTest, AMediaFileSinceDeletedIsReportedUntilDoneLeavesPlayMediaUnticked) {
+    Arm();
+    ChooseMedia(*form, script);
+    Done();
+    desktop.Media().failToOpen.insert("/music/bell.wav");
+    ExpectMessage("Cannot open /music/bell.wav: the file is not a playable media file");
+    Restart();
+    EXPECT_FALSE(form->CheckBox3->Checked());
+    EXPECT_EQ(Stored("sound"), "/music/bell.wav");  // a start alone forgets nothing: the file may come back
+
+    form->OnShowSettings(nullptr);
+    Done();
+    EXPECT_FALSE(Stored("sound"));
+    Restart();  // reports nothing: a box now would be unexpected
+    EXPECT_FALSE(form->CheckBox3->Checked());
+}
