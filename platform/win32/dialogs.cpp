@@ -66,8 +66,9 @@ TMenuItem* ShowPopupMenu(TPopupMenu& menu, int x, int y, HWND owner) {
         TrackPopupMenu(popup, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, x, y, 0, owner, nullptr);
     PostMessageA(owner, WM_NULL, 0, 0);
     DestroyMenu(popup);
-    return chosen > 0 && static_cast<std::size_t>(chosen) <= items.size() ? items[static_cast<std::size_t>(chosen) - 1]
-                                                                          : nullptr;
+    return chosen > 0 && static_cast<std::size_t>(chosen) <= items.size()
+               ? items[static_cast<std::size_t>(chosen) - 1]
+               : nullptr;
 }
 
 }  // namespace win32backend

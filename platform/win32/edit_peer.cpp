@@ -3,9 +3,8 @@
 namespace win32backend {
 
 EditPeer::EditPeer(TEdit& edit)
-    : ControlPeer(edit, {.className = "EDIT",
-                         .style = WS_TABSTOP | ES_AUTOHSCROLL,
-                         .exStyle = WS_EX_CLIENTEDGE}),
+    : ControlPeer(edit,
+                  {.className = "EDIT", .style = WS_TABSTOP | ES_AUTOHSCROLL, .exStyle = WS_EX_CLIENTEDGE}),
       edit_(edit) {}
 
 void EditPeer::ShowAspect(widgetset::Aspect aspect) {

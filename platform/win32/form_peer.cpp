@@ -56,6 +56,14 @@ LRESULT FormPeer::DefaultHandling(HWND window, UINT message, WPARAM wParam, LPAR
         object_.UserClose();
         return 0;
     }
+    // The dialog manager moves the focus with this message (a label's access key does: to the label, then
+    // on to the next field), and only a dialog's default procedure would answer it.
+    if (message == WM_NEXTDLGCTL) {
+        HWND target = LOWORD(lParam) != 0 ? reinterpret_cast<HWND>(wParam)
+                                          : GetNextDlgTabItem(window, GetFocus(), wParam != 0 ? TRUE : FALSE);
+        if (target != nullptr) SetFocus(target);
+        return 0;
+    }
     return ControlPeer::DefaultHandling(window, message, wParam, lParam);
 }
 
@@ -95,7 +103,8 @@ void FormPeer::ShowVisible() {
 
 void FormPeer::ShowAspect(widgetset::Aspect aspect) {
     if (aspect == widgetset::Aspect::Picture) {
-        HICON icon = object_.Icon().empty() ? nullptr : LoadIconA(GetModuleHandleA(nullptr), object_.Icon().c_str());
+        HICON icon =
+            object_.Icon().empty() ? nullptr : LoadIconA(GetModuleHandleA(nullptr), object_.Icon().c_str());
         SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
         SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     } else if (aspect == widgetset::Aspect::WindowState) {

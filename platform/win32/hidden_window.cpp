@@ -8,10 +8,12 @@ namespace win32backend {
 
 HiddenWindow::HiddenWindow(Handler handler, const std::string& title, bool messageOnly)
     : handler_(std::move(handler)) {
-    window_ = CreateWindowExA(0, HiddenWindowClass(), title.c_str(), messageOnly ? 0 : WS_POPUP, 0, 0, 0, 0,
-                              messageOnly ? HWND_MESSAGE : nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    window_ =
+        CreateWindowExA(0, HiddenWindowClass(), title.c_str(), messageOnly ? 0 : WS_POPUP, 0, 0, 0, 0,
+                        messageOnly ? HWND_MESSAGE : nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (window_ == nullptr) {
-        throw std::runtime_error("Cannot create a hidden window (error " + std::to_string(GetLastError()) + ")");
+        throw std::runtime_error("Cannot create a hidden window (error " + std::to_string(GetLastError()) +
+                                 ")");
     }
     SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowProc));

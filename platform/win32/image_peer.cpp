@@ -7,8 +7,9 @@ ImagePeer::ImagePeer(TImage& image)
 
 void ImagePeer::ShowAspect(widgetset::Aspect aspect) {
     if (aspect != widgetset::Aspect::Picture) return;
-    HICON icon = image_.PictureName().empty() ? nullptr
-                                               : LoadIconA(GetModuleHandleA(nullptr), image_.PictureName().c_str());
+    HICON icon = image_.PictureName().empty()
+                     ? nullptr
+                     : LoadIconA(GetModuleHandleA(nullptr), image_.PictureName().c_str());
     SendMessageA(Handle(), STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
 }
 

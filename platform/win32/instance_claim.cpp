@@ -29,7 +29,8 @@ void Knock(const std::string& windowName) {
 
 }  // namespace
 
-std::unique_ptr<InstanceClaim> InstanceClaim::Claim(const std::string& name, std::function<void()> anotherStart) {
+std::unique_ptr<InstanceClaim> InstanceClaim::Claim(const std::string& name,
+                                                    std::function<void()> anotherStart) {
     // Local: one per user session.
     const std::string mutexName = "Local\\" + name + ".instance";
     const std::string windowName = name + ".instance";

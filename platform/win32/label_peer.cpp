@@ -23,8 +23,8 @@ void LabelPeer::ShowBounds() {
     SelectObject(context, previous);
     ReleaseDC(Handle(), context);
     MoveWindow(Handle(), Scaled(object_.Left()), Scaled(object_.Top()),
-               std::max<int>(Scaled(object_.Width()), text.right), std::max<int>(Scaled(object_.Height()), text.bottom),
-               TRUE);
+               std::max<int>(Scaled(object_.Width()), text.right),
+               std::max<int>(Scaled(object_.Height()), text.bottom), TRUE);
 }
 
 }  // namespace win32backend

@@ -41,16 +41,19 @@ void ProcessPending() {
     }
 }
 
+namespace {
+
+BOOL CALLBACK CollectEnabled(HWND window, LPARAM list) {
+    if (IsWindowVisible(window) && IsWindowEnabled(window)) {
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    }
+    return TRUE;
+}
+
+}  // namespace
+
 ModalScope::ModalScope() {
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM list) -> BOOL {
-            if (IsWindowVisible(window) && IsWindowEnabled(window)) {
-                reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&disabled_));
+    EnumThreadWindows(GetCurrentThreadId(), &CollectEnabled, reinterpret_cast<LPARAM>(&disabled_));
     for (HWND window : disabled_) EnableWindow(window, FALSE);
 }
 

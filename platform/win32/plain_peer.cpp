@@ -5,7 +5,8 @@
 namespace win32backend {
 
 PlainPeer::PlainPeer(TControl& control, bool everShown)
-    : ControlPeer(control, {.className = PlainWindowClass(), .style = WS_CLIPCHILDREN, .exStyle = WS_EX_CONTROLPARENT}),
+    : ControlPeer(control,
+                  {.className = PlainWindowClass(), .style = WS_CLIPCHILDREN, .exStyle = WS_EX_CONTROLPARENT}),
       everShown_(everShown) {}
 
 void PlainPeer::ShowVisible() { ShowWindow(Handle(), everShown_ && Control().Visible() ? SW_SHOWNA : SW_HIDE); }

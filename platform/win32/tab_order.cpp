@@ -51,7 +51,8 @@ void OrderChildren(const TWinControl& parent) {
     std::vector<TControl*> chain;
     for (TControl* control : windowed) {
         for (TControl* other : others) {
-            if (other->InheritsFrom(TLabel::Class) && FieldOf(static_cast<TLabel&>(*other), windowed) == control) {
+            if (other->InheritsFrom(TLabel::Class) &&
+                FieldOf(static_cast<TLabel&>(*other), windowed) == control) {
                 chain.push_back(other);
             }
         }

@@ -25,8 +25,8 @@ HBRUSH FaceBrush() { return reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_
 }  // namespace
 
 const char* FormWindowClass() {
-    static const char* name = Registered("AlarmClockForm", CS_DBLCLKS, FaceBrush(),
-                                         LoadIconA(GetModuleHandleA(nullptr), "MAINICON"));
+    static const char* name =
+        Registered("AlarmClockForm", CS_DBLCLKS, FaceBrush(), LoadIconA(GetModuleHandleA(nullptr), "MAINICON"));
     return name;
 }
 

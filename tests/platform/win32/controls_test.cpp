@@ -170,9 +170,11 @@ TEST_F(ControlsTest, TheAccessKeyOfALabelMovesTheFocusToItsFieldAndTabFollowsTab
     desktop_user::Key("alt+a");
     ASSERT_TRUE(WaitUntil([&] { return GetFocus() == WindowOf(Find<TEdit>("hour")); }, "the hour's focus"));
     desktop_user::Key("Tab");
-    ASSERT_TRUE(WaitUntil([&] { return GetFocus() == WindowOf(Find<TEdit>("message")); }, "the message's focus"));
+    ASSERT_TRUE(
+        WaitUntil([&] { return GetFocus() == WindowOf(Find<TEdit>("message")); }, "the message's focus"));
     desktop_user::Key("Tab");
-    EXPECT_TRUE(WaitUntil([&] { return GetFocus() == WindowOf(Find<TCheckBox>("CheckBox1")); }, "the box's focus"));
+    EXPECT_TRUE(
+        WaitUntil([&] { return GetFocus() == WindowOf(Find<TCheckBox>("CheckBox1")); }, "the box's focus"));
 }
 
 TEST_F(ControlsTest, AButtonsAccessKeyClicksIt) {

@@ -13,7 +13,8 @@ void Xdotool(const std::string& arguments) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process)) {
         ADD_FAILURE() << "Cannot start " << command << " (error " << GetLastError() << ")";
         return;
     }
@@ -29,10 +30,12 @@ POINT CentreOf(HWND window) {
 }
 
 void Click(POINT at, int button) {
-    Xdotool("mousemove " + std::to_string(at.x) + " " + std::to_string(at.y) + " click " + std::to_string(button));
+    Xdotool("mousemove " + std::to_string(at.x) + " " + std::to_string(at.y) + " click " +
+            std::to_string(button));
 }
 
-void Type(const std::string& text) { Xdotool("type --delay 20 '" + text + "'"); }
+// Wine splits the command line as Windows does: double quotes group, a backslash stays as it is.
+void Type(const std::string& text) { Xdotool("type --delay 20 \"" + text + "\""); }
 
 void Key(const std::string& keys) { Xdotool("key " + keys); }
 

@@ -13,7 +13,9 @@ constexpr unsigned kPollMs = 20;
 
 const ClassInfo TTestForm::Class{.name = "TTestForm", .parent = &TForm::Class, .methods = kMethods};
 
-Win32Test::Win32Test() : application(MakeComponent<TApplication>(nullptr)) { application->SetTitle("Win32 test"); }
+Win32Test::Win32Test() : application(MakeComponent<TApplication>(nullptr)) {
+    application->SetTitle("Win32 test");
+}
 
 Win32Test::~Win32Test() { application.reset(); }
 
