@@ -3,7 +3,9 @@
 #   ./build.sh test       build and run every test (the default)
 #   ./build.sh run        build and start the program
 #   ./build.sh sanitize   run the headless tests under AddressSanitizer and UndefinedBehaviorSanitizer
-#   ./build.sh windows    compile for 32-bit and 64-bit Windows with MinGW-w64
+#   ./build.sh windows    build alarmclock.exe for 32-bit and 64-bit Windows with MinGW-w64
+#   ./build.sh windows-test
+#                         run the Windows tests (64-bit) under Wine on a virtual display; `test` runs them too
 #   ./build.sh format     check that the sources are clang-format clean
 #   ./build.sh package    build the Debian package (build-package/alarmclock_*.deb)
 #   ./build.sh bench [PROGRAM] [OPTIONS]
@@ -16,6 +18,7 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libsqlite3-dev lib
     libgstreamer1.0-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good
     qt6-base-dev xvfb trayer xdotool imagemagick x11-utils xdg-utils faketime python3 procps)
 WINDOWS_PACKAGES=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix)
+WINDOWS_TEST_PACKAGES=(wine64 googletest xvfb trayer xdotool)
 FORMAT_PACKAGES=(clang-format)
 JOBS=$(nproc)
 
@@ -32,6 +35,14 @@ install_missing() {
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
+# The Windows tests run in the 64-bit build: this kernel runs no 32-bit code under Wine.
+windows_tests() {
+    install_missing "${BUILD_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}" "${WINDOWS_TEST_PACKAGES[@]}"
+    configure_and_build build-windows-tests -DCMAKE_BUILD_TYPE=Debug \
+        -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/mingw-w64-x86_64.cmake
+    tests/platform/win32/wine_session.sh ctest --test-dir build-windows-tests --output-on-failure
+}
+
 configure_and_build() {
     local dir=$1
     shift
@@ -44,6 +55,10 @@ case "${1:-test}" in
         install_missing "${BUILD_PACKAGES[@]}"
         configure_and_build build -DCMAKE_BUILD_TYPE=Debug
         ctest --test-dir build --output-on-failure -j "$JOBS"
+        windows_tests
+        ;;
+    windows-test)
+        windows_tests
         ;;
     run)
         install_missing "${BUILD_PACKAGES[@]}"
@@ -79,8 +94,9 @@ case "${1:-test}" in
     windows)
         install_missing "${BUILD_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}"
         for arch in i686 x86_64; do
-            configure_and_build "build-windows-$arch" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+            configure_and_build "build-windows-$arch" -DCMAKE_BUILD_TYPE=Release -DALARMCLOCK_BUILD_TESTS=OFF \
                 -DCMAKE_TOOLCHAIN_FILE="cmake/toolchains/mingw-w64-$arch.cmake"
+            echo "Built build-windows-$arch/alarmclock.exe"
         done
         ;;
     package)
@@ -109,7 +125,7 @@ case "${1:-test}" in
         git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
         ;;
     *)
-        echo "usage: $0 [test|run|sanitize|windows|format|package|bench]" >&2
+        echo "usage: $0 [test|run|sanitize|windows|windows-test|format|package|bench]" >&2
         exit 2
         ;;
 esac

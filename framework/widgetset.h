@@ -40,6 +40,11 @@ class ControlPeer {
     virtual void Changed(Aspect aspect) = 0;
     // The native window of the control, created on first use with the framework's window procedure.
     virtual HWND Handle() = 0;
+    // A message that the control leaves to its window's default handling. A native control of a system
+    // class passes it to that class's own procedure, without which it would stop working.
+    virtual LRESULT DefaultHandling(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
 };
 
 struct OpenFileRequest {

@@ -53,7 +53,8 @@ TWinControl* TWinControl::FindControl(HWND window) {
 }
 
 void TWinControl::DefaultHandler(TMessage& message) {
-    message.Result = DefWindowProcA(handle_, message.Msg, message.WParam, message.LParam);
+    message.Result = HasPeer() ? Peer().DefaultHandling(handle_, message.Msg, message.WParam, message.LParam)
+                               : DefWindowProcA(handle_, message.Msg, message.WParam, message.LParam);
 }
 
 void TWinControl::InsertControl(TControl* control) { controls_.push_back(control); }

@@ -1,0 +1,20 @@
+#include "platform/win32/check_box_peer.h"
+
+namespace win32backend {
+
+CheckBoxPeer::CheckBoxPeer(TCheckBox& checkBox)
+    : CaptionedPeer(checkBox, {.className = "BUTTON", .style = WS_TABSTOP | BS_CHECKBOX}) {}
+
+void CheckBoxPeer::ShowAspect(widgetset::Aspect aspect) {
+    if (aspect == widgetset::Aspect::Checked) {
+        SendMessageA(Handle(), BM_SETCHECK, object_.Checked() ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+    CaptionedPeer::ShowAspect(aspect);
+}
+
+LRESULT CheckBoxPeer::Notified(UINT code, const NMHDR*) {
+    if (code == BN_CLICKED) object_.UserClick();
+    return 0;
+}
+
+}  // namespace win32backend

@@ -1,0 +1,67 @@
+// The base of every Win32 peer: one native window, of a system class or of ours, that shows its framework
+// control. The control holds all state; the peer reads it when told which aspect changed. The native
+// control reports to its parent window (WM_COMMAND, WM_NOTIFY); the parent's peer hands each report to the
+// reporting control's peer, which tells its framework object.
+#pragma once
+
+#include <string>
+
+#include "framework/control.h"
+
+namespace win32backend {
+
+struct WindowKind {
+    const char* className;
+    DWORD style;
+    DWORD exStyle = 0;
+};
+
+class ControlPeer : public widgetset::ControlPeer {
+  public:
+    ControlPeer(TControl& control, const WindowKind& kind);
+    ~ControlPeer() override;
+    ControlPeer(const ControlPeer&) = delete;
+    ControlPeer& operator=(const ControlPeer&) = delete;
+
+    void Changed(widgetset::Aspect aspect) override;
+    HWND Handle() override { return window_; }
+    LRESULT DefaultHandling(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    // Shows every aspect of the control, as after its creation.
+    void ShowAll();
+    TControl& Control() const { return control_; }
+
+    // The peer whose window this is, or null.
+    static ControlPeer* FromWindow(HWND window);
+
+  protected:
+    // A report of the native control to its parent: a WM_COMMAND's notification code, or a WM_NOTIFY's
+    // header. Returns the message's result.
+    virtual LRESULT Notified(UINT code, const NMHDR* header);
+    // The aspects a kind of control shows its own way; the base shows bounds, visibility, enabled state,
+    // hints and fonts.
+    virtual void ShowAspect(widgetset::Aspect aspect);
+    virtual void ShowBounds();
+    virtual void ShowVisible();
+    // Sets the window's text without taking the notifications that follows for the user's.
+    void ShowText(const std::string& text);
+    bool SettingFromCode() const { return settingFromCode_ > 0; }
+    std::string WindowText() const;
+
+  private:
+    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void ShowHint();
+    void ShowFont();
+    void ShowOnChildren(widgetset::Aspect aspect);
+
+    TControl& control_;
+    HWND window_ = nullptr;
+    WNDPROC classProc_ = nullptr;
+    int settingFromCode_ = 0;
+};
+
+ControlPeer& PeerOf(TControl& control);
+// The window in which the control's own window is created: its parent's, or none for a form.
+HWND ParentWindowOf(TControl& control);
+
+}  // namespace win32backend

@@ -1,0 +1,74 @@
+#include "platform/win32/dialogs.h"
+
+#include <commdlg.h>
+
+#include <vector>
+
+#include "platform/win32/control_peer.h"
+#include "platform/win32/message_loop.h"
+
+namespace win32backend {
+
+std::string SystemFilter(const std::string& filter) {
+    std::string result;
+    std::size_t start = 0;
+    std::vector<std::string> parts;
+    while (start <= filter.size()) {
+        const std::size_t bar = filter.find('|', start);
+        parts.push_back(filter.substr(start, bar == std::string::npos ? std::string::npos : bar - start));
+        if (bar == std::string::npos) break;
+        start = bar + 1;
+    }
+    // A description without patterns is left out.
+    for (std::size_t i = 0; i + 1 < parts.size(); i += 2) {
+        result += parts[i];
+        result += '\0';
+        result += parts[i + 1];
+        result += '\0';
+    }
+    return result;
+}
+
+std::optional<std::string> ExecuteOpenFileDialog(const widgetset::OpenFileRequest& request) {
+    const std::string filter = SystemFilter(request.filter);
+    std::vector<char> file(32768, '\0');
+    request.initialFile.copy(file.data(), file.size() - 1);
+    OPENFILENAMEA dialog{};
+    dialog.lStructSize = sizeof dialog;
+    // Owned by the active form, if one of ours is: the dialog then stands in front of it.
+    HWND active = GetActiveWindow();
+    dialog.hwndOwner = ControlPeer::FromWindow(active) != nullptr ? active : nullptr;
+    dialog.lpstrFilter = filter.empty() ? nullptr : filter.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = file.data();
+    dialog.nMaxFile = static_cast<DWORD>(file.size());
+    dialog.lpstrTitle = request.title.empty() ? nullptr : request.title.c_str();
+    dialog.lpstrDefExt = request.defaultExt.empty() ? nullptr : request.defaultExt.c_str();
+    dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+    const ModalScope modal;
+    if (!GetOpenFileNameA(&dialog)) return std::nullopt;
+    return std::string(file.data());
+}
+
+TMenuItem* ShowPopupMenu(TPopupMenu& menu, int x, int y, HWND owner) {
+    HMENU popup = CreatePopupMenu();
+    std::vector<TMenuItem*> items;
+    for (int i = 0; i < menu.Count(); ++i) {
+        TMenuItem* item = menu.Items(i);
+        if (!item->Visible()) continue;
+        items.push_back(item);
+        AppendMenuA(popup, MF_STRING, items.size(), item->Caption().c_str());
+    }
+    // Without the owner in the foreground the menu would not close when the user clicks elsewhere; the
+    // message posted after lets the next click work at once.
+    SetForegroundWindow(owner);
+    const int chosen =
+        TrackPopupMenu(popup, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, x, y, 0, owner, nullptr);
+    PostMessageA(owner, WM_NULL, 0, 0);
+    DestroyMenu(popup);
+    return chosen > 0 && static_cast<std::size_t>(chosen) <= items.size()
+               ? items[static_cast<std::size_t>(chosen) - 1]
+               : nullptr;
+}
+
+}  // namespace win32backend

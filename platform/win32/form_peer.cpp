@@ -1,0 +1,121 @@
+#include "platform/win32/form_peer.h"
+
+#include "platform/win32/screen_scale.h"
+#include "platform/win32/tab_order.h"
+#include "platform/win32/window_classes.h"
+
+namespace win32backend {
+
+namespace {
+
+WindowKind FormKind(const TForm& form) {
+    const unsigned icons = form.BorderIcons();
+    DWORD style = WS_CLIPCHILDREN;
+    DWORD exStyle = WS_EX_CONTROLPARENT;
+    switch (form.BorderStyle()) {
+        case bsNone:
+            style |= WS_POPUP;
+            break;
+        case bsDialog:
+            style |= WS_POPUP | WS_CAPTION | WS_SYSMENU;
+            exStyle |= WS_EX_DLGMODALFRAME;
+            break;
+        case bsToolWindow:
+        case bsSizeToolWin:
+            exStyle |= WS_EX_TOOLWINDOW;
+            [[fallthrough]];
+        default:
+            style |= WS_OVERLAPPED | WS_CAPTION;
+            if ((icons & biSystemMenu) != 0) style |= WS_SYSMENU;
+            if ((icons & biMinimize) != 0) style |= WS_MINIMIZEBOX;
+            if (form.BorderStyle() == bsSizeable || form.BorderStyle() == bsSizeToolWin) {
+                style |= WS_THICKFRAME;
+                if ((icons & biMaximize) != 0) style |= WS_MAXIMIZEBOX;
+            }
+    }
+    return {.className = FormWindowClass(), .style = style, .exStyle = exStyle};
+}
+
+// Every windowed control gets its framework window now, so that its messages reach its window procedure.
+void AttachHandles(TWinControl& parent) {
+    parent.Handle();
+    for (int i = 0; i < parent.ControlCount(); ++i) {
+        TControl* child = parent.Controls(i);
+        if (child->HasPeer() && child->InheritsFrom(TWinControl::Class)) {
+            AttachHandles(static_cast<TWinControl&>(*child));
+        }
+    }
+}
+
+}  // namespace
+
+FormPeer::FormPeer(TForm& form) : CaptionedPeer(form, FormKind(form)) {}
+
+LRESULT FormPeer::DefaultHandling(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CLOSE) {
+        object_.UserClose();
+        return 0;
+    }
+    // The dialog manager moves the focus with this message (a label's access key does: to the label, then
+    // on to the next field), and only a dialog's default procedure would answer it.
+    if (message == WM_NEXTDLGCTL) {
+        HWND target = LOWORD(lParam) != 0 ? reinterpret_cast<HWND>(wParam)
+                                          : GetNextDlgTabItem(window, GetFocus(), wParam != 0 ? TRUE : FALSE);
+        if (target != nullptr) SetFocus(target);
+        return 0;
+    }
+    return ControlPeer::DefaultHandling(window, message, wParam, lParam);
+}
+
+void FormPeer::ShowBounds() {
+    const int width = Scaled(object_.ClientWidth() > 0 ? object_.ClientWidth() : object_.Width());
+    const int height = Scaled(object_.ClientHeight() > 0 ? object_.ClientHeight() : object_.Height());
+    RECT frame{0, 0, width, height};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_EXSTYLE)));
+    int left = Scaled(object_.Left());
+    int top = Scaled(object_.Top());
+    if (object_.Position() == poScreenCenter || object_.Position() == poDesktopCenter) {
+        RECT work{};
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+        left = work.left + (work.right - work.left - (frame.right - frame.left)) / 2;
+        top = work.top + (work.bottom - work.top - (frame.bottom - frame.top)) / 2;
+    }
+    SetWindowPos(Handle(), nullptr, left, top, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FormPeer::Place() {
+    AttachHandles(object_);
+    OrderTabChain(object_);
+    ShowBounds();
+    placed_ = true;
+}
+
+void FormPeer::ShowVisible() {
+    if (!object_.Visible()) {
+        ShowWindow(Handle(), SW_HIDE);
+        return;
+    }
+    if (!placed_) Place();
+    ShowWindow(Handle(), object_.WindowState() == wsMinimized ? SW_SHOWMINIMIZED : SW_SHOWNORMAL);
+}
+
+void FormPeer::ShowAspect(widgetset::Aspect aspect) {
+    if (aspect == widgetset::Aspect::Picture) {
+        HICON icon =
+            object_.Icon().empty() ? nullptr : LoadIconA(GetModuleHandleA(nullptr), object_.Icon().c_str());
+        SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+        SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    } else if (aspect == widgetset::Aspect::WindowState) {
+        if (IsWindowVisible(Handle())) ShowVisible();
+    } else if (aspect == widgetset::Aspect::ZOrder && IsWindowVisible(Handle())) {
+        if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
+        SetForegroundWindow(Handle());
+        BringWindowToTop(Handle());
+    } else {
+        CaptionedPeer::ShowAspect(aspect);
+    }
+}
+
+}  // namespace win32backend

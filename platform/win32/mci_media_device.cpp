@@ -1,0 +1,77 @@
+#include "platform/win32/mci_media_device.h"
+
+#include "framework/exceptions.h"
+#include "platform/win32/hidden_window.h"
+// After windows.h, which it needs.
+#include <mmsystem.h>
+
+namespace win32backend {
+
+namespace {
+
+std::string MciErrorText(MCIERROR error) {
+    char text[256] = "";
+    if (!mciGetErrorStringA(error, text, sizeof text)) return "MCI error " + std::to_string(error);
+    return text;
+}
+
+class MciMediaDevice : public MediaDevice {
+  public:
+    MciMediaDevice()
+        : window_([this](UINT message, WPARAM wParam, LPARAM lParam) -> std::optional<LRESULT> {
+              if (message != MM_MCINOTIFY) return std::nullopt;
+              Notified(wParam, static_cast<MCIDEVICEID>(lParam));
+              return 0;
+          }) {
+        static unsigned counter = 0;
+        alias_ = "alarmclock_media" + std::to_string(++counter);
+    }
+    ~MciMediaDevice() override { Close(); }
+
+    void Open(const std::string& fileName) override {
+        Close();
+        const MCIERROR error = Send("open \"" + fileName + "\" alias " + alias_);
+        if (error != 0) throw EMCIDeviceError("Cannot open " + fileName + ": " + MciErrorText(error));
+        fileName_ = fileName;
+        device_ = mciGetDeviceIDA(alias_.c_str());
+    }
+
+    void Play(std::function<void()> finished) override {
+        if (device_ == 0) throw EMCIDeviceError("Cannot play " + fileName_ + ": no file is open");
+        const MCIERROR error = Send("play " + alias_ + " from 0 notify");
+        if (error != 0) throw EMCIDeviceError("Cannot play " + fileName_ + ": " + MciErrorText(error));
+        finished_ = std::move(finished);
+    }
+
+    void Close() override {
+        finished_ = nullptr;
+        if (device_ == 0) return;
+        device_ = 0;
+        Send("close " + alias_);
+    }
+
+  private:
+    MCIERROR Send(const std::string& command) {
+        return mciSendStringA(command.c_str(), nullptr, 0, window_.Handle());
+    }
+
+    void Notified(WPARAM flags, MCIDEVICEID device) {
+        if (device != device_ || (flags & (MCI_NOTIFY_SUCCESSFUL | MCI_NOTIFY_FAILURE)) == 0) return;
+        auto finished = std::move(finished_);
+        finished_ = nullptr;
+        // The handler may close, reopen or free this device: nothing of it is touched afterwards.
+        if (finished) finished();
+    }
+
+    HiddenWindow window_;
+    std::string alias_;
+    std::string fileName_;
+    MCIDEVICEID device_ = 0;
+    std::function<void()> finished_;
+};
+
+}  // namespace
+
+std::unique_ptr<MediaDevice> CreateMciMediaDevice() { return std::make_unique<MciMediaDevice>(); }
+
+}  // namespace win32backend

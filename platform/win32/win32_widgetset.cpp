@@ -1,0 +1,63 @@
+#include "platform/win32/win32_widgetset.h"
+
+#include "platform/win32/dialogs.h"
+#include "platform/win32/mci_media_device.h"
+#include "platform/win32/message_loop.h"
+#include "platform/win32/peer_factory.h"
+
+namespace win32backend {
+
+std::unique_ptr<widgetset::ControlPeer> Win32Widgetset::CreatePeer(TControl& control) {
+    return CreateControlPeer(control);
+}
+
+// A hidden top-level window: message boxes it owns stand on their own on the taskbar.
+HWND Win32Widgetset::ApplicationHandle() {
+    if (!application_) {
+        application_ = std::make_unique<HiddenWindow>([](UINT, WPARAM, LPARAM) { return std::nullopt; },
+                                                      "AlarmClock", false);
+    }
+    return application_->Handle();
+}
+
+void Win32Widgetset::RunLoop(const std::function<bool()>& done) { RunUntil(done); }
+
+void Win32Widgetset::ProcessMessages() { ProcessPending(); }
+
+TimerHost& Win32Widgetset::Timers() {
+    if (!timers_) timers_ = std::make_unique<TimerHost>();
+    return *timers_;
+}
+
+widgetset::TimerId Win32Widgetset::StartTimer(unsigned intervalMs, std::function<void()> tick) {
+    return static_cast<widgetset::TimerId>(Timers().Start(intervalMs, std::move(tick)));
+}
+
+void Win32Widgetset::StopTimer(widgetset::TimerId timer) { Timers().Stop(static_cast<UINT_PTR>(timer)); }
+
+std::unique_ptr<MediaDevice> Win32Widgetset::CreateMediaDevice() { return CreateMciMediaDevice(); }
+
+std::optional<std::string> Win32Widgetset::ExecuteOpenDialog(const widgetset::OpenFileRequest& request) {
+    return ExecuteOpenFileDialog(request);
+}
+
+TMenuItem* Win32Widgetset::PopupMenu(TPopupMenu& menu, int x, int y) {
+    return ShowPopupMenu(menu, x, y, ApplicationHandle());
+}
+
+bool Win32Widgetset::ClaimInstance(const std::string& name, std::function<void()> anotherStart) {
+    auto claim = InstanceClaim::Claim(name, std::move(anotherStart));
+    if (!claim) return false;
+    instance_ = std::move(claim);
+    return true;
+}
+
+bool Win32Widgetset::NotificationAreaAvailable() { return FindWindowA("Shell_TrayWnd", nullptr) != nullptr; }
+
+}  // namespace win32backend
+
+widgetset::Widgetset& CurrentWidgetset() {
+    // Never destroyed: timers and windows may be released from other objects' destructors at exit.
+    static auto* widgetset = new win32backend::Win32Widgetset;
+    return *widgetset;
+}

@@ -1,0 +1,200 @@
+// Native controls with real clicks and real typing: the event rule without echoes, the window's frame,
+// access keys and the tab chain.
+#include "framework/captioned.h"
+#include "framework/check_box.h"
+#include "framework/edit.h"
+#include "framework/image.h"
+#include "tests/platform/win32/desktop_user.h"
+#include "tests/platform/win32/win32_test.h"
+
+namespace {
+
+constexpr std::string_view kLayout = R"(object Form1: TTestForm
+  BorderIcons = [biSystemMenu, biMinimize]
+  BorderStyle = bsSingle
+  Caption = 'Controls'
+  ClientHeight = 160
+  ClientWidth = 376
+  Position = poScreenCenter
+  ShowHint = True
+  object Image1: TImage
+    Left = 336
+    Top = 8
+    Width = 33
+    Height = 33
+    Picture = 'MAINICON'
+    OnClick = Clicked
+  end
+  object GroupBox1: TGroupBox
+    Left = 8
+    Top = 40
+    Width = 361
+    Height = 113
+    Caption = ' Settings '
+    object CheckBox1: TCheckBox
+      Left = 16
+      Top = 22
+      Width = 121
+      Height = 17
+      Caption = 'Alarm Enabled'
+      TabOrder = 2
+      OnClick = Clicked
+    end
+    object Label1: TLabel
+      Left = 16
+      Top = 56
+      Width = 55
+      Height = 13
+      Caption = '&Alert me at:'
+    end
+    object hour: TEdit
+      Left = 80
+      Top = 52
+      Width = 25
+      Height = 21
+      Hint = 'Hour'
+      MaxLength = 2
+      TabOrder = 0
+      OnChange = Changed
+    end
+    object message: TEdit
+      Left = 120
+      Top = 52
+      Width = 200
+      Height = 21
+      TabOrder = 1
+      OnChange = Changed
+    end
+    object Button1: TButton
+      Left = 16
+      Top = 80
+      Width = 75
+      Height = 25
+      Caption = '&Check'
+      TabOrder = 3
+      OnClick = Clicked
+    end
+  end
+end
+)";
+
+class ControlsTest : public Win32Test {
+  protected:
+    ControlsTest() { ShowForm(kLayout); }
+};
+
+TEST_F(ControlsTest, ControlsAreNativeWindowsOfTheSystemClassesInsideTheirParents) {
+    const auto className = [](HWND window) {
+        char name[64] = "";
+        GetClassNameA(window, name, sizeof name);
+        return std::string(name);
+    };
+    EXPECT_EQ(className(WindowOf(Find<TButton>("Button1"))), "Button");
+    EXPECT_EQ(className(WindowOf(Find<TEdit>("hour"))), "Edit");
+    EXPECT_EQ(className(WindowOf(Find<TImage>("Image1"))), "Static");
+    EXPECT_EQ(GetParent(WindowOf(Find<TEdit>("hour"))), WindowOf(Find<TGroupBox>("GroupBox1")));
+    char caption[64] = "";
+    GetWindowTextA(WindowOf(Find<TButton>("Button1")), caption, sizeof caption);
+    EXPECT_STREQ(caption, "&Check");
+}
+
+TEST_F(ControlsTest, TheFormHasAFixedSingleBorderWithoutMaximizeAndIsCentred) {
+    HWND window = WindowOf(*form);
+    const LONG_PTR style = GetWindowLongPtrA(window, GWL_STYLE);
+    EXPECT_EQ(style & WS_MAXIMIZEBOX, 0);
+    EXPECT_EQ(style & WS_THICKFRAME, 0);
+    EXPECT_NE(style & WS_MINIMIZEBOX, 0);
+    RECT client{};
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, MulDiv(376, GetDeviceCaps(GetDC(nullptr), LOGPIXELSY), 96));
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_NEAR((frame.left + frame.right) / 2, (work.left + work.right) / 2, 1);
+    EXPECT_NEAR((frame.top + frame.bottom) / 2, (work.top + work.bottom) / 2, 1);
+}
+
+TEST_F(ControlsTest, AClickOnAButtonInAGroupBoxReachesItsHandler) {
+    desktop_user::Click(desktop_user::CentreOf(WindowOf(Find<TButton>("Button1"))));
+    EXPECT_TRUE(WaitUntil([this] { return form->clicks["Button1"] == 1; }, "the button's click"));
+}
+
+TEST_F(ControlsTest, ACheckBoxShowsWhatItsControlDecidesAndCodeIsNotEchoed) {
+    auto& box = Find<TCheckBox>("CheckBox1");
+    HWND window = WindowOf(box);
+    desktop_user::Click(desktop_user::CentreOf(window));
+    ASSERT_TRUE(WaitUntil([&] { return box.Checked(); }, "the box to be ticked"));
+    EXPECT_EQ(SendMessageA(window, BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(form->clicks["CheckBox1"], 1);
+    // A disabled control refuses the click: the box must not tick itself.
+    box.SetChecked(false);
+    EXPECT_EQ(form->clicks["CheckBox1"], 2);
+    box.SetEnabled(false);
+    SendMessageA(GetParent(window), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(window), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(window));
+    EXPECT_FALSE(box.Checked());
+    EXPECT_EQ(SendMessageA(window, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_EQ(form->clicks["CheckBox1"], 2);
+}
+
+TEST_F(ControlsTest, TypingChangesTheEditOnceAKeyAndTextFromCodeIsNotTakenForTyping) {
+    auto& edit = Find<TEdit>("message");
+    desktop_user::Click(desktop_user::CentreOf(WindowOf(edit)));
+    ASSERT_TRUE(WaitUntil([&] { return GetFocus() == WindowOf(edit); }, "the focus in the edit"));
+    desktop_user::Type("wake");
+    ASSERT_TRUE(WaitUntil([&] { return edit.Text() == "wake"; }, "the typed text"));
+    EXPECT_EQ(form->changes["message"], 4);
+    edit.SetText("Up now");
+    EXPECT_EQ(form->changes["message"], 5);
+    char shown[64] = "";
+    GetWindowTextA(WindowOf(edit), shown, sizeof shown);
+    EXPECT_STREQ(shown, "Up now");
+}
+
+TEST_F(ControlsTest, MaxLengthLimitsTypingButNotCode) {
+    auto& hour = Find<TEdit>("hour");
+    desktop_user::Click(desktop_user::CentreOf(WindowOf(hour)));
+    ASSERT_TRUE(WaitUntil([&] { return GetFocus() == WindowOf(hour); }, "the focus in the hour"));
+    desktop_user::Type("123");
+    ASSERT_TRUE(WaitUntil([&] { return hour.Text() == "12"; }, "two digits"));
+    hour.SetText("1234");
+    char shown[16] = "";
+    GetWindowTextA(WindowOf(hour), shown, sizeof shown);
+    EXPECT_STREQ(shown, "1234");
+}
+
+TEST_F(ControlsTest, TheAccessKeyOfALabelMovesTheFocusToItsFieldAndTabFollowsTabOrder) {
+    desktop_user::Click(desktop_user::CentreOf(WindowOf(Find<TEdit>("message"))));
+    ASSERT_TRUE(WaitUntil([&] { return GetFocus() == WindowOf(Find<TEdit>("message")); }, "the first focus"));
+    desktop_user::Key("alt+a");
+    ASSERT_TRUE(WaitUntil([&] { return GetFocus() == WindowOf(Find<TEdit>("hour")); }, "the hour's focus"));
+    desktop_user::Key("Tab");
+    ASSERT_TRUE(
+        WaitUntil([&] { return GetFocus() == WindowOf(Find<TEdit>("message")); }, "the message's focus"));
+    desktop_user::Key("Tab");
+    EXPECT_TRUE(
+        WaitUntil([&] { return GetFocus() == WindowOf(Find<TCheckBox>("CheckBox1")); }, "the box's focus"));
+}
+
+TEST_F(ControlsTest, AButtonsAccessKeyClicksIt) {
+    desktop_user::Click(desktop_user::CentreOf(WindowOf(Find<TEdit>("message"))));
+    ASSERT_TRUE(WaitUntil([&] { return GetFocus() == WindowOf(Find<TEdit>("message")); }, "the first focus"));
+    desktop_user::Key("alt+c");
+    EXPECT_TRUE(WaitUntil([this] { return form->clicks["Button1"] == 1; }, "the button's click"));
+}
+
+TEST_F(ControlsTest, AClickOnTheImageIsTheImagesClick) {
+    desktop_user::Click(desktop_user::CentreOf(WindowOf(Find<TImage>("Image1"))));
+    EXPECT_TRUE(WaitUntil([this] { return form->clicks["Image1"] == 1; }, "the image's click"));
+}
+
+TEST_F(ControlsTest, ClosingByTheTitleBarIsLeftToTheFramework) {
+    application->SetShowMainForm(false);
+    SendMessageA(WindowOf(*form), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(IsWindow(WindowOf(*form)));
+    EXPECT_FALSE(form->Visible());
+    EXPECT_FALSE(IsWindowVisible(WindowOf(*form)));
+}
+
+}  // namespace

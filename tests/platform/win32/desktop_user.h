@@ -1,0 +1,21 @@
+// The user at the test display: real pointer and keyboard input through xdotool, a Unix program that Wine
+// starts from the test. The events reach the program once its loop runs again.
+#pragma once
+
+#include <string>
+
+#include "platform/api.h"
+
+namespace desktop_user {
+
+// Runs xdotool with the arguments and waits for it.
+void Xdotool(const std::string& arguments);
+
+// The centre of a window on the screen.
+POINT CentreOf(HWND window);
+void Click(POINT at, int button = 1);
+void Type(const std::string& text);
+// Key names as xdotool knows them: "Return", "Tab", "alt+m".
+void Key(const std::string& keys);
+
+}  // namespace desktop_user

@@ -1,0 +1,39 @@
+// The loop, the timers and the one running instance.
+#include "tests/platform/win32/win32_test.h"
+
+namespace {
+
+using EventLoopTest = Win32Test;
+
+TEST_F(EventLoopTest, TimersTickUntilStoppedAndATickMayStopItself) {
+    int fast = 0;
+    int once = 0;
+    widgetset::TimerId onceTimer = 0;
+    const auto fastTimer = CurrentWidgetset().StartTimer(10, [&] { ++fast; });
+    onceTimer = CurrentWidgetset().StartTimer(10, [&] {
+        ++once;
+        CurrentWidgetset().StopTimer(onceTimer);
+    });
+    ASSERT_TRUE(WaitUntil([&] { return fast >= 5; }, "five ticks"));
+    CurrentWidgetset().StopTimer(fastTimer);
+    const int stoppedAt = fast;
+    CurrentWidgetset().ProcessMessages();
+    Sleep(50);
+    CurrentWidgetset().ProcessMessages();
+    EXPECT_EQ(fast, stoppedAt);
+    EXPECT_EQ(once, 1);
+}
+
+TEST_F(EventLoopTest, ASecondClaimGivesWayAndTheFirstHearsOfIt) {
+    int starts = 0;
+    ASSERT_TRUE(CurrentWidgetset().ClaimInstance("alarmclock-test", [&] { ++starts; }));
+    // A second start in another process finds the same session-wide mutex; one in this process does too.
+    EXPECT_FALSE(CurrentWidgetset().ClaimInstance("alarmclock-test", [] {}));
+    EXPECT_TRUE(WaitUntil([&] { return starts == 1; }, "the knock"));
+}
+
+TEST_F(EventLoopTest, TheNotificationAreaOfTheDesktopIsSeen) {
+    EXPECT_TRUE(WaitUntil([] { return CurrentWidgetset().NotificationAreaAvailable(); }, "the tray"));
+}
+
+}  // namespace
