@@ -29,7 +29,8 @@ bool IsProgramWindow(const QWidget& widget) {
     if (!widget.isWindow()) return false;
     const auto& waited = WaitedFor();
     if (std::find(waited.begin(), waited.end(), &widget) != waited.end()) return false;
-    return dynamic_cast<const FormWindow*>(&widget) != nullptr || qobject_cast<const QDialog*>(&widget) != nullptr;
+    return dynamic_cast<const FormWindow*>(&widget) != nullptr ||
+           qobject_cast<const QDialog*>(&widget) != nullptr;
 }
 
 void StayAbove(QDialog& dialog, QWidget* window) {

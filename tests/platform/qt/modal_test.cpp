@@ -46,7 +46,8 @@ class ModalTest : public QtTest {
 
 // The X window that a window names as the one it stays above (WM_TRANSIENT_FOR), or 0.
 unsigned long TransientFor(const QWidget& window) {
-    const std::string text = desktop_user::Run("xprop -id " + std::to_string(window.winId()) + " WM_TRANSIENT_FOR");
+    const std::string text =
+        desktop_user::Run("xprop -id " + std::to_string(window.winId()) + " WM_TRANSIENT_FOR");
     std::smatch match;
     const std::regex id(R"(# (0x[0-9a-f]+))");
     return std::regex_search(text, match, id) ? std::stoul(match[1], nullptr, 16) : 0;
