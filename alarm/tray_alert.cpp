@@ -23,6 +23,6 @@ void TForm1::OnOneClick(TObject*) {
 
 // The single click that starts every double click has already brought the normal icon back.
 void TForm1::OnDblClick(TObject*) {
-    Show();
+    ShowRestored();
     TrayTimer->SetEnabled(false);
 }

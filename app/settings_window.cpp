@@ -61,13 +61,14 @@ void TForm1::Button1Click(TObject* sender) {
     Form1->Hide();
 }
 
+// The menu offers what the user sees: a minimized window counts as not shown.
 void TForm1::OnShowMenu(TObject*) {
-    const bool shown = Form1->Visible();
+    const bool shown = Form1->Visible() && Form1->WindowState() != wsMinimized;
     PopupMenu1->Items(0)->SetVisible(!shown);
     PopupMenu1->Items(1)->SetVisible(shown);
 }
 
-void TForm1::OnShowSettings(TObject*) { Form1->Show(); }
+void TForm1::OnShowSettings(TObject*) { Form1->ShowRestored(); }
 
 void TForm1::OnHideSettings(TObject*) { Form1->Hide(); }
 

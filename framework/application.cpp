@@ -20,10 +20,7 @@ void TApplication::Run() {
 
 bool TApplication::ClaimSingleInstance(const std::string& name) {
     return CurrentWidgetset().ClaimInstance(name, [this] {
-        if (mainForm_ == nullptr) return;
-        mainForm_->SetWindowState(wsNormal);
-        mainForm_->Show();
-        mainForm_->BringToFront();
+        if (mainForm_ != nullptr) mainForm_->ShowRestored();
     });
 }
 

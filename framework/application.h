@@ -59,3 +59,7 @@ class TApplication : public TComponent {
 };
 
 extern TApplication* Application;
+
+// Whether the application has been told to end. Every modal wait ends then, as a Windows modal loop ends
+// at the quit message, so that the program ends now and not when the user closes the box.
+inline bool ApplicationEnding() { return Application != nullptr && Application->Terminated(); }

@@ -7,3 +7,5 @@ void ShowMessage(const std::string& text) {
     const HWND owner = Application != nullptr ? Application->Handle() : nullptr;
     MessageBoxA(owner, text.c_str(), caption.c_str(), MB_OK);
 }
+
+int MessageBoxAnswerAtEnd(UINT type) { return (type & MB_YESNO) != 0 ? IDNO : IDOK; }

@@ -4,4 +4,10 @@
 
 #include <string>
 
+#include "platform/api.h"
+
 void ShowMessage(const std::string& text);
+
+// What a message box returns when the program's end closed it: OK for a box with OK, No for a Yes/No
+// question, the answer that changes nothing. A box opened while the program ends closes at once.
+int MessageBoxAnswerAtEnd(UINT type);

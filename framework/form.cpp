@@ -38,6 +38,12 @@ void TForm::Close() {
     if (Application != nullptr && Application->MainForm() == this) Application->Terminate();
 }
 
+void TForm::ShowRestored() {
+    SetWindowState(wsNormal);
+    Show();
+    BringToFront();
+}
+
 void TForm::UserClose() {
     ReportErrors([this] { Close(); });
 }

@@ -21,11 +21,16 @@ class TForm : public TCaptioned<TWinControl> {
     void BringToFront() { Changed(widgetset::Aspect::ZOrder); }
     TWindowState WindowState() const { return windowState_; }
     void SetWindowState(TWindowState value) { Apply(windowState_, value, widgetset::Aspect::WindowState); }
+    // Shows the form restored from a minimize, raised above the others and focused: a window the user
+    // asked for comes back whatever state it was left in.
+    void ShowRestored();
     void Hide() { SetVisible(false); }
     // Hides the form; for the main form, ends the application's message loop too.
     void Close();
     // What a peer calls when the user closes the window by its title bar or system menu.
     void UserClose();
+    // What a peer calls when the user minimized or restored the window through the window manager.
+    void UserSetWindowState(TWindowState state) { windowState_ = state; }
 
     int ClientWidth() const { return clientWidth_; }
     void SetClientWidth(int value) { Apply(clientWidth_, value, widgetset::Aspect::Bounds); }

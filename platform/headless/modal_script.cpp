@@ -1,5 +1,9 @@
 #include "platform/headless/modal_script.h"
 
+#include "framework/application.h"
+#include "framework/dialogs.h"
+#include "platform/headless/desktop.h"
+
 namespace headless {
 
 namespace {
@@ -19,14 +23,24 @@ void ModalScript::AnswerMessageBox(int button) {
     OnMessageBox([button](const MessageBoxCall&) { return button; });
 }
 
+void ModalScript::AnswerMessageBoxAfter(std::chrono::milliseconds wait, int button) {
+    OnMessageBox([wait, button](const MessageBoxCall&) {
+        // The program's end closes the box before the user answers.
+        Desktop::Instance().Loop().RunUntil(ApplicationEnding, wait);
+        return button;
+    });
+}
+
 int ModalScript::ShowMessageBox(const MessageBoxCall& call) {
     shown_.push_back(call);
+    if (ApplicationEnding()) return MessageBoxAnswerAtEnd(call.type);
     auto answer = TakeFirst(messageBoxes_);
     if (!answer) {
         unexpected_.push_back("message box \"" + call.caption + "\": " + call.text);
         return 0;
     }
-    return (*answer)(call);
+    const int button = (*answer)(call);
+    return ApplicationEnding() ? MessageBoxAnswerAtEnd(call.type) : button;
 }
 
 std::optional<std::string> ModalScript::ShowOpenDialog(const widgetset::OpenFileRequest& request) {

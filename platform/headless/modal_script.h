@@ -1,8 +1,10 @@
 // The user in front of a headless screen: a test queues what the user does when the next message box,
 // file dialog or pop-up menu opens (which may include advancing time, as happens while a modal box waits).
-// Every box is logged; one that opens with nothing queued is recorded as unexpected so the test fails.
+// Every box is logged; one that opens with nothing queued is recorded as unexpected so the test fails. As on
+// the desktops, a box ends when the application is told to end (see ApplicationEnding).
 #pragma once
 
+#include <chrono>
 #include <deque>
 #include <functional>
 #include <optional>
@@ -36,6 +38,9 @@ class ModalScript {
     void OnMessageBox(MessageBoxAnswer answer) { messageBoxes_.push_back(std::move(answer)); }
     // The common case: the next box is answered with this button and nothing else happens meanwhile.
     void AnswerMessageBox(int button);
+    // The next box stays open for that long in virtual time (ticks, tray clicks and scheduled actions go on
+    // meanwhile), then is answered with this button.
+    void AnswerMessageBoxAfter(std::chrono::milliseconds wait, int button);
     void OnOpenDialog(OpenDialogAnswer answer) { openDialogs_.push_back(std::move(answer)); }
     void OnPopupMenu(PopupMenuAnswer answer) { popupMenus_.push_back(std::move(answer)); }
 

@@ -2,34 +2,15 @@
 
 #include <QFileDialog>
 #include <QMenu>
-#include <QMessageBox>
 #include <map>
 
 #include "framework/win_control.h"
 #include "platform/qt/captions.h"
 #include "platform/qt/control_peer.h"
 #include "platform/qt/event_loop.h"
+#include "platform/qt/modal_wait.h"
 
 namespace qtbackend {
-
-int ShowAndWait(QDialog& dialog) {
-    bool finished = false;
-    const auto connection = QObject::connect(&dialog, &QDialog::finished, [&finished] { finished = true; });
-    dialog.setWindowModality(Qt::WindowModal);
-    dialog.show();
-    dialog.raise();
-    dialog.activateWindow();
-    RunUntil([&finished] { return finished; });
-    QObject::disconnect(connection);
-    return dialog.result();
-}
-
-QWidget* VisibleWindowOf(HWND handle) {
-    TWinControl* control = handle != nullptr ? TWinControl::FindControl(handle) : nullptr;
-    if (control == nullptr || !control->HasPeer()) return nullptr;
-    QWidget* widget = PeerOf(*control).Widget();
-    return widget != nullptr && widget->window()->isVisible() ? widget->window() : nullptr;
-}
 
 std::optional<std::string> ExecuteOpenFileDialog(const widgetset::OpenFileRequest& request) {
     EnsureApplication();
@@ -77,19 +58,3 @@ TMenuItem* ShowPopupMenu(TPopupMenu& menu, int x, int y) {
 }
 
 }  // namespace qtbackend
-
-int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
-    qtbackend::EnsureApplication();
-    QString body = QString::fromUtf8(text != nullptr ? text : "");
-    // Windows breaks lines at "\r\n" and at a lone "\r" alike.
-    body.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace('\r', '\n');
-    const bool yesNo = (type & MB_YESNO) != 0;
-    QMessageBox box((type & MB_ICONERROR) != 0 ? QMessageBox::Critical : QMessageBox::NoIcon,
-                    QString::fromUtf8(caption != nullptr ? caption : "Error"), body,
-                    yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
-                    qtbackend::VisibleWindowOf(owner));
-    qtbackend::ShowAndWait(box);
-    const QAbstractButton* clicked = box.clickedButton();
-    if (!yesNo) return IDOK;
-    return clicked == box.button(QMessageBox::Yes) ? IDYES : IDNO;
-}

@@ -1,7 +1,5 @@
-// The modal parts of the desktop: message boxes (MessageBoxA), the open dialog and pop-up menus. Each is
-// waited for in a local loop without being application-modal: Qt drops the tray's activations while an
-// application-modal window is open, and the program needs them (and its timers and media notifications)
-// while its dialogs are.
+// The open dialog and pop-up menus, each waited for in a local loop (see modal_wait.h); message boxes are in
+// message_box.cpp.
 #pragma once
 
 #include <QDialog>
@@ -16,14 +14,6 @@
 #include "platform/posix/win32_api.h"
 
 namespace qtbackend {
-
-// Shows the dialog modal to its parent window only (none: to nothing), in front, and runs the loop until
-// it is finished; returns its result.
-int ShowAndWait(QDialog& dialog);
-
-// The window of a Win32 handle, for parenting dialogs: the visible top-level window of the control whose
-// handle it is, or null.
-QWidget* VisibleWindowOf(HWND handle);
 
 // The open dialog: Qt's file dialog for one existing file.
 std::optional<std::string> ExecuteOpenFileDialog(const widgetset::OpenFileRequest& request);

@@ -9,6 +9,7 @@
 #include "framework/application.h"
 #include "platform/posix/shell_error_box.h"
 #include "platform/posix/window_table.h"
+#include "platform/qt/icon_cache.h"
 
 namespace qtbackend {
 
@@ -45,6 +46,8 @@ void EnsureApplication() {
     new QApplication(commandLine->count, commandLine->pointers.data());
     // The program ends when its main form closes, not when its last window does: it lives in the tray.
     QApplication::setQuitOnLastWindowClosed(false);
+    // The icon of every window without its own, the message boxes' among them: the program's own.
+    QApplication::setWindowIcon(IconNamed("MAINICON"));
     posix::SetPostedMessageWakeup(
         [] { QMetaObject::invokeMethod(QCoreApplication::instance(), &DispatchPosted, Qt::QueuedConnection); });
     // The shell's error boxes carry the program's title, as its own boxes do.

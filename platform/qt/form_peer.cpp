@@ -11,6 +11,9 @@ namespace qtbackend {
 
 FormPeer::FormPeer(TForm& form) : CaptionedPeer(form) {
     View()->onUserClose = [&form] { form.UserClose(); };
+    View()->onWindowStateChange = [this] {
+        Object().UserSetWindowState(View()->isMinimized() ? wsMinimized : wsNormal);
+    };
 }
 
 bool FormPeer::Resizable() const {

@@ -2,9 +2,9 @@
 #include <QCursor>
 
 #include "platform/api.h"
-#include "platform/qt/dialogs.h"
 #include "platform/qt/event_loop.h"
 #include "platform/qt/icon_cache.h"
+#include "platform/qt/modal_wait.h"
 #include "platform/qt/tray_icons.h"
 
 BOOL WINAPI Shell_NotifyIconA(DWORD message, PNOTIFYICONDATAA data) {
@@ -23,8 +23,10 @@ BOOL WINAPI GetCursorPos(POINT* point) {
     return TRUE;
 }
 
+// A window disabled under a modal box stays behind it.
 BOOL WINAPI SetForegroundWindow(HWND window) {
-    if (QWidget* widget = qtbackend::VisibleWindowOf(window)) {
+    QWidget* widget = qtbackend::VisibleWindowOf(window);
+    if (widget != nullptr && widget->isEnabled()) {
         widget->raise();
         widget->activateWindow();
     }

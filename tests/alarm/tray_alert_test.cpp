@@ -1,3 +1,5 @@
+#include <functional>
+
 #include "framework/param_str.h"
 #include "tests/support/alarm_clock_test.h"
 
@@ -89,4 +91,54 @@ TEST_F(TrayAlertTest, ExitWhenDoneEndsTheProgramOnAClickKeepingTheStoredAlarm) {
     EXPECT_TRUE(application->Terminated());
     EXPECT_EQ(Stored("enabled"), "true");
     EXPECT_EQ(StartupEntry(), ParamStr(0));
+}
+
+namespace {
+
+// The alarm fires with its message and an application; the user leaves the message open for a minute, but
+// five seconds in, the program is told to end.
+class EndDuringTheAlarmTest : public TrayAlertTest {
+  protected:
+    void FireAndEndAfterFiveSeconds(std::function<void()> end) {
+        form->CheckBox2->UserClick();
+        Type(form->message, "Wake up");
+        Type(form->runapp, "/usr/bin/true");
+        script.AnswerMessageBoxAfter(1min, IDOK);
+        desktop.Loop().Schedule(5s, std::move(end));
+        const auto fired = desktop.Clock().Now();
+        form->chkalarmbtn->UserClick();
+        // The box closed when the end came, the alarm went on as after a closed box: the flashing
+        // stopped and the application started.
+        EXPECT_EQ(desktop.Clock().Now() - fired, 5s);
+        EXPECT_TRUE(application->Terminated());
+        EXPECT_FALSE(form->TrayTimer->Enabled());
+        EXPECT_EQ(desktop.Shell().executed.size(), 1u);
+    }
+};
+
+}  // namespace
+
+TEST_F(EndDuringTheAlarmTest, AClickWithExitWhenDoneClosesTheMessageAtOnce) {
+    form->CheckBox6->SetChecked(true);
+    FireAndEndAfterFiveSeconds([this] { TrayClick(WM_LBUTTONDOWN); });
+}
+
+TEST_F(EndDuringTheAlarmTest, ExitProgramFromTheTrayMenuClosesTheMessageAtOnce) {
+    script.OnPopupMenu([this](const headless::PopupMenuCall&) { return form->exitprogram; });
+    FireAndEndAfterFiveSeconds([this] { TrayClick(WM_RBUTTONDOWN); });
+    EXPECT_FALSE(Stored("enabled"));
+}
+
+// The question's wait ends unanswered; the settings Exit Program cleared stay cleared.
+TEST_F(EndDuringTheAlarmTest, ExitProgramDuringTheDoneQuestionSavesNothing) {
+    form->CheckBox2->SetChecked(false);
+    Type(form->hour, "9");
+    Type(form->min, "0");
+    ASSERT_EQ(Stored("enabled"), "true");
+    script.AnswerMessageBoxAfter(1min, IDYES);
+    script.OnPopupMenu([this](const headless::PopupMenuCall&) { return form->exitprogram; });
+    desktop.Loop().Schedule(5s, [this] { TrayClick(WM_RBUTTONDOWN); });
+    form->Button1->UserClick();
+    EXPECT_TRUE(application->Terminated());
+    EXPECT_FALSE(Stored("enabled"));
 }

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <fstream>
+#include <functional>
 
 #include "framework/param_str.h"
 #include "tests/support/alarm_clock_test.h"
@@ -152,6 +153,29 @@ TEST_F(SettingsWindowTest, TheTrayMenuOffersShowOrHideAndAlwaysExit) {
     form->showsettings->Click();  // unlike the double click, it leaves the flashing alone
     EXPECT_TRUE(form->TrayTimer->Enabled());
     form->TrayTimer->SetEnabled(false);
+}
+
+// Minimized by the user or by an armed start without a notification area: the menu offers to show the
+// window, and every way of showing it brings it back restored and raised.
+TEST_F(SettingsWindowTest, AMinimizedWindowIsOfferedAndComesBackRestoredAndRaised) {
+    const auto showSettings = [&] {
+        script.OnPopupMenu([](const headless::PopupMenuCall& call) { return call.shownItems[0]; });
+        TrayClick(WM_RBUTTONDOWN);
+    };
+    const auto doubleClick = [&] { TrayClick(WM_LBUTTONDBLCLK); };
+    const auto anotherStart = [&] { EXPECT_FALSE(application->ClaimSingleInstance("alarmclock-test")); };
+    EXPECT_TRUE(application->ClaimSingleInstance("alarmclock-test"));
+    for (const auto& show : {std::function<void()>(showSettings), std::function<void()>(doubleClick),
+                             std::function<void()>(anotherStart)}) {
+        form->SetWindowState(wsMinimized);
+        EXPECT_EQ(MenuShown(), (std::vector<std::string>{"Show Settings", "Exit Program"}));
+        const int raised = desktop.PeerUpdates(*form, widgetset::Aspect::ZOrder);
+        show();
+        EXPECT_TRUE(form->Visible());
+        EXPECT_EQ(form->WindowState(), wsNormal);
+        EXPECT_EQ(desktop.PeerUpdates(*form, widgetset::Aspect::ZOrder), raised + 1);
+        EXPECT_EQ(MenuShown(), (std::vector<std::string>{"Hide Settings", "Exit Program"}));
+    }
 }
 
 TEST_F(SettingsWindowTest, ExitProgramClearsTheStoredAlarmButTheTitleBarCloseDoesNot) {

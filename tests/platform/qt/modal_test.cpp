@@ -1,0 +1,151 @@
+// Message boxes as modal as on Windows, tried with real input: the program's windows take nothing while a
+// box is open, the tray goes on working, a Yes/No box insists on an answer, and the box is shown as the
+// user typed it, above the main form, with the program's icon.
+#include <QAbstractButton>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QMessageBox>
+#include <QWindow>
+#include <regex>
+
+#include "framework/captioned.h"
+#include "platform/qt/icon_cache.h"
+#include "tests/platform/qt/desktop_user.h"
+#include "tests/platform/qt/qt_test.h"
+
+namespace {
+
+// A main form as large as the screen, its button at the top left, outside a box centred on it.
+constexpr std::string_view kLayout = R"(object Form1: TTestForm
+  BorderIcons = [biSystemMenu, biMinimize]
+  BorderStyle = bsSingle
+  Caption = 'Settings'
+  ClientHeight = 700
+  ClientWidth = 1000
+  Left = 0
+  Top = 0
+  object Button1: TButton
+    Left = 8
+    Top = 8
+    Width = 81
+    Height = 25
+    Caption = '&Done'
+    OnClick = Clicked
+  end
+end
+)";
+
+class ModalTest : public QtTest {
+  protected:
+    QPoint ButtonCentre() { return ScreenCentre(Find<TButton>("Button1")); }
+    // A box's place is the box's, not the button's: a click there would be the box's anyway.
+    static bool Outside(const QPoint& point) {
+        return !VisibleWindow<QMessageBox>()->frameGeometry().contains(point);
+    }
+};
+
+// The X window that a window names as the one it stays above (WM_TRANSIENT_FOR), or 0.
+unsigned long TransientFor(const QWidget& window) {
+    const std::string text =
+        desktop_user::Run("xprop -id " + std::to_string(window.winId()) + " WM_TRANSIENT_FOR");
+    std::smatch match;
+    const std::regex id(R"(# (0x[0-9a-f]+))");
+    return std::regex_search(text, match, id) ? std::stoul(match[1], nullptr, 16) : 0;
+}
+
+}  // namespace
+
+TEST_F(ModalTest, UnderAnOpenBoxTheWindowTakesNeitherClickNorCloseAndIsBackAfter) {
+    ShowForm(kLayout);
+    const QPoint button = ButtonCentre();
+    ScriptedUser user;
+    user.When(
+        "the box", [] { return ActiveWindow<QMessageBox>() != nullptr; },
+        [&] {
+            ASSERT_TRUE(Outside(button));
+            desktop_user::Click(button);
+            WidgetOf(*form).close();  // what Qt does with the window manager's close request
+            desktop_user::Key("Return");
+        });
+    EXPECT_EQ(MessageBoxA(application->Handle(), "Alarm!", "Test", MB_OK), IDOK);
+    EXPECT_EQ(form->clicks["Button1"], 0);
+    EXPECT_FALSE(application->Terminated());
+    desktop_user::Click(button);
+    EXPECT_TRUE(WaitUntil([&] { return form->clicks["Button1"] == 1; }, "the click after the box"));
+}
+
+TEST_F(ModalTest, AWindowShownUnderAnOpenBoxTakesNoClickAndTheBoxStaysAboveIt) {
+    ShowForm(kLayout);
+    form->Hide();
+    unsigned long above = 0;
+    ScriptedUser user;
+    user.When(
+        "the box", [] { return ActiveWindow<QMessageBox>() != nullptr; }, [&] { form->Show(); });
+    user.When(
+        "the window shown under it", [&] { return WidgetOf(*form).isVisible(); },
+        [&] {
+            above = TransientFor(*VisibleWindow<QMessageBox>());
+            desktop_user::Click(ButtonCentre());
+        });
+    user.When(
+        "the box shown again", [] { return VisibleWindow<QMessageBox>() != nullptr; },
+        [] {
+            QAbstractButton* ok = VisibleWindow<QMessageBox>()->button(QMessageBox::Ok);
+            desktop_user::Click(ok->mapToGlobal(ok->rect().center()));
+        });
+    EXPECT_EQ(MessageBoxA(application->Handle(), "Alarm!", "Test", MB_OK), IDOK);
+    EXPECT_EQ(form->clicks["Button1"], 0);
+    EXPECT_EQ(above, WidgetOf(*form).winId());
+}
+
+TEST_F(ModalTest, TheProgramsEndClosesAnOpenBoxUnansweredAndNoLaterBoxShows) {
+    ShowForm(kLayout);
+    ScriptedUser user;
+    user.When(
+        "the question", [] { return ActiveWindow<QMessageBox>() != nullptr; }, [&] { form->Close(); });
+    EXPECT_EQ(MessageBoxA(application->Handle(), "Sure?", "Test", MB_YESNO), IDNO);
+    EXPECT_EQ(VisibleWindow<QMessageBox>(), nullptr);
+    EXPECT_TRUE(WidgetOf(*form).isEnabled());
+    EXPECT_EQ(MessageBoxA(application->Handle(), "Too late", "Test", MB_OK), IDOK);
+    EXPECT_EQ(VisibleWindow<QMessageBox>(), nullptr);
+}
+
+TEST_F(ModalTest, AYesNoBoxRefusesEscapeAndCloseAndTakesOnlyAnAnswer) {
+    ScriptedUser user;
+    user.When(
+        "the question", [] { return ActiveWindow<QMessageBox>() != nullptr; },
+        [] { desktop_user::Key("Escape Tab"); });  // the Tab shows when the Escape was handled
+    user.When(
+        "the focus on No", [] { return VisibleWindow<QMessageBox>()->button(QMessageBox::No)->hasFocus(); },
+        [] {
+            VisibleWindow<QMessageBox>()->close();
+            desktop_user::Key("y");
+        });
+    EXPECT_EQ(MessageBoxA(application->Handle(), "Sure?", "Test", MB_YESNO), IDYES);
+}
+
+TEST_F(ModalTest, ABoxShowsPlainTextTheProgramsIconAndItsWholeCaption) {
+    ShowForm(kLayout);
+    const QString caption = "Zelvo's Alarm - Option verification, a caption longer than the text";
+    QString shown;
+    QIcon icon;
+    int width = 0;
+    ScriptedUser user;
+    user.When(
+        "the box", [] { return ActiveWindow<QMessageBox>() != nullptr; },
+        [&] {
+            QMessageBox* box = VisibleWindow<QMessageBox>();
+            shown = box->findChild<QLabel*>("qt_msgbox_label")->text();
+            EXPECT_EQ(box->findChild<QLabel*>("qt_msgbox_label")->textFormat(), Qt::PlainText);
+            icon = box->windowIcon();
+            width = box->width();
+            desktop_user::Key("Return");
+        });
+    MessageBoxA(application->Handle(), "<b>x</b>", caption.toUtf8().constData(), MB_OK);
+    EXPECT_EQ(shown, "<b>x</b>");
+    EXPECT_EQ(icon.cacheKey(), qtbackend::IconNamed("MAINICON").cacheKey());
+    // A title bar shows the caption in bold beside an icon and its buttons: at least 100 pixels more.
+    QFont bold = QApplication::font();
+    bold.setBold(true);
+    EXPECT_GT(width, QFontMetrics(bold).horizontalAdvance(caption) + 100);
+}
