@@ -14,7 +14,7 @@ cd "$(dirname "$0")"
 
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libsqlite3-dev libglib2.0-dev
     libgstreamer1.0-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good
-    qt6-base-dev xvfb trayer xdotool imagemagick x11-utils xdg-utils faketime python3 procps)
+    qt6-base-dev xvfb trayer xdotool imagemagick x11-utils xdg-utils faketime python3 procps locales)
 WINDOWS_PACKAGES=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix)
 FORMAT_PACKAGES=(clang-format)
 JOBS=$(nproc)
@@ -32,6 +32,15 @@ install_missing() {
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
+# The locales the Qt tests lay the window out in.
+generate_test_locales() {
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    for name in en_US de_DE; do
+        locale -a | grep -qx "$name.utf8" || "${sudo[@]}" localedef -i "$name" -f UTF-8 "$name.UTF-8"
+    done
+}
+
 configure_and_build() {
     local dir=$1
     shift
@@ -42,6 +51,7 @@ configure_and_build() {
 case "${1:-test}" in
     test)
         install_missing "${BUILD_PACKAGES[@]}"
+        generate_test_locales
         configure_and_build build -DCMAKE_BUILD_TYPE=Debug
         ctest --test-dir build --output-on-failure -j "$JOBS"
         ;;
