@@ -21,6 +21,9 @@ class ExecutableFilesOnly : public QSortFilterProxyModel {
         invalidateFilter();
     }
 
+    // In the file system model's own order (folders first, names as people read them), not the proxy's.
+    void sort(int column, Qt::SortOrder order) override { sourceModel()->sort(column, order); }
+
   protected:
     bool filterAcceptsRow(int row, const QModelIndex& parent) const override {
         if (!active_) return true;
