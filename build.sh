@@ -16,7 +16,7 @@ cd "$(dirname "$0")"
 
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libsqlite3-dev libglib2.0-dev
     libgstreamer1.0-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good
-    qt6-base-dev xvfb trayer xdotool imagemagick x11-utils xdg-utils faketime python3 procps)
+    qt6-base-dev xvfb trayer xdotool imagemagick x11-utils xdg-utils faketime python3 procps locales)
 WINDOWS_PACKAGES=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix)
 WINDOWS_TEST_PACKAGES=(wine64 googletest xvfb trayer xdotool)
 FORMAT_PACKAGES=(clang-format)
@@ -33,6 +33,15 @@ install_missing() {
     [ "$(id -u)" -eq 0 ] || sudo=(sudo)
     "${sudo[@]}" apt-get update -q
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+# The locales the Qt tests lay the window out in.
+generate_test_locales() {
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    for name in en_US de_DE; do
+        locale -a | grep -qx "$name.utf8" || "${sudo[@]}" localedef -i "$name" -f UTF-8 "$name.UTF-8"
+    done
 }
 
 # The Windows tests run in the 64-bit build: this kernel runs no 32-bit code under Wine.
@@ -53,6 +62,7 @@ configure_and_build() {
 case "${1:-test}" in
     test)
         install_missing "${BUILD_PACKAGES[@]}"
+        generate_test_locales
         configure_and_build build -DCMAKE_BUILD_TYPE=Debug
         ctest --test-dir build --output-on-failure -j "$JOBS"
         windows_tests

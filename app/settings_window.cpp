@@ -37,6 +37,7 @@ void TForm1::messageChange(TObject*) { CheckBox2->SetChecked(!message->Text().em
 void TForm1::OnAppEdit(TObject*) { CheckBox5->SetChecked(!runapp->Text().empty()); }
 
 void TForm1::pickappbuttonClick(TObject*) {
+    OpenDialog1->SetForProgram(true);
     if (!OpenDialog1->Execute()) return;
     runapp->SetText(OpenDialog1->FileName());
     CheckBox5->SetChecked(true);

@@ -20,7 +20,7 @@ const ClassInfo TOpenDialog::Class{.name = "TOpenDialog",
                                    .properties = kProperties};
 
 bool TOpenDialog::Execute() {
-    auto chosen = CurrentWidgetset().ExecuteOpenDialog({title_, filter_, defaultExt_, fileName_});
+    auto chosen = CurrentWidgetset().ExecuteOpenDialog({title_, filter_, defaultExt_, fileName_, forProgram_});
     if (!chosen) return false;
     fileName_ = *chosen;
     return true;

@@ -21,10 +21,14 @@ class TOpenDialog : public TComponent {
     void SetFilter(const std::string& value) { filter_ = value; }
     const std::string& Title() const { return title_; }
     void SetTitle(const std::string& value) { title_ = value; }
+    // Not part of the layout: the program says so where it asks for a program to run.
+    bool ForProgram() const { return forProgram_; }
+    void SetForProgram(bool value) { forProgram_ = value; }
 
   private:
     std::string fileName_;
     std::string defaultExt_;
     std::string filter_;
     std::string title_;
+    bool forProgram_ = false;
 };

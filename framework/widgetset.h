@@ -52,6 +52,9 @@ struct OpenFileRequest {
     std::string filter;  // "Description|*.ext|Description|*.a;*.b"
     std::string defaultExt;
     std::string initialFile;
+    // The file is a program to run. Windows finds programs by the filter's extension; a desktop whose
+    // programs have none lists its own kind of programs instead, and appends no extension.
+    bool forProgram = false;
 };
 
 using TimerId = unsigned long;

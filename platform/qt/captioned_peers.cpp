@@ -5,6 +5,8 @@
 namespace qtbackend {
 
 ButtonPeer::ButtonPeer(TButton& button) : CaptionedPeer(button) {
+    // Outside dialogs Qt presses buttons with Space only; an auto-default button takes Enter too.
+    View()->setAutoDefault(true);
     // clicked comes from the user only: nothing here clicks the button from code.
     QObject::connect(View(), &QPushButton::clicked, [&button] { button.UserClick(); });
 }

@@ -3,7 +3,6 @@
 // The captioned controls with little of their own (buttons, panels, group boxes, labels) are here too.
 #pragma once
 
-#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <string>
@@ -11,6 +10,7 @@
 #include "framework/captioned.h"
 #include "platform/qt/captions.h"
 #include "platform/qt/control_peer.h"
+#include "platform/qt/group_box_widget.h"
 
 namespace qtbackend {
 
@@ -36,7 +36,8 @@ class CaptionedPeer : public TypedPeer<ControlKind, WidgetKind> {
     }
 };
 
-// TButton: a QPushButton whose click is the user's click on the control.
+// TButton: a QPushButton whose click is the user's click on the control; Enter presses a focused button,
+// as Space does.
 class ButtonPeer : public CaptionedPeer<TButton, QPushButton> {
   public:
     explicit ButtonPeer(TButton& button);
@@ -48,8 +49,8 @@ class PanelPeer : public CaptionedPeer<TPanel, QLabel> {
     explicit PanelPeer(TPanel& panel);
 };
 
-// TGroupBox: a QGroupBox with the caption as its title; children sit at the layout's positions in it.
-class GroupBoxPeer : public CaptionedPeer<TGroupBox, QGroupBox> {
+// TGroupBox: a GroupBoxWidget with the caption as its title; children sit at the layout's positions in it.
+class GroupBoxPeer : public CaptionedPeer<TGroupBox, GroupBoxWidget> {
   public:
     using CaptionedPeer::CaptionedPeer;
 

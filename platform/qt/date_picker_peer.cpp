@@ -1,5 +1,6 @@
 #include "platform/qt/date_picker_peer.h"
 
+#include <QFontMetrics>
 #include <QLocale>
 #include <QSignalBlocker>
 
@@ -20,13 +21,23 @@ QString ShortFormat() {
     return format;
 }
 
+// The numeric date for locales whose short date names the month and is too wide for the picker.
+const QString kNumericFormat = QStringLiteral("yyyy-MM-dd");
+
+bool EveryDateFits(const QString& format, const QFontMetrics& metrics, int width) {
+    const QLocale locale;
+    // A leap year: every day and month's name there is.
+    for (QDate date(2000, 1, 1); date.year() == 2000; date = date.addDays(1)) {
+        if (metrics.horizontalAdvance(locale.toString(date, format)) > width) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 DatePickerPeer::DatePickerPeer(TDateTimePicker& picker) : TypedPeer(picker) {
     // The picker's own minimum would clamp the framework's default date (1899-12-30) and older ones.
     View()->setMinimumDate(QDate(100, 1, 1));
-    View()->setDisplayFormat(ShortFormat());
-    View()->setCalendarPopup(true);
     QObject::connect(View(), &QDateEdit::dateChanged, [this](const QDate& date) { UserChanged(date); });
 }
 
@@ -44,6 +55,18 @@ void DatePickerPeer::ShowDate() {
     // dateChanged is emitted for dates set from code too: blocked, so that none is echoed.
     const QSignalBlocker blocker(View());
     View()->setDate(ToQDate(Object().Date()));
+}
+
+void DatePickerPeer::ShowBounds() {
+    ControlPeer::ShowBounds();
+    ShowFormat();
+}
+
+void DatePickerPeer::ShowFormat() {
+    const QString format = ShortFormat();
+    const bool fits = EveryDateFits(format, View()->fontMetrics(), View()->TextWidth());
+    const QString chosen = fits ? format : kNumericFormat;
+    if (View()->displayFormat() != chosen) View()->setDisplayFormat(chosen);
 }
 
 void DatePickerPeer::ShowAspect(widgetset::Aspect aspect) {

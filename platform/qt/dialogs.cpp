@@ -9,6 +9,7 @@
 #include "platform/qt/control_peer.h"
 #include "platform/qt/event_loop.h"
 #include "platform/qt/modal_wait.h"
+#include "platform/qt/program_files.h"
 
 namespace qtbackend {
 
@@ -18,12 +19,16 @@ std::optional<std::string> ExecuteOpenFileDialog(const widgetset::OpenFileReques
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     if (!request.title.empty()) dialog.setWindowTitle(ToQString(request.title));
-    const QStringList filters = NameFilters(request.filter);
-    if (!filters.isEmpty()) {
-        dialog.setNameFilters(filters);
-        dialog.selectNameFilter(filters.front());
+    if (request.forProgram) {
+        OfferPrograms(dialog);
+    } else {
+        const QStringList filters = NameFilters(request.filter);
+        if (!filters.isEmpty()) {
+            dialog.setNameFilters(filters);
+            dialog.selectNameFilter(filters.front());
+        }
+        dialog.setDefaultSuffix(ToQString(request.defaultExt));
     }
-    dialog.setDefaultSuffix(ToQString(request.defaultExt));
     if (!request.initialFile.empty()) dialog.selectFile(ToQString(request.initialFile));
     if (ShowAndWait(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return ToStdString(dialog.selectedFiles().front());

@@ -17,6 +17,8 @@ void EditPeer::ShowAspect(widgetset::Aspect aspect) {
     // Compared first, so that the text the user just typed keeps its cursor and undo history.
     if (aspect == widgetset::Aspect::Caption && View()->text() != ToQString(Object().Text())) {
         View()->setText(ToQString(Object().Text()));
+        // Text set from code is shown from its beginning, as on Windows; Qt would show its end.
+        View()->setCursorPosition(0);
     }
 }
 

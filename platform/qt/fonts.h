@@ -9,6 +9,8 @@ namespace qtbackend {
 
 // Height < 0 is the characters' height in pixels at 96 dpi, which is what a pixel size means to Qt
 // before its own high-dpi scaling; a positive height (the cell's) is taken as the same, close enough.
+// The faces layouts are drawn with are replaced by what is installed, narrowed where that is wider on
+// average, so that texts fit the widths the layout gives them.
 QFont FontFor(const TFont& font);
 
 }  // namespace qtbackend

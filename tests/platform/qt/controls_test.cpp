@@ -2,11 +2,14 @@
 // names and tab order.
 #include <QAccessible>
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QFontInfo>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 
 #include "framework/captioned.h"
 #include "framework/check_box.h"
@@ -146,7 +149,11 @@ end
 
 class ControlsTest : public QtTest {
   protected:
-    ControlsTest() { ShowForm(kLayout); }
+    // One locale, so that the date's parts are where the keyboard tests expect them: day, month, year.
+    ControlsTest() {
+        QLocale::setDefault(QLocale::c());
+        ShowForm(kLayout);
+    }
 };
 
 TEST_F(ControlsTest, ARealClickOnACheckBoxRunsItsHandlerOnceAndCodeIsNotEchoed) {
@@ -221,10 +228,9 @@ TEST_F(ControlsTest, FieldsAreNamedByTheLabelOrCheckBoxBeforeThemOnTheirRow) {
     EXPECT_EQ(static_cast<QLabel&>(WidgetOf(Find<TLabel>("Label4"))).buddy(), &WidgetOf(Find<TEdit>("hour")));
 }
 
-// The date picker comes last: inside it, Tab moves between the date's parts.
 TEST_F(ControlsTest, TabFollowsTabOrderWithinTheGroupNotCreationOrder) {
     desktop_user::Click(ScreenCentre(Find<TEdit>("hour")));
-    for (const char* name : {"min", "message", "CheckBox2", "CheckBox1", "datepick"}) {
+    for (const char* name : {"min", "message", "CheckBox2", "CheckBox1", "datepick", "CheckBox5"}) {
         desktop_user::Key("Tab");
         QWidget& expected = WidgetOf(*static_cast<TControl*>(form->FindComponent(name)));
         EXPECT_TRUE(WaitUntil(
@@ -234,6 +240,95 @@ TEST_F(ControlsTest, TabFollowsTabOrderWithinTheGroupNotCreationOrder) {
             },
             std::string("the focus on ") + name));
     }
+}
+
+// One tab stop: the date's parts are reached with the arrows and typed over; the calendar drops down from
+// the keyboard.
+TEST_F(ControlsTest, TheDatePickerIsOneControlForTheKeyboard) {
+    auto& picker = Find<TDateTimePicker>("datepick");
+    QWidget& widget = WidgetOf(picker);
+    const auto focused = [](QWidget& expected) {
+        return [&expected] { return QApplication::focusWidget() == &expected; };
+    };
+    const auto calendarShown = [&widget] {
+        const auto* calendar = widget.findChild<QCalendarWidget*>();
+        return calendar != nullptr && calendar->isVisible();
+    };
+    desktop_user::Click(ScreenCentre(Find<TCheckBox>("CheckBox1")));
+    ASSERT_TRUE(WaitUntil(focused(WidgetOf(Find<TCheckBox>("CheckBox1"))), "the focus on the box"));
+    desktop_user::Key("Tab");
+    ASSERT_TRUE(WaitUntil(focused(widget), "the focus on the picker"));
+    desktop_user::Key("Tab");
+    ASSERT_TRUE(WaitUntil(focused(WidgetOf(Find<TCheckBox>("CheckBox5"))), "one Tab to leave the picker"));
+    desktop_user::Key("shift+Tab");
+    ASSERT_TRUE(WaitUntil(focused(widget), "Shift+Tab back to the picker"));
+
+    // Entered backwards, the year is selected: typed digits replace it, Home and Up change the day.
+    desktop_user::Type("2001");
+    ASSERT_TRUE(WaitUntil([&] { return picker.Date() == TDate{2001, 2, 19}; }, "the typed year"));
+    desktop_user::Key("Home");
+    desktop_user::Key("Up");
+    ASSERT_TRUE(WaitUntil([&] { return picker.Date() == TDate{2001, 2, 20}; }, "the next day"));
+
+    for (const char* keys : {"alt+Down", "F4"}) {
+        desktop_user::Key(keys);
+        EXPECT_TRUE(WaitUntil(calendarShown, std::string("the calendar after ") + keys));
+        desktop_user::Key("Escape");
+        EXPECT_TRUE(WaitUntil([&] { return !calendarShown(); }, "the calendar to close"));
+    }
+    EXPECT_EQ(picker.Date(), (TDate{2001, 2, 20}));
+}
+
+TEST_F(ControlsTest, EnterPressesTheFocusedButton) {
+    QWidget& button = WidgetOf(Find<TButton>("Button1"));
+    button.activateWindow();
+    button.setFocus();
+    ASSERT_TRUE(WaitUntil([&] { return button.hasFocus(); }, "the focus on the button"));
+    desktop_user::Key("Return");
+    EXPECT_TRUE(WaitUntil([&] { return form->clicks["Button1"] == 1; }, "Enter to press it"));
+    desktop_user::Key("KP_Enter");
+    EXPECT_TRUE(WaitUntil([&] { return form->clicks["Button1"] == 2; }, "the keypad's Enter to press it"));
+}
+
+TEST_F(ControlsTest, TextSetFromCodeShowsItsBeginning) {
+    auto& runapp = Find<TEdit>("runapp");
+    auto& widget = static_cast<QLineEdit&>(WidgetOf(runapp));
+    const std::string command = "/usr/bin/notify-send " + std::string(120, 'x');
+    runapp.SetText(command);
+    EXPECT_EQ(widget.text().toStdString(), command);
+    EXPECT_EQ(widget.cursorPosition(), 0);
+}
+
+// On the screen: the frame's top line runs through the caption's middle, above the first row of fields.
+TEST_F(ControlsTest, TheGroupsCaptionSitsOnItsFrameLineAboveTheFields) {
+    auto& group = static_cast<QGroupBox&>(WidgetOf(Find<TGroupBox>("GroupBox1")));
+    const QRgb background = group.palette().color(QPalette::Window).rgb();
+    const int captionEnd = 8 + group.fontMetrics().horizontalAdvance(group.title());
+    const int fieldsTop = WidgetOf(Find<TEdit>("message")).y();
+    int captionTop = -1, captionBottom = -1, lineRow = -1, lineRows = 0;
+    // Until the window is painted, no single line runs across.
+    const auto measure = [&] {
+        const QImage shot = desktop_user::Screenshot(QRect(group.mapToGlobal(QPoint(0, 0)), group.size()));
+        captionTop = captionBottom = lineRow = -1;
+        lineRows = 0;
+        for (int y = 0; y < fieldsTop + 4 && y < shot.height(); ++y) {
+            int inked = 0, framed = 0;
+            for (int x = 8; x < captionEnd; ++x) inked += shot.pixel(x, y) != background ? 1 : 0;
+            for (int x = captionEnd + 8; x < shot.width() - 8; ++x)
+                framed += shot.pixel(x, y) != background ? 1 : 0;
+            if (inked > 0 && captionTop < 0) captionTop = y;
+            if (inked > 0) captionBottom = y;
+            if (framed > (shot.width() - captionEnd - 16) * 9 / 10) {
+                lineRow = y;
+                ++lineRows;
+            }
+        }
+        return lineRows >= 1 && lineRows <= 2 && captionTop <= lineRow && lineRow <= captionBottom;
+    };
+    EXPECT_TRUE(WaitUntil(measure, "the frame line through the caption"))
+        << "caption rows " << captionTop << ".." << captionBottom << ", frame line at " << lineRow << " ("
+        << lineRows << " rows)";
+    EXPECT_LT(lineRow, fieldsTop);
 }
 
 TEST_F(ControlsTest, FontsAndHintsComeFromTheControlOrItsParent) {

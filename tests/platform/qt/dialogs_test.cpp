@@ -49,7 +49,8 @@ TEST_F(DialogsTest, MessageBoxesShowTextCaptionIconAndButtonsAndReturnTheAnswer)
 TEST_F(DialogsTest, TheOpenDialogFiltersAndReturnsTheTypedFileOrNothingOnCancel) {
     const std::filesystem::path file = std::filesystem::path(testing::TempDir()) / "chosen.wav";
     std::ofstream(file) << "RIFF";
-    const widgetset::OpenFileRequest request{"Pick a sound", "Sound Files|*.wav|All Files|*.*", "wav", ""};
+    const widgetset::OpenFileRequest request{"Pick a sound", "Sound Files|*.wav|All Files|*.*", "wav", "",
+                                             false};
 
     QStringList filters;
     QString selectedFilter, title;

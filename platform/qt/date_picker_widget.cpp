@@ -1,0 +1,67 @@
+#include "platform/qt/date_picker_widget.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QStyle>
+
+namespace qtbackend {
+
+namespace {
+
+// A line edit keeps this much room on either side of its text (a constant inside Qt).
+constexpr int kLineEditMargin = 2;
+
+}  // namespace
+
+DatePickerWidget::DatePickerWidget(QWidget* parent) : QDateEdit(parent) { setCalendarPopup(true); }
+
+QStyleOptionComboBox DatePickerWidget::DropDownOption() const {
+    QStyleOptionComboBox option;
+    option.initFrom(this);
+    option.editable = true;
+    option.frame = true;
+    option.subControls = QStyle::SC_All;
+    return option;
+}
+
+// The style's field, widened to the frame's inner edge: the style pads it for a taller combo box.
+QRect DatePickerWidget::EditField() const {
+    const QStyleOptionComboBox option = DropDownOption();
+    QRect field = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+    const QRect arrow = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, this);
+    const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, this);
+    field.setLeft(rect().left() + frame);
+    field.setRight(arrow.left() - 1);
+    return field;
+}
+
+int DatePickerWidget::TextWidth() const { return EditField().width() - 2 * kLineEditMargin; }
+
+void DatePickerWidget::resizeEvent(QResizeEvent* event) {
+    QDateEdit::resizeEvent(event);
+    lineEdit()->setGeometry(EditField());
+}
+
+// Within the picker Tab would move between the date's parts; here it leaves, as from any other control.
+bool DatePickerWidget::focusNextPrevChild(bool next) { return QWidget::focusNextPrevChild(next); }
+
+void DatePickerWidget::keyPressEvent(QKeyEvent* event) {
+    const bool altDown = event->key() == Qt::Key_Down && (event->modifiers() & Qt::AltModifier) != 0;
+    if ((altDown || event->key() == Qt::Key_F4) && isEnabled()) {
+        DropDown();
+        return;
+    }
+    QDateEdit::keyPressEvent(event);
+}
+
+// QDateEdit drops its calendar down only for a press on its button, so the keys press it.
+void DatePickerWidget::DropDown() {
+    const QStyleOptionComboBox option = DropDownOption();
+    const QPoint button =
+        style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, this).center();
+    QMouseEvent press(QEvent::MouseButtonPress, button, mapToGlobal(button), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    mousePressEvent(&press);
+}
+
+}  // namespace qtbackend
