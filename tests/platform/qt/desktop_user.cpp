@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdio>
+#include <optional>
 #include <regex>
 #include <sstream>
 
@@ -19,18 +20,21 @@ QPoint Parse(const std::string& text, const std::regex& pattern) {
 
 }  // namespace
 
-std::string Run(const std::string& command) {
+std::optional<std::string> TryRun(const std::string& command) {
     std::string output;
     FILE* pipe = popen((command + " 2>/dev/null").c_str(), "r");
-    if (pipe == nullptr) {
-        ADD_FAILURE() << "Cannot run " << command;
-        return output;
-    }
+    if (pipe == nullptr) return std::nullopt;
     std::array<char, 4096> buffer;
     while (std::size_t count = fread(buffer.data(), 1, buffer.size(), pipe))
         output.append(buffer.data(), count);
-    if (pclose(pipe) != 0) ADD_FAILURE() << "Failed: " << command;
+    if (pclose(pipe) != 0) return std::nullopt;
     return output;
+}
+
+std::string Run(const std::string& command) {
+    std::optional<std::string> output = TryRun(command);
+    if (!output) ADD_FAILURE() << "Failed: " << command;
+    return output.value_or("");
 }
 
 void Click(QPoint at, int button) {
@@ -59,7 +63,12 @@ QImage Screenshot(const QRect& area) {
 QRect TrayIconArea() {
     // trayer's panel holds a socket window per icon; the icon's own window, with the program's class, is
     // the socket's child.
-    std::istringstream tree(Run("xwininfo -root -tree"));
+    // xwininfo lists the tree window by window, so a window that goes away meanwhile (another program's,
+    // or one of trayer's) fails the whole listing: that is a listing to take again, not a failure.
+    std::optional<std::string> listing;
+    for (int attempt = 0; attempt < 50 && !listing; ++attempt) listing = TryRun("xwininfo -root -tree");
+    if (!listing) ADD_FAILURE() << "Failed: xwininfo -root -tree";
+    std::istringstream tree(listing.value_or(""));
     const std::regex classed(R"(\("[^"]*" "[^"]*"\)\s+(\d+)x(\d+)\+-?\d+\+-?\d+\s+\+(-?\d+)\+(-?\d+))");
     std::string line;
     int panelIndent = -1;

@@ -50,15 +50,20 @@ class TrayIconsTest : public QtTest {
     }
 
     // Adds the icon and waits until trayer shows it, painted and in its final place (trayer embeds it,
-    // then moves it); its place on the screen.
+    // then moves it, and the icon paints itself over trayer's background in more than one step); its place
+    // on the screen. Settled means two looks in a row saw the same place and the same pixels.
     QRect AddIcon() {
         EXPECT_TRUE(Shell_NotifyIconA(NIM_ADD, &record));
         QRect area;
+        QImage shot;
         WaitUntil(
             [&] {
-                const QRect previous = area;
+                const QRect previousArea = area;
+                const QImage previousShot = shot;
                 area = desktop_user::TrayIconArea();
-                return !area.isEmpty() && area == previous && ShowsSomething(desktop_user::Screenshot(area));
+                if (area.isEmpty() || area != previousArea) return false;
+                shot = desktop_user::Screenshot(area);
+                return shot == previousShot && ShowsSomething(shot);
             },
             "the icon in the tray");
         return area;
