@@ -13,10 +13,16 @@ namespace {
 // Where the Windows tool wraps hex lists, so files look alike.
 constexpr std::size_t kHexLineWidth = 77;
 
-std::string Quoted(const std::string& text) {
-    if (text.find_first_of("\r\n") != std::string::npos) {
-        throw ToolError("Cannot export a name containing a line break: " + text);
+// The registry refuses such names now; one stored before must not end its line and have the rest read as
+// keys and values of their own.
+const std::string& WithoutLineBreak(const std::string& name) {
+    if (name.find_first_of("\r\n") != std::string::npos) {
+        throw ToolError("Cannot export a name containing a line break: " + name);
     }
+    return name;
+}
+
+std::string Quoted(const std::string& text) {
     std::string quoted = "\"";
     for (char c : text) {
         if (c == '\\' || c == '"') quoted.push_back('\\');
@@ -48,7 +54,7 @@ std::string HexList(std::string line, const std::string& data) {
 }
 
 std::string ValueLine(const RegistryValue& value) {
-    std::string line = (value.name.empty() ? std::string("@") : Quoted(value.name)) + "=";
+    std::string line = (value.name.empty() ? std::string("@") : Quoted(WithoutLineBreak(value.name))) + "=";
     if (value.type == REG_SZ && IsPlainString(value.data)) {
         return line + Quoted(value.data.substr(0, value.data.size() - 1));
     }
@@ -66,8 +72,7 @@ void ExportKey(const KeyPath& path, const RegistryKey& key, std::string& out) {
     out += "\n[" + path.Full() + "]\n";
     for (const RegistryValue& value : key.Values()) out += ValueLine(value) + "\n";
     for (const std::string& name : key.Subkeys()) {
-        KeyPath child = path.Child(name);
-        ExportKey(child, RegistryKey::OpenExisting(child), out);
+        ExportKey(path.Child(WithoutLineBreak(name)), key.OpenSubkey(name), out);
     }
 }
 
