@@ -264,6 +264,30 @@ TEST_F(RegistryApi, EnumerationListsEverythingOnce) {
     RegCloseKey(key);
 }
 
+TEST_F(RegistryApi, EnumerationSeesChangesMadeBetweenItsCalls) {
+    HKEY key = Create(HKEY_CURRENT_USER, "Changing");
+    for (const char* name : {"a", "b", "c"}) ASSERT_EQ(SetText(key, name, "x"), ERROR_SUCCESS);
+    RegCloseKey(Create(key, "y"));
+    RegCloseKey(Create(key, "z"));
+    EXPECT_EQ(ValueNameAt(key, 0), "a");
+    EXPECT_EQ(SubkeyAt(key, 0), "y");
+    ASSERT_EQ(RegDeleteValueA(key, "a"), ERROR_SUCCESS);
+    RegCloseKey(Create(key, "x"));
+    EXPECT_EQ(ValueNameAt(key, 0), "b");
+    EXPECT_EQ(SubkeyAt(key, 0), "x");
+    ASSERT_EQ(SetText(key, "d", "x"), ERROR_SUCCESS);
+    EXPECT_EQ(ValueNameAt(key, 2), "d");
+    EXPECT_EQ(ValueNameAt(key, 3), "error 259");
+    EXPECT_EQ(SubkeyAt(key, 3), "error 259");
+    // Another key's enumeration in between does not disturb this one's.
+    HKEY other = Create(HKEY_CURRENT_USER, "Other");
+    ASSERT_EQ(SetText(other, "only", "x"), ERROR_SUCCESS);
+    EXPECT_EQ(ValueNameAt(other, 0), "only");
+    EXPECT_EQ(ValueNameAt(key, 1), "c");
+    RegCloseKey(other);
+    RegCloseKey(key);
+}
+
 TEST_F(RegistryApi, DeletionRemovesWholeTrees) {
     HKEY key = Create(HKEY_CURRENT_USER, "Del\\Branch\\Leaf");
     ASSERT_EQ(SetText(key, "v", "leaf"), ERROR_SUCCESS);
