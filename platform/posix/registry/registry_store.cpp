@@ -49,8 +49,15 @@ void RegistryStore::Write(const std::function<void()>& body) {
 
 void RegistryStore::InTransaction(SqliteTransaction::Lock lock, const std::function<void()>& body) {
     SqliteTransaction transaction(connection_, lock);
-    body();
-    transaction.Commit();
+    try {
+        body();
+        transaction.Commit();
+    } catch (...) {
+        // Undone changes leave the generation as it was with them: lists read meanwhile are stale.
+        subkeys_ = {};
+        valueRows_ = {};
+        throw;
+    }
 }
 
 bool RegistryStore::KeyExists(std::int64_t key) {
