@@ -110,13 +110,11 @@ TEST(RegistryLocation, ARegistryOthersCanChangeIsReadButNeverWritten) {
     for (const Case& test : cases) {
         if (test.needsRoot && geteuid() != 0) continue;  // only root can give a file away
         TemporaryPrefix prefix;
-        ASSERT_EQ(RegCloseKey([] {
-                      HKEY key = nullptr;
-                      RegCreateKeyExA(HKEY_CURRENT_USER, "Settings", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                                      &key, nullptr);
-                      return key;
-                  }()),
+        HKEY settings = nullptr;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Settings", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                  &settings, nullptr),
                   ERROR_SUCCESS);
+        RegCloseKey(settings);
         ASSERT_EQ(SetText("kept", "mine"), ERROR_SUCCESS);
         test.spoil(prefix.prefix());
         const LSTATUS status = SetText("kept", "planted");
