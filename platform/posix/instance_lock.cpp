@@ -9,10 +9,14 @@
 #include <chrono>
 #include <cstring>
 #include <functional>
+#include <stdexcept>
 #include <system_error>
 #include <thread>
 
+#include "platform/posix/registry/registry_error.h"
+#include "platform/posix/registry/registry_file.h"
 #include "platform/posix/registry/registry_location.h"
+#include "platform/registry_error_text.h"
 
 namespace posix {
 
@@ -46,11 +50,23 @@ void Knock(const sockaddr_un& address) {
     }
 }
 
+// The registry's prefix, made as the registry makes it (owner only), since the lock is often there first.
+// Its failures read as the registry's do.
+std::filesystem::path PreparedPrefix() {
+    try {
+        std::filesystem::path prefix = registry::RegistryPrefix();
+        registry::CreatePrivateDirectories(prefix);
+        return prefix;
+    } catch (const registry::RegistryError& error) {
+        registry::RecordRegistryFailure(error);
+        throw std::runtime_error(RegistryErrorText(error.code()));
+    }
+}
+
 }  // namespace
 
 std::unique_ptr<InstanceLock> InstanceLock::Claim(const std::string& name) {
-    const std::filesystem::path lockPath = registry::RegistryPrefix() / (name + ".lock");
-    std::filesystem::create_directories(lockPath.parent_path());
+    const std::filesystem::path lockPath = PreparedPrefix() / (name + ".lock");
     const int lockFile = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (lockFile < 0)
         throw std::system_error(errno, std::generic_category(), "cannot open " + lockPath.string());

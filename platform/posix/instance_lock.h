@@ -11,7 +11,8 @@ namespace posix {
 class InstanceLock {
   public:
     // The lock for name when no other process holds it; null after telling the holder that another start
-    // happened. Throws std::system_error when the lock file cannot be made at all.
+    // happened. Throws std::runtime_error with a text for the user when the registry's prefix (created
+    // with mode 0700 when missing) or the lock file cannot be made at all.
     static std::unique_ptr<InstanceLock> Claim(const std::string& name);
     ~InstanceLock();
     InstanceLock(const InstanceLock&) = delete;

@@ -6,6 +6,7 @@
 #include <optional>
 #include <sstream>
 
+#include "platform/posix/registry/registry_session.h"
 #include "tools/reg/confirm.h"
 #include "tools/reg/reg_file_reader.h"
 #include "tools/reg/reg_file_writer.h"
@@ -40,8 +41,7 @@ std::vector<RegistryValue> Matching(const RegistryKey& key, const std::optional<
 
 // With /s every key below is a block of its own; without, subkeys are listed after the values. Returns the
 // number of values printed.
-std::size_t QueryKey(const KeyPath& path, const CommandLine& command) {
-    RegistryKey key = RegistryKey::OpenExisting(path);
+std::size_t QueryKey(const KeyPath& path, const RegistryKey& key, const CommandLine& command) {
     std::vector<RegistryValue> values = Matching(key, command.valueName);
     bool showBlock = !command.valueName || !values.empty();
     if (showBlock) std::cout << "\n" << path.Full() << "\n";
@@ -49,7 +49,8 @@ std::size_t QueryKey(const KeyPath& path, const CommandLine& command) {
     std::size_t found = values.size();
     std::vector<std::string> subkeys = key.Subkeys();
     if (command.recurse) {
-        for (const std::string& name : subkeys) found += QueryKey(path.Child(name), command);
+        for (const std::string& name : subkeys)
+            found += QueryKey(path.Child(name), key.OpenSubkey(name), command);
     } else if (!command.valueName && !subkeys.empty()) {
         std::cout << "\n";
         for (const std::string& name : subkeys) std::cout << path.Child(name).Full() << "\n";
@@ -58,7 +59,8 @@ std::size_t QueryKey(const KeyPath& path, const CommandLine& command) {
 }
 
 void Query(const CommandLine& command) {
-    std::size_t found = QueryKey(ParseKeyPath(command.operands[0]), command);
+    const KeyPath path = ParseKeyPath(command.operands[0]);
+    std::size_t found = QueryKey(path, RegistryKey::OpenExisting(path), command);
     if (command.valueName && found == 0) throw NotFound();
     std::cout << "\n";
 }
@@ -153,8 +155,17 @@ void Import(const CommandLine& command) {
     } catch (const ToolError& error) {
         throw ToolError(file + ": " + error.what());
     }
-    std::optional<RegistryKey> current;
-    for (const RegFileChange& change : changes) Apply(change, current);
+    // All or nothing: a change the registry refuses (a name too long, say) undoes those before it.
+    CheckStatus(registry::RunAllOrNothing([&] {
+        std::optional<RegistryKey> current;
+        for (const RegFileChange& change : changes) {
+            try {
+                Apply(change, current);
+            } catch (const ToolError& error) {
+                throw ToolError(file + ": line " + std::to_string(change.line) + ": " + error.what());
+            }
+        }
+    }));
     std::cout << kDone;
 }
 

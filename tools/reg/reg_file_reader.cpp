@@ -119,6 +119,13 @@ void ParseData(std::string_view data, bool utf16File, RegFileChange& change) {
     if (utf16File && textType) change.data = Utf16LeToUtf8(change.data);
 }
 
+// The registry's names are C strings: a NUL would silently cut one short.
+std::string_view WithoutNul(std::string_view name, const char* what) {
+    if (name.find('\0') != std::string_view::npos)
+        throw ToolError(std::string(what) + " holds a NUL character");
+    return name;
+}
+
 RegFileChange ParseSection(std::string_view line) {
     if (!line.ends_with(']')) throw ToolError("missing ] at the end of the key");
     line = line.substr(1, line.size() - 2);
@@ -127,7 +134,7 @@ RegFileChange ParseSection(std::string_view line) {
         change.kind = RegFileChange::Kind::DeleteKey;
         line.remove_prefix(1);
     }
-    change.key = ParseKeyPath(line);
+    change.key = ParseKeyPath(WithoutNul(line, "the key name"));
     if (change.kind == RegFileChange::Kind::DeleteKey && change.key.subkey.empty()) {
         throw ToolError("a root key cannot be deleted");
     }
@@ -141,6 +148,7 @@ RegFileChange ParseValue(std::string_view line, const RegFileChange& section, bo
         line.remove_prefix(1);
     } else {
         change.name = Quoted(line);
+        WithoutNul(change.name, "the value name");
     }
     line = Trim(line);
     if (!line.starts_with('=')) throw ToolError("expected = after the value name");
@@ -172,6 +180,7 @@ std::vector<RegFileChange> ParseRegFile(std::string_view bytes) {
             } else {
                 changes.push_back(ParseValue(text, *section, decoded.wasUtf16));
             }
+            changes.back().line = lines[i].number;
         } catch (const ToolError& error) {
             throw ToolError("line " + std::to_string(lines[i].number) + ": " + error.what());
         }

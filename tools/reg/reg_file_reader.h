@@ -18,6 +18,7 @@ struct RegFileChange {
     std::string name;  // the value; empty for the default value
     DWORD type = REG_NONE;
     std::string data;
+    std::size_t line = 0;  // where the file asks for it
 };
 
 // Throws ToolError naming the line for anything it does not understand.

@@ -13,10 +13,17 @@ namespace {
 // Where the Windows tool wraps hex lists, so files look alike.
 constexpr std::size_t kHexLineWidth = 77;
 
-std::string Quoted(const std::string& text) {
-    if (text.find_first_of("\r\n") != std::string::npos) {
-        throw ToolError("Cannot export a name containing a line break: " + text);
+// The registry refuses such names now; one stored before must not end its line and have the rest read as
+// keys and values of their own. The message names the key it is in, since the name itself would break the
+// message's line too.
+const std::string& WithoutLineBreak(const std::string& name, const KeyPath& where) {
+    if (name.find_first_of("\r\n") != std::string::npos) {
+        throw ToolError("Cannot export " + where.Full() + ": a name in it holds a line break.");
     }
+    return name;
+}
+
+std::string Quoted(const std::string& text) {
     std::string quoted = "\"";
     for (char c : text) {
         if (c == '\\' || c == '"') quoted.push_back('\\');
@@ -47,8 +54,9 @@ std::string HexList(std::string line, const std::string& data) {
     return text + line;
 }
 
-std::string ValueLine(const RegistryValue& value) {
-    std::string line = (value.name.empty() ? std::string("@") : Quoted(value.name)) + "=";
+std::string ValueLine(const RegistryValue& value, const KeyPath& where) {
+    std::string line =
+        (value.name.empty() ? std::string("@") : Quoted(WithoutLineBreak(value.name, where))) + "=";
     if (value.type == REG_SZ && IsPlainString(value.data)) {
         return line + Quoted(value.data.substr(0, value.data.size() - 1));
     }
@@ -64,10 +72,10 @@ std::string ValueLine(const RegistryValue& value) {
 
 void ExportKey(const KeyPath& path, const RegistryKey& key, std::string& out) {
     out += "\n[" + path.Full() + "]\n";
-    for (const RegistryValue& value : key.Values()) out += ValueLine(value) + "\n";
+    for (const RegistryValue& value : key.Values()) out += ValueLine(value, path) + "\n";
     for (const std::string& name : key.Subkeys()) {
-        KeyPath child = path.Child(name);
-        ExportKey(child, RegistryKey::OpenExisting(child), out);
+        const KeyPath child = path.Child(WithoutLineBreak(name, path));
+        ExportKey(child, key.OpenSubkey(name), out);
     }
 }
 

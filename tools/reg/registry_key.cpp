@@ -40,6 +40,14 @@ RegistryKey RegistryKey::Create(const KeyPath& path) {
     return RegistryKey(handle);
 }
 
+RegistryKey RegistryKey::OpenSubkey(const std::string& name) const {
+    HKEY handle = nullptr;
+    LSTATUS status = RegOpenKeyExA(handle_, name.c_str(), 0, KEY_ALL_ACCESS, &handle);
+    if (status == ERROR_FILE_NOT_FOUND) throw NotFound();
+    CheckStatus(status);
+    return RegistryKey(handle);
+}
+
 RegistryKey::RegistryKey(RegistryKey&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
 
 RegistryKey& RegistryKey::operator=(RegistryKey&& other) noexcept {

@@ -27,6 +27,8 @@ class RegistryKey {
     // Throws ToolError("...unable to find...") when the key does not exist.
     static RegistryKey OpenExisting(const KeyPath& path);
     static RegistryKey Create(const KeyPath& path);
+    // A subkey that exists, opened from this key, so that walking a deep tree costs one step per key.
+    RegistryKey OpenSubkey(const std::string& name) const;
 
     RegistryKey(RegistryKey&& other) noexcept;
     RegistryKey& operator=(RegistryKey&& other) noexcept;

@@ -5,6 +5,7 @@
 
 #include "platform/api.h"
 #include "platform/posix/process_spawn.h"
+#include "platform/posix/registry/registry_trust.h"
 #include "platform/posix/shell_command_line.h"
 #include "platform/posix/shell_path_lookup.h"
 #include "platform/registry_error_text.h"
@@ -110,6 +111,11 @@ class KeyRunner {
 
 StartupReport RunStartupKeys() {
     StartupReport report;
+    // Another user could have planted the commands: run none of them.
+    if (const auto problem = registry::RegistryWritableByOthers()) {
+        report.failures.push_back("not running the start-up commands: " + *problem);
+        return report;
+    }
     KeyRunner runner(report);
     runner.Run(kRunOnceKey, true);
     runner.Run(kRunKey, false);

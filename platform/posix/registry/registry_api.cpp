@@ -13,6 +13,7 @@ using registry::HandleTable;
 using registry::IsRootKey;
 using registry::RegistryError;
 using registry::RegistryStore;
+using registry::RequireStorableName;
 using registry::RunHandleCall;
 using registry::RunRegistryCall;
 using registry::SplitKeyPath;
@@ -29,13 +30,20 @@ std::int64_t KeyFor(RegistryStore& store, const HandleTable& handles, HKEY handl
     return *key;
 }
 
-std::int64_t Descend(RegistryStore& store, std::int64_t key, const std::vector<std::string>& names) {
+std::optional<std::int64_t> Find(RegistryStore& store, std::int64_t key,
+                                 const std::vector<std::string>& names) {
     for (const std::string& name : names) {
         std::optional<std::int64_t> child = store.FindSubkey(key, name);
-        if (!child) throw RegistryError(ERROR_FILE_NOT_FOUND);
+        if (!child) return std::nullopt;
         key = *child;
     }
     return key;
+}
+
+std::int64_t Descend(RegistryStore& store, std::int64_t key, const std::vector<std::string>& names) {
+    std::optional<std::int64_t> found = Find(store, key, names);
+    if (!found) throw RegistryError(ERROR_FILE_NOT_FOUND);
+    return *found;
 }
 
 void Require(bool condition) {
@@ -74,16 +82,23 @@ LSTATUS WINAPI RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD, LPSTR, DWORD opti
     return RunRegistryCall([&](RegistryStore& store, HandleTable& handles) {
         Require(result != nullptr && options == REG_OPTION_NON_VOLATILE);
         std::vector<std::string> names = SplitKeyPath(subKey);
+        // Mostly the key exists: finding it without the write lock lets the call run beside another
+        // process's write.
+        std::optional<std::int64_t> existing;
+        store.Read([&] { existing = Find(store, KeyFor(store, handles, key), names); });
         bool created = false;
-        std::int64_t id = 0;
-        store.Write([&] {
-            id = KeyFor(store, handles, key);
-            for (const std::string& name : names) {
-                std::optional<std::int64_t> child = store.FindSubkey(id, name);
-                created = created || !child;
-                id = child ? *child : store.AddSubkey(id, name);
-            }
-        });
+        std::int64_t id = existing.value_or(0);
+        if (!existing) {
+            store.Write([&] {
+                id = KeyFor(store, handles, key);
+                for (const std::string& name : names) {
+                    std::optional<std::int64_t> child = store.FindSubkey(id, name);
+                    if (!child) RequireStorableName(name);
+                    created = created || !child;
+                    id = child ? *child : store.AddSubkey(id, name);
+                }
+            });
+        }
         *result = handles.Issue(id);
         if (disposition != nullptr) *disposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
     });
@@ -109,6 +124,7 @@ LSTATUS WINAPI RegSetValueExA(HKEY key, LPCSTR valueName, DWORD, DWORD type, con
     return RunRegistryCall([&](RegistryStore& store, HandleTable& handles) {
         Require(data != nullptr || size == 0);
         std::string_view name = ValueName(valueName);
+        RequireStorableName(name);
         std::span<const std::uint8_t> bytes(data, data == nullptr ? 0 : size);
         store.Write([&] { store.SetValue(KeyFor(store, handles, key), name, type, bytes); });
     });

@@ -24,17 +24,23 @@ void MakeDirectory(const std::filesystem::path& directory) {
         if (chmod(directory.c_str(), 0700) != 0) FailOn(directory, errno);
     } else if (errno != EEXIST) {
         FailOn(directory, errno);
+    } else if (struct stat existing{}; stat(directory.c_str(), &existing) != 0 || !S_ISDIR(existing.st_mode)) {
+        FailOn(directory, ENOTDIR);
     }
 }
 
 }  // namespace
 
-void PrepareRegistryFile(const std::filesystem::path& file) {
-    std::filesystem::path directory;
-    for (const std::filesystem::path& part : file.parent_path()) {
-        directory /= part;
-        MakeDirectory(directory);
+void CreatePrivateDirectories(const std::filesystem::path& directory) {
+    std::filesystem::path made;
+    for (const std::filesystem::path& part : directory) {
+        made /= part;
+        MakeDirectory(made);
     }
+}
+
+void PrepareRegistryFile(const std::filesystem::path& file) {
+    CreatePrivateDirectories(file.parent_path());
     int descriptor = open(file.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (descriptor < 0) {
         if (errno == EEXIST) return;

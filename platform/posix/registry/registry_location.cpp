@@ -27,8 +27,10 @@ std::filesystem::path RegistryPrefix() {
     if (std::string_view home = Environment("HOME"); !home.empty()) {
         return std::filesystem::path(home) / ".config" / "alarmclock";
     }
-    throw RegistryError(ERROR_CANTOPEN,
-                        "cannot locate the registry: none of ALARMCLOCK_PREFIX, XDG_CONFIG_HOME, HOME is set");
+    throw RegistryError(
+        ERROR_CANTOPEN,
+        "cannot locate the registry: neither ALARMCLOCK_PREFIX nor HOME is set, and XDG_CONFIG_HOME "
+        "is not an absolute path");
 }
 
 std::filesystem::path RegistryDatabasePath() { return RegistryPrefix() / "registry.db"; }

@@ -28,7 +28,10 @@ std::vector<std::string> SplitKeyPath(const char* path) {
     for (;;) {
         std::size_t end = rest.find('\\');
         std::string_view name = rest.substr(0, end);
-        if (name.empty() || name.size() > kMaxKeyNameLength) throw RegistryError(ERROR_INVALID_PARAMETER);
+        if (name.empty()) throw RegistryError(ERROR_INVALID_PARAMETER, "a key name is empty");
+        if (name.size() > kMaxKeyNameLength) {
+            throw RegistryError(ERROR_INVALID_PARAMETER, "a key name is longer than 255 characters");
+        }
         names.emplace_back(name);
         if (end == std::string_view::npos) return names;
         rest.remove_prefix(end + 1);
@@ -37,8 +40,16 @@ std::vector<std::string> SplitKeyPath(const char* path) {
 
 std::string_view ValueName(const char* name) {
     std::string_view view = name == nullptr ? std::string_view() : std::string_view(name);
-    if (view.size() > kMaxValueNameLength) throw RegistryError(ERROR_INVALID_PARAMETER);
+    if (view.size() > kMaxValueNameLength) {
+        throw RegistryError(ERROR_INVALID_PARAMETER, "a value name is longer than 16383 characters");
+    }
     return view;
+}
+
+void RequireStorableName(std::string_view name) {
+    if (name.find_first_of("\r\n") != std::string_view::npos) {
+        throw RegistryError(ERROR_INVALID_PARAMETER, "a name cannot hold a line break");
+    }
 }
 
 }  // namespace registry

@@ -18,4 +18,8 @@ std::vector<std::string> SplitKeyPath(const char* path);
 // A null value name is the default value, as is the empty name. Over-long names throw ERROR_INVALID_PARAMETER.
 std::string_view ValueName(const char* name);
 
+// A name about to be stored holds no line break: exported, it would end its line and let the rest read as
+// keys and values of their own. Throws ERROR_INVALID_PARAMETER.
+void RequireStorableName(std::string_view name);
+
 }  // namespace registry

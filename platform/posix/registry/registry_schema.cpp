@@ -1,5 +1,6 @@
 #include "platform/posix/registry/registry_schema.h"
 
+#include <map>
 #include <string>
 
 #include "platform/api.h"
@@ -32,6 +33,47 @@ INSERT INTO keys (id, parent_id, name, name_folded) VALUES
     (2, NULL, 'HKEY_LOCAL_MACHINE', 'hkey_local_machine');
 )sql";
 
+constexpr const char* kTables[] = {"keys", "key_values"};
+constexpr const char* kUnversionedTables = "it holds tables but no registry schema version";
+
+[[noreturn]] void RefuseForeign(SqliteConnection& connection, const std::string& why) {
+    connection.Fail(ERROR_BADDB, "not a registry file of this program: " + why);
+}
+
+// A table's columns (name, type, NOT NULL, key) and unique constraints, in a form that compares as text.
+std::string DescribeTable(SqliteConnection& connection, const char* table) {
+    SqliteStatement row(connection, R"sql(
+SELECT group_concat(line, ';') FROM (
+    SELECT name || ' ' || type || ' ' || "notnull" || ' ' || pk AS line FROM pragma_table_info(?1)
+    UNION ALL
+    SELECT 'unique(' || (SELECT group_concat(name) FROM pragma_index_info(list.name)) || ')'
+        FROM pragma_index_list(?1) AS list WHERE list."unique"
+    ORDER BY 1))sql");
+    return row.Bind(1, std::string_view(table)).Step() ? row.Text(0) : std::string();
+}
+
+// The tables as this program creates them, made once in memory from the same statements.
+const std::string& ExpectedTable(const char* table) {
+    static const auto expected = [] {
+        SqliteConnection reference(":memory:");
+        reference.Check(sqlite3_exec(reference.handle(), kCreateSchema, nullptr, nullptr, nullptr));
+        std::map<std::string, std::string, std::less<>> tables;
+        for (const char* name : kTables) tables[name] = DescribeTable(reference, name);
+        return tables;
+    }();
+    return expected.find(table)->second;
+}
+
+// A file that claims our schema version but whose tables are not ours would take rows in some tables and
+// then fail halfway, so it is refused before anything is written.
+void CheckTables(SqliteConnection& connection) {
+    for (const char* table : kTables) {
+        if (DescribeTable(connection, table) != ExpectedTable(table)) {
+            RefuseForeign(connection, std::string("the table ") + table + " is missing or not ours");
+        }
+    }
+}
+
 void CheckVersion(SqliteConnection& connection, std::int64_t version) {
     if (version > kSchemaVersion) {
         connection.Fail(ERROR_BADDB, "registry schema version " + std::to_string(version) +
@@ -47,7 +89,7 @@ void CreateSchema(SqliteConnection& connection) {
     CheckVersion(connection, version);
     if (version == 0) {
         if (connection.QueryInteger("SELECT count(*) FROM sqlite_schema") != 0) {
-            connection.Fail(ERROR_BADDB, "holds tables but no registry schema version");
+            RefuseForeign(connection, kUnversionedTables);
         }
         sqlite3* handle = connection.handle();
         connection.Check(sqlite3_exec(handle, kCreateSchema, nullptr, nullptr, nullptr));
@@ -59,13 +101,20 @@ void CreateSchema(SqliteConnection& connection) {
 }  // namespace
 
 void EnsureRegistrySchema(SqliteConnection& connection) {
-    // Reading the header first: a file that is not a database fails here, before anything writes to it.
+    // Only reads until the file is known to be ours or empty: a file that is not a database fails at the
+    // header, another program's database at its tables, and neither is changed.
     std::int64_t version = connection.QueryInteger("PRAGMA user_version");
     CheckVersion(connection, version);
     if (std::string check = connection.QueryText("PRAGMA quick_check"); check != "ok") {
         connection.Fail(ERROR_REGISTRY_CORRUPT, check);
     }
-    connection.ExecuteWhenUnlocked("PRAGMA journal_mode = WAL");
+    if (version == 0 && connection.QueryInteger("SELECT count(*) FROM sqlite_schema") != 0) {
+        RefuseForeign(connection, kUnversionedTables);
+    }
+    if (version != 0) CheckTables(connection);
+    // Switching needs the file to itself; ours is switched once, when it is made.
+    if (connection.QueryText("PRAGMA journal_mode") != "wal")
+        connection.ExecuteWhenUnlocked("PRAGMA journal_mode = WAL");
     connection.Execute("PRAGMA synchronous = FULL");
     connection.Execute("PRAGMA foreign_keys = ON");
     if (version == 0) CreateSchema(connection);

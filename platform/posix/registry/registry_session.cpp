@@ -12,7 +12,8 @@ namespace registry {
 namespace {
 
 struct Session {
-    std::mutex lock;
+    // Recursive, so that the calls inside RunAllOrNothing's changes take it again.
+    std::recursive_mutex lock;
     std::optional<RegistryStore> store;
     HandleTable handles;
 };
@@ -48,13 +49,17 @@ RegistryStore& OpenStore(Session& session) {
 
 LSTATUS RunRegistryCall(const std::function<void(RegistryStore&, HandleTable&)>& call) {
     Session& session = TheSession();
-    std::lock_guard<std::mutex> guard(session.lock);
+    std::lock_guard<std::recursive_mutex> guard(session.lock);
     return Guarded([&] { call(OpenStore(session), session.handles); });
+}
+
+LSTATUS RunAllOrNothing(const std::function<void()>& changes) {
+    return RunRegistryCall([&](RegistryStore& store, HandleTable&) { store.Write(changes); });
 }
 
 LSTATUS RunHandleCall(const std::function<void(HandleTable&)>& call) {
     Session& session = TheSession();
-    std::lock_guard<std::mutex> guard(session.lock);
+    std::lock_guard<std::recursive_mutex> guard(session.lock);
     return Guarded([&] { call(session.handles); });
 }
 

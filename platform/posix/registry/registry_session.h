@@ -15,6 +15,11 @@ namespace registry {
 // RegistryErrorText). Returns ERROR_SUCCESS when `call` returns normally.
 LSTATUS RunRegistryCall(const std::function<void(RegistryStore&, HandleTable&)>& call);
 
+// Runs `changes`, calls of the registry functions, as one change of the file, holding its write lock: all
+// of them last, or, when `changes` throws, none. Other threads' calls wait meanwhile. Returns the failure to
+// begin or to commit; what `changes` throws goes on to the caller once everything is undone.
+LSTATUS RunAllOrNothing(const std::function<void()>& changes);
+
 // Runs `call` on the handles alone, without opening the database.
 LSTATUS RunHandleCall(const std::function<void(HandleTable&)>& call);
 

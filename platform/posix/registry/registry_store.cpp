@@ -3,14 +3,29 @@
 #include "platform/posix/registry/registry_file.h"
 #include "platform/posix/registry/registry_names.h"
 #include "platform/posix/registry/registry_schema.h"
+#include "platform/posix/registry/registry_trust.h"
 
 namespace registry {
 
 namespace {
 
 const std::filesystem::path& Prepared(const std::filesystem::path& file) {
+    // Nothing is read from a file that is not there yet, so a place others can write gets none.
+    std::error_code ignored;
+    if (std::filesystem::file_size(file, ignored) == 0 || ignored) RefuseIfOthersCanWrite(file);
     PrepareRegistryFile(file);
     return file;
+}
+
+template <typename Item>
+Item Column(const SqliteStatement& row);
+template <>
+std::string Column(const SqliteStatement& row) {
+    return row.Text(0);
+}
+template <>
+std::int64_t Column(const SqliteStatement& row) {
+    return row.Integer(0);
 }
 
 StoredValue ValueFrom(const SqliteStatement& row) {
@@ -28,13 +43,21 @@ void RegistryStore::Read(const std::function<void()>& body) {
 }
 
 void RegistryStore::Write(const std::function<void()>& body) {
+    RefuseIfOthersCanWrite(file());
     InTransaction(SqliteTransaction::Lock::Immediate, body);
 }
 
 void RegistryStore::InTransaction(SqliteTransaction::Lock lock, const std::function<void()>& body) {
     SqliteTransaction transaction(connection_, lock);
-    body();
-    transaction.Commit();
+    try {
+        body();
+        transaction.Commit();
+    } catch (...) {
+        // Undone changes leave the generation as it was with them: lists read meanwhile are stale.
+        subkeys_ = {};
+        valueRows_ = {};
+        throw;
+    }
 }
 
 bool RegistryStore::KeyExists(std::int64_t key) {
@@ -57,12 +80,27 @@ std::int64_t RegistryStore::AddSubkey(std::int64_t parent, std::string_view name
     return sqlite3_last_insert_rowid(connection_.handle());
 }
 
+RegistryStore::Generation RegistryStore::CurrentGeneration() {
+    return {connection_.QueryInteger("PRAGMA data_version"), sqlite3_total_changes64(connection_.handle())};
+}
+
+template <typename Item>
+const std::vector<Item>& RegistryStore::Listed(Listing<Item>& listing, std::int64_t key,
+                                               std::string_view select) {
+    const Generation now = CurrentGeneration();
+    if (listing.key == key && listing.generation == now) return listing.items;
+    listing = {key, now, {}};
+    SqliteStatement row(connection_, select);
+    row.Bind(1, key);
+    while (row.Step()) listing.items.push_back(Column<Item>(row));
+    return listing.items;
+}
+
 std::optional<std::string> RegistryStore::SubkeyAt(std::int64_t parent, std::int64_t index) {
-    SqliteStatement row(connection_,
-                        "SELECT name FROM keys WHERE parent_id = ? ORDER BY name_folded, id LIMIT 1 OFFSET ?");
-    row.Bind(1, parent).Bind(2, index);
-    if (!row.Step()) return std::nullopt;
-    return row.Text(0);
+    const auto& names =
+        Listed(subkeys_, parent, "SELECT name FROM keys WHERE parent_id = ? ORDER BY name_folded, id");
+    if (index < 0 || static_cast<std::size_t>(index) >= names.size()) return std::nullopt;
+    return names[index];
 }
 
 bool RegistryStore::HasSubkeys(std::int64_t key) {
@@ -94,10 +132,10 @@ std::optional<StoredValue> RegistryStore::FindValue(std::int64_t key, std::strin
 }
 
 std::optional<StoredValue> RegistryStore::ValueAt(std::int64_t key, std::int64_t index) {
-    SqliteStatement row(
-        connection_,
-        "SELECT name, type, data FROM key_values WHERE key_id = ? ORDER BY rowid LIMIT 1 OFFSET ?");
-    row.Bind(1, key).Bind(2, index);
+    const auto& rows = Listed(valueRows_, key, "SELECT rowid FROM key_values WHERE key_id = ? ORDER BY rowid");
+    if (index < 0 || static_cast<std::size_t>(index) >= rows.size()) return std::nullopt;
+    SqliteStatement row(connection_, "SELECT name, type, data FROM key_values WHERE rowid = ?");
+    row.Bind(1, rows[index]);
     if (!row.Step()) return std::nullopt;
     return ValueFrom(row);
 }

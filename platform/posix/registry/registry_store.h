@@ -9,6 +9,8 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "platform/api.h"
 #include "platform/posix/registry/sqlite_connection.h"
@@ -24,19 +26,22 @@ struct StoredValue {
 
 class RegistryStore {
   public:
-    // Creates the file when missing and checks it; throws RegistryError naming the file when it is unusable.
+    // Creates the file when missing and checks it; throws RegistryError naming the file when it is unusable,
+    // or when it is missing where other users could write (see registry_trust.h).
     explicit RegistryStore(const std::filesystem::path& file);
 
     const std::filesystem::path& file() const { return connection_.file(); }
 
+    // Reads run beside another process's write: the file's write-ahead log keeps their view.
     void Read(const std::function<void()>& body);
-    // Takes the write lock up front, so concurrent writers queue instead of failing halfway.
+    // Takes the write lock up front, so concurrent writers queue instead of failing halfway. Refused
+    // (ERROR_ACCESS_DENIED) when other users can write the registry.
     void Write(const std::function<void()>& body);
 
     bool KeyExists(std::int64_t key);
     std::optional<std::int64_t> FindSubkey(std::int64_t parent, std::string_view name);
     std::int64_t AddSubkey(std::int64_t parent, std::string_view name);
-    // Subkeys in name order.
+    // Subkeys in name order. Enumerating one key index by index costs a lookup each.
     std::optional<std::string> SubkeyAt(std::int64_t parent, std::int64_t index);
     bool HasSubkeys(std::int64_t key);
     void DeleteKeyTree(std::int64_t key);
@@ -44,17 +49,34 @@ class RegistryStore {
     void ClearKey(std::int64_t key);
 
     std::optional<StoredValue> FindValue(std::int64_t key, std::string_view name);
-    // Values in the order they were first set.
+    // Values in the order they were first set. Enumerating one key index by index costs a lookup each.
     std::optional<StoredValue> ValueAt(std::int64_t key, std::int64_t index);
     // Replacing a value keeps the case its name was created with.
     void SetValue(std::int64_t key, std::string_view name, DWORD type, std::span<const std::uint8_t> data);
     bool DeleteValue(std::int64_t key, std::string_view name);
 
   private:
+    // Changes whenever the file does: with another connection's commit or with one of our changes.
+    using Generation = std::pair<std::int64_t, std::int64_t>;
+    // One key's subkeys or value rows in enumeration order, as of one generation of the file.
+    template <typename Item>
+    struct Listing {
+        std::int64_t key = 0;
+        Generation generation{-1, -1};
+        std::vector<Item> items;
+    };
+
     void InTransaction(SqliteTransaction::Lock lock, const std::function<void()>& body);
     void DeleteKeysFrom(std::string_view seedSelect, std::int64_t key);
+    Generation CurrentGeneration();
+    // The listing of `key`, read again unless it is that key's of this generation.
+    template <typename Item>
+    const std::vector<Item>& Listed(Listing<Item>& listing, std::int64_t key, std::string_view select);
 
     SqliteConnection connection_;
+    // Enumeration asks for the items one index at a time; each key's list is read once, not once per index.
+    Listing<std::string> subkeys_;
+    Listing<std::int64_t> valueRows_;
 };
 
 }  // namespace registry

@@ -5,21 +5,11 @@
 #include <thread>
 
 #include "platform/posix/registry/registry_error.h"
+#include "platform/posix/registry/sqlite_lock_holder.h"
 
 namespace registry {
 
 namespace {
-
-// Waits for another process's write in one-millisecond steps: long enough for any write to finish, short
-// enough that a stuck lock surfaces as an error. SQLite's own busy timeout backs off to far longer sleeps,
-// which makes writers that take turns crawl.
-constexpr int kBusyRetries = 10000;
-
-int WaitWhileBusy(void*, int attempts) {
-    if (attempts >= kBusyRetries) return 0;
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    return 1;
-}
 
 LSTATUS StatusFor(int extendedResult) {
     switch (extendedResult) {
@@ -56,24 +46,20 @@ LSTATUS StatusFor(int extendedResult) {
 
 }  // namespace
 
-SqliteStatement::SqliteStatement(SqliteConnection& connection, std::string_view sql) : connection_(connection) {
-    sqlite3_stmt* raw = nullptr;
-    int result =
-        sqlite3_prepare_v2(connection.handle(), sql.data(), static_cast<int>(sql.size()), &raw, nullptr);
-    statement_.reset(raw);
-    connection.Check(result);
-}
+SqliteStatement::SqliteStatement(SqliteConnection& connection, std::string_view sql)
+    : connection_(connection), statement_(connection.Borrow(sql)) {}
+
+SqliteStatement::~SqliteStatement() { connection_.GiveBack(statement_); }
 
 SqliteStatement& SqliteStatement::Bind(int index, std::int64_t value) {
-    connection_.Check(sqlite3_bind_int64(statement_.get(), index, value));
+    connection_.Check(sqlite3_bind_int64(statement_, index, value));
     return *this;
 }
 
 SqliteStatement& SqliteStatement::Bind(int index, std::string_view text) {
     // A null pointer would bind SQL NULL; an empty name is still text.
     const char* data = text.data() == nullptr ? "" : text.data();
-    connection_.Check(
-        sqlite3_bind_text64(statement_.get(), index, data, text.size(), SQLITE_TRANSIENT, SQLITE_UTF8));
+    connection_.Check(sqlite3_bind_text64(statement_, index, data, text.size(), SQLITE_TRANSIENT, SQLITE_UTF8));
     return *this;
 }
 
@@ -81,42 +67,74 @@ SqliteStatement& SqliteStatement::BindBlob(int index, std::span<const std::uint8
     // A zero-length blob must still be a blob, not NULL, so point at something when the span is empty.
     static const std::uint8_t nothing = 0;
     const void* data = bytes.empty() ? &nothing : bytes.data();
-    connection_.Check(sqlite3_bind_blob64(statement_.get(), index, data, bytes.size(), SQLITE_TRANSIENT));
+    connection_.Check(sqlite3_bind_blob64(statement_, index, data, bytes.size(), SQLITE_TRANSIENT));
     return *this;
 }
 
 bool SqliteStatement::Step() {
-    int result = sqlite3_step(statement_.get());
+    int result = sqlite3_step(statement_);
     if (result == SQLITE_ROW) return true;
     if (result == SQLITE_DONE) return false;
     connection_.Check(result);
     return false;
 }
 
-std::int64_t SqliteStatement::Integer(int column) const {
-    return sqlite3_column_int64(statement_.get(), column);
-}
+std::int64_t SqliteStatement::Integer(int column) const { return sqlite3_column_int64(statement_, column); }
 
 std::string SqliteStatement::Text(int column) const {
-    const unsigned char* text = sqlite3_column_text(statement_.get(), column);
-    int size = sqlite3_column_bytes(statement_.get(), column);
+    const unsigned char* text = sqlite3_column_text(statement_, column);
+    int size = sqlite3_column_bytes(statement_, column);
     return text == nullptr ? std::string() : std::string(reinterpret_cast<const char*>(text), size);
 }
 
 std::string SqliteStatement::Blob(int column) const {
-    const void* bytes = sqlite3_column_blob(statement_.get(), column);
-    int size = sqlite3_column_bytes(statement_.get(), column);
+    const void* bytes = sqlite3_column_blob(statement_, column);
+    int size = sqlite3_column_bytes(statement_, column);
     return bytes == nullptr ? std::string() : std::string(static_cast<const char*>(bytes), size);
 }
 
-SqliteConnection::SqliteConnection(const std::filesystem::path& file) : file_(file) {
+SqliteConnection::SqliteConnection(const std::filesystem::path& file, std::chrono::milliseconds lockWait)
+    : file_(file), lockWait_(lockWait) {
     sqlite3* raw = nullptr;
     int result = sqlite3_open_v2(file.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX, nullptr);
     database_.reset(raw);
     if (raw == nullptr) throw RegistryError(ERROR_OUTOFMEMORY, file.string() + ": out of memory");
     sqlite3_extended_result_codes(raw, 1);
     Check(result);
-    Check(sqlite3_busy_handler(raw, WaitWhileBusy, nullptr));
+    Check(sqlite3_busy_handler(raw, WaitWhileBusy, this));
+}
+
+// In steps of a millisecond, since writers that take turns would crawl with SQLite's own busy timeout,
+// which backs off to far longer sleeps.
+int SqliteConnection::WaitWhileBusy(void* context, int attempts) {
+    auto& connection = *static_cast<SqliteConnection*>(context);
+    const auto now = std::chrono::steady_clock::now();
+    if (attempts == 0) connection.busySince_ = now;
+    if (now - connection.busySince_ >= connection.lockWait_) return 0;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    return 1;
+}
+
+sqlite3_stmt* SqliteConnection::Borrow(std::string_view sql) {
+    if (auto idle = idle_.find(sql); idle != idle_.end()) {
+        sqlite3_stmt* statement = idle->second.release();
+        idle_.erase(idle);
+        return statement;
+    }
+    sqlite3_stmt* statement = nullptr;
+    const int result =
+        sqlite3_prepare_v2(database_.get(), sql.data(), static_cast<int>(sql.size()), &statement, nullptr);
+    Prepared owned(statement);
+    Check(result);
+    return owned.release();
+}
+
+void SqliteConnection::GiveBack(sqlite3_stmt* statement) {
+    Prepared owned(statement);
+    sqlite3_reset(statement);
+    sqlite3_clear_bindings(statement);
+    // The same text in use twice at once (a statement inside another's loop) keeps one copy.
+    idle_.try_emplace(sqlite3_sql(statement), std::move(owned));
 }
 
 void SqliteConnection::Execute(std::string_view sql) {
@@ -129,7 +147,7 @@ void SqliteConnection::ExecuteWhenUnlocked(std::string_view sql) {
     const std::string text(sql);
     for (int attempt = 0;; ++attempt) {
         const int result = sqlite3_exec(database_.get(), text.c_str(), nullptr, nullptr, nullptr);
-        if ((result & 0xff) != SQLITE_BUSY || WaitWhileBusy(nullptr, attempt) == 0) return Check(result);
+        if ((result & 0xff) != SQLITE_BUSY || WaitWhileBusy(this, attempt) == 0) return Check(result);
     }
 }
 
@@ -146,8 +164,10 @@ std::string SqliteConnection::QueryText(std::string_view sql) {
 void SqliteConnection::Check(int result) const {
     if (result == SQLITE_OK || result == SQLITE_ROW || result == SQLITE_DONE) return;
     const char* message = sqlite3_errmsg(database_.get());
-    Fail(StatusFor(sqlite3_extended_errcode(database_.get())),
-         message != nullptr ? message : sqlite3_errstr(result));
+    std::string problem = message != nullptr ? message : sqlite3_errstr(result);
+    // Only a long wait gets here: say who keeps the file, so the user can end or wait for it.
+    if ((result & 0xff) == SQLITE_BUSY) problem += " " + DescribeLockHolder(file_);
+    Fail(StatusFor(sqlite3_extended_errcode(database_.get())), problem);
 }
 
 void SqliteConnection::Fail(std::int32_t code, std::string_view problem) const {

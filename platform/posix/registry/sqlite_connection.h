@@ -4,8 +4,10 @@
 
 #include <sqlite3.h>
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <span>
 #include <string>
@@ -15,9 +17,13 @@ namespace registry {
 
 class SqliteConnection;
 
+// A statement borrowed from its connection, which keeps it prepared for the next use of the same text.
 class SqliteStatement {
   public:
     SqliteStatement(SqliteConnection& connection, std::string_view sql);
+    ~SqliteStatement();
+    SqliteStatement(const SqliteStatement&) = delete;
+    SqliteStatement& operator=(const SqliteStatement&) = delete;
 
     SqliteStatement& Bind(int index, std::int64_t value);
     SqliteStatement& Bind(int index, std::string_view text);
@@ -31,18 +37,22 @@ class SqliteStatement {
     std::string Blob(int column) const;
 
   private:
-    struct Finalizer {
-        void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
-    };
     SqliteConnection& connection_;
-    std::unique_ptr<sqlite3_stmt, Finalizer> statement_;
+    sqlite3_stmt* statement_;
 };
 
 class SqliteConnection {
   public:
-    // Opens an existing file for reading and writing; it never creates one. Its statements wait, bounded,
-    // while another connection writes.
-    explicit SqliteConnection(const std::filesystem::path& file);
+    // How long a statement waits for another connection's write lock before it fails.
+    static constexpr std::chrono::milliseconds kLockWait{10000};
+
+    // Opens an existing file for reading and writing; it never creates one. Its statements wait while
+    // another connection writes, up to `lockWait`; then they fail with a text that names the process
+    // holding the file.
+    explicit SqliteConnection(const std::filesystem::path& file,
+                              std::chrono::milliseconds lockWait = kLockWait);
+    SqliteConnection(const SqliteConnection&) = delete;
+    SqliteConnection& operator=(const SqliteConnection&) = delete;
 
     void Execute(std::string_view sql);
     // For the statements that SQLite refuses at once, without its busy handler, while another connection
@@ -59,11 +69,27 @@ class SqliteConnection {
     const std::filesystem::path& file() const { return file_; }
 
   private:
+    friend class SqliteStatement;
     struct Closer {
         void operator()(sqlite3* database) const { sqlite3_close_v2(database); }
     };
+    struct Finalizer {
+        void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
+    };
+    using Prepared = std::unique_ptr<sqlite3_stmt, Finalizer>;
+
+    // Preparing costs more than most of our statements do to run: each text is prepared once and kept.
+    sqlite3_stmt* Borrow(std::string_view sql);
+    void GiveBack(sqlite3_stmt* statement);
+    // SQLite's busy handler: one-millisecond steps until the wait is over.
+    static int WaitWhileBusy(void* connection, int attempts);
+
     std::filesystem::path file_;
+    std::chrono::milliseconds lockWait_;
+    std::chrono::steady_clock::time_point busySince_;
     std::unique_ptr<sqlite3, Closer> database_;
+    // Declared after the database, so that the statements are finalized before it closes.
+    std::map<std::string, Prepared, std::less<>> idle_;
 };
 
 }  // namespace registry

@@ -1,5 +1,6 @@
 // A transaction on one connection that ends on every path: committed when asked, rolled back when it goes
-// out of scope uncommitted (an error thrown through it), so no failure leaves the file locked.
+// out of scope uncommitted (an error thrown through it), so no failure leaves the file locked. Begun inside
+// another transaction it is a savepoint of it: its changes last only if the outer one commits.
 #pragma once
 
 #include "platform/posix/registry/sqlite_connection.h"
@@ -25,6 +26,7 @@ class SqliteTransaction {
 
   private:
     SqliteConnection& connection_;
+    bool nested_;
     bool committed_ = false;
 };
 

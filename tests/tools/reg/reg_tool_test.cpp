@@ -1,4 +1,6 @@
 // alarmclock-reg run as a user would run it: output layout, prompts, exit codes and .reg files.
+#include <sqlite3.h>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -210,6 +212,106 @@ TEST_F(RegTool, ExportThenImportRestoresExactBytes) {
     EXPECT_EQ(Contents("Export\\Tricky"), before);
     EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Export\\Tricky\\Empty", 0, KEY_READ, &key), ERROR_SUCCESS);
     RegCloseKey(key);
+}
+
+TEST_F(RegTool, NamesWithControlCharactersComeBackAsOneName) {
+    std::string controls;
+    for (char c = 1; c < ' '; ++c) controls.push_back(c);
+    controls.push_back('\x7f');
+    HKEY parent = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Controls", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &parent,
+                              nullptr),
+              ERROR_SUCCESS);
+    std::vector<std::string> keys;
+    for (char c : controls) {
+        const std::string key = std::string("key") + c + "end";
+        HKEY handle = nullptr;
+        const LSTATUS created =
+            RegCreateKeyExA(parent, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle, nullptr);
+        const std::string value = std::string("value") + c + "end";
+        const std::string data = std::string("data") + c + "end" + '\0';
+        // A line break in a name would end its line in a .reg file: such names are refused.
+        if (c == '\r' || c == '\n') {
+            EXPECT_EQ(created, ERROR_INVALID_PARAMETER) << int{c};
+            EXPECT_EQ(
+                RegSetValueExA(parent, value.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.data()),
+                               static_cast<DWORD>(data.size())),
+                ERROR_INVALID_PARAMETER)
+                << int{c};
+            continue;
+        }
+        ASSERT_EQ(created, ERROR_SUCCESS) << int{c};
+        Set(handle, value.c_str(), REG_SZ, data);
+        RegCloseKey(handle);
+        keys.push_back(key);
+    }
+    RegCloseKey(parent);
+    std::vector<std::vector<std::tuple<std::string, DWORD, std::string>>> before;
+    for (const std::string& key : keys) before.push_back(Contents(("Controls\\" + key).c_str()));
+
+    Ok({"export", "HKCU\\Controls", File("controls.reg").string()});
+    TemporaryPrefix fresh;
+    Ok({"import", File("controls.reg").string()});
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Controls", 0, KEY_READ, &parent), ERROR_SUCCESS);
+    DWORD subkeys = 0;
+    char name[64];
+    for (DWORD size = sizeof name;
+         RegEnumKeyExA(parent, subkeys, name, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+         size = sizeof name) {
+        ++subkeys;
+    }
+    RegCloseKey(parent);
+    EXPECT_EQ(subkeys, keys.size());  // nothing more arrived than left
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        EXPECT_EQ(Contents(("Controls\\" + keys[i]).c_str()), before[i]) << int{keys[i][3]};
+        EXPECT_EQ(before[i].size(), 1u);
+    }
+}
+
+TEST_F(RegTool, ANameWithALineBreakStoredEarlierIsNotExported) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Old", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+    // Put there behind the registry's back, as a version that accepted it would have.
+    sqlite3* database = nullptr;
+    ASSERT_EQ(sqlite3_open(prefix_.database().c_str(), &database), SQLITE_OK);
+    const char* plant =
+        "INSERT INTO keys (parent_id, name, name_folded) SELECT id, n, lower(n) FROM keys, "
+        "(SELECT 'x]' || char(10) || '\"injected\"=\"gotcha\"' || char(10) || '[HKEY_CURRENT_USER\\Evil' AS n) "
+        "WHERE name = 'Old'";
+    EXPECT_EQ(sqlite3_exec(database, plant, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(database);
+    sqlite3_close(database);
+    EXPECT_NE(Fails({"export", "HKCU\\Old", File("old.reg").string()}).find("line break"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(File("old.reg")));
+}
+
+TEST_F(RegTool, ImportIsAllOrNothingAndNamesTheFailingLine) {
+    struct Case {
+        const char* what;
+        std::string line5;
+        const char* problem;
+    };
+    const Case cases[] = {
+        {"key name too long", "[HKEY_CURRENT_USER\\Import\\" + std::string(256, 'k') + "]",
+         "a key name is longer than 255 characters"},
+        {"value name too long", "\"" + std::string(16384, 'v') + "\"=\"x\"",
+         "a value name is longer than 16383 characters"},
+        {"NUL in a value name", std::string("\"a\0b\"=\"x\"", 10), "the value name holds a NUL character"},
+        {"NUL in a key name", std::string("[HKEY_CURRENT_USER\\a\0b]", 23),
+         "the key name holds a NUL character"},
+        {"line break in a value name", "\"a\rb\"=\"x\"", "a name cannot hold a line break"},
+    };
+    for (const Case& test : cases) {
+        Write("partial.reg",
+              "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Import]\n\"first\"=\"1\"\n" +
+                  test.line5 + "\n[HKEY_CURRENT_USER\\After]\n");
+        const std::string error = Fails({"import", File("partial.reg").string()});
+        EXPECT_NE(error.find("partial.reg: line 5: "), std::string::npos) << test.what << ": " << error;
+        EXPECT_NE(error.find(test.problem), std::string::npos) << test.what << ": " << error;
+        EXPECT_EQ(Reg({"query", "HKCU\\Import"}).exitCode, 1) << test.what;  // nothing before it stayed
+        EXPECT_EQ(Reg({"query", "HKCU\\a"}).exitCode, 1) << test.what;       // nor a name cut short
+    }
 }
 
 TEST_F(RegTool, ImportReadsFilesFromWindows) {

@@ -145,6 +145,25 @@ TEST_F(RunOnceTest, FailuresAreReported) {
     EXPECT_FALSE(Has(kRunOnce, "a"));  // removed all the same, as the system does
 }
 
+TEST_F(RunOnceTest, CommandsFromARegistryOthersCanChangeAreNotRun) {
+    const fs::path planted = Probe("bin/planted");
+    Set(kRunOnce, "planted", planted.string());
+    Set(kRun, "always", planted.string());
+    for (const fs::path& spoiled : {prefix.prefix(), prefix.prefix() / "registry.db"}) {
+        const auto mode = fs::status(spoiled).permissions();
+        fs::permissions(spoiled, fs::perms::others_write, fs::perm_options::add);
+        const StartupReport report = RunStartupKeys();
+        fs::permissions(spoiled, mode);
+        EXPECT_EQ(report.started, 0) << spoiled;
+        ASSERT_EQ(report.failures.size(), 1u) << spoiled;
+        EXPECT_EQ(report.failures[0].rfind("not running the start-up commands: " + spoiled.string(), 0), 0u)
+            << report.failures[0];
+        EXPECT_NE(report.failures[0].find("chmod "), std::string::npos) << report.failures[0];
+        EXPECT_TRUE(Has(kRunOnce, "planted"));  // left for the user to see
+    }
+    EXPECT_FALSE(fs::exists(planted.string() + ".ran"));
+}
+
 TEST_F(RunOnceTest, NothingToDoIsSuccess) {
     const StartupReport report = RunStartupKeys();
     EXPECT_EQ(report.started, 0);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/api.h"
+#include "platform/posix/registry/registry_session.h"
 #include "platform/registry_error_text.h"
 #include "tests/support/temporary_prefix.h"
 
@@ -261,6 +262,54 @@ TEST_F(RegistryApi, EnumerationListsEverythingOnce) {
         ERROR_SUCCESS);
     EXPECT_STREQ(data, "First");
     EXPECT_EQ(type, REG_SZ);
+    RegCloseKey(key);
+}
+
+TEST_F(RegistryApi, EnumerationSeesChangesMadeBetweenItsCalls) {
+    HKEY key = Create(HKEY_CURRENT_USER, "Changing");
+    for (const char* name : {"a", "b", "c"}) ASSERT_EQ(SetText(key, name, "x"), ERROR_SUCCESS);
+    RegCloseKey(Create(key, "y"));
+    RegCloseKey(Create(key, "z"));
+    EXPECT_EQ(ValueNameAt(key, 0), "a");
+    EXPECT_EQ(SubkeyAt(key, 0), "y");
+    ASSERT_EQ(RegDeleteValueA(key, "a"), ERROR_SUCCESS);
+    RegCloseKey(Create(key, "x"));
+    EXPECT_EQ(ValueNameAt(key, 0), "b");
+    EXPECT_EQ(SubkeyAt(key, 0), "x");
+    ASSERT_EQ(SetText(key, "d", "x"), ERROR_SUCCESS);
+    EXPECT_EQ(ValueNameAt(key, 2), "d");
+    EXPECT_EQ(ValueNameAt(key, 3), "error 259");
+    EXPECT_EQ(SubkeyAt(key, 3), "error 259");
+    // Another key's enumeration in between does not disturb this one's.
+    HKEY other = Create(HKEY_CURRENT_USER, "Other");
+    ASSERT_EQ(SetText(other, "only", "x"), ERROR_SUCCESS);
+    EXPECT_EQ(ValueNameAt(other, 0), "only");
+    EXPECT_EQ(ValueNameAt(key, 1), "c");
+    RegCloseKey(other);
+    RegCloseKey(key);
+}
+
+TEST_F(RegistryApi, ChangesRunAllOrNothingAreKeptTogetherOrUndoneTogether) {
+    HKEY key = Create(HKEY_CURRENT_USER, "Batch");
+    ASSERT_EQ(registry::RunAllOrNothing([&] {
+                  ASSERT_EQ(SetText(key, "a", "1"), ERROR_SUCCESS);
+                  RegCloseKey(Create(key, "kept"));
+              }),
+              ERROR_SUCCESS);
+    EXPECT_THROW(registry::RunAllOrNothing([&] {
+                     ASSERT_EQ(SetText(key, "b", "2"), ERROR_SUCCESS);
+                     RegCloseKey(Create(key, "undone"));
+                     // A refused call inside undoes only itself until the whole is given up.
+                     EXPECT_EQ(SetText(key, "line\nbreak", "3"), ERROR_INVALID_PARAMETER);
+                     EXPECT_EQ(ValueNameAt(key, 1), "b");  // seen inside, and listed
+                     EXPECT_EQ(SubkeyAt(key, 1), "undone");
+                     throw std::runtime_error("given up");
+                 }),
+                 std::runtime_error);
+    EXPECT_EQ(ValueNameAt(key, 0), "a");
+    EXPECT_EQ(ValueNameAt(key, 1), "error 259");
+    EXPECT_EQ(SubkeyAt(key, 0), "kept");
+    EXPECT_EQ(SubkeyAt(key, 1), "error 259");
     RegCloseKey(key);
 }
 

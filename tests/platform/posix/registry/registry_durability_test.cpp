@@ -1,6 +1,7 @@
 // The database under abuse: writers killed mid-write, writers racing, and files that are not what they seem.
 #include <signal.h>
 #include <sqlite3.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -19,6 +20,7 @@
 #include <vector>
 
 #include "platform/api.h"
+#include "platform/posix/registry/registry_error.h"
 #include "platform/posix/registry/sqlite_transaction.h"
 #include "platform/registry_error_text.h"
 #include "tests/support/subprocess.h"
@@ -182,6 +184,86 @@ TEST(RegistryDurability, AFirstOpenWaitsWhileAnotherProcessCreatesTheFile) {
     EXPECT_EQ(ValueCount("Waited"), 0u);
 }
 
+// Another program holding the registry's write lock (the sqlite3 shell in a transaction, say), as a
+// connection of this process; its lock is given back when it goes.
+class WriteLockHeld {
+  public:
+    explicit WriteLockHeld(const std::filesystem::path& file) {
+        EXPECT_EQ(sqlite3_open(file.c_str(), &holder_), SQLITE_OK);
+        EXPECT_EQ(sqlite3_exec(holder_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    }
+    ~WriteLockHeld() { sqlite3_close(holder_); }
+
+  private:
+    sqlite3* holder_ = nullptr;
+};
+
+TEST(RegistryBesideAWriter, ReadingAndOpeningKeysGoOnWhileAnotherProcessWrites) {
+    TemporaryPrefix prefix;
+    ASSERT_EQ(RunProcess(Writer("Software\\Alarm", "armed", 3)).exitCode, 0);
+    // This process opens the file for the first time while the lock is held, as a program starting then
+    // does, and loads its settings as the program does: each key opened with "create if missing".
+    WriteLockHeld lock(prefix.database());
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Alarm", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                              &key, nullptr),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+    EXPECT_EQ(QueryText("Software\\Alarm", "armed2"), std::string("Software\\Alarm:2", 17));
+    EXPECT_EQ(ValueCount("Software\\Alarm"), 3u);
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_READ, &key), ERROR_SUCCESS);
+    char name[16];
+    DWORD size = sizeof name;
+    EXPECT_EQ(RegEnumKeyExA(key, 0, name, &size, nullptr, nullptr, nullptr, nullptr), ERROR_SUCCESS);
+    RegCloseKey(key);
+}
+
+TEST(RegistryBesideAWriter, EnumerationSeesAnotherProcessesChangesBetweenItsCalls) {
+    TemporaryPrefix prefix;
+    ASSERT_EQ(RunProcess(Writer("Listed", "a", 2)).exitCode, 0);
+    EXPECT_EQ(ValueCount("Listed"), 2u);
+    ASSERT_EQ(RunProcess(Writer("Listed", "b", 3)).exitCode, 0);
+    EXPECT_EQ(ValueCount("Listed"), 5u);
+}
+
+TEST(RegistryBesideAWriter, AWriteThatWaitsTooLongNamesTheProcessHoldingTheFile) {
+    TemporaryDirectory directory;
+    const std::filesystem::path file = directory.path() / "held.db";
+    Execute(file, "PRAGMA journal_mode = WAL; CREATE TABLE t (x INTEGER)");
+    for (const char* journal : {"WAL", "DELETE"}) {
+        Execute(file, (std::string("PRAGMA journal_mode = ") + journal).c_str());
+        int ready[2];
+        ASSERT_EQ(pipe(ready), 0);
+        const pid_t holder = fork();
+        if (holder == 0) {
+            sqlite3* database = nullptr;
+            sqlite3_open(file.c_str(), &database);
+            const bool locked =
+                sqlite3_exec(database, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK;
+            if (write(ready[1], locked ? "y" : "n", 1) != 1) _exit(1);
+            pause();
+            _exit(0);
+        }
+        close(ready[1]);
+        char locked = 'n';
+        ASSERT_EQ(read(ready[0], &locked, 1), 1);
+        close(ready[0]);
+        ASSERT_EQ(locked, 'y') << journal;
+        std::string message;
+        try {
+            registry::SqliteConnection connection(file, std::chrono::milliseconds(200));
+            registry::SqliteTransaction transaction(connection, registry::SqliteTransaction::Lock::Immediate);
+        } catch (const registry::RegistryError& error) {
+            message = error.what();
+        }
+        kill(holder, SIGKILL);
+        waitpid(holder, nullptr, 0);
+        EXPECT_NE(message.find("database is locked (held by process " + std::to_string(holder) + ", "),
+                  std::string::npos)
+            << journal << ": " << message;
+    }
+}
+
 // A transaction on a scratch database, watched from a second connection that does not wait for locks.
 class Transaction : public ::testing::Test {
   protected:
@@ -238,6 +320,35 @@ TEST_F(Transaction, OnlyAnImmediateOneHoldsTheWriteLockBeforeItWrites) {
     EXPECT_TRUE(OtherCanWrite());  // an uncommitted transaction gives the lock back as it ends
 }
 
+TEST_F(Transaction, OneInsideAnotherLastsOnlyIfTheOuterOneCommits) {
+    {
+        registry::SqliteTransaction outer(*connection_, Lock::Immediate);
+        {
+            registry::SqliteTransaction kept(*connection_, Lock::Immediate);
+            connection_->Execute("INSERT INTO t VALUES (1)");
+            kept.Commit();
+        }
+        EXPECT_THROW(
+            {
+                registry::SqliteTransaction undone(*connection_, Lock::Deferred);
+                connection_->Execute("INSERT INTO t VALUES (10)");
+                throw std::runtime_error("a failure inside");
+            },
+            std::runtime_error);
+        EXPECT_EQ(Sum(), 1);
+        outer.Commit();
+    }
+    EXPECT_EQ(Sum(), 1);
+    {
+        registry::SqliteTransaction outer(*connection_, Lock::Immediate);
+        registry::SqliteTransaction inner(*connection_, Lock::Immediate);
+        connection_->Execute("INSERT INTO t VALUES (100)");
+        inner.Commit();
+    }  // the outer one ends uncommitted
+    EXPECT_EQ(Sum(), 1);
+    EXPECT_TRUE(OtherCanWrite());
+}
+
 class BadDatabase : public ::testing::Test {
   protected:
     // The code of the first registry call and the text that goes with it.
@@ -283,25 +394,63 @@ TEST_F(BadDatabase, TruncationIsReportedAndLeftAlone) {
     EXPECT_EQ(FileBytes(prefix_.database()), truncated);
 }
 
-TEST_F(BadDatabase, UnknownContentsAreRefused) {
+TEST_F(BadDatabase, ANewerSchemaIsRefused) {
     Populate();
-    // A schema version from a newer program.
     Execute(prefix_.database(), "PRAGMA user_version = 99");
     auto [status, text] = FirstCall();
     EXPECT_EQ(status, ERROR_BADDB);
     EXPECT_NE(text.find(prefix_.database().string() + ": registry schema version 99 is newer"),
               std::string::npos)
         << text;
-    // Some other program's database.
-    TemporaryPrefix other;
-    std::filesystem::create_directories(other.prefix());
-    Execute(other.database(), "CREATE TABLE notes (text TEXT)");
-    std::tie(status, text) = FirstCall();
-    EXPECT_EQ(status, ERROR_BADDB);
-    EXPECT_NE(text.find(other.database().string() + ": holds tables but no registry schema version"),
-              std::string::npos)
-        << text;
-    EXPECT_EQ(IntegrityCheck(other.database()), "ok");
+}
+
+TEST_F(BadDatabase, FilesThatAreNotOursAreRefusedUnchanged) {
+    // Our tables with one thing missing or changed, under our schema version, as a hand-made or damaged
+    // file would have them; and a database of some other program.
+    const std::string ours =
+        "PRAGMA user_version = 1;"
+        "CREATE TABLE keys (id INTEGER PRIMARY KEY AUTOINCREMENT, parent_id INTEGER, "
+        "name TEXT NOT NULL, name_folded TEXT NOT NULL, UNIQUE (parent_id, name_folded));";
+    const std::string values =
+        "CREATE TABLE key_values (key_id INTEGER NOT NULL, name TEXT NOT NULL, "
+        "name_folded TEXT NOT NULL, type INTEGER NOT NULL, data BLOB NOT NULL";
+    const std::string roots =
+        "INSERT INTO keys VALUES (1, NULL, 'HKEY_CURRENT_USER', 'hkey_current_user'),"
+        "(2, NULL, 'HKEY_LOCAL_MACHINE', 'hkey_local_machine');";
+    struct Case {
+        const char* what;
+        std::string sql;
+        const char* problem;
+    };
+    const Case cases[] = {
+        {"another program's", "CREATE TABLE notes (text TEXT)",
+         "it holds tables but no registry schema version"},
+        {"values missing", ours + roots, "the table key_values is missing or not ours"},
+        {"values not unique", ours + values + ");" + roots, "the table key_values is missing or not ours"},
+        {"a column missing",
+         ours + values.substr(0, values.rfind(',')) + ", UNIQUE (key_id, name_folded));" + roots,
+         "the table key_values is missing or not ours"},
+        {"keys missing", "PRAGMA user_version = 1;" + values + ", UNIQUE (key_id, name_folded));",
+         "the table keys is missing or not ours"},
+    };
+    for (const Case& test : cases) {
+        TemporaryPrefix prefix;
+        std::filesystem::create_directories(prefix.prefix());
+        Execute(prefix.database(), test.sql.c_str());
+        const std::string before = FileBytes(prefix.database());
+        HKEY key = nullptr;
+        const LSTATUS status =
+            RegCreateKeyExA(HKEY_CURRENT_USER, "Any", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+        const std::string text = RegistryErrorText(status);
+        EXPECT_EQ(status, ERROR_BADDB) << test.what << ": " << text;
+        EXPECT_NE(
+            text.find(prefix.database().string() + ": not a registry file of this program: " + test.problem),
+            std::string::npos)
+            << test.what << ": " << text;
+        // Not a byte changed, not even the journal mode, and no log beside it.
+        EXPECT_EQ(FileBytes(prefix.database()), before) << test.what;
+        EXPECT_FALSE(std::filesystem::exists(prefix.database().string() + "-wal")) << test.what;
+    }
 }
 
 TEST_F(BadDatabase, UnopenableFileIsReported) {

@@ -1,12 +1,16 @@
 // Where the registry lives, and that nobody else can read it.
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
+#include <string>
 
 #include "platform/api.h"
 #include "platform/posix/registry/registry_location.h"
+#include "platform/registry_error_text.h"
 #include "tests/support/temporary_prefix.h"
 
 namespace {
@@ -68,6 +72,78 @@ TEST(RegistryLocation, FilesAreOwnerOnlyWhateverTheUmask) {
         EXPECT_EQ(Mode(prefix / "registry.db-wal"), 0600u) << "umask " << mask;
         EXPECT_EQ(Mode(directory.path()), 0755u);
     }
+}
+
+// The user that owns nothing here: root can hand it our files, as another user's files would be.
+constexpr uid_t kOtherUser = 65534;
+
+LSTATUS SetText(const char* name, const std::string& text) {
+    HKEY key = nullptr;
+    LSTATUS status = RegOpenKeyExA(HKEY_CURRENT_USER, "Settings", 0, KEY_ALL_ACCESS, &key);
+    if (status != ERROR_SUCCESS) return status;
+    status = RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                            static_cast<DWORD>(text.size() + 1));
+    RegCloseKey(key);
+    return status;
+}
+
+TEST(RegistryLocation, ARegistryOthersCanChangeIsReadButNeverWritten) {
+    struct Case {
+        const char* what;
+        std::function<void(const std::filesystem::path& prefix)> spoil;
+        const char* advice;  // in the message, with the path
+        bool needsRoot;
+    };
+    const Case cases[] = {
+        {"world-writable prefix", [](const auto& prefix) { chmod(prefix.c_str(), 0777); }, "chmod 700 '",
+         false},
+        {"world-writable file", [](const auto& prefix) { chmod((prefix / "registry.db").c_str(), 0666); },
+         "chmod 600 '", false},
+        {"world-writable log", [](const auto& prefix) { chmod((prefix / "registry.db-wal").c_str(), 0646); },
+         "chmod 600 '", false},
+        {"prefix of another user",
+         [](const auto& prefix) { EXPECT_EQ(chown(prefix.c_str(), kOtherUser, -1), 0); }, "chown ", true},
+        {"file of another user",
+         [](const auto& prefix) { EXPECT_EQ(chown((prefix / "registry.db").c_str(), kOtherUser, -1), 0); },
+         "chown ", true},
+    };
+    for (const Case& test : cases) {
+        if (test.needsRoot && geteuid() != 0) continue;  // only root can give a file away
+        TemporaryPrefix prefix;
+        HKEY settings = nullptr;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Settings", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                  &settings, nullptr),
+                  ERROR_SUCCESS);
+        RegCloseKey(settings);
+        ASSERT_EQ(SetText("kept", "mine"), ERROR_SUCCESS);
+        test.spoil(prefix.prefix());
+        const LSTATUS status = SetText("kept", "planted");
+        const std::string text = RegistryErrorText(status);
+        EXPECT_EQ(status, ERROR_ACCESS_DENIED) << test.what;
+        EXPECT_NE(text.find(test.advice), std::string::npos) << test.what << ": " << text;
+        EXPECT_NE(text.find(prefix.prefix().string()), std::string::npos) << test.what << ": " << text;
+        EXPECT_EQ(SetText("new", "planted"), ERROR_ACCESS_DENIED) << test.what;
+        // What is there can still be read: an armed alarm still rings.
+        HKEY key = nullptr;
+        ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Settings", 0, KEY_READ, &key), ERROR_SUCCESS) << test.what;
+        char data[16] = {};
+        DWORD size = sizeof data;
+        EXPECT_EQ(RegQueryValueExA(key, "kept", nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size),
+                  ERROR_SUCCESS);
+        EXPECT_STREQ(data, "mine") << test.what;
+        RegCloseKey(key);
+    }
+}
+
+TEST(RegistryLocation, NoRegistryIsMadeWhereOthersCanWrite) {
+    TemporaryDirectory directory;
+    const std::filesystem::path prefix = directory.path() / "shared";
+    std::filesystem::create_directories(prefix);
+    chmod(prefix.c_str(), 0777);
+    ScopedEnvironment variable("ALARMCLOCK_PREFIX", prefix.string());
+    HKEY key = nullptr;
+    EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Settings", 0, KEY_READ, &key), ERROR_ACCESS_DENIED);
+    EXPECT_FALSE(std::filesystem::exists(prefix / "registry.db"));
 }
 
 }  // namespace
