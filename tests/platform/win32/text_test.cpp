@@ -88,16 +88,19 @@ TEST_F(TextTest, TheRegistryStoresTheCharactersAndGivesBackTheSameText) {
 }
 
 TEST_F(TextTest, AMessageBoxShowsTheCharacters) {
-    std::wstring shown;
+    std::wstring caption;
+    std::wstring text;
     const auto timer = CurrentWidgetset().StartTimer(50, [&] {
-        const HWND box = FindWindowW(L"#32770", kWideFolderName.c_str());
-        if (box == nullptr || !shown.empty()) return;
-        shown = WindowTextW(GetDlgItem(box, 0xFFFF));  // the box's text
+        const HWND box = FindWindowA("#32770", nullptr);
+        if (box == nullptr || !caption.empty()) return;
+        caption = WindowTextW(box);
+        text = WindowTextW(GetDlgItem(box, 0xFFFF));  // the box's text
         PostMessageA(box, WM_COMMAND, IDOK, 0);
     });
-    MessageBoxA(nullptr, kMessage.c_str(), kFolderName.c_str(), MB_OK);  // found by its caption
+    MessageBoxA(nullptr, kMessage.c_str(), kFolderName.c_str(), MB_OK);
     CurrentWidgetset().StopTimer(timer);
-    EXPECT_EQ(shown, kWideMessage);
+    EXPECT_EQ(caption, kWideFolderName);
+    EXPECT_EQ(text, kWideMessage);
 }
 
 TEST_F(TextTest, MciOpensAndPlaysAFileWhosePathHasAccentsAndCjkCharacters) {
