@@ -19,7 +19,7 @@ void TForm1::DoAlarm(TObject*) {
     TrayTimer->SetEnabled(true);
     // A failure to clear the entry or to play the file is reported, and the alarm's other notifications
     // still reach the user.
-    ReportErrors([this] { ClearStartupEntry(kStartupEntryName, true); });
+    ReportErrors([this] { ClearStartupEntry(); });
     if (CheckBox3->Checked()) {
         ReportErrors([this] {
             MediaPlayer1->SetNotify(true);

@@ -20,7 +20,7 @@ bool DeleteSetting(const std::string& keyPath, const std::string& name) {
 
 void ClearSettings() {
     for (const char* name : setting::kCurrentAlarm) DeleteSetting(SettingsKey, name);
-    ClearStartupEntry(kStartupEntryName, true);
+    ClearStartupEntry();
 }
 
 bool IsSet(const std::string& text) { return text == setting::kTrue; }

@@ -1,21 +1,41 @@
 #include "settings/startup_entry.h"
 
+#include "framework/exceptions.h"
 #include "framework/param_str.h"
 #include "framework/reg_ini_file.h"
 
-void SetStartupEntry(const std::string& name, const std::string& command, bool once) {
-    const std::string suffix = once ? "Once" : "";
-    TRegIniFile registry("");
-    registry.SetRootKey(HKEY_LOCAL_MACHINE);
-    registry.WriteString("Software\\Microsoft\\Windows\\CurrentVersion\\Run" + suffix, name, command);
+namespace {
+
+// An entry an earlier version left under the machine's RunOnce key would start the program a second time
+// and, on Windows, hold an administrator's logon until the alarm. Whoever may not change that key (a
+// standard user under UAC) cannot mend it, and the system deletes it at its next run anyway, so a failure
+// here is not the user's to hear about.
+void ForgetMachineWideEntry() {
+    try {
+        TRegistry machine;
+        machine.SetRootKey(HKEY_LOCAL_MACHINE);
+        machine.OpenKey(kMachineRunOnceKey, false);
+        machine.DeleteValue(kStartupEntryName);
+    } catch (const ERegistryException&) {
+    }
 }
 
-void ClearStartupEntry(const std::string& name, bool once) { SetStartupEntry(name, "", once); }
+}  // namespace
+
+void SetStartupEntry(const std::string& command) {
+    ForgetMachineWideEntry();
+    TRegIniFile(kStartupKey).WriteString("", kStartupEntryName, command);
+}
+
+void ClearStartupEntry() {
+    ForgetMachineWideEntry();
+    TRegIniFile(kStartupKey).DeleteValue(kStartupEntryName);
+}
 
 void ApplyKeepRunning(bool keepRunning) {
     if (keepRunning) {
-        SetStartupEntry(kStartupEntryName, ParamStr(0), true);
+        SetStartupEntry(ParamStr(0));
     } else {
-        ClearStartupEntry(kStartupEntryName, true);
+        ClearStartupEntry();
     }
 }

@@ -1,14 +1,18 @@
-// The start-up entry: the program's command under the machine-wide Run or RunOnce key, which restarts it
-// at the next start of the system so that a pending alarm survives a reboot.
+// The start-up entry: the program's command under the user's Run key, which starts it at the user's next
+// logon so that a pending alarm survives a restart. The user may write that key without elevation, and
+// the system starts its commands without holding the logon until they end.
 #pragma once
 
 #include <string>
 
 inline const std::string kStartupEntryName = "alarmclock";
+inline const std::string kStartupKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+// Where earlier versions kept the entry, under the machine's root.
+inline const std::string kMachineRunOnceKey = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
 
-// Writes command as the named value of RunOnce (once) or Run, creating the key when it is missing.
-void SetStartupEntry(const std::string& name, const std::string& command, bool once);
-// Writes the empty text in its place; the value itself stays.
-void ClearStartupEntry(const std::string& name, bool once);
+// Writes command as the entry, creating the key when it is missing.
+void SetStartupEntry(const std::string& command);
+// Deletes the entry; none is no failure.
+void ClearStartupEntry();
 // What ticking or unticking "Keep Running" does: the program's own path as the entry, or the entry cleared.
 void ApplyKeepRunning(bool keepRunning);

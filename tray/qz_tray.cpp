@@ -42,6 +42,13 @@ constexpr LPARAM kLeftButtonDown = WM_LBUTTONDOWN;
 constexpr LPARAM kLeftButtonDoubleClick = WM_LBUTTONDBLCLK;
 constexpr LPARAM kRightButtonDown = WM_RBUTTONDOWN;
 
+// What the shell broadcasts to every top-level window when its notification area starts anew (the shell
+// restarted or crashed): the icons it held are gone, and a program without one becomes unreachable.
+UINT TaskbarCreatedMessage() {
+    static const UINT message = RegisterWindowMessageA("TaskbarCreated");
+    return message;
+}
+
 }  // namespace
 
 #if defined(_WIN32) && !defined(_WIN64)
@@ -200,6 +207,13 @@ void TqzTray::Loaded() {
 void TqzTray::Notification(TComponent* component, TOperation operation) {
     TqzMsgComponent::Notification(component, operation);
     if (operation == TOperation::opRemove && component == popupMenu_) SetPopupMenu(nullptr);
+}
+
+// An icon the user hid (Active false) or that never had an image stays away.
+void TqzTray::DefaultHandler(TMessage& message) {
+    const UINT taskbarCreated = TaskbarCreatedMessage();
+    if (taskbarCreated != 0 && message.Msg == taskbarCreated && Active()) AddIcon();
+    TqzMsgComponent::DefaultHandler(message);
 }
 
 // The name serves as the tip until a tip is set.

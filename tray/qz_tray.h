@@ -99,6 +99,8 @@ class TqzTray : public TqzMsgComponent {
 
     void Loaded() override;
     void Notification(TComponent* component, TOperation operation) override;
+    // Adds the icon again when the shell's notification area has started anew (TaskbarCreated).
+    void DefaultHandler(TMessage& message) override;
     void SetName(const std::string& newName) override;
 
     // The shell's report of a mouse action on an icon of the owner form's window.

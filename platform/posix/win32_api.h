@@ -94,6 +94,9 @@ BOOL WINAPI PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam
 BOOL WINAPI IsWindow(HWND window);
 BOOL WINAPI DestroyWindow(HWND window);
 LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// A message number unique to name (compared ignoring ASCII case) for the life of the process, from
+// 0xC000 up; 0 for an empty name.
+UINT WINAPI RegisterWindowMessageA(LPCSTR name);
 
 // Message boxes.
 constexpr UINT MB_OK = 0x0000;

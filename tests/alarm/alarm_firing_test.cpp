@@ -53,7 +53,7 @@ TEST_F(AlarmFiringTest, AOneTimeAlarmDisarmsThenPlaysShowsAndLaunchesInThatOrder
         // Before the first notification the alarm was disarmed, its copy deleted, the entry cleared.
         EXPECT_FALSE(form->CheckBox1->Checked());
         EXPECT_FALSE(Stored("enabled"));
-        EXPECT_EQ(StartupEntry(), "");
+        EXPECT_FALSE(StartupEntry());
         EXPECT_EQ(form->qzTray1->Tip(), "Zelvo's Alarm Clock");
         // The media plays on while the box is open; the application waits for the box.
         EXPECT_EQ(desktop.Media().log.back(), (MediaEvent{MediaEvent::Kind::Play, "/music/wake up.wav"}));
@@ -94,7 +94,7 @@ TEST_F(AlarmFiringTest, WithNoNotificationTheAlarmStillFlashesClearsTheEntryAndD
     ArmAt730();
     AdvanceTo(7, 31);
     EXPECT_TRUE(form->TrayTimer->Enabled());
-    EXPECT_EQ(StartupEntry(), "");
+    EXPECT_FALSE(StartupEntry());
     EXPECT_FALSE(form->CheckBox1->Checked());
     EXPECT_TRUE(script.MessageBoxesShown().size() == 1u);  // only the welcome
 }

@@ -56,7 +56,7 @@ TEST_F(SettingsWindowTest, TheMinuteFieldArmsAndDisarmsTheAlarm) {
     Type(form->min, "");  // emptied: disarmed, the stored alarm and the entry cleared at once
     EXPECT_FALSE(form->CheckBox1->Checked());
     EXPECT_FALSE(Stored("enabled"));
-    EXPECT_EQ(StartupEntry(), "");
+    EXPECT_FALSE(StartupEntry());
     EXPECT_EQ(form->qzTray1->Tip(), "Zelvo's Alarm Clock");
 }
 
@@ -194,7 +194,7 @@ TEST_F(SettingsWindowTest, ExitProgramClearsTheStoredAlarmButTheTitleBarCloseDoe
     script.OnPopupMenu([&](const headless::PopupMenuCall&) { return form->exitprogram; });
     TrayClick(WM_RBUTTONDOWN);
     EXPECT_FALSE(Stored("enabled"));
-    EXPECT_EQ(StartupEntry(), "");
+    EXPECT_FALSE(StartupEntry());
     EXPECT_EQ(Stored("defhour"), "6");
     EXPECT_FALSE(form->Visible());
 }

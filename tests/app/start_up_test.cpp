@@ -2,7 +2,10 @@
 
 #include "app/program.h"
 #include "framework/param_str.h"
+#include "settings/startup_entry.h"
 #include "tests/support/alarm_clock_test.h"
+#include "tests/support/denied_registry_key.h"
+#include "tests/support/raw_registry.h"
 
 using StartUpTest = AlarmClockTest;
 
@@ -203,4 +206,29 @@ TEST_F(StartUpTest, WithoutANotificationAreaAnArmedStartKeepsTheWindowMinimized)
     });
     RunAlarmClock();
     Form1->Free();
+}
+
+// After an upgrade from a version that kept the entry under the machine's RunOnce key, which a standard
+// user may not change: the start writes the user's entry, says nothing of the machine's key, and the
+// alarm still comes with every notification and clears the user's entry.
+TEST_F(StartUpTest, AnOldEntryUnderADeniedMachineKeyCostsTheAlarmNothing) {
+    Store("enabled", "true");
+    Store("hour", "7");
+    Store("min", "30");
+    Store("message", "Time to get up");
+    Store("runapp", "/usr/bin/true");
+    Store("keeprunning", "true");
+    const std::string old = "/opt/alarm/alarmclock";
+    WriteRawString(HKEY_LOCAL_MACHINE, kMachineRunOnceKey, "alarmclock", old);
+    DenyValueChanges(HKEY_LOCAL_MACHINE, kMachineRunOnceKey);
+
+    Start();
+    EXPECT_EQ(StartupEntry(), ParamStr(0));
+    EXPECT_TRUE(script.MessageBoxesShown().empty());
+    ExpectMessage("Time to get up");
+    AdvanceTo(7, 30, 5);
+    EXPECT_EQ(script.MessageBoxesShown().size(), 1u);
+    EXPECT_EQ(desktop.Shell().executed.size(), 1u);
+    EXPECT_FALSE(StartupEntry());
+    EXPECT_EQ(ReadRawValue(HKEY_LOCAL_MACHINE, kMachineRunOnceKey, "alarmclock")->bytes, old + '\0');
 }

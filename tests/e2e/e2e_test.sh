@@ -45,13 +45,15 @@ wait_for() {  # wait_for SECONDS COMMAND...: true once the command succeeds
 }
 
 reg() { "$prefix/bin/alarmclock-reg" "$@"; }
-stored() { reg query 'HKCU\Software\Vyk\AlarmClock' /v "$1" 2>/dev/null | awk -v n="$1" '$1 == n { $1 = ""; $2 = ""; sub(/^  */, ""); print }'; }
-run_once_entry() { reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\RunOnce' /v alarmclock 2>/dev/null | awk '$1 == "alarmclock" { $1 = ""; $2 = ""; sub(/^  */, ""); print }'; }
+value_of() { reg query "$1" /v "$2" 2>/dev/null | awk -v n="$2" '$1 == n { $1 = ""; $2 = ""; sub(/^  */, ""); print }'; }
+stored() { value_of 'HKCU\Software\Vyk\AlarmClock' "$1"; }
+startup_entry() { value_of 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' alarmclock; }
+machine_run_once_entry() { value_of 'HKLM\Software\Microsoft\Windows\CurrentVersion\RunOnce' alarmclock; }
 window() { DISPLAY=$display xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1; }
 has_window() { [ -n "$(window "$1")" ]; }
 no_window() { ! has_window "$1"; }
 stored_is() { [ "$(stored "$1")" = "$2" ]; }
-entry_is() { [ "$(run_once_entry)" = "$1" ]; }
+entry_is() { [ "$(startup_entry)" = "$1" ]; }
 not_running() { ! running; }
 # Answers the alarm's or the welcome's box with Return, given the focus first (there is no window manager).
 answer_box() {
@@ -134,7 +136,7 @@ export ALARMCLOCK_AUDIO_SINK="wavenc ! filesink append=true location=$work/recor
 start_program "@$today 07:29:52"
 sleep 2
 check "an armed start keeps the window hidden" no_window "Zelvo's Alarm Clock v1.25"
-check "Keep Running writes the program's path under RunOnce" entry_is "$prefix/bin/alarmclock"
+check "Keep Running writes the program's path under the user's Run key" entry_is "$prefix/bin/alarmclock"
 check "the alarm's message box shows at its minute" wait_for 25 has_window '^Zelvo.s Alarm Clock$'
 check "the firing cleared the start-up entry" entry_is ""
 check "the media was played" wait_for 10 test -s "$work/recorded.wav"
@@ -166,6 +168,8 @@ reg add 'HKCU\Software\Vyk\AlarmClock' /v enabled /d true /f > /dev/null
 reg add 'HKCU\Software\Vyk\AlarmClock' /v hour /d 6 /f > /dev/null
 reg add 'HKCU\Software\Vyk\AlarmClock' /v min /d 0 /f > /dev/null
 reg add 'HKCU\Software\Vyk\AlarmClock' /v keeprunning /d true /f > /dev/null
+# The entry as the program writes it, and as an earlier version left it: the program starts once.
+reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v alarmclock /d "$prefix/bin/alarmclock" /f > /dev/null
 reg add 'HKLM\Software\Microsoft\Windows\CurrentVersion\RunOnce' /v alarmclock /d "$prefix/bin/alarmclock" /f > /dev/null
 check "the login helper starts every command" env DISPLAY=$display "$prefix/bin/alarmclock-runonce"
 check "the program runs again" wait_for 10 running
@@ -178,11 +182,13 @@ check "a second start gives way at once" env DISPLAY=$display "$prefix/bin/alarm
 check "a second start shows the running window" wait_for 5 has_window "Zelvo's Alarm Clock v1.25"
 check "one program runs" test "$(pgrep -fc "^$prefix/bin/alarmclock$")" = 1
 
-# Exit Program clears the stored alarm and ends the program.
+# Exit Program clears the stored alarm and ends the program; an entry an earlier version left goes too.
+reg add 'HKLM\Software\Microsoft\Windows\CurrentVersion\RunOnce' /v alarmclock /d "$prefix/bin/alarmclock" /f > /dev/null
 click_in_window 320 196  # E&xit Program
 check "Exit Program ends the program" wait_for 5 not_running
 check "and clears the stored alarm" stored_is enabled ""
 check "and the start-up entry" entry_is ""
+check "and the earlier version's entry" test -z "$(machine_run_once_entry)"
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

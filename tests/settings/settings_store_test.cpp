@@ -10,8 +10,6 @@ using namespace std::string_literals;
 
 namespace {
 
-const std::string kRunOnce = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
-
 std::optional<RawValue> Stored(const std::string& name) {
     return ReadRawValue(HKEY_CURRENT_USER, SettingsKey, name);
 }
@@ -58,18 +56,17 @@ TEST_F(SettingsStoreTest, ClearingRemovesTheAlarmAndClearsTheEntryButKeepsDefaul
     WriteSetting(SettingsKey, setting::kDefaultHour, "7");
     WriteSetting(SettingsKey, setting::kDefaultKeepRunning, "true");
     WriteSetting(SettingsKey, setting::kIntro, "done");
-    SetStartupEntry(kStartupEntryName, "/opt/alarm clock/bin/alarmclock", true);
+    SetStartupEntry("/opt/alarm clock/bin/alarmclock");
 
     ClearSettings();
     for (const char* name : setting::kCurrentAlarm) EXPECT_FALSE(Stored(name)) << name;
     EXPECT_EQ(ReadSetting(SettingsKey, setting::kDefaultHour, ""), "7");
     EXPECT_EQ(ReadSetting(SettingsKey, setting::kDefaultKeepRunning, ""), "true");
     EXPECT_EQ(ReadSetting(SettingsKey, setting::kIntro, ""), "done");
-    // The entry is emptied, never deleted, and holds nothing appended.
-    EXPECT_EQ(ReadRawValue(HKEY_LOCAL_MACHINE, kRunOnce, "alarmclock"), (RawValue{REG_SZ, "\0"s}));
+    EXPECT_FALSE(ReadRawValue(HKEY_CURRENT_USER, kStartupKey, "alarmclock"));
 
     ClearSettings();  // with none of the values left it still completes
-    EXPECT_EQ(ReadRawValue(HKEY_LOCAL_MACHINE, kRunOnce, "alarmclock"), (RawValue{REG_SZ, "\0"s}));
+    EXPECT_FALSE(ReadRawValue(HKEY_CURRENT_USER, kStartupKey, "alarmclock"));
 }
 
 TEST_F(SettingsStoreTest, RegistryFailuresPassToTheCallerNamingKeyValueAndCause) {

@@ -6,6 +6,7 @@
 #include "framework/form.h"
 #include "framework/param_str.h"
 #include "settings/startup_entry.h"
+#include "tests/support/denied_registry_key.h"
 #include "tests/support/headless_test.h"
 #include "tests/support/raw_registry.h"
 
@@ -13,11 +14,13 @@ using namespace std::string_literals;
 
 namespace {
 
-const std::string kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-const std::string kRunOnce = kRun + "Once";
-
-std::optional<RawValue> Entry(const std::string& key = kRunOnce) {
-    return ReadRawValue(HKEY_LOCAL_MACHINE, key, "alarmclock");
+std::optional<RawValue> Entry() { return ReadRawValue(HKEY_CURRENT_USER, kStartupKey, "alarmclock"); }
+std::optional<RawValue> MachineWideEntry() {
+    return ReadRawValue(HKEY_LOCAL_MACHINE, kMachineRunOnceKey, "alarmclock");
+}
+// An entry as an earlier version wrote it: the program's path under the machine's RunOnce key.
+void LeaveMachineWideEntry(const std::string& command) {
+    WriteRawString(HKEY_LOCAL_MACHINE, kMachineRunOnceKey, "alarmclock", command);
 }
 
 // The least of a settings window: a "Keep Running" box whose click handler applies the box's state.
@@ -34,21 +37,42 @@ class TKeepRunningForm : public TForm {
 
 using StartupEntryTest = HeadlessTest;
 
-TEST_F(StartupEntryTest, TheEntryLivesUnderTheMachineRootsRunOnceKey) {
-    SetStartupEntry("alarmclock", "C:\\Program Files\\Alarm\\alarm.exe", true);
+TEST_F(StartupEntryTest, TheEntryLivesUnderTheUsersRunKey) {
+    SetStartupEntry("C:\\Program Files\\Alarm\\alarm.exe");
     // The command as given, with spaces, no quotes, and nothing appended.
     EXPECT_EQ(Entry(), (RawValue{REG_SZ, "C:\\Program Files\\Alarm\\alarm.exe\0"s}));
-    EXPECT_FALSE(ReadRawValue(HKEY_CURRENT_USER, kRunOnce, "alarmclock"));  // never the user's root
-    EXPECT_FALSE(Entry(kRun));                                              // nor the Run key
+    EXPECT_FALSE(ReadRawValue(HKEY_LOCAL_MACHINE, kStartupKey, "alarmclock"));  // never the machine's root
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kMachineRunOnceKey));            // nor RunOnce
 
-    SetStartupEntry("alarmclock", "/usr/bin/alarmclock", false);  // without the once choice: Run
-    EXPECT_EQ(Entry(kRun), (RawValue{REG_SZ, "/usr/bin/alarmclock\0"s}));
+    ClearStartupEntry();  // a Run value is a command at every logon: an empty one would stay a broken entry
+    EXPECT_FALSE(Entry());
+    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, kStartupKey));  // the key stays for other programs
+    ClearStartupEntry();                                     // nothing to clear is no failure
+    EXPECT_FALSE(Entry());
 }
 
-TEST_F(StartupEntryTest, ClearingWritesTheEmptyTextAndCreatesTheKeyWhenMissing) {
-    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kRunOnce));
-    ClearStartupEntry("alarmclock", true);
-    EXPECT_EQ(Entry(), (RawValue{REG_SZ, "\0"s}));
+TEST_F(StartupEntryTest, AnEntryAnEarlierVersionLeftUnderTheMachinesRunOnceKeyGoes) {
+    for (const bool keepRunning : {true, false}) {
+        LeaveMachineWideEntry("/opt/alarm/alarmclock");
+        ApplyKeepRunning(keepRunning);
+        EXPECT_FALSE(MachineWideEntry()) << keepRunning;
+        EXPECT_EQ(Entry().has_value(), keepRunning);
+    }
+}
+
+// A standard user may not change the machine's keys: the old entry stays, and the user's entry is written
+// and cleared all the same, without a word about the machine's key.
+TEST_F(StartupEntryTest, ADeniedMachineWideKeyCostsNothing) {
+    LeaveMachineWideEntry("/opt/alarm/alarmclock");
+    DenyValueChanges(HKEY_LOCAL_MACHINE, kMachineRunOnceKey);
+    auto form = MakeComponent<TKeepRunningForm>(nullptr);
+
+    form->CheckBox4->UserClick();
+    EXPECT_EQ(Entry(), (RawValue{REG_SZ, ParamStr(0) + '\0'}));
+    form->CheckBox4->UserClick();
+    EXPECT_FALSE(Entry());
+    EXPECT_EQ(MachineWideEntry(), (RawValue{REG_SZ, "/opt/alarm/alarmclock\0"s}));  // the denial held
+    EXPECT_TRUE(script.MessageBoxesShown().empty());
 }
 
 TEST_F(StartupEntryTest, KeepRunningWritesTheProgramsOwnPathAndClearsItWhenUnticked) {
@@ -59,8 +83,8 @@ TEST_F(StartupEntryTest, KeepRunningWritesTheProgramsOwnPathAndClearsItWhenUntic
 
     form->CheckBox4->UserClick();
     EXPECT_EQ(Entry(), (RawValue{REG_SZ, path + '\0'}));
-    form->CheckBox4->UserClick();  // unticked: the value stays, emptied
-    EXPECT_EQ(Entry(), (RawValue{REG_SZ, "\0"s}));
+    form->CheckBox4->UserClick();  // unticked: the entry goes
+    EXPECT_FALSE(Entry());
     form->CheckBox4->SetChecked(true);  // ticked from code: the same path
     EXPECT_EQ(Entry(), (RawValue{REG_SZ, path + '\0'}));
 }

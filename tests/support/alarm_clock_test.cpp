@@ -1,5 +1,6 @@
 #include "tests/support/alarm_clock_test.h"
 
+#include "settings/startup_entry.h"
 #include "tests/support/raw_registry.h"
 
 AlarmClockTest::AlarmClockTest() {
@@ -51,8 +52,7 @@ std::optional<std::string> AlarmClockTest::Stored(const char* name) const {
 }
 
 std::optional<std::string> AlarmClockTest::StartupEntry() const {
-    auto value =
-        ReadRawValue(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce", "alarmclock");
+    auto value = ReadRawValue(HKEY_CURRENT_USER, kStartupKey, kStartupEntryName);
     if (!value) return std::nullopt;
     return std::string(value->bytes.c_str());
 }

@@ -1,5 +1,7 @@
 #include "tests/support/raw_registry.h"
 
+#include <gtest/gtest.h>
+
 std::optional<RawValue> ReadRawValue(HKEY root, const std::string& keyPath, const std::string& name) {
     HKEY key = nullptr;
     if (RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return std::nullopt;
@@ -18,4 +20,14 @@ bool KeyExists(HKEY root, const std::string& keyPath) {
     if (RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
     RegCloseKey(key);
     return true;
+}
+
+void WriteRawString(HKEY root, const std::string& keyPath, const std::string& name, const std::string& text) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(root, keyPath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    EXPECT_EQ(RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                             static_cast<DWORD>(text.size() + 1)),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
 }

@@ -15,3 +15,5 @@ struct RawValue {
 // Nothing when the key or the value is missing.
 std::optional<RawValue> ReadRawValue(HKEY root, const std::string& keyPath, const std::string& name);
 bool KeyExists(HKEY root, const std::string& keyPath);
+// Writes a string value with its NUL, creating the key when it is missing.
+void WriteRawString(HKEY root, const std::string& keyPath, const std::string& name, const std::string& text);

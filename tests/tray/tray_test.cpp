@@ -96,6 +96,32 @@ TEST_F(TrayTest, AddingFillsTheRecordAndHandsOutIdsInOrderOfFirstAdd) {
     EXPECT_TRUE(first->Active());
 }
 
+// The shell's notification area started anew: it holds no icon, so every active one is added again as
+// it shows now; one the program hid stays away.
+TEST_F(TrayTest, WhenTheNotificationAreaStartsAgainActiveIconsAreAddedAgain) {
+    TqzTray* shown = MakeTray("shown");
+    TqzTray* hidden = MakeTray("hidden");
+    hidden->SetActive(false);
+    shown->SetTip("Alarm ENABLED");
+    shown->NextIcon();
+    const std::size_t before = Calls().size();
+
+    SendMessageA(form->Handle(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    ASSERT_EQ(Calls().size(), before + 1);
+    EXPECT_EQ(Calls().back().message, NIM_ADD);
+    EXPECT_EQ(LastRecord().uID, shown->TrayId());
+    EXPECT_EQ(LastRecord().hWnd, form->Handle());
+    EXPECT_EQ(LastRecord().hIcon, Icon("FILLEDICON"));
+    EXPECT_EQ(LastRecord().uFlags, NIF_MESSAGE | NIF_ICON | NIF_TIP);
+    EXPECT_STREQ(LastRecord().szTip, "Alarm ENABLED");
+    EXPECT_TRUE(shown->Active());
+    EXPECT_FALSE(hidden->Active());
+
+    SendMessageA(form->Handle(), RegisterWindowMessageA("SomeOtherBroadcast"), 0, 0);
+    SendMessageA(form->Handle(), WM_NULL, 0, 0);
+    EXPECT_EQ(Calls().size(), before + 1);  // nothing else adds it
+}
+
 TEST_F(TrayTest, ActiveReadsFalseUntilAnIconHandleWasWritten) {
     auto* tray = new TqzTray(form.get());
     EXPECT_FALSE(tray->Active());  // constructed: the flag is set, but nothing was added

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <optional>
+#include <set>
 
 #include "platform/api.h"
 #include "platform/posix/process_spawn.h"
@@ -70,26 +71,32 @@ class KeyRunner {
     explicit KeyRunner(StartupReport& report) : report_(report) {}
 
     // once: each value goes before its command runs, or after it for a name that begins with '!'.
-    void Run(const std::string& path, bool once) {
+    void Run(HKEY root, const std::string& path, bool once) {
+        const std::string fullPath =
+            (root == HKEY_LOCAL_MACHINE ? "HKEY_LOCAL_MACHINE\\" : "HKEY_CURRENT_USER\\") + path;
         HKEY key = nullptr;
-        const LSTATUS status = RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_ALL_ACCESS, &key);
+        const LSTATUS status = RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS, &key);
         if (status == ERROR_FILE_NOT_FOUND) return;
         if (status != ERROR_SUCCESS) {
-            report_.failures.push_back("HKEY_LOCAL_MACHINE\\" + path + ": " + RegistryErrorText(status));
+            report_.failures.push_back(fullPath + ": " + RegistryErrorText(status));
             return;
         }
         for (const Value& value : ReadValues(key)) {
             const bool runnable = IsString(value.type) && !value.text.empty();
             const bool deleteAfter = once && runnable && value.name.starts_with('!');
-            if (once && !deleteAfter) Delete(key, path, value.name);
-            if (runnable) StartValue(path, value);
-            if (deleteAfter) Delete(key, path, value.name);
+            if (once && !deleteAfter) Delete(key, fullPath, value.name);
+            if (runnable) StartValue(fullPath, value);
+            if (deleteAfter) Delete(key, fullPath, value.name);
         }
         RegCloseKey(key);
     }
 
   private:
+    // A command already started at this login is not started again: the program's entry under the user's
+    // Run key and one an earlier version left under the machine's RunOnce key would otherwise start it
+    // twice, and the second start would bring its window up.
     void StartValue(const std::string& path, const Value& value) {
+        if (!started_.insert(value.text).second) return;
         if (const auto failure = Start(value.text)) {
             report_.failures.push_back(path + "\\" + value.name + ": " + *failure);
         } else {
@@ -105,6 +112,7 @@ class KeyRunner {
     }
 
     StartupReport& report_;
+    std::set<std::string> started_;
 };
 
 }  // namespace
@@ -117,7 +125,10 @@ StartupReport RunStartupKeys() {
         return report;
     }
     KeyRunner runner(report);
-    runner.Run(kRunOnceKey, true);
-    runner.Run(kRunKey, false);
+    // The system's order: the machine's keys, then the user's Run, then the user's RunOnce.
+    runner.Run(HKEY_LOCAL_MACHINE, kRunOnceKey, true);
+    runner.Run(HKEY_LOCAL_MACHINE, kRunKey, false);
+    runner.Run(HKEY_CURRENT_USER, kRunKey, false);
+    runner.Run(HKEY_CURRENT_USER, kRunOnceKey, true);
     return report;
 }

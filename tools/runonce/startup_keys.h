@@ -1,5 +1,5 @@
-// What the system does at login with the start-up keys of the machine root: every command under RunOnce
-// is removed and run once; every command under Run is run and kept.
+// What the system does at login with the start-up keys of the machine and of the user: every command
+// under RunOnce is removed and run once; every command under Run is run and kept.
 #pragma once
 
 #include <string>

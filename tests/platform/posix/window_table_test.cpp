@@ -48,3 +48,14 @@ TEST(WindowTableTest, PostsFromManyThreadsArriveOnceEachAndInOrder) {
 }
 
 }  // namespace
+
+TEST(WindowTableTest, ARegisteredMessageIsOneNumberPerNameIgnoringCase) {
+    const UINT created = RegisterWindowMessageA("TaskbarCreated");
+    EXPECT_GE(created, 0xC000u);
+    EXPECT_LE(created, 0xFFFFu);
+    EXPECT_EQ(RegisterWindowMessageA("taskbarcreated"), created);
+    const UINT other = RegisterWindowMessageA("alarmclock.another-start");
+    EXPECT_GE(other, 0xC000u);
+    EXPECT_NE(other, created);
+    EXPECT_EQ(RegisterWindowMessageA(""), 0u);
+}

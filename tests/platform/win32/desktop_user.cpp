@@ -6,8 +6,7 @@
 
 namespace desktop_user {
 
-void Xdotool(const std::string& arguments) {
-    std::string command = "/usr/bin/xdotool " + arguments;
+void Run(const std::string& command) {
     std::vector<char> line(command.begin(), command.end());
     line.push_back('\0');
     STARTUPINFOA startup{};
@@ -22,6 +21,8 @@ void Xdotool(const std::string& arguments) {
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
 }
+
+void Xdotool(const std::string& arguments) { Run("/usr/bin/xdotool " + arguments); }
 
 POINT CentreOf(HWND window) {
     RECT area{};

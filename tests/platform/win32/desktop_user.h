@@ -8,6 +8,8 @@
 
 namespace desktop_user {
 
+// Runs a Unix program (a command line as Windows splits it) and waits for it.
+void Run(const std::string& commandLine);
 // Runs xdotool with the arguments and waits for it.
 void Xdotool(const std::string& arguments);
 

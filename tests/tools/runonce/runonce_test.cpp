@@ -24,17 +24,17 @@ const std::string kRunOnce = kRun + "Once";
 
 class RunOnceTest : public ::testing::Test {
   protected:
-    void Set(const std::string& key, const std::string& name, const std::string& text, DWORD type = REG_SZ) {
+    void Set(const std::string& key, const std::string& name, const std::string& text, DWORD type = REG_SZ,
+             HKEY root = HKEY_LOCAL_MACHINE) {
         HKEY handle = nullptr;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                                  &handle, nullptr),
+        ASSERT_EQ(RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle, nullptr),
                   ERROR_SUCCESS);
         RegSetValueExA(handle, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(text.c_str()),
                        static_cast<DWORD>(text.size() + 1));
         RegCloseKey(handle);
     }
-    bool Has(const std::string& key, const std::string& name) {
-        return ReadRawValue(HKEY_LOCAL_MACHINE, key, name).has_value();
+    bool Has(const std::string& key, const std::string& name, HKEY root = HKEY_LOCAL_MACHINE) {
+        return ReadRawValue(root, key, name).has_value();
     }
     // A program that leaves a file named after itself plus ".ran", holding its arguments, each ended by a
     // NUL so that any byte comes back as it was.
@@ -97,6 +97,29 @@ TEST_F(RunOnceTest, RunOnceCommandsRunOnceAndGoWhileRunCommandsStay) {
     EXPECT_FALSE(fs::exists(once.string() + ".ran"));
 }
 
+TEST_F(RunOnceTest, TheUsersKeysRunAfterTheMachinesAndACommandStartsOnceAtALogin) {
+    const fs::path program = Probe("my tools/alarm clock");
+    const fs::path once = Probe("bin/once");
+    // The program's entry as this version writes it, and as an earlier one left it under the machine's key.
+    Set(kRun, "alarmclock", program.string(), REG_SZ, HKEY_CURRENT_USER);
+    Set(kRunOnce, "alarmclock", program.string());
+    Set(kRunOnce, "other", once.string(), REG_SZ, HKEY_CURRENT_USER);
+
+    const StartupReport report = RunStartupKeys();
+    EXPECT_TRUE(report.failures.empty()) << report.failures.front();
+    EXPECT_EQ(report.started, 2);  // the program once, though two keys name it
+    EXPECT_EQ(RanWith(program), Words{});
+    EXPECT_EQ(RanWith(once), Words{});
+    EXPECT_TRUE(Has(kRun, "alarmclock", HKEY_CURRENT_USER));  // Run keeps its command
+    EXPECT_FALSE(Has(kRunOnce, "alarmclock"));
+    EXPECT_FALSE(Has(kRunOnce, "other", HKEY_CURRENT_USER));
+
+    // The next login: the user's Run key alone starts the program.
+    fs::remove(program.string() + ".ran");
+    EXPECT_EQ(RunStartupKeys().started, 1);
+    EXPECT_TRUE(RanWith(program));
+}
+
 // A command line is split as a Windows program's runtime splits its own: the program's name by its rule
 // (quotes group, backslashes literal), then the arguments by theirs; no shell reads any of it.
 TEST_F(RunOnceTest, CommandsAreSplitAsAWindowsProgramSplitsItsCommandLine) {
@@ -137,9 +160,10 @@ TEST_F(RunOnceTest, FailuresAreReported) {
     const StartupReport report = RunStartupKeys();
     EXPECT_EQ(report.started, 0);
     const std::vector<std::string> expected{
-        kRunOnce + "\\a: " + directory.path().string() + "/missing-program: no such program",
-        kRunOnce + "\\b: unclosed: no such program",
-        kRunOnce + "\\c: no program in the command",
+        "HKEY_LOCAL_MACHINE\\" + kRunOnce + "\\a: " + directory.path().string() +
+            "/missing-program: no such program",
+        "HKEY_LOCAL_MACHINE\\" + kRunOnce + "\\b: unclosed: no such program",
+        "HKEY_LOCAL_MACHINE\\" + kRunOnce + "\\c: no program in the command",
     };
     EXPECT_EQ(report.failures, expected);
     EXPECT_FALSE(Has(kRunOnce, "a"));  // removed all the same, as the system does

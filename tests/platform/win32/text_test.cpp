@@ -1,0 +1,138 @@
+// The framework's strings are UTF-8, and the program's manifest makes UTF-8 the code page of every "A"
+// function: text with accents and CJK characters reaches the controls, the registry, the message boxes,
+// MCI and the shell as the characters it holds, and comes back unchanged.
+#include "framework/edit.h"
+#include "framework/reg_ini_file.h"
+#include "tests/platform/win32/wave_file.h"
+#include "tests/platform/win32/win32_test.h"
+
+namespace {
+
+const std::string kMessage = "R\xC3\xA9veil \xE2\x80\x94 7 h";  // "Réveil — 7 h"
+const std::wstring kWideMessage = L"R\u00E9veil \u2014 7 h";
+const std::string kFolderName = "\xC3\xA9t\xC3\xA9 \xE6\x97\xA5\xE6\x9C\xAC";  // "été 日本"
+const std::wstring kWideFolderName = L"\u00E9t\u00E9 \u65E5\u672C";
+
+constexpr std::string_view kLayout = R"(object Form1: TTestForm
+  Caption = 'Text'
+  ClientHeight = 60
+  ClientWidth = 300
+  object message: TEdit
+    Left = 8
+    Top = 8
+    Width = 280
+    Height = 21
+    OnChange = Changed
+  end
+end
+)";
+
+std::wstring WindowTextW(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+std::string WindowTextA(HWND window) {
+    char text[256] = "";
+    return std::string(text, static_cast<std::size_t>(GetWindowTextA(window, text, sizeof text)));
+}
+
+// A folder with accents and CJK characters in the temporary folder, made when missing; its UTF-8 path.
+std::string AccentedFolder() {
+    char temporary[MAX_PATH] = "";
+    GetTempPathA(sizeof temporary, temporary);
+    const std::string folder = temporary + kFolderName;
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
+
+const char kTestKey[] = "Software\\AlarmClockTextTest";
+
+std::wstring StoredWide(const wchar_t* name) {
+    wchar_t data[256] = L"";
+    DWORD size = sizeof data;
+    if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\AlarmClockTextTest", name, RRF_RT_REG_SZ, nullptr, data,
+                     &size) != ERROR_SUCCESS) {
+        return L"<missing>";
+    }
+    return data;
+}
+
+using TextTest = Win32Test;
+
+TEST_F(TextTest, TheCodePageOfTheAFunctionsIsUtf8) { EXPECT_EQ(GetACP(), static_cast<UINT>(CP_UTF8)); }
+
+TEST_F(TextTest, AnEditShowsTheCharactersAndGivesBackTheSameText) {
+    ShowForm(kLayout);
+    auto& edit = Find<TEdit>("message");
+    edit.SetText(kMessage);
+    EXPECT_EQ(WindowTextW(WindowOf(edit)), kWideMessage);  // the characters, not their bytes
+    EXPECT_EQ(WindowTextA(WindowOf(edit)), kMessage);
+    EXPECT_EQ(form->changes["message"], 1);
+
+    // What the window holds comes back into the framework as the same UTF-8.
+    SetWindowTextW(WindowOf(edit), (kWideMessage + L" \u65E5").c_str());
+    EXPECT_EQ(edit.Text(), kMessage + " \xE6\x97\xA5");
+}
+
+TEST_F(TextTest, TheRegistryStoresTheCharactersAndGivesBackTheSameText) {
+    RegDeleteTreeA(HKEY_CURRENT_USER, kTestKey);
+    {
+        TRegIniFile registry(kTestKey);
+        registry.WriteString("", "message", kMessage);
+        EXPECT_EQ(registry.ReadString("", "message", ""), kMessage);
+    }
+    EXPECT_EQ(StoredWide(L"message"), kWideMessage);  // as another program reads it
+    RegDeleteTreeA(HKEY_CURRENT_USER, kTestKey);
+}
+
+TEST_F(TextTest, AMessageBoxShowsTheCharacters) {
+    std::wstring caption;
+    std::wstring text;
+    const auto timer = CurrentWidgetset().StartTimer(50, [&] {
+        const HWND box = FindWindowA("#32770", nullptr);
+        if (box == nullptr || !caption.empty()) return;
+        caption = WindowTextW(box);
+        text = WindowTextW(GetDlgItem(box, 0xFFFF));  // the box's text
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    });
+    MessageBoxA(nullptr, kMessage.c_str(), kFolderName.c_str(), MB_OK);
+    CurrentWidgetset().StopTimer(timer);
+    EXPECT_EQ(caption, kWideFolderName);
+    EXPECT_EQ(text, kWideMessage);
+}
+
+TEST_F(TextTest, MciOpensAndPlaysAFileWhosePathHasAccentsAndCjkCharacters) {
+    AccentedFolder();
+    const std::string path = WriteWave(kFolderName + "\\r\xC3\xA9veil.wav", 300);
+    wchar_t temporary[MAX_PATH] = L"";
+    GetTempPathW(MAX_PATH, temporary);
+    // The file has the characters in its name, not their bytes.
+    ASSERT_NE(GetFileAttributesW((temporary + kWideFolderName + L"\\r\u00E9veil.wav").c_str()),
+              INVALID_FILE_ATTRIBUTES);
+    auto device = CurrentWidgetset().CreateMediaDevice();
+    device->Open(path);
+    bool finished = false;
+    device->Play([&] { finished = true; });
+    EXPECT_TRUE(WaitUntil([&] { return finished; }, "the end of the playback"));
+}
+
+TEST_F(TextTest, TheShellStartsAProgramWhosePathHasAccentsAndCjkCharactersWithSuchParameters) {
+    // The system's reg, copied under such a path, writes its parameter where the test can read it.
+    const std::string program = AccentedFolder() + "\\r\xC3\xA9g \xE6\x97\xA5.exe";
+    char system[MAX_PATH] = "";
+    GetSystemDirectoryA(system, sizeof system);
+    ASSERT_TRUE(CopyFileA((std::string(system) + "\\reg.exe").c_str(), program.c_str(), FALSE));
+    RegDeleteTreeA(HKEY_CURRENT_USER, kTestKey);
+    const std::string parameters =
+        std::string("add HKCU\\") + kTestKey + " /v launched /d \"" + kMessage + "\" /f";
+    const auto result = reinterpret_cast<INT_PTR>(
+        ShellExecuteA(nullptr, "Open", program.c_str(), parameters.c_str(), "", SW_HIDE));
+    EXPECT_GT(result, 32);
+    EXPECT_TRUE(WaitUntil([] { return StoredWide(L"launched") != L"<missing>"; }, "the program's value"));
+    EXPECT_EQ(StoredWide(L"launched"), kWideMessage);
+    RegDeleteTreeA(HKEY_CURRENT_USER, kTestKey);
+}
+
+}  // namespace
