@@ -23,8 +23,9 @@ class Device final : public MediaDevice {
         Close();
         shownName_ = NameInMessages(fileName);
         try {
-            CheckMediaFile(fileName);
+            // First: without GStreamer no file plays, whatever it is.
             Started();
+            CheckMediaFile(fileName);
             auto playbin = std::make_unique<Playbin>(fileName);
             playbin->Preroll();
             playbin_ = std::move(playbin);
