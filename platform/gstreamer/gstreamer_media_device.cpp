@@ -6,6 +6,7 @@
 #include "framework/widgetset.h"
 #include "platform/gstreamer/gstreamer_failure.h"
 #include "platform/gstreamer/gstreamer_runtime.h"
+#include "platform/gstreamer/media_file.h"
 #include "platform/gstreamer/playbin.h"
 
 namespace gstreamer {
@@ -20,24 +21,26 @@ class Device final : public MediaDevice {
 
     void Open(const std::string& fileName) override {
         Close();
-        fileName_ = fileName;
+        shownName_ = NameInMessages(fileName);
         try {
+            // First: without GStreamer no file plays, whatever it is.
             Started();
+            CheckMediaFile(fileName);
             auto playbin = std::make_unique<Playbin>(fileName);
             playbin->Preroll();
             playbin_ = std::move(playbin);
         } catch (const Failure& failure) {
-            throw EMCIDeviceError("Cannot open " + fileName + ": " + failure.what());
+            throw EMCIDeviceError("Cannot open " + shownName_ + ": " + failure.what());
         }
     }
 
     void Play(std::function<void()> finished) override {
-        if (!playbin_) throw EMCIDeviceError("Cannot play " + fileName_ + ": no file is open");
+        if (!playbin_) throw EMCIDeviceError("Cannot play " + shownName_ + ": no file is open");
         StopPolling();
         try {
             playbin_->Start();
         } catch (const Failure& failure) {
-            throw EMCIDeviceError("Cannot play " + fileName_ + ": " + failure.what());
+            throw EMCIDeviceError("Cannot play " + shownName_ + ": " + failure.what());
         }
         finished_ = std::move(finished);
         poll_ = CurrentWidgetset().StartTimer(kPollIntervalMs, [this] { Poll(); });
@@ -63,7 +66,7 @@ class Device final : public MediaDevice {
         finished_ = nullptr;
     }
 
-    std::string fileName_;
+    std::string shownName_;
     std::unique_ptr<Playbin> playbin_;
     std::function<void()> finished_;
     std::optional<widgetset::TimerId> poll_;

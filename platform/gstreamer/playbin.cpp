@@ -1,6 +1,7 @@
 #include "platform/gstreamer/playbin.h"
 
 #include <cstdlib>
+#include <string>
 
 #include "platform/gstreamer/gstreamer_failure.h"
 
@@ -8,8 +9,10 @@ namespace gstreamer {
 
 namespace {
 
-// Long enough for a slow disk, short enough that a stuck file does not freeze the interface for good.
-constexpr GstClockTime kPrerollTimeout = 10 * GST_SECOND;
+// The interface waits this long, at most, for a file to become ready. A local file is ready within a tenth
+// of a second, one of 300 MiB too; some that GStreamer reads through first (a wave file of 3 GiB) are not
+// in any time a user would wait for.
+constexpr int kPrerollTimeoutSeconds = 3;
 
 std::string AudioSinkDescription() {
     const char* description = std::getenv("ALARMCLOCK_AUDIO_SINK");
@@ -62,12 +65,13 @@ void Playbin::Preroll() {
     if (gst_.element_set_state(pipeline_.get(), GST_STATE_PAUSED) == GST_STATE_CHANGE_FAILURE) {
         throw Failure(TakeErrorText());
     }
-    switch (gst_.element_get_state(pipeline_.get(), nullptr, nullptr, kPrerollTimeout)) {
+    switch (gst_.element_get_state(pipeline_.get(), nullptr, nullptr, kPrerollTimeoutSeconds * GST_SECOND)) {
         case GST_STATE_CHANGE_SUCCESS:
         case GST_STATE_CHANGE_NO_PREROLL:
             return;
         case GST_STATE_CHANGE_ASYNC:
-            throw Failure("the file did not become ready to play in time");
+            throw Failure("the file did not become ready to play within " +
+                          std::to_string(kPrerollTimeoutSeconds) + " seconds");
         case GST_STATE_CHANGE_FAILURE:
             break;
     }

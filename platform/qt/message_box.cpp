@@ -1,13 +1,14 @@
 // MessageBoxA: Qt's message box as a Windows one. The text is shown as it is, never as rich text; the box
 // carries the program's icon, offers neither minimize nor maximize, and is wide enough for the window
 // manager's title bar to show its caption whole. A Yes/No box has no Cancel: Escape and the title bar's
-// close are refused, only Yes or No answers it.
+// close are refused, only Yes or No answers it. A text longer than a screen shows is cut, and the cut marked.
 #include <QCloseEvent>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QSpacerItem>
+#include <algorithm>
 
 #include "framework/application.h"
 #include "framework/dialogs.h"
@@ -21,6 +22,23 @@ namespace {
 // Room a title bar takes besides its caption: the window icon and up to three buttons, with margins; in
 // title-bar heights, a title bar being about twice the font's height.
 constexpr int kTitleBarHeightsBesideCaption = 5;
+
+// About what a box as large as a screen shows. Qt lays a box's text out several times over while sizing it,
+// which for a megabyte takes the interface away for half a minute and shows nothing more.
+constexpr qsizetype kMostCharactersShown = 4096;
+constexpr qsizetype kMostLinesShown = 50;
+
+QString ShownText(QString text) {
+    qsizetype end = std::min(text.size(), kMostCharactersShown);
+    qsizetype lineBreaks = 0;
+    for (qsizetype at = 0; at < end; ++at) {
+        if (text[at] == '\n' && ++lineBreaks == kMostLinesShown) end = at;
+    }
+    if (end == text.size()) return text;
+    if (text[end - 1].isHighSurrogate()) --end;  // never half a character
+    text.truncate(end);
+    return text + QChar(0x2026);
+}
 
 class WindowsMessageBox : public QMessageBox {
   public:
@@ -78,7 +96,8 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     QString body = QString::fromUtf8(text != nullptr ? text : "");
     // Windows breaks lines at "\r\n" and at a lone "\r" alike.
     body.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace('\r', '\n');
-    qtbackend::WindowsMessageBox box(QString::fromUtf8(caption != nullptr ? caption : "Error"), body, type);
+    qtbackend::WindowsMessageBox box(QString::fromUtf8(caption != nullptr ? caption : "Error"),
+                                     qtbackend::ShownText(body), type);
     qtbackend::ShowAndWait(box, owner);
     if (ApplicationEnding()) return MessageBoxAnswerAtEnd(type);
     if (!qtbackend::WindowsMessageBox::AnswerRequired(type)) return IDOK;

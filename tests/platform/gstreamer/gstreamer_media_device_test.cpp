@@ -1,10 +1,17 @@
 // The GStreamer media device with real pipelines: the sound is recorded through ALARMCLOCK_AUDIO_SINK.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include <chrono>
+#include <climits>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <iterator>
 #include <optional>
 #include <string>
@@ -125,6 +132,70 @@ TEST_F(GStreamerMediaDeviceTest, FilesThatCannotPlayFailInOpenNamingTheFile) {
     EXPECT_THROW(device->Open(missing.string()), EMCIDeviceError);
     EXPECT_THROW(device->Play([] {}), EMCIDeviceError) << "the failed open left the device playable";
     EXPECT_EQ(TestWidgetset().ActiveTimers(), 0u);
+}
+
+// A named pipe's open blocks until a writer comes: should Open hang on it, the test writes once to release
+// it and fails, rather than hanging in turn.
+std::string OpenErrorReleasingAPipe(const fs::path& path, const fs::path& pipe) {
+    auto opening = std::async(std::launch::async, [&] {
+        try {
+            CreateGStreamerMediaDevice()->Open(path.string());
+        } catch (const EMCIDeviceError& error) {
+            return std::string(error.what());
+        }
+        return std::string("opened");
+    });
+    if (opening.wait_for(kTimeout) != std::future_status::ready) {
+        ADD_FAILURE() << "Open of " << path << " blocked";
+        const int writer = open(pipe.c_str(), O_WRONLY | O_NONBLOCK);
+        if (writer >= 0) close(writer);
+    }
+    return opening.get();
+}
+
+TEST_F(GStreamerMediaDeviceTest, WhatIsNotARegularFileIsRefusedWithoutOpeningIt) {
+    sink_.emplace("ALARMCLOCK_AUDIO_SINK", "fakesink");
+    const fs::path pipe = directory_.path() / "pipe.wav";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const fs::path linkToPipe = directory_.path() / "link.wav";
+    fs::create_symlink(pipe, linkToPipe);
+    const fs::path socketPath = directory_.path() / "socket.wav";
+    const int listener = socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    socketPath.string().copy(address.sun_path, sizeof address.sun_path - 1);
+    ASSERT_EQ(bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+
+    const struct {
+        fs::path path;
+        const char* kind;
+    } cases[] = {{pipe, "a named pipe"},
+                 {linkToPipe, "a named pipe"},
+                 {socketPath, "a socket"},
+                 {"/dev/zero", "a device"},
+                 {directory_.path(), "a folder"}};
+    for (const auto& [path, kind] : cases) {
+        const std::string error = OpenErrorReleasingAPipe(path, pipe);
+        EXPECT_NE(error.find(path.string()), std::string::npos) << error;
+        EXPECT_NE(error.find(kind), std::string::npos) << error;
+    }
+    close(listener);
+}
+
+TEST_F(GStreamerMediaDeviceTest, ANameLongerThanTheSystemAllowsIsRefusedNamingItsBeginning) {
+    sink_.emplace("ALARMCLOCK_AUDIO_SINK", "fakesink");
+    const std::string beginning = (directory_.path() / "tone").string();
+    for (const std::size_t length : {std::size_t{PATH_MAX}, std::size_t{1} << 20}) {
+        SCOPED_TRACE(length);
+        const fs::path path = beginning + std::string(length - beginning.size(), 'x');
+        const std::string error = OpenError(path);
+        EXPECT_NE(error.find(beginning), std::string::npos) << error;
+        EXPECT_NE(error.find(std::to_string(length) + " bytes"), std::string::npos) << error;
+        EXPECT_LT(error.size(), 1000u) << "the whole name again";
+    }
+    // One that fits is looked for as it is.
+    const fs::path longest = beginning + std::string(PATH_MAX - 1 - beginning.size(), 'x');
+    EXPECT_NE(OpenError(longest).find(longest.string()), std::string::npos);
 }
 
 TEST_F(GStreamerMediaDeviceTest, AnInvalidAudioOutputFailsInOpen) {

@@ -46,6 +46,46 @@ TEST_F(DialogsTest, MessageBoxesShowTextCaptionIconAndButtonsAndReturnTheAnswer)
     }
 }
 
+TEST_F(DialogsTest, AMessageBoxShowsTheBeginningOfATextLongerThanAScreenHoldsAndMarksTheCut) {
+    const struct {
+        const char* what;
+        std::string text;
+    } cases[] = {
+        {"one word of a megabyte", std::string(1 << 20, 'x')},
+        {"a megabyte of short lines",
+         [] {
+             std::string lines;
+             while (lines.size() < (1 << 20)) lines += "line " + std::to_string(lines.size()) + "\r\n";
+             return lines;
+         }()},
+        // Characters of two UTF-16 units after an odd start: a cut by units would fall inside one.
+        {"characters outside the basic plane", "x" +
+                                                   [] {
+                                                       std::string faces;
+                                                       for (int i = 0; i < 100000; ++i) faces += "\U0001F600";
+                                                       return faces;
+                                                   }()},
+    };
+    for (const auto& [what, text] : cases) {
+        SCOPED_TRACE(what);
+        QString shown;
+        ScriptedUser user;
+        user.When(
+            "the message box", [] { return ActiveWindow<QMessageBox>() != nullptr; },
+            [&] {
+                shown = VisibleWindow<QMessageBox>()->text();
+                desktop_user::Key("Return");
+            });
+        EXPECT_EQ(MessageBoxA(application->Handle(), text.c_str(), "Caption", MB_OK), IDOK);
+        const QString whole = QString::fromUtf8(text).replace(QLatin1String("\r\n"), QLatin1String("\n"));
+        EXPECT_LT(shown.size(), 10000) << "not cut";
+        EXPECT_GT(shown.size(), 40);
+        EXPECT_TRUE(whole.startsWith(shown.chopped(1))) << "not the text's beginning";
+        EXPECT_TRUE(shown.endsWith(QChar(0x2026))) << "the cut is not marked";
+        EXPECT_TRUE(shown.isValidUtf16()) << "half a character";
+    }
+}
+
 TEST_F(DialogsTest, TheOpenDialogFiltersAndReturnsTheTypedFileOrNothingOnCancel) {
     const std::filesystem::path file = std::filesystem::path(testing::TempDir()) / "chosen.wav";
     std::ofstream(file) << "RIFF";
