@@ -187,14 +187,20 @@ def cpu_seconds(pid):
     return total / 1e9
 
 
-def memory_kib(pid):
-    """Resident and private dirty memory, from the process's whole mapping summary."""
+def rollup_kib(pid):
+    """The process's whole mapping summary: each kind of memory (Rss, Private_Dirty...) in KiB."""
     values = {}
     with open(f"/proc/{pid}/smaps_rollup") as rollup:
         for line in rollup:
             parts = line.split()
             if len(parts) == 3 and parts[2] == "kB":
                 values[parts[0].rstrip(":")] = int(parts[1])
+    return values
+
+
+def memory_kib(pid):
+    """Resident and private dirty memory."""
+    values = rollup_kib(pid)
     return values["Rss"], values["Private_Dirty"]
 
 

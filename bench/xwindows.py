@@ -63,13 +63,18 @@ class Display:
 
     def embedded(self, pid):
         """Whether a window of pid sits inside another client's window: the tray host took its icon."""
+        return pid in self.embedded_owners()
+
+    def embedded_owners(self):
+        """The processes with a window inside another client's window: those whose tray icon is embedded."""
+        owners = set()
         pending = [(child, None) for child in self._children(self._root)]
         while pending:
             window, top_owner = pending.pop()
             owner = self._pid(window)
-            if owner == pid and top_owner is not None and top_owner != pid:
-                return True
+            if owner is not None and top_owner is not None and top_owner != owner:
+                owners.add(owner)
             pending.extend((child, top_owner if top_owner is not None else owner)
                            for child in self._children(window))
         _xlib.XSync(self._display, 0)
-        return False
+        return owners

@@ -10,6 +10,8 @@ namespace win32backend {
 class GroupBoxPeer : public CaptionedPeer<TGroupBox> {
   public:
     explicit GroupBoxPeer(TGroupBox& groupBox);
+
+    LRESULT DefaultHandling(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
 }  // namespace win32backend

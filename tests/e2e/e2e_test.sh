@@ -12,9 +12,9 @@ export ALARMCLOCK_PREFIX=$work/registry
 for n in $(seq $((50 + $$ % 20)) 89); do
     [ -e "/tmp/.X$n-lock" ] || { display=:$n; break; }
 done
+export DISPLAY=$display
+source "$(dirname "$0")/e2e_helpers.sh"
 pids=()
-passed=0
-failed=0
 
 cleanup() {
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
@@ -23,47 +23,22 @@ cleanup() {
 }
 trap cleanup EXIT
 
-check() {  # check DESCRIPTION COMMAND...
-    local what=$1
-    shift
-    if "$@"; then
-        passed=$((passed + 1))
-        echo "ok: $what"
-    else
-        failed=$((failed + 1))
-        echo "FAILED: $what"
-    fi
-}
-
-wait_for() {  # wait_for SECONDS COMMAND...: true once the command succeeds
-    local until=$((SECONDS + $1))
-    shift
-    while ! "$@" 2>/dev/null; do
-        [ $SECONDS -ge $until ] && return 1
-        sleep 0.2
-    done
-}
-
 reg() { "$prefix/bin/alarmclock-reg" "$@"; }
 value_of() { reg query "$1" /v "$2" 2>/dev/null | awk -v n="$2" '$1 == n { $1 = ""; $2 = ""; sub(/^  */, ""); print }'; }
 stored() { value_of 'HKCU\Software\Vyk\AlarmClock' "$1"; }
 startup_entry() { value_of 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' alarmclock; }
 machine_run_once_entry() { value_of 'HKLM\Software\Microsoft\Windows\CurrentVersion\RunOnce' alarmclock; }
-window() { DISPLAY=$display xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1; }
-has_window() { [ -n "$(window "$1")" ]; }
-no_window() { ! has_window "$1"; }
 stored_is() { [ "$(stored "$1")" = "$2" ]; }
 entry_is() { [ "$(startup_entry)" = "$1" ]; }
 not_running() { ! running; }
 # Answers the alarm's or the welcome's box with Return, given the focus first (there is no window manager).
 answer_box() {
     local id
-    id=$(window '^Zelvo.s Alarm Clock$')
+    id=$(window "$box_title")
     [ -n "$id" ] && DISPLAY=$display xdotool windowfocus "$id" 2>/dev/null || true
     DISPLAY=$display xdotool key Return
 }
 running() { pgrep -f "^$prefix/bin/alarmclock$" > /dev/null; }
-tray_pixels() { DISPLAY=$display import -window root -crop 32x32+$(( 1024 - 32 ))+0 "$1"; }
 
 start_program() {  # start_program [faketime time, as "@YYYY-MM-DD hh:mm:ss"]
     if [ $# -gt 0 ]; then
@@ -83,7 +58,7 @@ stop_program() {
 # Click a point of the settings window, given in its own client coordinates.
 click_in_window() {
     local id x y
-    id=$(window "Zelvo's Alarm Clock v1.25")
+    id=$(window "$settings_title")
     eval "$(DISPLAY=$display xdotool getwindowgeometry --shell "$id")"
     DISPLAY=$display xdotool mousemove $((X + $1)) $((Y + $2)) click 1
     sleep 0.3
@@ -99,10 +74,10 @@ sleep 1
 
 # First start: the window and the welcome box, the marker stored before it shows.
 start_program
-check "the first start greets with the welcome box" wait_for 10 has_window '^Zelvo.s Alarm Clock$'
+check "the first start greets with the welcome box" wait_for 10 has_window "$box_title"
 check "the marker is stored before the box closes" stored_is intro done
 answer_box
-check "the settings window shows" wait_for 5 has_window "Zelvo's Alarm Clock v1.25"
+check "the settings window shows" wait_for 5 has_window "$settings_title"
 
 # Arming by typing an hour and a minute.
 click_in_window 90 103  # the hour field
@@ -115,12 +90,7 @@ check "the first character of the minute armed and saved; the second saved nothi
 stop_program
 
 # The alarm firing at its minute, with the stored message, media and application.
-python3 - "$work/bell.wav" <<'PY'
-import math, struct, sys, wave
-with wave.open(sys.argv[1], "wb") as w:
-    w.setnchannels(1); w.setsampwidth(2); w.setframerate(22050)
-    w.writeframes(b"".join(struct.pack("<h", int(8000 * math.sin(i / 10))) for i in range(22050)))
-PY
+make_wav "$work/bell.wav"
 today=$(date +%Y-%m-%d)
 reg add 'HKCU\Software\Vyk\AlarmClock' /v hour /d 7 /f > /dev/null
 reg add 'HKCU\Software\Vyk\AlarmClock' /v min /d 30 /f > /dev/null
@@ -135,27 +105,15 @@ reg add 'HKCU\Software\Vyk\AlarmClock' /v day /d "$((10#${today:8:2}))" /f > /de
 export ALARMCLOCK_AUDIO_SINK="wavenc ! filesink append=true location=$work/recorded.wav"
 start_program "@$today 07:29:52"
 sleep 2
-check "an armed start keeps the window hidden" no_window "Zelvo's Alarm Clock v1.25"
+check "an armed start keeps the window hidden" no_window "$settings_title"
 check "Keep Running writes the program's path under the user's Run key" entry_is "$prefix/bin/alarmclock"
-check "the alarm's message box shows at its minute" wait_for 25 has_window '^Zelvo.s Alarm Clock$'
+check "the alarm's message box shows at its minute" wait_for 25 has_window "$box_title"
 check "the firing cleared the start-up entry" entry_is ""
 check "the media was played" wait_for 10 test -s "$work/recorded.wav"
 check "the application waits for the box" test ! -e "$work/launched"
-# Two screenshots a second apart may catch the same phase; among four, half a second apart, the icon changes.
-differs() { [ "$(compare -metric AE "$1" "$2" null: 2>&1 || true)" != 0 ]; }
-flashing() {
-    tray_pixels "$work/tray0.png"
-    for i in 1 2 3; do
-        sleep 0.5
-        tray_pixels "$work/tray$i.png"
-        differs "$work/tray0.png" "$work/tray$i.png" && return 0
-    done
-    return 1
-}
 check "the tray icon flashes" flashing
-DISPLAY=$display xdotool mousemove $((1024 - 16)) 16 click 1
+click_tray_icon
 sleep 1.5
-not_flashing() { ! flashing; }
 check "a click on the icon stops the flashing" not_flashing
 answer_box
 check "closing the box launches the application" wait_for 5 test -e "$work/launched"
@@ -174,12 +132,12 @@ reg add 'HKLM\Software\Microsoft\Windows\CurrentVersion\RunOnce' /v alarmclock /
 check "the login helper starts every command" env DISPLAY=$display "$prefix/bin/alarmclock-runonce"
 check "the program runs again" wait_for 10 running
 sleep 2
-check "with the alarm armed and the window hidden" no_window "Zelvo's Alarm Clock v1.25"
+check "with the alarm armed and the window hidden" no_window "$settings_title"
 check "and Keep Running wrote the entry again" wait_for 5 entry_is "$prefix/bin/alarmclock"
 
 # A second start brings the running program's window up instead of arming twice.
 check "a second start gives way at once" env DISPLAY=$display "$prefix/bin/alarmclock"
-check "a second start shows the running window" wait_for 5 has_window "Zelvo's Alarm Clock v1.25"
+check "a second start shows the running window" wait_for 5 has_window "$settings_title"
 check "one program runs" test "$(pgrep -fc "^$prefix/bin/alarmclock$")" = 1
 
 # Exit Program clears the stored alarm and ends the program; an entry an earlier version left goes too.
@@ -190,5 +148,4 @@ check "and clears the stored alarm" stored_is enabled ""
 check "and the start-up entry" entry_is ""
 check "and the earlier version's entry" test -z "$(machine_run_once_entry)"
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+report

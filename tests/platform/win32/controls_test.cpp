@@ -115,6 +115,25 @@ TEST_F(ControlsTest, TheFormHasAFixedSingleBorderWithoutMaximizeAndIsCentred) {
     EXPECT_NEAR((frame.top + frame.bottom) / 2, (work.top + work.bottom) / 2, 1);
 }
 
+// The group box draws only its frame and title, and its parent leaves its area to it: its inside must
+// still show the face colour, not what the screen held before (black on a fresh display).
+TEST_F(ControlsTest, TheInsideOfAGroupBoxShowsTheFaceColour) {
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    const std::uint32_t expected = (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face);
+    // A point right of the button and below the fields, where the box holds no control.
+    HWND box = WindowOf(Find<TGroupBox>("GroupBox1"));
+    RECT inside{};
+    GetClientRect(box, &inside);
+    POINT empty{inside.right - 20, inside.bottom - 12};
+    ClientToScreen(box, &empty);
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            return desktop_user::Screenshot({empty.x, empty.y, empty.x + 1, empty.y + 1}) ==
+                   std::vector{expected};
+        },
+        "the face colour inside the group box"));
+}
+
 TEST_F(ControlsTest, AClickOnAButtonInAGroupBoxReachesItsHandler) {
     desktop_user::Click(desktop_user::CentreOf(WindowOf(Find<TButton>("Button1"))));
     EXPECT_TRUE(WaitUntil([this] { return form->clicks["Button1"] == 1; }, "the button's click"));

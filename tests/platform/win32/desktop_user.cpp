@@ -35,9 +35,49 @@ void Click(POINT at, int button) {
             std::to_string(button));
 }
 
+void DoubleClick(POINT at) {
+    Xdotool("mousemove " + std::to_string(at.x) + " " + std::to_string(at.y) +
+            " click --repeat 2 --delay 80 1");
+}
+
 // Wine splits the command line as Windows does: double quotes group, a backslash stays as it is.
 void Type(const std::string& text) { Xdotool("type --delay 20 \"" + text + "\""); }
 
 void Key(const std::string& keys) { Xdotool("key " + keys); }
+
+std::vector<std::uint32_t> Screenshot(const RECT& area) {
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = width;
+    format.bmiHeader.biHeight = -height;  // top row first
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    HDC screen = GetDC(nullptr);
+    HDC copy = CreateCompatibleDC(screen);
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ previous = SelectObject(copy, bitmap);
+    BitBlt(copy, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+    GdiFlush();
+    const auto* first = static_cast<const std::uint32_t*>(bits);
+    std::vector<std::uint32_t> pixels(first, first + static_cast<std::size_t>(width) * height);
+    SelectObject(copy, previous);
+    DeleteObject(bitmap);
+    DeleteDC(copy);
+    ReleaseDC(nullptr, screen);
+    for (std::uint32_t& pixel : pixels) pixel &= 0xFFFFFF;
+    return pixels;
+}
+
+// trayer's panel is as wide as its icons (22 pixels for one) and 32 high.
+RECT TrayIconArea() {
+    const int right = GetSystemMetrics(SM_CXSCREEN);
+    return {right - 32, 0, right, 32};
+}
+
+POINT TrayIconCentre() { return {GetSystemMetrics(SM_CXSCREEN) - 11, 16}; }
 
 }  // namespace desktop_user

@@ -2,7 +2,9 @@
 // starts from the test. The events reach the program once its loop runs again.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/api.h"
 
@@ -16,8 +18,17 @@ void Xdotool(const std::string& arguments);
 // The centre of a window on the screen.
 POINT CentreOf(HWND window);
 void Click(POINT at, int button = 1);
+void DoubleClick(POINT at);
 void Type(const std::string& text);
 // Key names as xdotool knows them: "Return", "Tab", "alt+m".
 void Key(const std::string& keys);
+
+// The screen's pixels in the area, as the display shows them (other programs' windows included), row by
+// row, each 0x00RRGGBB.
+std::vector<std::uint32_t> Screenshot(const RECT& area);
+
+// Where trayer, at the screen's top right, shows the one icon of the notification area, and its centre.
+RECT TrayIconArea();
+POINT TrayIconCentre();
 
 }  // namespace desktop_user

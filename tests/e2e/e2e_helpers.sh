@@ -1,0 +1,64 @@
+# Shared by the end-to-end tests of the Linux and the Windows program: counted checks, waits, the screen's
+# windows, the notification area's pixels and a sound file. Expects DISPLAY (a 1024-pixel-wide screen
+# with trayer at its top right) and $work, the test's own folder.
+
+settings_title="Zelvo's Alarm Clock v1.25"
+box_title='^Zelvo.s Alarm Clock$'  # the welcome's and the alarm's message boxes
+passed=0
+failed=0
+
+check() {  # check DESCRIPTION COMMAND...
+    local what=$1
+    shift
+    if "$@"; then
+        passed=$((passed + 1))
+        echo "ok: $what"
+    else
+        failed=$((failed + 1))
+        echo "FAILED: $what"
+    fi
+}
+
+# The test's verdict: its exit status.
+report() {
+    echo "$passed passed, $failed failed"
+    [ "$failed" -eq 0 ]
+}
+
+wait_for() {  # wait_for SECONDS COMMAND...: true once the command succeeds
+    local until=$((SECONDS + $1))
+    shift
+    while ! "$@" 2>/dev/null; do
+        [ $SECONDS -ge $until ] && return 1
+        sleep 0.2
+    done
+}
+
+window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1; }
+has_window() { [ -n "$(window "$1")" ]; }
+no_window() { ! has_window "$1"; }
+
+# The program's icon is the only one in the notification area, at the screen's top right.
+tray_pixels() { import -window root -crop 32x32+$((1024 - 32))+0 "$1"; }
+click_tray_icon() { xdotool mousemove $((1024 - 16)) 16 click "${1:-1}"; }
+differs() { [ "$(compare -metric AE "$1" "$2" null: 2>&1 || true)" != 0 ]; }
+# Two screenshots a second apart may catch the same phase; among four, half a second apart, the icon changes.
+flashing() {
+    tray_pixels "$work/tray0.png"
+    for i in 1 2 3; do
+        sleep 0.5
+        tray_pixels "$work/tray$i.png"
+        differs "$work/tray0.png" "$work/tray$i.png" && return 0
+    done
+    return 1
+}
+not_flashing() { ! flashing; }
+
+make_wav() {  # make_wav FILE: one second of a tone
+    python3 - "$1" <<'PY'
+import math, struct, sys, wave
+with wave.open(sys.argv[1], "wb") as w:
+    w.setnchannels(1); w.setsampwidth(2); w.setframerate(22050)
+    w.writeframes(b"".join(struct.pack("<h", int(8000 * math.sin(i / 10))) for i in range(22050)))
+PY
+}

@@ -1,0 +1,152 @@
+#!/usr/bin/env bash
+# End-to-end: the Windows program under Wine, on the virtual display with trayer that wine_session.sh
+# prepares, driven by xdotool, its clock set with faketime, its registry read with Wine's own reg.
+# Usage (inside tests/platform/win32/wine_session.sh): windows_e2e_test.sh ALARMCLOCK_EXE
+set -euo pipefail
+: "${WINEPREFIX:?run inside tests/platform/win32/wine_session.sh}"
+
+work=$(mktemp -d)
+source "$(dirname "$0")/e2e_helpers.sh"
+wine=${WINE64:-/usr/lib/wine/wine64}
+# A copy of its own, so that the processes found by their command line are this test's.
+mkdir "$work/program"
+program=$work/program/alarmclock.exe
+cp "$1" "$program"
+windows_path() { echo "Z:${1//\//\\}"; }
+settings_key='HKCU\Software\Vyk\AlarmClock'
+
+cleanup() {
+    pkill -f "^$program$" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# Windows programs end their lines with "\r\n".
+reg() { "$wine" reg "$@" 2>/dev/null | tr -d '\r'; }
+# A value's text: "    name    REG_SZ    text" in reg's answer.
+value_of() { reg query "$1" /v "$2" | sed -n "s/^    $2    REG_SZ    //p"; }
+store() { reg add "$settings_key" /v "$1" /d "$2" /f > /dev/null; }
+stored_is() { [ "$(value_of "$settings_key" "$1")" = "$2" ]; }
+# Keep Running's start-up entry: every check of it goes through this key.
+startup_entry_key() { echo 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run'; }
+entry_is() { [ "$(value_of "$(startup_entry_key)" alarmclock)" = "$1" ]; }
+remove_entry() { reg delete "$(startup_entry_key)" /v alarmclock /f > /dev/null || true; }
+
+running() { pgrep -f "^$program$" > /dev/null; }
+not_running() { ! running; }
+start_program() {  # start_program [faketime time, as "@YYYY-MM-DD hh:mm:ss"]
+    if [ $# -gt 0 ]; then
+        DONT_FAKE_MONOTONIC=1 faketime -f "$1" "$wine" "$program" > /dev/null 2>&1 &
+    else
+        "$wine" "$program" > /dev/null 2>&1 &
+    fi
+    wait_for 10 running
+}
+stop_program() {
+    pkill -f "^$program$" || true
+    wait_for 10 not_running
+}
+
+# Without a window manager a window takes the keyboard only when clicked: a click on a point given in
+# the window's own coordinates (its frame included) that holds no control.
+click_window() {  # click_window TITLE X Y
+    local X Y WIDTH HEIGHT SCREEN WINDOW
+    eval "$(xdotool getwindowgeometry --shell "$(window "$1")")"
+    xdotool mousemove $((X + $2)) $((Y + $3)) click 1
+    sleep 0.3
+}
+# The settings window's keys, its access keys included: its big title holds no control.
+settings_keys() {
+    click_window "$settings_title" 60 50
+    xdotool key "$@"
+}
+# Answers the welcome's or the alarm's box with Return, once its left margin was clicked.
+answer_box() {
+    local X Y WIDTH HEIGHT SCREEN WINDOW
+    eval "$(xdotool getwindowgeometry --shell "$(window "$box_title")")"
+    click_window "$box_title" 8 $((HEIGHT / 2))
+    xdotool key Return
+}
+
+# First start: the welcome box, the marker stored before it shows, then the settings window.
+reg delete "$settings_key" /f > /dev/null || true
+remove_entry
+start_program
+check "the first start greets with the welcome box" wait_for 15 has_window "$box_title"
+check "the marker is stored before the box closes" stored_is intro done
+answer_box
+check "the welcome box closes" wait_for 5 no_window "$box_title"
+check "the settings window shows" wait_for 5 has_window "$settings_title"
+
+# Arming by typing an hour and a minute into the fields that the access key and Tab lead to.
+settings_keys alt+a
+xdotool type 7
+xdotool key Tab
+xdotool type 30
+check "typing the minute arms and stores the alarm" wait_for 5 stored_is enabled true
+check "the hour is stored as typed" stored_is hour 7
+check "the first character of the minute armed and saved; the second saved nothing" stored_is min 3
+check "nothing writes a start-up entry before Keep Running is ticked" entry_is ""
+settings_keys alt+k
+check "ticking Keep Running writes the program's path as the start-up entry" \
+    wait_for 5 entry_is "$(windows_path "$program")"
+stop_program
+
+# The alarm firing at its minute, with the stored message, media and application.
+make_wav "$work/bell.wav"
+# The launched program: a batch file that writes the file its parameter names.
+printf '@echo off\r\necho launched> %%1\r\n' > "$work/mark.bat"
+today=$(date +%Y-%m-%d)
+store hour 7
+store min 30
+store enabled true
+store message "Time to get up"
+store sound "$(windows_path "$work/bell.wav")"
+store runapp "$(windows_path "$work/mark.bat") $(windows_path "$work/launched")"
+store keeprunning true
+store year "${today:0:4}"
+store month "$((10#${today:5:2}))"
+store day "$((10#${today:8:2}))"
+remove_entry  # the tick above wrote it
+# The program's sound goes to a file through ALSA's file plugin, over the null device.
+mkdir -p "$work/config/alsa"
+cat > "$work/config/alsa/asoundrc" <<EOF
+pcm.!default { type file; slave.pcm "null"; file "$work/played.raw"; format "raw" }
+EOF
+XDG_CONFIG_HOME=$work/config start_program "@$today 07:29:52"
+sleep 2
+check "an armed start keeps the window hidden" no_window "$settings_title"
+check "Keep Running writes the start-up entry at the start" wait_for 5 entry_is "$(windows_path "$program")"
+check "the alarm's message box shows at its minute" wait_for 25 has_window "$box_title"
+check "the firing cleared the start-up entry" entry_is ""
+check "the media was played through MCI" wait_for 10 test -s "$work/played.raw"
+check "the application waits for the box" test ! -e "$work/launched"
+check "the tray icon flashes" flashing
+click_tray_icon
+sleep 1.5
+check "a click on the icon stops the flashing" not_flashing
+check "the box stays until it is answered" has_window "$box_title"
+answer_box
+check "closing the box launches the application with its parameter" wait_for 10 test -e "$work/launched"
+check "a one-time alarm is no longer stored after it fired" stored_is enabled ""
+stop_program
+
+# A second start brings the running program's window up instead of arming twice. Disarming cleared the
+# stored alarm, Keep Running's box with it.
+store enabled true
+store hour 6
+store min 0
+store keeprunning true
+start_program
+check "an armed start with Keep Running writes the entry" wait_for 5 entry_is "$(windows_path "$program")"
+check "a second start gives way at once" timeout 20 "$wine" "$program"
+check "a second start shows the running window" wait_for 5 has_window "$settings_title"
+check "one program runs" test "$(pgrep -fc "^$program$")" = 1
+
+# Exit Program clears the stored alarm and the start-up entry and ends the program.
+settings_keys alt+x
+check "Exit Program ends the program" wait_for 10 not_running
+check "and clears the stored alarm" stored_is enabled ""
+check "and the start-up entry" entry_is ""
+
+report

@@ -1,0 +1,205 @@
+// The program's tray component in the notification area of a real tray host (trayer) under Wine: the icon
+// on screen, real clicks arriving as the shell's mouse messages and as the component's events, the icon's
+// two images on screen, the pop-up menu from a right click, and clicks while a message box waits.
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "framework/menu_item.h"
+#include "framework/popup_menu.h"
+#include "tests/platform/win32/desktop_user.h"
+#include "tests/platform/win32/win32_test.h"
+#include "tray/qz_tray.h"
+
+namespace {
+
+using Pixels = std::vector<std::uint32_t>;
+
+// A form that records the tray's callbacks to its window and counts the tray component's events.
+class TTrayForm : public TTestForm {
+  public:
+    using TTestForm::TTestForm;
+
+    void WindowProc(TMessage& message) override {
+        if (message.Msg == TrayCallbackMessage) callbacks.push_back(message.LParam);
+        TTestForm::WindowProc(message);
+    }
+    void TrayClick(TObject*) { ++trayClicks; }
+    void TrayDoubleClick(TObject*) { ++trayDoubleClicks; }
+    void TrayMenu(TObject*) { ++trayMenus; }
+
+    std::vector<LPARAM> callbacks;
+    int trayClicks = 0;
+    int trayDoubleClicks = 0;
+    int trayMenus = 0;
+};
+
+int DifferingPixels(const Pixels& a, const Pixels& b) {
+    int count = 0;
+    for (std::size_t i = 0; i < std::min(a.size(), b.size()); ++i) count += a[i] != b[i];
+    return count;
+}
+
+class TrayTest : public Win32Test {
+  protected:
+    TrayTest() {
+        // The hook list outlives every component that hooks a window, as the program's own does.
+        static qzMsgCmpUnit unit;
+        application->CreateForm(trayForm);
+        tray = new TqzTray(trayForm);
+        tray->SetName("tray");
+        tray->IconResources().Add("FILLEDICON");
+        tray->SetSimpleFunction(MakeNotifyEvent<&TTrayForm::TrayClick>(trayForm));
+        tray->SetDefaultFunction(MakeNotifyEvent<&TTrayForm::TrayDoubleClick>(trayForm));
+        tray->SetShowMenu(MakeNotifyEvent<&TTrayForm::TrayMenu>(trayForm));
+    }
+    // The tray as it was before, so that the next test starts from it.
+    ~TrayTest() override {
+        tray->SetActive(false);
+        WaitUntil([&] { return Tray() == emptyTray; }, "the icon to leave the tray");
+    }
+
+    static Pixels Tray() { return desktop_user::Screenshot(desktop_user::TrayIconArea()); }
+    // The tray's picture once it is wanted and stayed the same for a moment: Wine's explorer clears an
+    // icon's window before it draws a new image, and trayer moves an icon that it has just embedded.
+    Pixels SettledTray(const std::function<bool(const Pixels&)>& wanted, const std::string& what) {
+        Pixels current = Tray();
+        DWORD since = GetTickCount();
+        WaitUntil(
+            [&] {
+                Pixels now = Tray();
+                if (now != current) {
+                    current = std::move(now);
+                    since = GetTickCount();
+                }
+                return wanted(current) && GetTickCount() - since >= 300;
+            },
+            what);
+        return current;
+    }
+    // Adds the icon and waits until trayer shows it.
+    Pixels ShowIcon() {
+        tray->SetActive(true);
+        EXPECT_TRUE(tray->Active());
+        return SettledTray([&](const Pixels& shown) { return shown != emptyTray; }, "the icon in the tray");
+    }
+    // The button messages among the callbacks (the pointer's moves over the icon arrive too).
+    std::vector<LPARAM> ButtonCallbacks() const {
+        std::vector<LPARAM> codes;
+        for (LPARAM code : trayForm->callbacks) {
+            if (code >= WM_LBUTTONDOWN && code <= WM_RBUTTONDBLCLK) codes.push_back(code);
+        }
+        return codes;
+    }
+    bool Arrived(LPARAM code) const {
+        const auto codes = ButtonCallbacks();
+        return std::find(codes.begin(), codes.end(), code) != codes.end();
+    }
+
+    const Pixels emptyTray = Tray();
+    TTrayForm* trayForm = nullptr;
+    TqzTray* tray = nullptr;
+};
+
+TEST_F(TrayTest, TheIconShowsAndRealClicksArriveAsTheShellsMouseMessagesAndTheComponentsEvents) {
+    EXPECT_GT(DifferingPixels(ShowIcon(), emptyTray), 50);
+    desktop_user::Click(desktop_user::TrayIconCentre());
+    ASSERT_TRUE(WaitUntil([&] { return Arrived(WM_LBUTTONUP); }, "the click's callbacks"));
+    EXPECT_EQ(ButtonCallbacks(), (std::vector<LPARAM>{WM_LBUTTONDOWN, WM_LBUTTONUP}));
+    EXPECT_EQ(trayForm->trayClicks, 1);
+
+    // A middle click first, so that the double click cannot start with the click before.
+    desktop_user::Click(desktop_user::TrayIconCentre(), 2);
+    trayForm->callbacks.clear();
+    desktop_user::DoubleClick(desktop_user::TrayIconCentre());
+    ASSERT_TRUE(WaitUntil([&] { return ButtonCallbacks().size() == 4; }, "the double click's callbacks"));
+    EXPECT_EQ(ButtonCallbacks(),
+              (std::vector<LPARAM>{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}));
+    EXPECT_EQ(trayForm->trayClicks, 2);
+    EXPECT_EQ(trayForm->trayDoubleClicks, 1);
+    EXPECT_EQ(trayForm->trayMenus, 0);
+}
+
+TEST_F(TrayTest, TheIconOnScreenChangesWithTheComponentsImageAndComesBack) {
+    const Pixels main = ShowIcon();
+    tray->NextIcon();
+    const Pixels filled = SettledTray([&](const Pixels& shown) { return shown != main; }, "the filled icon");
+    EXPECT_GT(DifferingPixels(main, filled), 50);
+    tray->PreviousIcon();
+    // Back to the main image; Wine's explorer may blend its edges with what the window showed before, so
+    // it is compared by likeness rather than pixel for pixel.
+    const Pixels back =
+        SettledTray([&](const Pixels& shown) { return shown != filled; }, "the main icon again");
+    EXPECT_LT(DifferingPixels(back, main), DifferingPixels(back, filled) / 2)
+        << DifferingPixels(back, main) << " pixels differ from the main image, "
+        << DifferingPixels(back, filled) << " from the filled one";
+}
+
+TEST_F(TrayTest, ARightClickShowsTheMenuAtTheCursorAndTheChosenItemRuns) {
+    auto* menu = new TPopupMenu(trayForm);
+    const char* captions[] = {"Show Settings", "Hidden", "Exit Program"};
+    const char* names[] = {"show", "hidden", "exitprogram"};
+    for (int i = 0; i < 3; ++i) {
+        auto* item = new TMenuItem(trayForm);
+        item->SetName(names[i]);
+        item->SetCaption(captions[i]);
+        item->SetVisible(i != 1);
+        item->SetOnClick(MakeNotifyEvent<&TTestForm::Clicked>(static_cast<TTestForm*>(trayForm)));
+        menu->Add(item);
+    }
+    tray->SetPopupMenu(menu);
+    ShowIcon();
+    // Once the menu is up, the user clicks its second entry, the second visible item.
+    RECT shownAt{};
+    widgetset::TimerId user = 0;
+    user = CurrentWidgetset().StartTimer(100, [&] {
+        HWND popup = FindWindowA("#32768", nullptr);
+        if (popup == nullptr || !IsWindowVisible(popup)) return;
+        CurrentWidgetset().StopTimer(user);
+        GetWindowRect(popup, &shownAt);
+        const int entry = (shownAt.bottom - shownAt.top) / 2;
+        desktop_user::Click({(shownAt.left + shownAt.right) / 2, shownAt.top + entry + entry / 2});
+    });
+    desktop_user::Click(desktop_user::TrayIconCentre(), 3);
+    ASSERT_TRUE(WaitUntil([&] { return trayForm->clicks["exitprogram"] == 1; }, "the chosen item's click"));
+    CurrentWidgetset().StopTimer(user);
+    EXPECT_EQ(trayForm->clicks["show"], 0);
+    EXPECT_EQ(trayForm->trayMenus, 1);
+    // The menu opens at the cursor, which the click left on the icon (moved left, so that it fits).
+    const POINT cursor = desktop_user::TrayIconCentre();
+    EXPECT_LE(std::abs(shownAt.top - cursor.y), 8);
+    EXPECT_LE(shownAt.left, cursor.x);
+    EXPECT_GE(shownAt.right, cursor.x);
+    // The press and the release, once each. The menu's loop runs inside the handling of the press, so the
+    // release reaches the form's window before the press comes back to it: their order is not seen here.
+    ASSERT_TRUE(WaitUntil([&] { return Arrived(WM_RBUTTONUP); }, "the right button's release"));
+    std::vector<LPARAM> codes = ButtonCallbacks();
+    std::sort(codes.begin(), codes.end());
+    EXPECT_EQ(codes, (std::vector<LPARAM>{WM_RBUTTONDOWN, WM_RBUTTONUP}));
+}
+
+TEST_F(TrayTest, ClicksOnTheIconArriveWhileAMessageBoxWaits) {
+    ShowIcon();
+    // The user clicks the icon once the box shows, then answers the box once the click arrived (or after
+    // ten seconds, so that a click that never arrives fails the test instead of hanging it).
+    widgetset::TimerId user = 0;
+    bool clicked = false;
+    const DWORD start = GetTickCount();
+    user = CurrentWidgetset().StartTimer(100, [&] {
+        HWND box = FindWindowA("#32770", "Tray test");
+        if (box == nullptr || !IsWindowVisible(box)) return;
+        if (!clicked) {
+            clicked = true;
+            desktop_user::Click(desktop_user::TrayIconCentre());
+        } else if (trayForm->trayClicks > 0 || GetTickCount() - start > 10000) {
+            CurrentWidgetset().StopTimer(user);
+            desktop_user::Click(desktop_user::CentreOf(GetDlgItem(box, IDOK)));
+        }
+    });
+    EXPECT_EQ(MessageBoxA(WindowOf(*trayForm), "Alarm!", "Tray test", MB_OK), IDOK);
+    CurrentWidgetset().StopTimer(user);
+    EXPECT_EQ(trayForm->trayClicks, 1);
+}
+
+}  // namespace
