@@ -7,7 +7,8 @@
 #   ./build.sh windows-test
 #                         run the Windows tests (64-bit) under Wine on a virtual display; `test` runs them too
 #   ./build.sh format     check that the sources are clang-format clean
-#   ./build.sh package    build the Debian package (build-package/alarmclock_*.deb)
+#   ./build.sh package    build the Debian package, the Windows installer and the portable Windows zip
+#                         (build-package/alarmclock_*.deb, alarmclock-*.msi, alarmclock-*-windows-i686.zip)
 #   ./build.sh bench [PROGRAM] [OPTIONS]
 #                         measure the footprint of PROGRAM (default: a release build installed under
 #                         build-bench/install) against a minimal Qt tray program; about 25 minutes
@@ -17,8 +18,8 @@ cd "$(dirname "$0")"
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libsqlite3-dev libglib2.0-dev
     libgstreamer1.0-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good
     qt6-base-dev xvfb trayer xdotool imagemagick x11-utils xdg-utils faketime python3 procps locales)
-WINDOWS_PACKAGES=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix)
-WINDOWS_TEST_PACKAGES=(wine64 googletest xvfb trayer xdotool)
+WINDOWS_PACKAGES=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wixl)
+WINDOWS_TEST_PACKAGES=(wine64 googletest xvfb trayer xdotool msitools binutils)
 FORMAT_PACKAGES=(clang-format)
 JOBS=$(nproc)
 
@@ -50,6 +51,23 @@ windows_tests() {
     configure_and_build build-windows-tests -DCMAKE_BUILD_TYPE=Debug \
         -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/mingw-w64-x86_64.cmake
     tests/platform/win32/wine_session.sh ctest --test-dir build-windows-tests --output-on-failure
+}
+
+build_windows() {
+    local arch=$1
+    configure_and_build "build-windows-$arch" -DCMAKE_BUILD_TYPE=Release -DALARMCLOCK_BUILD_TESTS=OFF \
+        -DCMAKE_TOOLCHAIN_FILE="cmake/toolchains/mingw-w64-$arch.cmake"
+}
+
+# The Windows product is the 32-bit program: its installer and portable zip go beside the Debian package.
+windows_packages() {
+    install_missing "${BUILD_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}"
+    build_windows i686
+    local version
+    version=$(sed -n 's/^project(alarmclock VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+    cp "build-windows-i686/alarmclock-$version-i686.msi" "build-windows-i686/alarmclock-$version-windows-i686.zip" \
+        build-package/
+    echo "alarmclock.exe (i686), stripped: $(stat -c %s build-windows-i686/packaging/windows/release/alarmclock.exe) bytes"
 }
 
 configure_and_build() {
@@ -104,8 +122,7 @@ case "${1:-test}" in
     windows)
         install_missing "${BUILD_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}"
         for arch in i686 x86_64; do
-            configure_and_build "build-windows-$arch" -DCMAKE_BUILD_TYPE=Release -DALARMCLOCK_BUILD_TESTS=OFF \
-                -DCMAKE_TOOLCHAIN_FILE="cmake/toolchains/mingw-w64-$arch.cmake"
+            build_windows "$arch"
             echo "Built build-windows-$arch/alarmclock.exe"
         done
         ;;
@@ -114,6 +131,8 @@ case "${1:-test}" in
         configure_and_build build-package -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
             -DALARMCLOCK_BUILD_TESTS=OFF
         (cd build-package && cpack -G DEB)
+        windows_packages
+        ls -l build-package/*.deb build-package/*.msi build-package/*.zip
         ;;
     bench)
         install_missing "${BUILD_PACKAGES[@]}"

@@ -1,0 +1,77 @@
+// The uninstaller's custom action: removes the start-up entries that "Keep Running" wrote for the installed
+// program, under the user's and the machine's Run and RunOnce keys. An entry that starts another copy of the
+// program stays, and so does the settings key: the user's alarm and defaults outlive the program.
+#include <windows.h>
+// The installer's header uses the types that windows.h declares.
+#include <msiquery.h>
+
+#include <cwchar>
+#include <optional>
+#include <string>
+
+namespace {
+
+const wchar_t kEntryName[] = L"alarmclock";
+
+// What an entry runs: its command without the quotes around the program and without arguments.
+std::wstring ProgramOf(std::wstring command) {
+    if (!command.empty() && command.front() == L'"') {
+        const auto closing = command.find(L'"', 1);
+        return command.substr(1, closing == std::wstring::npos ? std::wstring::npos : closing - 1);
+    }
+    return command;
+}
+
+bool SamePath(const std::wstring& a, const std::wstring& b) {
+    return a.size() == b.size() && CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
+                                                        static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+}
+
+// The entry's command, or nothing when there is no entry (or one of a type that no command has).
+std::optional<std::wstring> ReadEntry(HKEY root, const wchar_t* key) {
+    const DWORD flags = RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND;
+    DWORD size = 0;
+    if (RegGetValueW(root, key, kEntryName, flags, nullptr, nullptr, &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    std::wstring text(size / sizeof(wchar_t) + 1, L'\0');
+    size = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+    if (RegGetValueW(root, key, kEntryName, flags, nullptr, text.data(), &size) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    text.resize(wcsnlen(text.c_str(), text.size()));
+    return text;
+}
+
+// A deferred action sees no properties, only the data the installer hands it: the installed program's path.
+std::wstring InstalledProgram(MSIHANDLE install) {
+    DWORD length = 0;
+    wchar_t empty[1] = L"";
+    if (MsiGetPropertyW(install, L"CustomActionData", empty, &length) != ERROR_MORE_DATA) return {};
+    std::wstring path(length + 1, L'\0');
+    length = static_cast<DWORD>(path.size());
+    if (MsiGetPropertyW(install, L"CustomActionData", path.data(), &length) != ERROR_SUCCESS) return {};
+    path.resize(length);
+    return path;
+}
+
+}  // namespace
+
+// Each failure is left as it is: without administrator rights the machine's keys may refuse, and an
+// uninstall must not stop over a start-up entry.
+extern "C" __declspec(dllexport) UINT __stdcall RemoveStartupEntries(MSIHANDLE install) {
+    const std::wstring program = InstalledProgram(install);
+    if (program.empty()) return ERROR_SUCCESS;
+    const HKEY roots[] = {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE};
+    const wchar_t* keys[] = {L"Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+                             L"Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce"};
+    for (HKEY root : roots) {
+        for (const wchar_t* key : keys) {
+            const auto command = ReadEntry(root, key);
+            // The program clears its entry by writing the empty text in its place.
+            if (command && (command->empty() || SamePath(ProgramOf(*command), program))) {
+                RegDeleteKeyValueW(root, key, kEntryName);
+            }
+        }
+    }
+    return ERROR_SUCCESS;
+}
