@@ -63,6 +63,8 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     BindComponent(showsettings, "showsettings");
     BindComponent(HideSettings, "HideSettings");
     BindComponent(exitprogram, "exitprogram");
+    // The alarm check ticks on the wall clock's ten-second marks, so an alarm comes as its minute begins.
+    Timer1->SetAlignedToWallClock(true);
 }
 
 TForm1::~TForm1() {

@@ -1,6 +1,9 @@
-"""Just enough of Xlib, through ctypes, to see when a process's tray icon is embedded."""
+"""Just enough of Xlib, through ctypes, to see when a process's tray icon is embedded and when it maps a
+window."""
 import ctypes
 import ctypes.util
+import select
+import time
 
 _xlib = ctypes.cdll.LoadLibrary(ctypes.util.find_library("X11") or "libX11.so.6")
 _Window = ctypes.c_ulong
@@ -20,11 +23,24 @@ _xlib.XGetWindowProperty.argtypes = [
     ctypes.POINTER(ctypes.c_ulong), ctypes.POINTER(ctypes.c_void_p)]
 _xlib.XFree.argtypes = [ctypes.c_void_p]
 _xlib.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+_xlib.XSelectInput.argtypes = [ctypes.c_void_p, _Window, ctypes.c_long]
+_xlib.XPending.argtypes = [ctypes.c_void_p]
+_xlib.XNextEvent.argtypes = [ctypes.c_void_p, ctypes.c_void_p]
+_xlib.XConnectionNumber.argtypes = [ctypes.c_void_p]
 # A window that vanishes between the walk and a question about it must not end the benchmark.
 _ERROR_HANDLER = ctypes.CFUNCTYPE(ctypes.c_int, ctypes.c_void_p, ctypes.c_void_p)(lambda display, event: 0)
 _xlib.XSetErrorHandler(_ERROR_HANDLER)
 
 _XA_CARDINAL = 6
+_SUBSTRUCTURE_NOTIFY_MASK = 1 << 19
+_MAP_NOTIFY = 19
+
+
+class _MapEvent(ctypes.Structure):
+    """XMapEvent, the head of the XEvent union (which is 24 longs)."""
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("event", _Window), ("window", _Window),
+                ("override_redirect", ctypes.c_int), ("pad", ctypes.c_long * 24)]
 
 
 class Display:
@@ -78,3 +94,26 @@ class Display:
                            for child in self._children(window))
         _xlib.XSync(self._display, 0)
         return owners
+
+    def watch_maps(self):
+        """From now on, top-level windows being mapped are reported to wait_for_map."""
+        _xlib.XSelectInput(self._display, self._root, _SUBSTRUCTURE_NOTIFY_MASK)
+        _xlib.XSync(self._display, 0)
+
+    def wait_for_map(self, pid, seconds):
+        """The wall-clock time (time.time()) at which a top-level window of pid was reported mapped, or None
+        when none was within seconds. Blocks on the connection rather than polling, so the measuring takes
+        no processor from the program measured."""
+        deadline = time.monotonic() + seconds
+        event = _MapEvent()
+        received = time.time()
+        while True:
+            while _xlib.XPending(self._display):
+                _xlib.XNextEvent(self._display, ctypes.byref(event))
+                if event.type == _MAP_NOTIFY and self._pid(event.window) == pid:
+                    return received
+            left = deadline - time.monotonic()
+            if left <= 0:
+                return None
+            select.select([_xlib.XConnectionNumber(self._display)], [], [], left)
+            received = time.time()

@@ -1,5 +1,7 @@
 #include "framework/timer.h"
 
+#include <utility>
+
 #include "framework/error_reporting.h"
 #include "framework/published.h"
 
@@ -34,6 +36,12 @@ void TTimer::SetEnabled(bool value) {
     UpdateTimer();
 }
 
+void TTimer::SetAlignedToWallClock(bool value) {
+    if (value == alignedToWallClock_) return;
+    alignedToWallClock_ = value;
+    UpdateTimer();
+}
+
 void TTimer::SetOnTimer(const TNotifyEvent& event) {
     onTimer_ = event;
     UpdateTimer();
@@ -50,5 +58,8 @@ void TTimer::UpdateTimer() {
         timer_ = 0;
     }
     if (!enabled_ || interval_ == 0 || !onTimer_ || IsLoading() || IsDesigning() || IsDestroying()) return;
-    timer_ = CurrentWidgetset().StartTimer(interval_, [this] { ReportErrors([this] { onTimer_(this); }); });
+    auto tick = [this] { ReportErrors([this] { onTimer_(this); }); };
+    widgetset::Widgetset& widgetset = CurrentWidgetset();
+    timer_ = alignedToWallClock_ ? widgetset.StartWallClockTimer(interval_, std::move(tick))
+                                 : widgetset.StartTimer(interval_, std::move(tick));
 }

@@ -18,6 +18,11 @@ class TTimer : public TComponent {
     void SetEnabled(bool value);
     const TNotifyEvent& OnTimer() const { return onTimer_; }
     void SetOnTimer(const TNotifyEvent& event);
+    // Whether the ticks fall on the wall clock's marks, the multiples of Interval since midnight, rather
+    // than every Interval from the start. Set by the program, not by the layout: how a check keeps time is
+    // the program's concern, and the layout stays as its window was designed.
+    bool AlignedToWallClock() const { return alignedToWallClock_; }
+    void SetAlignedToWallClock(bool value);
 
     void Loaded() override;
 
@@ -27,6 +32,7 @@ class TTimer : public TComponent {
 
     unsigned interval_ = 1000;
     bool enabled_ = true;
+    bool alignedToWallClock_ = false;
     TNotifyEvent onTimer_;
     widgetset::TimerId timer_ = 0;
 };

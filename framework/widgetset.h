@@ -73,6 +73,10 @@ class Widgetset {
 
     // tick runs on the interface thread every interval milliseconds until the timer is stopped.
     virtual TimerId StartTimer(unsigned intervalMs, std::function<void()> tick) = 0;
+    // As StartTimer, with the ticks on the local wall clock's marks, a few milliseconds after each
+    // (framework/timer_marks.h): the first at the next mark. When the clock jumps, the next tick (within one
+    // interval) may fall off the marks; the ticks after it are on them again.
+    virtual TimerId StartWallClockTimer(unsigned intervalMs, std::function<void()> tick) = 0;
     virtual void StopTimer(TimerId timer) = 0;
 
     virtual std::unique_ptr<MediaDevice> CreateMediaDevice() = 0;

@@ -60,6 +60,11 @@ widgetset::TimerId HeadlessWidgetset::StartTimer(unsigned intervalMs, std::funct
     return Desktop::Instance().Loop().StartTimer(std::chrono::milliseconds{intervalMs}, std::move(tick));
 }
 
+widgetset::TimerId HeadlessWidgetset::StartWallClockTimer(unsigned intervalMs, std::function<void()> tick) {
+    return Desktop::Instance().Loop().StartWallClockTimer(std::chrono::milliseconds{intervalMs},
+                                                          std::move(tick));
+}
+
 void HeadlessWidgetset::StopTimer(widgetset::TimerId timer) { Desktop::Instance().Loop().StopTimer(timer); }
 
 std::unique_ptr<MediaDevice> HeadlessWidgetset::CreateMediaDevice() {

@@ -1,4 +1,6 @@
-// The local wall clock in virtual time: tests set it and the event loop moves it; nothing else does.
+// The local wall clock in virtual time, and the clock the system's timers run on. Both move on as the event
+// loop lets time pass; a test may also set the wall clock (a time zone change, a time server's correction,
+// a resume from a suspend that the timers slept through), which leaves the timers' clock where it is.
 #pragma once
 
 #include <chrono>
@@ -18,8 +20,21 @@ class VirtualClock {
                       unsigned second = 0);
     SYSTEMTIME LocalTime() const;
 
+    // The timers' clock: time since the virtual system started, never set.
+    std::chrono::milliseconds Uptime() const { return uptime_; }
+    // Time passing: both clocks move on.
+    void Pass(std::chrono::milliseconds duration) {
+        now_ += duration;
+        uptime_ += duration;
+    }
+    // Time passing until the timers' clock reads uptime; nothing when it is there already.
+    void PassUntil(std::chrono::milliseconds uptime) {
+        if (uptime > uptime_) Pass(uptime - uptime_);
+    }
+
   private:
     VirtualTime now_ = std::chrono::sys_days{std::chrono::year{2026} / 1 / 1};
+    std::chrono::milliseconds uptime_{0};
 };
 
 }  // namespace headless

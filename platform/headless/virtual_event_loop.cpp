@@ -2,56 +2,83 @@
 
 #include <algorithm>
 
+#include "framework/timer_marks.h"
 #include "platform/posix/window_table.h"
 
 namespace headless {
 
-VirtualEventLoop::TimerId VirtualEventLoop::StartTimer(std::chrono::milliseconds interval,
-                                                       std::function<void()> tick) {
-    // A zero interval would fire forever without time passing; Win32 treats it as the shortest one.
-    const auto period = std::max(interval, std::chrono::milliseconds{1});
-    timers_[++lastId_] = Timer{clock_.Now() + period, period, std::move(tick)};
+using std::chrono::milliseconds;
+
+namespace {
+
+timer_marks::Step NextMarkStep(const VirtualClock& clock, milliseconds interval) {
+    return timer_marks::NextStep(clock.LocalTime(), static_cast<unsigned>(interval.count()));
+}
+
+}  // namespace
+
+VirtualEventLoop::TimerId VirtualEventLoop::Add(Timer timer) {
+    timers_[++lastId_] = std::move(timer);
     return lastId_;
 }
 
-VirtualEventLoop::TimerId VirtualEventLoop::Schedule(std::chrono::milliseconds delay,
-                                                     std::function<void()> action) {
-    timers_[++lastId_] = Timer{clock_.Now() + delay, std::chrono::milliseconds{0}, std::move(action)};
-    return lastId_;
+VirtualEventLoop::TimerId VirtualEventLoop::StartTimer(milliseconds interval, std::function<void()> tick) {
+    // A zero interval would fire forever without time passing; Win32 treats it as the shortest one.
+    const auto period = std::max(interval, milliseconds{1});
+    return Add(Timer{clock_.Uptime() + period, Pace::Interval, period, std::move(tick)});
+}
+
+VirtualEventLoop::TimerId VirtualEventLoop::StartWallClockTimer(milliseconds interval,
+                                                                std::function<void()> tick) {
+    return Add(Timer{clock_.Uptime() + NextMarkStep(clock_, interval).wait, Pace::WallClockMarks, interval,
+                     std::move(tick)});
+}
+
+VirtualEventLoop::TimerId VirtualEventLoop::Schedule(milliseconds delay, std::function<void()> action) {
+    return Add(Timer{clock_.Uptime() + delay, Pace::Once, milliseconds{0}, std::move(action)});
 }
 
 void VirtualEventLoop::StopTimer(TimerId timer) { timers_.erase(timer); }
 
-bool VirtualEventLoop::RunNextDue(VirtualTime end) {
+bool VirtualEventLoop::RunNextDue(milliseconds end) {
     auto next = timers_.end();
     for (auto it = timers_.begin(); it != timers_.end(); ++it) {
         if (it->second.due <= end && (next == timers_.end() || it->second.due < next->second.due)) next = it;
     }
     if (next == timers_.end()) return false;
-    clock_.Set(std::max(clock_.Now(), next->second.due));
+    clock_.PassUntil(next->second.due);
     // Copy before running: the handler may stop or restart this timer, or start a nested loop that runs
     // it again, as a tick during a modal box does.
     std::function<void()> tick = next->second.tick;
-    if (next->second.interval.count() == 0) {
-        timers_.erase(next);
-    } else {
-        next->second.due = clock_.Now() + next->second.interval;
+    switch (next->second.pace) {
+        case Pace::Once:
+            timers_.erase(next);
+            break;
+        case Pace::Interval:
+            next->second.due = clock_.Uptime() + next->second.interval;
+            break;
+        case Pace::WallClockMarks: {
+            const timer_marks::Step step = NextMarkStep(clock_, next->second.interval);
+            next->second.due = clock_.Uptime() + step.wait;
+            if (!step.tick) return true;
+            break;
+        }
     }
     tick();
     return true;
 }
 
-void VirtualEventLoop::Advance(std::chrono::milliseconds duration) {
-    const VirtualTime end = clock_.Now() + duration;
+void VirtualEventLoop::Advance(milliseconds duration) {
+    const milliseconds end = clock_.Uptime() + duration;
     do {
         posix::DispatchPostedMessages();
     } while (RunNextDue(end));
-    clock_.Set(std::max(clock_.Now(), end));
+    clock_.PassUntil(end);
     posix::DispatchPostedMessages();
 }
 
-bool VirtualEventLoop::RunUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {
-    const VirtualTime end = clock_.Now() + limit;
+bool VirtualEventLoop::RunUntil(const std::function<bool()>& done, milliseconds limit) {
+    const milliseconds end = clock_.Uptime() + limit;
     for (;;) {
         posix::DispatchPostedMessages();
         if (done()) return true;
@@ -59,14 +86,14 @@ bool VirtualEventLoop::RunUntil(const std::function<bool()>& done, std::chrono::
             if (!posix::HasPostedMessages()) break;
         }
     }
-    clock_.Set(std::max(clock_.Now(), end));
+    clock_.PassUntil(end);
     return done();
 }
 
 void VirtualEventLoop::ProcessMessages() {
     do {
         posix::DispatchPostedMessages();
-    } while (RunNextDue(clock_.Now()));
+    } while (RunNextDue(clock_.Uptime()));
 }
 
 }  // namespace headless

@@ -1,6 +1,8 @@
-// The event loop in virtual time. Timers and scheduled actions run in the order of their due times (ties
-// in the order they were started) as a test advances the clock; posted window messages run before each.
-// A handler may advance time itself, as a modal box's nested loop does; time never goes backwards.
+// The event loop in virtual time. Timers and scheduled actions run in the order of their due times on the
+// timers' clock (ties in the order they were started) as a test advances time; posted window messages run
+// before each. A handler may advance time itself, as a modal box's nested loop does; time never goes
+// backwards. Setting the wall clock moves no timer, as on a real system: only the wall-clock timers see
+// it, at their next wake.
 #pragma once
 
 #include <chrono>
@@ -18,6 +20,8 @@ class VirtualEventLoop {
     explicit VirtualEventLoop(VirtualClock& clock) : clock_(clock) {}
 
     TimerId StartTimer(std::chrono::milliseconds interval, std::function<void()> tick);
+    // Ticks on the wall clock's marks of that interval (framework/timer_marks.h).
+    TimerId StartWallClockTimer(std::chrono::milliseconds interval, std::function<void()> tick);
     // Runs action once, delay from now.
     TimerId Schedule(std::chrono::milliseconds delay, std::function<void()> action);
     void StopTimer(TimerId timer);
@@ -29,16 +33,22 @@ class VirtualEventLoop {
     bool RunUntil(const std::function<bool()>& done, std::chrono::milliseconds limit);
     // Runs the posted messages and whatever is due now.
     void ProcessMessages();
+    // The system sleeps for duration: both clocks move on and nothing runs. Each timer that fell due
+    // meanwhile runs once on waking, at the next Advance or ProcessMessages.
+    void Suspend(std::chrono::milliseconds duration) { clock_.Pass(duration); }
 
   private:
+    enum class Pace { Once, Interval, WallClockMarks };
     struct Timer {
-        VirtualTime due;
-        std::chrono::milliseconds interval;  // zero for a one-shot action
+        std::chrono::milliseconds due;  // on the timers' clock
+        Pace pace;
+        std::chrono::milliseconds interval;
         std::function<void()> tick;
     };
 
-    // Runs the earliest timer due at or before end; false when none is.
-    bool RunNextDue(VirtualTime end);
+    TimerId Add(Timer timer);
+    // Runs the earliest timer due at or before end (on the timers' clock); false when none is.
+    bool RunNextDue(std::chrono::milliseconds end);
 
     VirtualClock& clock_;
     std::map<TimerId, Timer> timers_;

@@ -40,6 +40,10 @@ widgetset::TimerId QtWidgetset::StartTimer(unsigned intervalMs, std::function<vo
     return static_cast<widgetset::TimerId>(Timers().Start(intervalMs, std::move(tick)));
 }
 
+widgetset::TimerId QtWidgetset::StartWallClockTimer(unsigned intervalMs, std::function<void()> tick) {
+    return static_cast<widgetset::TimerId>(Timers().StartWallClock(intervalMs, std::move(tick)));
+}
+
 void QtWidgetset::StopTimer(widgetset::TimerId timer) { Timers().Stop(static_cast<int>(timer)); }
 
 std::unique_ptr<MediaDevice> QtWidgetset::CreateMediaDevice() { return CreateGStreamerMediaDevice(); }

@@ -2,22 +2,33 @@
 #pragma once
 
 #include <QObject>
+#include <QTimer>
 #include <functional>
 #include <map>
+#include <memory>
 
 namespace qtbackend {
 
 class TimerHost : public QObject {
   public:
-    // Returns the timer's id, never 0.
+    // Each returns the timer's id, never 0.
     int Start(unsigned intervalMs, std::function<void()> tick);
+    // Ticks on the wall clock's marks of that interval (framework/timer_marks.h).
+    int StartWallClock(unsigned intervalMs, std::function<void()> tick);
     void Stop(int id);
 
-  protected:
-    void timerEvent(QTimerEvent* event) override;
-
   private:
-    std::map<int, std::function<void()>> ticks_;
+    struct Entry {
+        std::unique_ptr<QTimer> timer;
+        std::function<void()> tick;
+    };
+
+    // A timer, not yet started, whose tick runs tick.
+    std::pair<int, QTimer*> Add(std::function<void()> tick);
+    void PostTick(int id);
+
+    std::map<int, Entry> timers_;
+    int lastId_ = 0;
 };
 
 }  // namespace qtbackend

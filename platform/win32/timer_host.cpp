@@ -2,7 +2,20 @@
 
 #include <stdexcept>
 
+#include "framework/error_reporting.h"
+#include "framework/timer_marks.h"
+
 namespace win32backend {
+
+namespace {
+
+timer_marks::Step NextMarkStep(unsigned intervalMs) {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    return timer_marks::NextStep(now, intervalMs);
+}
+
+}  // namespace
 
 TimerHost::TimerHost()
     : window_([this](UINT message, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
@@ -12,12 +25,26 @@ TimerHost::TimerHost()
       }) {}
 
 UINT_PTR TimerHost::Start(unsigned intervalMs, std::function<void()> tick) {
+    return Add(std::chrono::milliseconds{intervalMs}, Entry{std::move(tick), 0});
+}
+
+// SetTimer again on each wake, for the next mark: a repeating timer would drift from the marks by each
+// late wake, and would never notice that the wall clock was set.
+UINT_PTR TimerHost::StartWallClock(unsigned intervalMs, std::function<void()> tick) {
+    return Add(NextMarkStep(intervalMs).wait, Entry{std::move(tick), intervalMs});
+}
+
+UINT_PTR TimerHost::Add(std::chrono::milliseconds first, Entry entry) {
     const UINT_PTR id = next_++;
-    if (SetTimer(window_.Handle(), id, intervalMs, nullptr) == 0) {
+    Arm(id, first);
+    ticks_[id] = std::move(entry);
+    return id;
+}
+
+void TimerHost::Arm(UINT_PTR id, std::chrono::milliseconds wait) {
+    if (SetTimer(window_.Handle(), id, static_cast<UINT>(wait.count()), nullptr) == 0) {
         throw std::runtime_error("Cannot start a timer (error " + std::to_string(GetLastError()) + ")");
     }
-    ticks_[id] = std::move(tick);
-    return id;
 }
 
 void TimerHost::Stop(UINT_PTR id) {
@@ -28,7 +55,13 @@ void TimerHost::Tick(UINT_PTR id) {
     auto it = ticks_.find(id);
     if (it == ticks_.end()) return;  // stopped, with its WM_TIMER already queued
     // A copy: the tick may stop its own timer, or start others.
-    const std::function<void()> tick = it->second;
+    const std::function<void()> tick = it->second.tick;
+    if (const unsigned interval = it->second.wallClockIntervalMs; interval != 0) {
+        // Re-armed before the tick runs, which may wait in a modal box.
+        const timer_marks::Step step = NextMarkStep(interval);
+        ReportErrors([&] { Arm(id, step.wait); });
+        if (!step.tick) return;
+    }
     tick();
 }
 

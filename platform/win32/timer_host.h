@@ -2,6 +2,7 @@
 // in a modal box does not hold back the others: the box's own loop goes on dispatching WM_TIMER.
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <map>
 
@@ -13,15 +14,24 @@ class TimerHost {
   public:
     TimerHost();
 
-    // Returns the timer's id, never 0.
+    // Each returns the timer's id, never 0.
     UINT_PTR Start(unsigned intervalMs, std::function<void()> tick);
+    // Ticks on the wall clock's marks of that interval (framework/timer_marks.h).
+    UINT_PTR StartWallClock(unsigned intervalMs, std::function<void()> tick);
     void Stop(UINT_PTR id);
 
   private:
+    struct Entry {
+        std::function<void()> tick;
+        unsigned wallClockIntervalMs;  // 0 for a timer that ticks every interval from its start
+    };
+
+    UINT_PTR Add(std::chrono::milliseconds first, Entry entry);
+    void Arm(UINT_PTR id, std::chrono::milliseconds wait);
     void Tick(UINT_PTR id);
 
     HiddenWindow window_;
-    std::map<UINT_PTR, std::function<void()>> ticks_;
+    std::map<UINT_PTR, Entry> ticks_;
     UINT_PTR next_ = 1;
 };
 

@@ -33,6 +33,10 @@ widgetset::TimerId Win32Widgetset::StartTimer(unsigned intervalMs, std::function
     return static_cast<widgetset::TimerId>(Timers().Start(intervalMs, std::move(tick)));
 }
 
+widgetset::TimerId Win32Widgetset::StartWallClockTimer(unsigned intervalMs, std::function<void()> tick) {
+    return static_cast<widgetset::TimerId>(Timers().StartWallClock(intervalMs, std::move(tick)));
+}
+
 void Win32Widgetset::StopTimer(widgetset::TimerId timer) { Timers().Stop(static_cast<UINT_PTR>(timer)); }
 
 std::unique_ptr<MediaDevice> Win32Widgetset::CreateMediaDevice() { return CreateMciMediaDevice(); }

@@ -167,7 +167,7 @@ TEST_F(AlarmFiringTest, AStoredOneTimeAlarmComesBackWithItsDateAndFiresAfterARes
     EXPECT_EQ(Stored("day"), "6");  // the save during loading kept the date
     AdvanceTo(23, 59, 59);
     EXPECT_FALSE(form->TrayTimer->Enabled());  // not today
-    desktop.Advance(7h + 30min + 1s);
+    desktop.Advance(7h + 30min + 2s);
     EXPECT_TRUE(form->TrayTimer->Enabled());  // fired at 7:30 on the 6th
     EXPECT_FALSE(Stored("enabled"));
 }

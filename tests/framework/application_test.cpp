@@ -1,3 +1,4 @@
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -108,4 +109,34 @@ TEST_F(ApplicationTest, ClosingAFormThatIsNotTheMainFormOnlyHidesIt) {
     EXPECT_FALSE(application->Terminated());
     ClockForm->UserClose();  // the title bar's close button on the main form
     EXPECT_TRUE(application->Terminated());
+}
+
+TEST_F(ApplicationTest, ATimerAlignedToTheWallClockTicksOnItsMarksFollowsAJumpAndCanGoBack) {
+    std::vector<std::string> ticks;
+    const auto at = [&] {
+        const SYSTEMTIME t = desktop.Clock().LocalTime();
+        char text[16];
+        std::snprintf(text, sizeof text, "%u.%03u", t.wSecond, t.wMilliseconds);
+        return std::string(text);
+    };
+    script.OnMessageBox([&](const headless::MessageBoxCall&) {  // the third tick's
+        ticks.push_back("box " + at());
+        return IDOK;
+    });
+    desktop.Clock().Set(desktop.Clock().Now() + 300ms);
+    ClockForm->timer->SetAlignedToWallClock(true);
+    desktop.Advance(704ms);
+    EXPECT_EQ(ClockForm->ticks, 0);  // not a second after the start: on the next mark, 1.005
+    desktop.Advance(1ms);
+    EXPECT_EQ(ClockForm->ticks, 1);
+    desktop.Clock().Set(desktop.Clock().Now() + 250ms);  // the clock is put forward
+    desktop.Advance(1000ms);  // the wake planned before the jump comes at 2.255, off the marks
+    EXPECT_EQ(at(), "2.255");
+    EXPECT_EQ(ClockForm->ticks, 2);
+    desktop.Advance(750ms);  // and the next one is on a mark again
+    EXPECT_EQ(ticks, (std::vector<std::string>{"box 3.005"}));
+    ClockForm->timer->SetAlignedToWallClock(false);  // every interval from here: 4.005, 5.005
+    desktop.Advance(2000ms);
+    EXPECT_EQ(ClockForm->ticks, 5);
+    EXPECT_EQ(at(), "5.005");
 }

@@ -51,6 +51,9 @@ widgetset::TimerId TimerWidgetset::StartTimer(unsigned intervalMs, std::function
 void TimerWidgetset::StopTimer(widgetset::TimerId timer) { timers_.erase(timer); }
 
 std::unique_ptr<widgetset::ControlPeer> TimerWidgetset::CreatePeer(TControl&) { NotInThisWidgetset("peers"); }
+widgetset::TimerId TimerWidgetset::StartWallClockTimer(unsigned, std::function<void()>) {
+    NotInThisWidgetset("wall-clock timers");
+}
 HWND TimerWidgetset::ApplicationHandle() { NotInThisWidgetset("application window"); }
 void TimerWidgetset::RunLoop(const std::function<bool()>&) { NotInThisWidgetset("unbounded loop"); }
 void TimerWidgetset::ProcessMessages() { NotInThisWidgetset("messages"); }

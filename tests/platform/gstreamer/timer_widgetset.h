@@ -19,6 +19,7 @@ class TimerWidgetset : public widgetset::Widgetset {
     std::size_t ActiveTimers() const { return timers_.size(); }
 
     widgetset::TimerId StartTimer(unsigned intervalMs, std::function<void()> tick) override;
+    widgetset::TimerId StartWallClockTimer(unsigned intervalMs, std::function<void()> tick) override;
     void StopTimer(widgetset::TimerId timer) override;
 
     std::unique_ptr<widgetset::ControlPeer> CreatePeer(TControl& control) override;

@@ -1,3 +1,4 @@
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -14,7 +15,9 @@ class VirtualEventLoopTest : public HeadlessTest {
     // Seconds and milliseconds of the virtual clock.
     std::string Now() {
         const SYSTEMTIME t = desktop.Clock().LocalTime();
-        return std::to_string(t.wSecond) + "." + std::to_string(t.wMilliseconds);
+        char text[16];
+        std::snprintf(text, sizeof text, "%u.%03u", t.wSecond, t.wMilliseconds);
+        return text;
     }
 };
 
@@ -23,8 +26,8 @@ TEST_F(VirtualEventLoopTest, TimersFireInOrderOfDueTimeWithTiesInStartOrder) {
     const auto fast = loop.StartTimer(500ms, [&] { log.push_back("fast " + Now()); });
     loop.Schedule(1000ms, [&] { log.push_back("once " + Now()); });
     desktop.Advance(2000ms);
-    EXPECT_EQ(log, (std::vector<std::string>{"fast 0.500", "slow 1.0", "fast 1.0", "once 1.0", "fast 1.500",
-                                             "slow 2.0", "fast 2.0"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"fast 0.500", "slow 1.000", "fast 1.000", "once 1.000",
+                                             "fast 1.500", "slow 2.000", "fast 2.000"}));
     loop.StopTimer(slow);
     loop.StopTimer(fast);
     EXPECT_FALSE(loop.HasTimers());  // the one-shot action went after it ran
@@ -37,9 +40,9 @@ TEST_F(VirtualEventLoopTest, ANestedAdvanceNeverMovesTimeBackwards) {
         if (log.size() == 1) desktop.Advance(5000ms);
     });
     desktop.Advance(1000ms);
-    EXPECT_EQ(log, (std::vector<std::string>{"tick 1.0", "tick 2.0", "tick 3.0", "tick 4.0", "tick 5.0",
-                                             "tick 6.0"}));
-    EXPECT_EQ(Now(), "6.0");
+    EXPECT_EQ(log, (std::vector<std::string>{"tick 1.000", "tick 2.000", "tick 3.000", "tick 4.000",
+                                             "tick 5.000", "tick 6.000"}));
+    EXPECT_EQ(Now(), "6.000");
     loop.StopTimer(timer);
 }
 
@@ -66,10 +69,10 @@ TEST_F(VirtualEventLoopTest, RunUntilStopsAtTheConditionOrAtTheLimit) {
     int ticks = 0;
     const auto timer = loop.StartTimer(10000ms, [&] { ++ticks; });
     EXPECT_TRUE(loop.RunUntil([&] { return ticks == 3; }, 1h));
-    EXPECT_EQ(Now(), "30.0");
+    EXPECT_EQ(Now(), "30.000");
     EXPECT_FALSE(loop.RunUntil([] { return false; }, 25s));
     EXPECT_EQ(ticks, 5);  // 40 s and 50 s; the limit ends at 55 s
-    EXPECT_EQ(Now(), "55.0");
+    EXPECT_EQ(Now(), "55.000");
     loop.StopTimer(timer);
 }
 
@@ -84,4 +87,31 @@ TEST_F(VirtualEventLoopTest, TheClockGivesLocalTimeWithItsCalendar) {
     EXPECT_EQ(now.wHour, 0);
     EXPECT_EQ(now.wDayOfWeek, 3);  // Wednesday, Sunday being 0
     EXPECT_THROW(desktop.Clock().SetLocalTime(2027, 2, 29), std::invalid_argument);
+}
+
+TEST_F(VirtualEventLoopTest, SettingTheWallClockMovesNoTimerButWallClockTimersFollowItFromTheirNextWake) {
+    const auto plain = loop.StartTimer(10000ms, [&] { log.push_back("plain " + Now()); });
+    const auto marks = loop.StartWallClockTimer(10000ms, [&] { log.push_back("marks " + Now()); });
+    desktop.Advance(10000ms);  // 07:00:10.000; the marks' tick comes 5 ms after the mark
+    desktop.Clock().Set(desktop.Clock().Now() - 500ms);  // set back by a time server: 07:00:09.500
+    desktop.Advance(10000ms);
+    // The wake planned before the change comes 5 ms later by the timers' clock, at 07:00:09.505: early
+    // for the mark, which it waits for. The plain timer keeps its own pace.
+    EXPECT_EQ(log, (std::vector<std::string>{"plain 10.000", "marks 10.005", "plain 19.500"}));
+    loop.StopTimer(plain);
+    loop.StopTimer(marks);
+}
+
+TEST_F(VirtualEventLoopTest, ASuspendRunsNothingAndEachOverdueTimerOnceOnWaking) {
+    const auto plain = loop.StartTimer(1000ms, [&] { log.push_back("plain " + Now()); });
+    const auto marks = loop.StartWallClockTimer(10000ms, [&] { log.push_back("marks " + Now()); });
+    loop.Suspend(1h + 2500ms);  // wakes at 08:00:02.500
+    EXPECT_TRUE(log.empty());
+    desktop.Advance(8000ms);
+    // The marks' tick on waking is off the marks; the next one is on them again.
+    EXPECT_EQ(log, (std::vector<std::string>{"plain 2.500", "marks 2.500", "plain 3.500", "plain 4.500",
+                                             "plain 5.500", "plain 6.500", "plain 7.500", "plain 8.500",
+                                             "plain 9.500", "marks 10.005", "plain 10.500"}));
+    loop.StopTimer(plain);
+    loop.StopTimer(marks);
 }
