@@ -6,7 +6,10 @@
 
 namespace desktop_user {
 
-void Xdotool(const std::string& arguments) {
+namespace {
+
+// The running xdotool, or null when it could not start (the test has failed then).
+HANDLE StartXdotool(const std::string& arguments) {
     std::string command = "/usr/bin/xdotool " + arguments;
     std::vector<char> line(command.begin(), command.end());
     line.push_back('\0');
@@ -16,11 +19,22 @@ void Xdotool(const std::string& arguments) {
     if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &process)) {
         ADD_FAILURE() << "Cannot start " << command << " (error " << GetLastError() << ")";
-        return;
+        return nullptr;
     }
-    WaitForSingleObject(process.hProcess, 10000);
     CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    return process.hProcess;
+}
+
+// Wine splits the command line as Windows does: double quotes group, a backslash stays as it is.
+std::string TypeArguments(const std::string& text) { return "type --delay 20 \"" + text + "\""; }
+
+}  // namespace
+
+void Xdotool(const std::string& arguments) {
+    HANDLE process = StartXdotool(arguments);
+    if (process == nullptr) return;
+    WaitForSingleObject(process, 10000);
+    CloseHandle(process);
 }
 
 POINT CentreOf(HWND window) {
@@ -34,9 +48,12 @@ void Click(POINT at, int button) {
             std::to_string(button));
 }
 
-// Wine splits the command line as Windows does: double quotes group, a backslash stays as it is.
-void Type(const std::string& text) { Xdotool("type --delay 20 \"" + text + "\""); }
+void Type(const std::string& text) { Xdotool(TypeArguments(text)); }
 
 void Key(const std::string& keys) { Xdotool("key " + keys); }
+
+void TypeWhileLoopRuns(const std::string& text) {
+    if (HANDLE process = StartXdotool(TypeArguments(text))) CloseHandle(process);
+}
 
 }  // namespace desktop_user

@@ -17,5 +17,9 @@ void Click(POINT at, int button = 1);
 void Type(const std::string& text);
 // Key names as xdotool knows them: "Return", "Tab", "alt+m".
 void Key(const std::string& keys);
+// Types the text without waiting: for a modal loop that must go on meanwhile (the
+// system's open dialog loses every typed character after the first when the keys reach it all at once, as
+// they do when its thread waits for xdotool to end).
+void TypeWhileLoopRuns(const std::string& text);
 
 }  // namespace desktop_user
