@@ -1,5 +1,5 @@
 #include "platform/win32/form_peer.h"
-
+#include "platform/win32/message_loop.h"
 #include "platform/win32/screen_scale.h"
 #include "platform/win32/tab_order.h"
 #include "platform/win32/window_classes.h"
@@ -99,6 +99,7 @@ void FormPeer::ShowVisible() {
     }
     if (!placed_) Place();
     ShowWindow(Handle(), Object().WindowState() == wsMinimized ? SW_SHOWMINIMIZED : SW_SHOWNORMAL);
+    ModalScope::Showing(Handle());
 }
 
 void FormPeer::ShowAspect(widgetset::Aspect aspect) {
@@ -113,6 +114,7 @@ void FormPeer::ShowAspect(widgetset::Aspect aspect) {
         if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
         SetForegroundWindow(Handle());
         BringWindowToTop(Handle());
+        ModalScope::Showing(Handle());
     } else {
         CaptionedPeer::ShowAspect(aspect);
     }

@@ -14,6 +14,8 @@ void Xdotool(const std::string& arguments);
 // The centre of a window on the screen.
 POINT CentreOf(HWND window);
 void Click(POINT at, int button = 1);
+// A click on the first icon of the test desktop's notification area (trayer's panel).
+void ClickNotificationArea();
 void Type(const std::string& text);
 // Key names as xdotool knows them: "Return", "Tab", "alt+m".
 void Key(const std::string& keys);
