@@ -53,9 +53,7 @@ void Type(const std::string& text) { Xdotool(TypeArguments(text)); }
 void Key(const std::string& keys) { Xdotool("key " + keys); }
 
 // The panel's first icon is at its left end, as high as the panel.
-void ClickNotificationArea() {
-    Xdotool("search --limit 1 --name ^panel$ mousemove --window %1 11 16 click 1");
-}
+void ClickNotificationArea() { Xdotool("search --limit 1 --name ^panel$ mousemove --window %1 11 16 click 1"); }
 
 void TypeWhileLoopRuns(const std::string& text) {
     if (HANDLE process = StartXdotool(TypeArguments(text))) CloseHandle(process);
