@@ -26,6 +26,14 @@ PanelPeer::PanelPeer(TPanel& panel)
 GroupBoxPeer::GroupBoxPeer(TGroupBox& groupBox)
     : CaptionedPeer(groupBox, {.className = "BUTTON", .style = BS_GROUPBOX, .exStyle = WS_EX_CONTROLPARENT}) {}
 
+LRESULT GroupBoxPeer::DefaultHandling(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_ERASEBKGND) return CaptionedPeer::DefaultHandling(window, message, wParam, lParam);
+    RECT inside{};
+    GetClientRect(window, &inside);
+    FillRect(reinterpret_cast<HDC>(wParam), &inside, GetSysColorBrush(COLOR_BTNFACE));
+    return 1;
+}
+
 LabelPeer::LabelPeer(TLabel& label)
     : CaptionedPeer(label, {.className = "STATIC", .style = SS_LEFT | SS_NOTIFY}) {}
 

@@ -36,10 +36,13 @@ class PanelPeer : public CaptionedPeer<TPanel> {
 };
 
 // TGroupBox: a BUTTON of the group-box style with the caption as its title; children sit in it at the
-// layout's positions, and their reports to it are routed like a form's.
+// layout's positions, and their reports to it are routed like a form's. The class paints only the frame
+// and the title, so the box fills its inside with the dialog colour itself.
 class GroupBoxPeer : public CaptionedPeer<TGroupBox> {
   public:
     explicit GroupBoxPeer(TGroupBox& groupBox);
+
+    LRESULT DefaultHandling(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
 // TLabel: a STATIC text, at least as large as its text needs (the layout was measured with another font,
