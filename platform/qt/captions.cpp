@@ -19,13 +19,4 @@ QString WithoutAccessKey(const std::string& caption) {
     return ToQString(text);
 }
 
-bool HasAccessKey(const std::string& caption) {
-    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
-        if (caption[i] != '&') continue;
-        if (caption[i + 1] != '&') return true;
-        ++i;
-    }
-    return false;
-}
-
 }  // namespace qtbackend

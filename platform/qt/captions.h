@@ -10,6 +10,5 @@ QString ToQString(const std::string& text);
 std::string ToStdString(const QString& text);
 // The caption as read aloud: access-key marks removed, "&&" kept as one '&'.
 QString WithoutAccessKey(const std::string& caption);
-bool HasAccessKey(const std::string& caption);
 
 }  // namespace qtbackend

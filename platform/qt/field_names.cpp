@@ -4,30 +4,13 @@
 #include <map>
 #include <vector>
 
-#include "framework/captioned.h"
-#include "framework/check_box.h"
-#include "framework/date_time_picker.h"
-#include "framework/edit.h"
+#include "framework/field_namer.h"
 #include "platform/qt/captions.h"
 #include "platform/qt/control_peer.h"
 
 namespace qtbackend {
 
 namespace {
-
-bool IsField(const TControl& control) {
-    return control.InheritsFrom(TEdit::Class) || control.InheritsFrom(TDateTimePicker::Class);
-}
-
-const std::string* NamingCaption(const TControl& control) {
-    if (control.InheritsFrom(TLabel::Class)) return &static_cast<const TLabel&>(control).Caption();
-    if (control.InheritsFrom(TCheckBox::Class)) return &static_cast<const TCheckBox&>(control).Caption();
-    return nullptr;
-}
-
-bool SameRow(const TControl& a, const TControl& b) {
-    return a.Top() < b.Top() + b.Height() && b.Top() < a.Top() + a.Height();
-}
 
 void Collect(TWinControl& parent, std::vector<TControl*>& fields) {
     for (int i = 0; i < parent.ControlCount(); ++i) {
@@ -45,20 +28,6 @@ QString NameOf(const TControl& namer) {
 }
 
 }  // namespace
-
-TControl* FindNamer(const TControl& field) {
-    TWinControl* parent = field.Parent();
-    if (parent == nullptr) return nullptr;
-    TControl* nearest = nullptr;
-    for (int i = 0; i < parent->ControlCount(); ++i) {
-        TControl* candidate = parent->Controls(i);
-        const std::string* caption = NamingCaption(*candidate);
-        if (caption == nullptr || !HasAccessKey(*caption) || !SameRow(*candidate, field)) continue;
-        if (candidate->Left() >= field.Left()) continue;
-        if (nearest == nullptr || candidate->Left() > nearest->Left()) nearest = candidate;
-    }
-    return nearest;
-}
 
 void NameFields(TWinControl& root) {
     std::vector<TControl*> fields;

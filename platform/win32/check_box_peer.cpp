@@ -7,13 +7,13 @@ CheckBoxPeer::CheckBoxPeer(TCheckBox& checkBox)
 
 void CheckBoxPeer::ShowAspect(widgetset::Aspect aspect) {
     if (aspect == widgetset::Aspect::Checked) {
-        SendMessageA(Handle(), BM_SETCHECK, object_.Checked() ? BST_CHECKED : BST_UNCHECKED, 0);
+        SendMessageA(Handle(), BM_SETCHECK, Object().Checked() ? BST_CHECKED : BST_UNCHECKED, 0);
     }
     CaptionedPeer::ShowAspect(aspect);
 }
 
 LRESULT CheckBoxPeer::Notified(UINT code, const NMHDR*) {
-    if (code == BN_CLICKED) object_.UserClick();
+    if (code == BN_CLICKED) Object().UserClick();
     return 0;
 }
 

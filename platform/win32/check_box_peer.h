@@ -3,7 +3,7 @@
 #pragma once
 
 #include "framework/check_box.h"
-#include "platform/win32/captioned_peer.h"
+#include "platform/win32/captioned_peers.h"
 
 namespace win32backend {
 

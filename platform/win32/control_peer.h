@@ -64,4 +64,14 @@ ControlPeer& PeerOf(TControl& control);
 // The window in which the control's own window is created: its parent's, or none for a form.
 HWND ParentWindowOf(TControl& control);
 
+// The base of each kind of peer: a control of type ControlKind, held once by ControlPeer and reached here
+// with its own type.
+template <class ControlKind>
+class TypedPeer : public ControlPeer {
+  protected:
+    TypedPeer(ControlKind& control, const WindowKind& kind) : ControlPeer(control, kind) {}
+
+    ControlKind& Object() const { return static_cast<ControlKind&>(Control()); }
+};
+
 }  // namespace win32backend

@@ -5,14 +5,14 @@
 namespace win32backend {
 
 DatePickerPeer::DatePickerPeer(TDateTimePicker& picker)
-    : ControlPeer(picker, {.className = DATETIMEPICK_CLASSA, .style = WS_TABSTOP | DTS_SHORTDATECENTURYFORMAT}),
-      picker_(picker) {}
+    : TypedPeer(picker, {.className = DATETIMEPICK_CLASSA, .style = WS_TABSTOP | DTS_SHORTDATECENTURYFORMAT}) {}
 
 void DatePickerPeer::ShowDate() {
     SYSTEMTIME time{};
-    time.wYear = picker_.Date().Year;
-    time.wMonth = picker_.Date().Month;
-    time.wDay = picker_.Date().Day;
+    const TDate& date = Object().Date();
+    time.wYear = date.Year;
+    time.wMonth = date.Month;
+    time.wDay = date.Day;
     SendMessageA(Handle(), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time));
 }
 
@@ -25,8 +25,8 @@ LRESULT DatePickerPeer::Notified(UINT code, const NMHDR* header) {
     const auto& change = *reinterpret_cast<const NMDATETIMECHANGE*>(header);
     if (change.dwFlags != GDT_VALID) return 0;
     const TDate chosen{change.st.wYear, change.st.wMonth, change.st.wDay};
-    if (chosen == picker_.Date()) return 0;
-    TDateTimePicker& picker = picker_;
+    if (chosen == Object().Date()) return 0;
+    TDateTimePicker& picker = Object();
     HWND window = Handle();
     picker.UserSetDate(chosen);
     // A refused date (a disabled control) is replaced by the one the control holds.

@@ -7,7 +7,7 @@
 
 namespace win32backend {
 
-class DatePickerPeer : public ControlPeer {
+class DatePickerPeer : public TypedPeer<TDateTimePicker> {
   public:
     explicit DatePickerPeer(TDateTimePicker& picker);
 
@@ -17,8 +17,6 @@ class DatePickerPeer : public ControlPeer {
 
   private:
     void ShowDate();
-
-    TDateTimePicker& picker_;
 };
 
 }  // namespace win32backend

@@ -3,22 +3,21 @@
 namespace win32backend {
 
 EditPeer::EditPeer(TEdit& edit)
-    : ControlPeer(edit,
-                  {.className = "EDIT", .style = WS_TABSTOP | ES_AUTOHSCROLL, .exStyle = WS_EX_CLIENTEDGE}),
-      edit_(edit) {}
+    : TypedPeer(edit,
+                {.className = "EDIT", .style = WS_TABSTOP | ES_AUTOHSCROLL, .exStyle = WS_EX_CLIENTEDGE}) {}
 
 void EditPeer::ShowAspect(widgetset::Aspect aspect) {
     if (aspect == widgetset::Aspect::MaxLength) {
-        SendMessageA(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(edit_.MaxLength()), 0);
-    } else if (aspect == widgetset::Aspect::Caption && WindowText() != edit_.Text()) {
+        SendMessageA(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(Object().MaxLength()), 0);
+    } else if (aspect == widgetset::Aspect::Caption && WindowText() != Object().Text()) {
         // Compared first, so that the text the user just typed keeps its caret and undo.
-        ShowText(edit_.Text());
+        ShowText(Object().Text());
     }
 }
 
 LRESULT EditPeer::Notified(UINT code, const NMHDR*) {
     if (code != EN_CHANGE || SettingFromCode()) return 0;
-    TEdit& edit = edit_;
+    TEdit& edit = Object();
     HWND window = Handle();
     edit.UserEditText(WindowText());
     // A refused text (a disabled control) is replaced by the one the control holds, unless the handler

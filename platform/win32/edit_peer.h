@@ -8,16 +8,13 @@
 
 namespace win32backend {
 
-class EditPeer : public ControlPeer {
+class EditPeer : public TypedPeer<TEdit> {
   public:
     explicit EditPeer(TEdit& edit);
 
   protected:
     void ShowAspect(widgetset::Aspect aspect) override;
     LRESULT Notified(UINT code, const NMHDR* header) override;
-
-  private:
-    TEdit& edit_;
 };
 
 }  // namespace win32backend

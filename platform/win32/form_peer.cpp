@@ -1,5 +1,5 @@
 #include "platform/win32/form_peer.h"
-
+#include "platform/win32/message_loop.h"
 #include "platform/win32/screen_scale.h"
 #include "platform/win32/tab_order.h"
 #include "platform/win32/window_classes.h"
@@ -53,7 +53,7 @@ FormPeer::FormPeer(TForm& form) : CaptionedPeer(form, FormKind(form)) {}
 
 LRESULT FormPeer::DefaultHandling(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CLOSE) {
-        object_.UserClose();
+        Object().UserClose();
         return 0;
     }
     // The dialog manager moves the focus with this message (a label's access key does: to the label, then
@@ -68,14 +68,14 @@ LRESULT FormPeer::DefaultHandling(HWND window, UINT message, WPARAM wParam, LPAR
 }
 
 void FormPeer::ShowBounds() {
-    const int width = Scaled(object_.ClientWidth() > 0 ? object_.ClientWidth() : object_.Width());
-    const int height = Scaled(object_.ClientHeight() > 0 ? object_.ClientHeight() : object_.Height());
+    const int width = Scaled(Object().ClientWidth() > 0 ? Object().ClientWidth() : Object().Width());
+    const int height = Scaled(Object().ClientHeight() > 0 ? Object().ClientHeight() : Object().Height());
     RECT frame{0, 0, width, height};
     AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_EXSTYLE)));
-    int left = Scaled(object_.Left());
-    int top = Scaled(object_.Top());
-    if (object_.Position() == poScreenCenter || object_.Position() == poDesktopCenter) {
+    int left = Scaled(Object().Left());
+    int top = Scaled(Object().Top());
+    if (Object().Position() == poScreenCenter || Object().Position() == poDesktopCenter) {
         RECT work{};
         SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
         left = work.left + (work.right - work.left - (frame.right - frame.left)) / 2;
@@ -86,25 +86,26 @@ void FormPeer::ShowBounds() {
 }
 
 void FormPeer::Place() {
-    AttachHandles(object_);
-    OrderTabChain(object_);
+    AttachHandles(Object());
+    OrderTabChain(Object());
     ShowBounds();
     placed_ = true;
 }
 
 void FormPeer::ShowVisible() {
-    if (!object_.Visible()) {
+    if (!Object().Visible()) {
         ShowWindow(Handle(), SW_HIDE);
         return;
     }
     if (!placed_) Place();
-    ShowWindow(Handle(), object_.WindowState() == wsMinimized ? SW_SHOWMINIMIZED : SW_SHOWNORMAL);
+    ShowWindow(Handle(), Object().WindowState() == wsMinimized ? SW_SHOWMINIMIZED : SW_SHOWNORMAL);
+    ModalScope::Showing(Handle());
 }
 
 void FormPeer::ShowAspect(widgetset::Aspect aspect) {
     if (aspect == widgetset::Aspect::Picture) {
         HICON icon =
-            object_.Icon().empty() ? nullptr : LoadIconA(GetModuleHandleA(nullptr), object_.Icon().c_str());
+            Object().Icon().empty() ? nullptr : LoadIconA(GetModuleHandleA(nullptr), Object().Icon().c_str());
         SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
         SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     } else if (aspect == widgetset::Aspect::WindowState) {
@@ -113,6 +114,7 @@ void FormPeer::ShowAspect(widgetset::Aspect aspect) {
         if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
         SetForegroundWindow(Handle());
         BringWindowToTop(Handle());
+        ModalScope::Showing(Handle());
     } else {
         CaptionedPeer::ShowAspect(aspect);
     }

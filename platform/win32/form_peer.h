@@ -5,7 +5,7 @@
 #pragma once
 
 #include "framework/form.h"
-#include "platform/win32/captioned_peer.h"
+#include "platform/win32/captioned_peers.h"
 
 namespace win32backend {
 

@@ -7,16 +7,13 @@
 
 namespace win32backend {
 
-class ImagePeer : public ControlPeer {
+class ImagePeer : public TypedPeer<TImage> {
   public:
     explicit ImagePeer(TImage& image);
 
   protected:
     void ShowAspect(widgetset::Aspect aspect) override;
     LRESULT Notified(UINT code, const NMHDR* header) override;
-
-  private:
-    TImage& image_;
 };
 
 }  // namespace win32backend

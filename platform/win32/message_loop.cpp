@@ -43,6 +43,8 @@ void ProcessPending() {
 
 namespace {
 
+ModalScope* innermost = nullptr;
+
 BOOL CALLBACK CollectEnabled(HWND window, LPARAM list) {
     if (IsWindowVisible(window) && IsWindowEnabled(window)) {
         reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
@@ -50,17 +52,38 @@ BOOL CALLBACK CollectEnabled(HWND window, LPARAM list) {
     return TRUE;
 }
 
+std::vector<HWND> EnabledWindows() {
+    std::vector<HWND> windows;
+    EnumThreadWindows(GetCurrentThreadId(), &CollectEnabled, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
 }  // namespace
 
-ModalScope::ModalScope() {
-    EnumThreadWindows(GetCurrentThreadId(), &CollectEnabled, reinterpret_cast<LPARAM>(&disabled_));
+ModalScope::ModalScope() : disabled_(EnabledWindows()), outer_(innermost) {
     for (HWND window : disabled_) EnableWindow(window, FALSE);
+    innermost = this;
 }
 
 ModalScope::~ModalScope() {
+    innermost = outer_;
     for (HWND window : disabled_) {
         if (IsWindow(window)) EnableWindow(window, TRUE);
     }
+}
+
+void ModalScope::Showing(HWND window) {
+    if (innermost == nullptr) return;
+    if (IsWindowEnabled(window)) {
+        EnableWindow(window, FALSE);
+        innermost->disabled_.push_back(window);
+    }
+    // Enumerated from the front: raising each to the top in reverse keeps their order.
+    const std::vector<HWND> modal = EnabledWindows();
+    for (auto it = modal.rbegin(); it != modal.rend(); ++it) {
+        SetWindowPos(*it, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    }
+    if (!modal.empty()) SetForegroundWindow(modal.front());
 }
 
 }  // namespace win32backend

@@ -15,8 +15,9 @@ void RunUntil(const std::function<bool()>& done);
 // Dispatches what is waiting, without waiting.
 void ProcessPending();
 
-// While it exists, the program's other windows are disabled, as the system's own message boxes do it;
-// they are enabled again after.
+// While it exists, the program's windows are disabled, as a system's box disables the window that owns it;
+// they are enabled again after. The modal windows opened meanwhile (enabled, since they come after it)
+// stay in front of the program's other windows.
 class ModalScope {
   public:
     ModalScope();
@@ -24,8 +25,13 @@ class ModalScope {
     ModalScope(const ModalScope&) = delete;
     ModalScope& operator=(const ModalScope&) = delete;
 
+    // A window of the program shown or brought to the front: while a scope is open it is disabled too, and
+    // the modal windows come back in front of it.
+    static void Showing(HWND window);
+
   private:
     std::vector<HWND> disabled_;
+    ModalScope* outer_;
 };
 
 }  // namespace win32backend

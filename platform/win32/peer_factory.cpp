@@ -3,20 +3,36 @@
 #include <commctrl.h>
 
 #include "framework/media_player.h"
-#include "platform/win32/button_peer.h"
+#include "platform/win32/captioned_peers.h"
 #include "platform/win32/check_box_peer.h"
 #include "platform/win32/date_picker_peer.h"
 #include "platform/win32/edit_peer.h"
 #include "platform/win32/form_peer.h"
-#include "platform/win32/group_box_peer.h"
 #include "platform/win32/image_peer.h"
-#include "platform/win32/label_peer.h"
-#include "platform/win32/panel_peer.h"
-#include "platform/win32/plain_peer.h"
+#include "platform/win32/window_classes.h"
 
 namespace win32backend {
 
 namespace {
+
+// Controls with nothing of their own to show: a plain window that holds children at their positions.
+// A media player's window is never shown: it plays through the back end's media device.
+class PlainPeer : public ControlPeer {
+  public:
+    PlainPeer(TControl& control, bool everShown)
+        : ControlPeer(
+              control,
+              {.className = PlainWindowClass(), .style = WS_CLIPCHILDREN, .exStyle = WS_EX_CONTROLPARENT}),
+          everShown_(everShown) {}
+
+  protected:
+    void ShowVisible() override {
+        ShowWindow(Handle(), everShown_ && Control().Visible() ? SW_SHOWNA : SW_HIDE);
+    }
+
+  private:
+    const bool everShown_;
+};
 
 template <class Control>
 Control* As(TControl& control) {

@@ -5,35 +5,12 @@
 #include <vector>
 
 #include "framework/captioned.h"
+#include "framework/field_namer.h"
 #include "platform/win32/control_peer.h"
 
 namespace win32backend {
 
 namespace {
-
-bool HasAccessKey(const std::string& caption) {
-    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
-        if (caption[i] != '&') continue;
-        if (caption[i + 1] != '&') return true;
-        ++i;
-    }
-    return false;
-}
-
-bool SameRow(const TControl& a, const TControl& b) {
-    return a.Top() < b.Top() + b.Height() && b.Top() < a.Top() + a.Height();
-}
-
-// The windowed control that a label's access key leads to: the nearest to its right on its row.
-const TControl* FieldOf(const TLabel& label, const std::vector<TControl*>& windowed) {
-    if (!HasAccessKey(label.Caption())) return nullptr;
-    const TControl* nearest = nullptr;
-    for (const TControl* control : windowed) {
-        if (control->Left() <= label.Left() || !SameRow(*control, label)) continue;
-        if (nearest == nullptr || control->Left() < nearest->Left()) nearest = control;
-    }
-    return nearest;
-}
 
 void OrderChildren(const TWinControl& parent) {
     std::vector<TControl*> windowed;
@@ -50,11 +27,11 @@ void OrderChildren(const TWinControl& parent) {
                      [&](const TControl* a, const TControl* b) { return position(a) < position(b); });
     std::vector<TControl*> chain;
     for (TControl* control : windowed) {
-        for (TControl* other : others) {
-            if (other->InheritsFrom(TLabel::Class) &&
-                FieldOf(static_cast<TLabel&>(*other), windowed) == control) {
-                chain.push_back(other);
-            }
+        // A label stands before the first field it names, so that its access key moves the focus there.
+        TControl* namer = IsField(*control) ? FindNamer(*control) : nullptr;
+        if (namer != nullptr && namer->InheritsFrom(TLabel::Class) && namer->HasPeer() &&
+            std::find(chain.begin(), chain.end(), namer) == chain.end()) {
+            chain.push_back(namer);
         }
         chain.push_back(control);
     }

@@ -11,11 +11,23 @@ std::unique_ptr<widgetset::ControlPeer> Win32Widgetset::CreatePeer(TControl& con
     return CreateControlPeer(control);
 }
 
-// A hidden top-level window: message boxes it owns stand on their own on the taskbar.
+// A hidden top-level window: message boxes it owns stand on their own on the taskbar. Such a box disables
+// its owner while it is open (WM_ENABLE tells), and the program's other windows are disabled with it, as
+// if each of them owned the box: no click or key reaches them, while the tray, the timers and media
+// notifications go on.
 HWND Win32Widgetset::ApplicationHandle() {
     if (!application_) {
-        application_ = std::make_unique<HiddenWindow>([](UINT, WPARAM, LPARAM) { return std::nullopt; },
-                                                      "AlarmClock", false);
+        application_ = std::make_unique<HiddenWindow>(
+            [this](UINT message, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
+                if (message != WM_ENABLE) return std::nullopt;
+                if (wParam != FALSE) {
+                    boxScope_.reset();
+                } else if (!boxScope_) {
+                    boxScope_.emplace();
+                }
+                return 0;
+            },
+            "AlarmClock", false);
     }
     return application_->Handle();
 }

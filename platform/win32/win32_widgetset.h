@@ -2,10 +2,12 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 #include "framework/widgetset.h"
 #include "platform/win32/hidden_window.h"
 #include "platform/win32/instance_claim.h"
+#include "platform/win32/message_loop.h"
 #include "platform/win32/timer_host.h"
 
 namespace win32backend {
@@ -29,6 +31,8 @@ class Win32Widgetset : public widgetset::Widgetset {
     TimerHost& Timers();
 
     std::unique_ptr<HiddenWindow> application_;
+    // Open while a box owned by the application's window (MessageBoxA) has it disabled.
+    std::optional<ModalScope> boxScope_;
     std::unique_ptr<TimerHost> timers_;
     std::unique_ptr<InstanceClaim> instance_;
 };

@@ -6,7 +6,10 @@
 
 namespace desktop_user {
 
-void Run(const std::string& command) {
+namespace {
+
+// The started program, or null when it could not start (the test has failed then).
+HANDLE Start(const std::string& command) {
     std::vector<char> line(command.begin(), command.end());
     line.push_back('\0');
     STARTUPINFOA startup{};
@@ -15,11 +18,22 @@ void Run(const std::string& command) {
     if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &process)) {
         ADD_FAILURE() << "Cannot start " << command << " (error " << GetLastError() << ")";
-        return;
+        return nullptr;
     }
-    WaitForSingleObject(process.hProcess, 10000);
     CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    return process.hProcess;
+}
+
+// Wine splits the command line as Windows does: double quotes group, a backslash stays as it is.
+std::string TypeCommand(const std::string& text) { return "/usr/bin/xdotool type --delay 20 \"" + text + "\""; }
+
+}  // namespace
+
+void Run(const std::string& command) {
+    HANDLE process = Start(command);
+    if (process == nullptr) return;
+    WaitForSingleObject(process, 10000);
+    CloseHandle(process);
 }
 
 void Xdotool(const std::string& arguments) { Run("/usr/bin/xdotool " + arguments); }
@@ -40,8 +54,11 @@ void DoubleClick(POINT at) {
             " click --repeat 2 --delay 80 1");
 }
 
-// Wine splits the command line as Windows does: double quotes group, a backslash stays as it is.
-void Type(const std::string& text) { Xdotool("type --delay 20 \"" + text + "\""); }
+void Type(const std::string& text) { Run(TypeCommand(text)); }
+
+void TypeWhileLoopRuns(const std::string& text) {
+    if (HANDLE process = Start(TypeCommand(text))) CloseHandle(process);
+}
 
 void Key(const std::string& keys) { Xdotool("key " + keys); }
 
@@ -79,5 +96,7 @@ RECT TrayIconArea() {
 }
 
 POINT TrayIconCentre() { return {GetSystemMetrics(SM_CXSCREEN) - 11, 16}; }
+
+void ClickNotificationArea() { Click(TrayIconCentre()); }
 
 }  // namespace desktop_user

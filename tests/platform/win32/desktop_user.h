@@ -20,6 +20,10 @@ POINT CentreOf(HWND window);
 void Click(POINT at, int button = 1);
 void DoubleClick(POINT at);
 void Type(const std::string& text);
+// Types the text without waiting: for a modal loop that must go on meanwhile (the system's open dialog
+// loses every typed character after the first when the keys reach it all at once, as they do when its
+// thread waits for xdotool to end).
+void TypeWhileLoopRuns(const std::string& text);
 // Key names as xdotool knows them: "Return", "Tab", "alt+m".
 void Key(const std::string& keys);
 
@@ -30,5 +34,7 @@ std::vector<std::uint32_t> Screenshot(const RECT& area);
 // Where trayer, at the screen's top right, shows the one icon of the notification area, and its centre.
 RECT TrayIconArea();
 POINT TrayIconCentre();
+// A click on that icon.
+void ClickNotificationArea();
 
 }  // namespace desktop_user

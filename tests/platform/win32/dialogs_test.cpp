@@ -1,7 +1,14 @@
 // The modal dialogs, answered by a real user while the program's timers go on.
 #include "platform/win32/dialogs.h"
+
+#include <dlgs.h>
+#include <shellapi.h>
+
+#include "framework/captioned.h"
+#include "framework/dialogs.h"
 #include "framework/menu_item.h"
 #include "framework/popup_menu.h"
+#include "platform/win32/hidden_window.h"
 #include "tests/platform/win32/desktop_user.h"
 #include "tests/platform/win32/win32_test.h"
 
@@ -46,22 +53,26 @@ TEST_F(DialogsTest, APopupMenuReturnsTheClickedVisibleItemWhileTimersGoOn) {
     EXPECT_GT(ticks, 0);
 }
 
-// Disabled: under Wine the typed path does not reach the dialog yet (the test waits for it until its
-// timeout); to be found.
-TEST_F(DialogsTest, DISABLED_TheOpenDialogReturnsTheTypedPath) {
+TEST_F(DialogsTest, TheOpenDialogReturnsTheTypedPath) {
     char folder[MAX_PATH] = "";
     GetTempPathA(sizeof folder, folder);
     const std::string path = std::string(folder) + "alarmclock-chosen.wav";
     CloseHandle(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    // The user types the path into the file name box; once it reads there in full, presses Return.
     bool typed = false;
     widgetset::TimerId user = 0;
     user = CurrentWidgetset().StartTimer(100, [&] {
         HWND dialog = FindWindowA("#32770", "Choose a sound");
         if (dialog == nullptr || !IsWindowVisible(dialog)) return;
+        if (!typed) {
+            typed = true;
+            desktop_user::TypeWhileLoopRuns(path);
+            return;
+        }
+        char shown[MAX_PATH] = "";
+        GetDlgItemTextA(dialog, cmb13, shown, sizeof shown);
+        if (shown != path) return;
         CurrentWidgetset().StopTimer(user);
-        SetForegroundWindow(dialog);
-        typed = true;
-        desktop_user::Type(path);
         desktop_user::Key("Return");
     });
     const auto chosen =
@@ -72,3 +83,84 @@ TEST_F(DialogsTest, DISABLED_TheOpenDialogReturnsTheTypedPath) {
 }
 
 }  // namespace
+
+namespace {
+
+// The settings window's button stands away from the screen's centre, where the box appears.
+constexpr std::string_view kModalLayout = R"(object Form1: TTestForm
+  Caption = 'Modal'
+  ClientHeight = 300
+  ClientWidth = 500
+  Position = poScreenCenter
+  object Button1: TButton
+    Left = 8
+    Top = 8
+    Width = 75
+    Height = 25
+    Caption = 'Press'
+    OnClick = Clicked
+  end
+end
+)";
+
+constexpr UINT kTrayMessage = WM_APP + 1;
+
+}  // namespace
+
+TEST_F(DialogsTest, AMessageBoxDisablesEveryWindowOfTheProgramWhileTheTrayAndTimersGoOn) {
+    ShowForm(kModalLayout);
+    HWND settings = WindowOf(*form);
+    HWND button = WindowOf(Find<TButton>("Button1"));
+    int trayClicks = 0;
+    win32backend::HiddenWindow trayOwner([&](UINT message, WPARAM, LPARAM lParam) -> std::optional<LRESULT> {
+        if (message == kTrayMessage && lParam == WM_LBUTTONUP) ++trayClicks;
+        return std::nullopt;
+    });
+    NOTIFYICONDATAA icon{};
+    icon.cbSize = sizeof icon;
+    icon.hWnd = trayOwner.Handle();
+    icon.uID = 1;
+    icon.uFlags = NIF_ICON | NIF_MESSAGE;
+    icon.uCallbackMessage = kTrayMessage;
+    icon.hIcon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
+    ASSERT_TRUE(Shell_NotifyIconA(NIM_ADD, &icon));
+
+    int ticks = 0;
+    const auto timer = CurrentWidgetset().StartTimer(20, [&] { ++ticks; });
+    bool settingsEnabled = true;
+    bool boxInFront = false;
+    bool clicked = false;
+    widgetset::TimerId user = 0;
+    user = CurrentWidgetset().StartTimer(100, [&] {
+        HWND box = FindWindowA("#32770", "Win32 test");
+        if (box == nullptr || !IsWindowVisible(box)) return;
+        if (!clicked) {
+            clicked = true;
+            settingsEnabled = IsWindowEnabled(settings) != FALSE;
+            // Code brings the settings window forward (as a tray click does): the box stays in front.
+            form->BringToFront();
+            boxInFront = GetAncestor(WindowFromPoint(desktop_user::CentreOf(box)), GA_ROOT) == box;
+            desktop_user::Click(desktop_user::CentreOf(button));
+            desktop_user::ClickNotificationArea();
+            return;
+        }
+        if (trayClicks == 0) return;
+        CurrentWidgetset().StopTimer(user);
+        desktop_user::Click(desktop_user::CentreOf(GetDlgItem(box, IDOK)));
+    });
+    ShowMessage("Modal");
+    CurrentWidgetset().StopTimer(user);
+    CurrentWidgetset().StopTimer(timer);
+    Shell_NotifyIconA(NIM_DELETE, &icon);
+
+    EXPECT_FALSE(settingsEnabled);
+    EXPECT_TRUE(boxInFront);
+    EXPECT_GT(trayClicks, 0);
+    EXPECT_GT(ticks, 0);
+    EXPECT_EQ(form->clicks["Button1"], 0);
+    // Enabled again after: the same click now reaches the button, once.
+    EXPECT_TRUE(IsWindowEnabled(settings));
+    desktop_user::Click(desktop_user::CentreOf(button));
+    ASSERT_TRUE(WaitUntil([&] { return form->clicks["Button1"] > 0; }, "the click after the box"));
+    EXPECT_EQ(form->clicks["Button1"], 1);
+}
