@@ -91,6 +91,11 @@ class Widgetset {
     virtual std::optional<std::string> ExecuteOpenDialog(const OpenFileRequest& request) = 0;
     // Modal: shows the visible items at (x, y) and returns the one the user chose, or null.
     virtual TMenuItem* PopupMenu(TPopupMenu& menu, int x, int y) = 0;
+    // Where the notification area shows an icon's menu itself, wherever it chooses, the icon of (window, id)
+    // takes its menu here (null: none). Before each showing aboutToShow runs and may change the items; a
+    // chosen item is clicked. Elsewhere the icon's right click shows the menu at the cursor, as before.
+    virtual void SetTrayMenu(HWND /*window*/, UINT /*id*/, TPopupMenu* /*menu*/,
+                             std::function<void()> /*aboutToShow*/) {}
 };
 
 }  // namespace widgetset

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "framework/published.h"
+#include "framework/widgetset.h"
 
 UINT TrayIdCounter = 0;
 
@@ -115,6 +116,7 @@ void TqzTray::SetPopupMenu(TPopupMenu* menu) {
     if (menu == popupMenu_) return;
     popupMenu_ = menu;
     if (menu != nullptr) menu->FreeNotification(this);
+    if (!IsDesigning() && Active()) HandMenuToShell();
 }
 
 std::string TqzTray::Tip() const {
@@ -171,7 +173,17 @@ void TqzTray::AddIcon() {
     notifyData_.hIcon = CurrentIconHandle();
     notifyData_.uFlags = NIF_MESSAGE | NIF_ICON;
     UpdateTipFlag();
-    if (notifyData_.hIcon != nullptr && notifyData_.hWnd != nullptr) Shell_NotifyIconV1A(NIM_ADD, &notifyData_);
+    if (notifyData_.hIcon == nullptr || notifyData_.hWnd == nullptr) return;
+    Shell_NotifyIconV1A(NIM_ADD, &notifyData_);
+    HandMenuToShell();
+}
+
+// The delete of the icon takes the menu back with it.
+void TqzTray::HandMenuToShell() {
+    CurrentWidgetset().SetTrayMenu(notifyData_.hWnd, trayId_, popupMenu_, [this] {
+        if (showMenu_) showMenu_(this);
+        if (popupMenu_ != nullptr) popupMenu_->SetPopupComponent(this);
+    });
 }
 
 void TqzTray::ModifyIcon() {

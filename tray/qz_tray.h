@@ -115,6 +115,8 @@ class TqzTray : public TqzMsgComponent {
     // NIF_TIP follows whether the tip is empty.
     void UpdateTipFlag();
     void DoShowMenu();
+    // A notification area that shows the menu itself gets it, with the ShowMenu event to run first.
+    void HandMenuToShell();
 
     bool activeFlag_ = true;
     NOTIFYICONDATA_V1A notifyData_{};

@@ -7,6 +7,7 @@
 #include "platform/qt/dialogs.h"
 #include "platform/qt/event_loop.h"
 #include "platform/qt/peer_factory.h"
+#include "platform/qt/tray_icons.h"
 
 #include "platform/gstreamer/gstreamer_media_device.h"
 
@@ -53,6 +54,10 @@ std::optional<std::string> QtWidgetset::ExecuteOpenDialog(const widgetset::OpenF
 }
 
 TMenuItem* QtWidgetset::PopupMenu(TPopupMenu& menu, int x, int y) { return ShowPopupMenu(menu, x, y); }
+
+void QtWidgetset::SetTrayMenu(HWND window, UINT id, TPopupMenu* menu, std::function<void()> aboutToShow) {
+    TrayIcons::Instance().SetMenu(window, id, menu, std::move(aboutToShow));
+}
 
 // A start that gives way never connects to the display: it only knocks and ends.
 bool QtWidgetset::ClaimInstance(const std::string& name, std::function<void()> anotherStart) {

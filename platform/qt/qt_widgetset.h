@@ -21,6 +21,7 @@ class QtWidgetset : public widgetset::Widgetset {
     std::unique_ptr<MediaDevice> CreateMediaDevice() override;
     std::optional<std::string> ExecuteOpenDialog(const widgetset::OpenFileRequest& request) override;
     TMenuItem* PopupMenu(TPopupMenu& menu, int x, int y) override;
+    void SetTrayMenu(HWND window, UINT id, TPopupMenu* menu, std::function<void()> aboutToShow) override;
     bool ClaimInstance(const std::string& name, std::function<void()> anotherStart) override;
     bool NotificationAreaAvailable() override;
 

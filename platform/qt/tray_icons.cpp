@@ -18,6 +18,8 @@ void TrayIcons::LaterDelete::operator()(QSystemTrayIcon* icon) const {
     icon->deleteLater();
 }
 
+void TrayIcons::LaterDelete::operator()(TrayMenu* menu) const { menu->deleteLater(); }
+
 BOOL TrayIcons::Notify(DWORD message, const NOTIFYICONDATAA& data) {
     const Key key{data.hWnd, data.uID};
     auto it = records_.find(key);
@@ -35,6 +37,19 @@ BOOL TrayIcons::Notify(DWORD message, const NOTIFYICONDATAA& data) {
         default:
             return FALSE;
     }
+}
+
+// Where the cursor is the place for the menu (an XEmbed tray), the right click pops it up there as before.
+// The QMenu lives as long as the icon: Qt's exported menu cannot be taken back from it.
+void TrayIcons::SetMenu(HWND window, UINT id, TPopupMenu* menu, std::function<void()> aboutToShow) {
+    auto it = records_.find({window, id});
+    if (it == records_.end() || !TrayShowsItsOwnMenus()) return;
+    Record& record = it->second;
+    if (!record.menu) {
+        record.menu.reset(new TrayMenu);
+        record.icon->setContextMenu(record.menu.get());
+    }
+    record.menu->Follow(menu, std::move(aboutToShow));
 }
 
 BOOL TrayIcons::Add(const NOTIFYICONDATAA& data) {

@@ -1,5 +1,6 @@
 // The notification area: one QSystemTrayIcon per (window, id) record. Each activation is sent to the
-// record's window as its callback message, with the id and the mouse message as Win32 sends them.
+// record's window as its callback message, with the id and the mouse message as Win32 sends them. A
+// StatusNotifierItem host also gets the icon's menu, to open where the panel puts it.
 #pragma once
 
 #include <QSystemTrayIcon>
@@ -8,6 +9,7 @@
 #include <utility>
 
 #include "platform/api.h"
+#include "platform/qt/tray_menu.h"
 
 namespace qtbackend {
 
@@ -16,12 +18,16 @@ class TrayIcons {
     static TrayIcons& Instance();
 
     BOOL Notify(DWORD message, const NOTIFYICONDATAA& data);
+    void SetMenu(HWND window, UINT id, TPopupMenu* menu, std::function<void()> aboutToShow);
 
   private:
     struct LaterDelete {
         void operator()(QSystemTrayIcon* icon) const;
+        void operator()(TrayMenu* menu) const;
     };
     struct Record {
+        // Declared first, so released after the icon, which keeps using it until it is gone.
+        std::unique_ptr<TrayMenu, LaterDelete> menu;
         std::unique_ptr<QSystemTrayIcon, LaterDelete> icon;
         UINT callbackMessage = 0;
     };

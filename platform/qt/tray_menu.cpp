@@ -1,0 +1,64 @@
+#include "platform/qt/tray_menu.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusInterface>
+
+#include "framework/error_reporting.h"
+#include "framework/menu_item.h"
+#include "framework/popup_menu.h"
+#include "platform/qt/captions.h"
+
+namespace qtbackend {
+
+bool TrayShowsItsOwnMenus() {
+    static const bool answer = [] {
+        const QString watcher = QStringLiteral("org.kde.StatusNotifierWatcher");
+        QDBusConnection bus = QDBusConnection::sessionBus();
+        if (!bus.isConnected() || !bus.interface()->isServiceRegistered(watcher)) return false;
+        QDBusInterface host(watcher, QStringLiteral("/StatusNotifierWatcher"), watcher, bus);
+        return host.isValid() && host.property("IsStatusNotifierHostRegistered").toBool();
+    }();
+    return answer;
+}
+
+TrayMenu::TrayMenu() {
+    connect(this, &QMenu::aboutToShow, this, [this] {
+        if (source_ != nullptr && aboutToShow_) ReportErrors(aboutToShow_);
+        TakeItems();
+    });
+    // Later, not inside the host's D-Bus call: a click may open a modal window or end the program.
+    connect(this, &QMenu::triggered, this, &TrayMenu::Choose, Qt::QueuedConnection);
+}
+
+void TrayMenu::Follow(TPopupMenu* source, std::function<void()> aboutToShow) {
+    source_ = source;
+    aboutToShow_ = std::move(aboutToShow);
+    TakeItems();
+}
+
+// Actions stay the same objects while the items keep their number, so a host's open view stays valid.
+void TrayMenu::TakeItems() {
+    const int count = source_ != nullptr ? source_->Count() : 0;
+    while (actions().size() > count) {
+        QAction* last = actions().back();
+        removeAction(last);
+        delete last;
+    }
+    while (actions().size() < count) addAction(QString());
+    for (int i = 0; i < count; ++i) {
+        const TMenuItem* item = source_->Items(i);
+        QAction* action = actions().at(i);
+        action->setText(ToQString(item->Caption()));
+        action->setVisible(item->Visible());
+    }
+}
+
+void TrayMenu::Choose(QAction* action) {
+    const auto index = static_cast<int>(actions().indexOf(action));
+    if (source_ == nullptr || index < 0 || index >= source_->Count()) return;
+    TMenuItem* item = source_->Items(index);
+    ReportErrors([item] { item->Click(); });
+}
+
+}  // namespace qtbackend

@@ -1,0 +1,193 @@
+"""A private session bus with a StatusNotifierWatcher and host on it, as a panel has, and the program
+started against it, its alarm armed through its registry."""
+import os
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+from gi.repository import Gio, GLib
+
+WATCHER = "org.kde.StatusNotifierWatcher"
+ITEM = "org.kde.StatusNotifierItem"
+MENU = "com.canonical.dbusmenu"
+SETTINGS_TITLE = "Zelvo's Alarm Clock v1.25"
+STORE_KEY = r"HKCU\Software\Vyk\AlarmClock"
+
+WATCHER_XML = """
+<node>
+  <interface name="org.kde.StatusNotifierWatcher">
+    <method name="RegisterStatusNotifierItem"><arg name="service" type="s" direction="in"/></method>
+    <method name="RegisterStatusNotifierHost"><arg name="service" type="s" direction="in"/></method>
+    <property name="RegisteredStatusNotifierItems" type="as" access="read"/>
+    <property name="IsStatusNotifierHostRegistered" type="b" access="read"/>
+    <property name="ProtocolVersion" type="i" access="read"/>
+    <signal name="StatusNotifierItemRegistered"><arg type="s"/></signal>
+    <signal name="StatusNotifierHostRegistered"/>
+  </interface>
+</node>
+"""
+
+
+class Failure(Exception):
+    pass
+
+
+def pump(seconds, until=lambda: False):
+    """Serves the bus for up to seconds; true as soon as until() holds."""
+    context = GLib.MainContext.default()
+    deadline = time.monotonic() + seconds
+    while True:
+        while context.iteration(False):
+            pass
+        if until():
+            return True
+        if time.monotonic() >= deadline:
+            return False
+        time.sleep(0.02)
+
+
+class Session:
+    """Temporary directory, bus, watcher; torn down by close() whatever happened."""
+
+    def __init__(self, build, with_watcher=True):
+        self.build = build
+        self.work = tempfile.mkdtemp(prefix="alarmclock-sni-")
+        self.processes = []
+        self.env = dict(os.environ, ALARMCLOCK_PREFIX=os.path.join(self.work, "registry"))
+        daemon = subprocess.run(
+            ["dbus-daemon", "--session", "--print-address=1", "--print-pid=1", "--fork", "--nopidfile"],
+            check=True, capture_output=True, text=True).stdout.split()
+        self.address, self.bus_pid = daemon[0], int(daemon[1])
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = self.address
+        self.bus = Gio.DBusConnection.new_for_address_sync(
+            self.address,
+            Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION,
+            None, None)
+        self.items = []
+        if with_watcher:
+            self._serve_watcher()
+
+    def _serve_watcher(self):
+        info = Gio.DBusNodeInfo.new_for_xml(WATCHER_XML).interfaces[0]
+        self.bus.register_object("/StatusNotifierWatcher", info, self._watcher_call, self._watcher_property, None)
+        for name in (WATCHER, "org.kde.StatusNotifierHost-%d" % os.getpid()):
+            reply = self.bus.call_sync("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+                                       "RequestName", GLib.Variant("(su)", (name, 4)), None,
+                                       Gio.DBusCallFlags.NONE, -1, None)
+            if reply.unpack()[0] != 1:
+                raise Failure("could not own " + name)
+
+    def _watcher_call(self, connection, sender, path, interface, method, parameters, invocation):
+        if method == "RegisterStatusNotifierItem":
+            service = parameters.unpack()[0]
+            # A well-known name on the default path, or a path on the caller's own connection.
+            item = (sender, service) if service.startswith("/") else (service, "/StatusNotifierItem")
+            self.items.append(item)
+            connection.emit_signal(None, path, WATCHER, "StatusNotifierItemRegistered",
+                                   GLib.Variant("(s)", (item[0] + item[1],)))
+        invocation.return_value(None)
+
+    def _watcher_property(self, connection, sender, path, interface, name):
+        return {
+            "RegisteredStatusNotifierItems": GLib.Variant("as", [s + p for s, p in self.items]),
+            "IsStatusNotifierHostRegistered": GLib.Variant("b", True),
+            "ProtocolVersion": GLib.Variant("i", 0),
+        }[name]
+
+    def reg(self, *args):
+        return subprocess.run([os.path.join(self.build, "tools/reg/alarmclock-reg"), *args], env=self.env,
+                              check=True, capture_output=True, text=True).stdout
+
+    def store(self, **values):
+        for name, value in values.items():
+            self.reg("add", STORE_KEY, "/v", name, "/d", str(value), "/f")
+
+    def stored(self, name):
+        """The stored value, or None when there is none."""
+        result = subprocess.run([os.path.join(self.build, "tools/reg/alarmclock-reg"), "query", STORE_KEY,
+                                 "/v", name], env=self.env, capture_output=True, text=True)
+        for line in result.stdout.splitlines():
+            fields = line.split(None, 2)
+            if len(fields) == 3 and fields[0] == name:
+                return fields[2]
+        return None
+
+    def start(self, extra_env=None, fake_time=None, log="program.log"):
+        command = [os.path.join(self.build, "alarmclock")]
+        env = dict(self.env, **(extra_env or {}))
+        if fake_time is not None:
+            command = ["faketime", "-f", fake_time] + command
+            env["DONT_FAKE_MONOTONIC"] = "1"
+        self.log = os.path.join(self.work, log)
+        with open(self.log, "w") as out:
+            process = subprocess.Popen(command, env=env, stdout=out, stderr=subprocess.STDOUT)
+        self.processes.append(process)
+        return process
+
+    def spawn(self, command, env=None):
+        process = subprocess.Popen(command, env=env or self.env, stdout=subprocess.DEVNULL,
+                                   stderr=subprocess.DEVNULL)
+        self.processes.append(process)
+        return process
+
+    def close(self):
+        for process in reversed(self.processes):
+            if process.poll() is None:
+                process.send_signal(signal.SIGTERM)
+                try:
+                    process.wait(5)
+                except subprocess.TimeoutExpired:
+                    process.kill()
+                    process.wait()
+        self.bus.close_sync(None)
+        os.kill(self.bus_pid, signal.SIGTERM)
+        subprocess.run(["rm", "-rf", self.work], check=False)
+
+    # The program's item, as a host reads it.
+
+    def wait_for_item(self, seconds=20):
+        if not pump(seconds, lambda: self.items):
+            raise Failure("the program registered no tray item with the watcher")
+        return self.items[0]
+
+    def call(self, item, interface, method, parameters=None, reply=None, path=None):
+        """Waits for the reply while the watcher goes on answering: the program asks it things too."""
+        done = []
+        self.bus.call(item[0], path or item[1], interface, method, parameters,
+                      GLib.VariantType(reply) if reply else None, Gio.DBusCallFlags.NONE, 10000, None,
+                      lambda bus, result: done.append(result))
+        pump(15, lambda: done)
+        if not done:
+            raise Failure("no reply to " + method)
+        result = self.bus.call_finish(done[0])
+        return result.unpack() if result is not None else None
+
+    def item_property(self, item, name):
+        return self.call(item, "org.freedesktop.DBus.Properties", "Get", GLib.Variant("(ss)", (ITEM, name)),
+                         "(v)")[0]
+
+
+class Checks:
+    """Runs named checks, prints each, and fails the test at the end if any failed."""
+
+    def __init__(self):
+        self.failed = 0
+
+    def __call__(self, description, passed):
+        print(("ok: " if passed else "FAILED: ") + description, flush=True)
+        if not passed:
+            self.failed += 1
+        return passed
+
+    def exit(self):
+        print("%d failed" % self.failed if self.failed else "all passed", flush=True)
+        sys.exit(1 if self.failed else 0)
+
+
+def free_display():
+    for number in range(50 + os.getpid() % 30, 99):
+        if not os.path.exists("/tmp/.X%d-lock" % number):
+            return ":%d" % number
+    raise Failure("no free display number")
