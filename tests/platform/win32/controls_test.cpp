@@ -160,7 +160,7 @@ TEST_F(ControlsTest, ACheckBoxShowsWhatItsControlDecidesAndCodeIsNotEchoed) {
 TEST_F(ControlsTest, TypingChangesTheEditOnceAKeyAndTextFromCodeIsNotTakenForTyping) {
     auto& edit = Find<TEdit>("message");
     desktop_user::Click(desktop_user::CentreOf(WindowOf(edit)));
-    ASSERT_TRUE(WaitUntil([&] { return GetFocus() == WindowOf(edit); }, "the focus in the edit"));
+    ASSERT_TRUE(WaitForKeysToReach(WindowOf(edit)));
     desktop_user::Type("wake");
     ASSERT_TRUE(WaitUntil([&] { return edit.Text() == "wake"; }, "the typed text"));
     EXPECT_EQ(form->changes["message"], 4);
@@ -174,7 +174,7 @@ TEST_F(ControlsTest, TypingChangesTheEditOnceAKeyAndTextFromCodeIsNotTakenForTyp
 TEST_F(ControlsTest, MaxLengthLimitsTypingButNotCode) {
     auto& hour = Find<TEdit>("hour");
     desktop_user::Click(desktop_user::CentreOf(WindowOf(hour)));
-    ASSERT_TRUE(WaitUntil([&] { return GetFocus() == WindowOf(hour); }, "the focus in the hour"));
+    ASSERT_TRUE(WaitForKeysToReach(WindowOf(hour)));
     desktop_user::Type("123");
     ASSERT_TRUE(WaitUntil([&] { return hour.Text() == "12"; }, "two digits"));
     hour.SetText("1234");
@@ -185,7 +185,7 @@ TEST_F(ControlsTest, MaxLengthLimitsTypingButNotCode) {
 
 TEST_F(ControlsTest, TheAccessKeyOfALabelMovesTheFocusToItsFieldAndTabFollowsTabOrder) {
     desktop_user::Click(desktop_user::CentreOf(WindowOf(Find<TEdit>("message"))));
-    ASSERT_TRUE(WaitUntil([&] { return GetFocus() == WindowOf(Find<TEdit>("message")); }, "the first focus"));
+    ASSERT_TRUE(WaitForKeysToReach(WindowOf(Find<TEdit>("message"))));
     desktop_user::Key("alt+a");
     ASSERT_TRUE(WaitUntil([&] { return GetFocus() == WindowOf(Find<TEdit>("hour")); }, "the hour's focus"));
     desktop_user::Key("Tab");
@@ -198,7 +198,7 @@ TEST_F(ControlsTest, TheAccessKeyOfALabelMovesTheFocusToItsFieldAndTabFollowsTab
 
 TEST_F(ControlsTest, AButtonsAccessKeyClicksIt) {
     desktop_user::Click(desktop_user::CentreOf(WindowOf(Find<TEdit>("message"))));
-    ASSERT_TRUE(WaitUntil([&] { return GetFocus() == WindowOf(Find<TEdit>("message")); }, "the first focus"));
+    ASSERT_TRUE(WaitForKeysToReach(WindowOf(Find<TEdit>("message"))));
     desktop_user::Key("alt+c");
     EXPECT_TRUE(WaitUntil([this] { return form->clicks["Button1"] == 1; }, "the button's click"));
 }

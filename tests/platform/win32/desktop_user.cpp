@@ -62,7 +62,7 @@ void TypeWhileLoopRuns(const std::string& text) {
 
 void Key(const std::string& keys) { Xdotool("key " + keys); }
 
-std::vector<std::uint32_t> Screenshot(const RECT& area) {
+Pixels Screenshot(const RECT& area) {
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
     BITMAPINFO format{};

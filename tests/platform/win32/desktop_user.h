@@ -29,7 +29,8 @@ void Key(const std::string& keys);
 
 // The screen's pixels in the area, as the display shows them (other programs' windows included), row by
 // row, each 0x00RRGGBB.
-std::vector<std::uint32_t> Screenshot(const RECT& area);
+using Pixels = std::vector<std::uint32_t>;
+Pixels Screenshot(const RECT& area);
 
 // Where trayer, at the screen's top right, shows the one icon of the notification area, and its centre.
 RECT TrayIconArea();

@@ -44,3 +44,28 @@ bool Win32Test::WaitUntil(const std::function<bool()>& condition, const std::str
     }
     return true;
 }
+
+bool Win32Test::WaitForKeysToReach(HWND field) {
+    return WaitUntil(
+        [field] { return GetFocus() == field && GetForegroundWindow() == GetAncestor(field, GA_ROOT); },
+        "the focus in the foreground window's field");
+}
+
+Win32Test::Pixels Win32Test::Tray() { return desktop_user::Screenshot(desktop_user::TrayIconArea()); }
+
+Win32Test::Pixels Win32Test::SettledTray(const std::function<bool(const Pixels&)>& wanted,
+                                         const std::string& what) {
+    Pixels current = Tray();
+    DWORD since = GetTickCount();
+    WaitUntil(
+        [&] {
+            Pixels now = Tray();
+            if (now != current) {
+                current = std::move(now);
+                since = GetTickCount();
+            }
+            return wanted(current) && GetTickCount() - since >= 300;
+        },
+        what);
+    return current;
+}
