@@ -161,7 +161,7 @@ TEST_F(ControlsTest, TypingChangesTheEditOnceAKeyAndTextFromCodeIsNotTakenForTyp
     auto& edit = Find<TEdit>("message");
     desktop_user::Click(desktop_user::CentreOf(WindowOf(edit)));
     ASSERT_TRUE(WaitForKeysToReach(WindowOf(edit)));
-    desktop_user::Type("wake");
+    Type("wake");
     ASSERT_TRUE(WaitUntil([&] { return edit.Text() == "wake"; }, "the typed text"));
     EXPECT_EQ(form->changes["message"], 4);
     edit.SetText("Up now");
@@ -175,7 +175,7 @@ TEST_F(ControlsTest, MaxLengthLimitsTypingButNotCode) {
     auto& hour = Find<TEdit>("hour");
     desktop_user::Click(desktop_user::CentreOf(WindowOf(hour)));
     ASSERT_TRUE(WaitForKeysToReach(WindowOf(hour)));
-    desktop_user::Type("123");
+    Type("123");
     ASSERT_TRUE(WaitUntil([&] { return hour.Text() == "12"; }, "two digits"));
     hour.SetText("1234");
     char shown[16] = "";
@@ -186,12 +186,12 @@ TEST_F(ControlsTest, MaxLengthLimitsTypingButNotCode) {
 TEST_F(ControlsTest, TheAccessKeyOfALabelMovesTheFocusToItsFieldAndTabFollowsTabOrder) {
     desktop_user::Click(desktop_user::CentreOf(WindowOf(Find<TEdit>("message"))));
     ASSERT_TRUE(WaitForKeysToReach(WindowOf(Find<TEdit>("message"))));
-    desktop_user::Key("alt+a");
+    PressKeys("alt+a");
     ASSERT_TRUE(WaitUntil([&] { return GetFocus() == WindowOf(Find<TEdit>("hour")); }, "the hour's focus"));
-    desktop_user::Key("Tab");
+    PressKeys("Tab");
     ASSERT_TRUE(
         WaitUntil([&] { return GetFocus() == WindowOf(Find<TEdit>("message")); }, "the message's focus"));
-    desktop_user::Key("Tab");
+    PressKeys("Tab");
     EXPECT_TRUE(
         WaitUntil([&] { return GetFocus() == WindowOf(Find<TCheckBox>("CheckBox1")); }, "the box's focus"));
 }
@@ -199,7 +199,7 @@ TEST_F(ControlsTest, TheAccessKeyOfALabelMovesTheFocusToItsFieldAndTabFollowsTab
 TEST_F(ControlsTest, AButtonsAccessKeyClicksIt) {
     desktop_user::Click(desktop_user::CentreOf(WindowOf(Find<TEdit>("message"))));
     ASSERT_TRUE(WaitForKeysToReach(WindowOf(Find<TEdit>("message"))));
-    desktop_user::Key("alt+c");
+    PressKeys("alt+c");
     EXPECT_TRUE(WaitUntil([this] { return form->clicks["Button1"] == 1; }, "the button's click"));
 }
 

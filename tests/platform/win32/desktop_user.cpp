@@ -54,13 +54,9 @@ void DoubleClick(POINT at) {
             " click --repeat 2 --delay 80 1");
 }
 
-void Type(const std::string& text) { Run(TypeCommand(text)); }
+HANDLE StartTyping(const std::string& text) { return Start(TypeCommand(text)); }
 
-void TypeWhileLoopRuns(const std::string& text) {
-    if (HANDLE process = Start(TypeCommand(text))) CloseHandle(process);
-}
-
-void Key(const std::string& keys) { Xdotool("key " + keys); }
+HANDLE StartKeys(const std::string& keys) { return Start("/usr/bin/xdotool key " + keys); }
 
 Pixels Screenshot(const RECT& area) {
     const int width = area.right - area.left;

@@ -67,14 +67,14 @@ TEST_F(DialogsTest, TheOpenDialogReturnsTheTypedPath) {
         if (dialog == nullptr || !IsWindowVisible(dialog) || GetForegroundWindow() != dialog) return;
         if (!typed) {
             typed = true;
-            desktop_user::TypeWhileLoopRuns(path);
+            CloseHandle(desktop_user::StartTyping(path));
             return;
         }
         char shown[MAX_PATH] = "";
         GetDlgItemTextA(dialog, cmb13, shown, sizeof shown);
         if (shown != path) return;
         CurrentWidgetset().StopTimer(user);
-        desktop_user::Key("Return");
+        CloseHandle(desktop_user::StartKeys("Return"));
     });
     const auto chosen =
         CurrentWidgetset().ExecuteOpenDialog({"Choose a sound", "Sounds|*.wav|All|*.*", "wav", ""});

@@ -51,6 +51,16 @@ bool Win32Test::WaitForKeysToReach(HWND field) {
         "the focus in the foreground window's field");
 }
 
+void Win32Test::RunLoopUntilEnded(HANDLE process) {
+    if (process == nullptr) return;
+    WaitUntil([process] { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }, "xdotool to end");
+    CloseHandle(process);
+}
+
+void Win32Test::Type(const std::string& text) { RunLoopUntilEnded(desktop_user::StartTyping(text)); }
+
+void Win32Test::PressKeys(const std::string& keys) { RunLoopUntilEnded(desktop_user::StartKeys(keys)); }
+
 Win32Test::Pixels Win32Test::Tray() { return desktop_user::Screenshot(desktop_user::TrayIconArea()); }
 
 Win32Test::Pixels Win32Test::SettledTray(const std::function<bool(const Pixels&)>& wanted,

@@ -45,6 +45,10 @@ class Win32Test : public ::testing::Test {
     // Waits until keys typed now reach the field: it has the focus and its window is the foreground one
     // (a window in the background keeps its focus but gets no keys).
     static bool WaitForKeysToReach(HWND field);
+    // The user types the text, or presses the keys, while the loop runs.
+    static void Type(const std::string& text);
+    static void PressKeys(const std::string& keys);
+    static void RunLoopUntilEnded(HANDLE process);
 
     using Pixels = desktop_user::Pixels;
     // The notification area's picture.
