@@ -22,7 +22,7 @@ void DoubleClick(POINT at);
 // Typing and keys start xdotool and return its process (null when it could not start: the test has failed
 // then) for the caller to wait on while its loop runs: the keys reach the program one by one, as a user's
 // do, instead of all at once after a wait in which the program could not take them (the system's open
-// dialog loses every typed character after the first that way, and the dialog manager the odd Tab).
+// dialog loses every typed character after the first that way).
 HANDLE StartTyping(const std::string& text);
 // Key names as xdotool knows them: "Return", "Tab", "alt+m".
 HANDLE StartKeys(const std::string& keys);
