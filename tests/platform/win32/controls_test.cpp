@@ -160,8 +160,8 @@ TEST_F(ControlsTest, ACheckBoxShowsWhatItsControlDecidesAndCodeIsNotEchoed) {
 TEST_F(ControlsTest, TypingChangesTheEditOnceAKeyAndTextFromCodeIsNotTakenForTyping) {
     auto& edit = Find<TEdit>("message");
     desktop_user::Click(desktop_user::CentreOf(WindowOf(edit)));
-    ASSERT_TRUE(WaitUntil([&] { return GetFocus() == WindowOf(edit); }, "the focus in the edit"));
-    desktop_user::Type("wake");
+    ASSERT_TRUE(WaitForKeysToReach(WindowOf(edit)));
+    Type("wake");
     ASSERT_TRUE(WaitUntil([&] { return edit.Text() == "wake"; }, "the typed text"));
     EXPECT_EQ(form->changes["message"], 4);
     edit.SetText("Up now");
@@ -174,8 +174,8 @@ TEST_F(ControlsTest, TypingChangesTheEditOnceAKeyAndTextFromCodeIsNotTakenForTyp
 TEST_F(ControlsTest, MaxLengthLimitsTypingButNotCode) {
     auto& hour = Find<TEdit>("hour");
     desktop_user::Click(desktop_user::CentreOf(WindowOf(hour)));
-    ASSERT_TRUE(WaitUntil([&] { return GetFocus() == WindowOf(hour); }, "the focus in the hour"));
-    desktop_user::Type("123");
+    ASSERT_TRUE(WaitForKeysToReach(WindowOf(hour)));
+    Type("123");
     ASSERT_TRUE(WaitUntil([&] { return hour.Text() == "12"; }, "two digits"));
     hour.SetText("1234");
     char shown[16] = "";
@@ -185,21 +185,21 @@ TEST_F(ControlsTest, MaxLengthLimitsTypingButNotCode) {
 
 TEST_F(ControlsTest, TheAccessKeyOfALabelMovesTheFocusToItsFieldAndTabFollowsTabOrder) {
     desktop_user::Click(desktop_user::CentreOf(WindowOf(Find<TEdit>("message"))));
-    ASSERT_TRUE(WaitUntil([&] { return GetFocus() == WindowOf(Find<TEdit>("message")); }, "the first focus"));
-    desktop_user::Key("alt+a");
+    ASSERT_TRUE(WaitForKeysToReach(WindowOf(Find<TEdit>("message"))));
+    PressKeys("alt+a");
     ASSERT_TRUE(WaitUntil([&] { return GetFocus() == WindowOf(Find<TEdit>("hour")); }, "the hour's focus"));
-    desktop_user::Key("Tab");
+    PressKeys("Tab");
     ASSERT_TRUE(
         WaitUntil([&] { return GetFocus() == WindowOf(Find<TEdit>("message")); }, "the message's focus"));
-    desktop_user::Key("Tab");
+    PressKeys("Tab");
     EXPECT_TRUE(
         WaitUntil([&] { return GetFocus() == WindowOf(Find<TCheckBox>("CheckBox1")); }, "the box's focus"));
 }
 
 TEST_F(ControlsTest, AButtonsAccessKeyClicksIt) {
     desktop_user::Click(desktop_user::CentreOf(WindowOf(Find<TEdit>("message"))));
-    ASSERT_TRUE(WaitUntil([&] { return GetFocus() == WindowOf(Find<TEdit>("message")); }, "the first focus"));
-    desktop_user::Key("alt+c");
+    ASSERT_TRUE(WaitForKeysToReach(WindowOf(Find<TEdit>("message"))));
+    PressKeys("alt+c");
     EXPECT_TRUE(WaitUntil([this] { return form->clicks["Button1"] == 1; }, "the button's click"));
 }
 

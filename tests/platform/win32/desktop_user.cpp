@@ -54,15 +54,11 @@ void DoubleClick(POINT at) {
             " click --repeat 2 --delay 80 1");
 }
 
-void Type(const std::string& text) { Run(TypeCommand(text)); }
+HANDLE StartTyping(const std::string& text) { return Start(TypeCommand(text)); }
 
-void TypeWhileLoopRuns(const std::string& text) {
-    if (HANDLE process = Start(TypeCommand(text))) CloseHandle(process);
-}
+HANDLE StartKeys(const std::string& keys) { return Start("/usr/bin/xdotool key " + keys); }
 
-void Key(const std::string& keys) { Xdotool("key " + keys); }
-
-std::vector<std::uint32_t> Screenshot(const RECT& area) {
+Pixels Screenshot(const RECT& area) {
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
     BITMAPINFO format{};

@@ -19,17 +19,18 @@ void Xdotool(const std::string& arguments);
 POINT CentreOf(HWND window);
 void Click(POINT at, int button = 1);
 void DoubleClick(POINT at);
-void Type(const std::string& text);
-// Types the text without waiting: for a modal loop that must go on meanwhile (the system's open dialog
-// loses every typed character after the first when the keys reach it all at once, as they do when its
-// thread waits for xdotool to end).
-void TypeWhileLoopRuns(const std::string& text);
+// Typing and keys start xdotool and return its process (null when it could not start: the test has failed
+// then) for the caller to wait on while its loop runs: the keys reach the program one by one, as a user's
+// do, instead of all at once after a wait in which the program could not take them (the system's open
+// dialog loses every typed character after the first that way).
+HANDLE StartTyping(const std::string& text);
 // Key names as xdotool knows them: "Return", "Tab", "alt+m".
-void Key(const std::string& keys);
+HANDLE StartKeys(const std::string& keys);
 
 // The screen's pixels in the area, as the display shows them (other programs' windows included), row by
 // row, each 0x00RRGGBB.
-std::vector<std::uint32_t> Screenshot(const RECT& area);
+using Pixels = std::vector<std::uint32_t>;
+Pixels Screenshot(const RECT& area);
 
 // Where trayer, at the screen's top right, shows the one icon of the notification area, and its centre.
 RECT TrayIconArea();

@@ -63,17 +63,18 @@ TEST_F(DialogsTest, TheOpenDialogReturnsTheTypedPath) {
     widgetset::TimerId user = 0;
     user = CurrentWidgetset().StartTimer(100, [&] {
         HWND dialog = FindWindowA("#32770", "Choose a sound");
-        if (dialog == nullptr || !IsWindowVisible(dialog)) return;
+        // Typed keys reach the foreground window only.
+        if (dialog == nullptr || !IsWindowVisible(dialog) || GetForegroundWindow() != dialog) return;
         if (!typed) {
             typed = true;
-            desktop_user::TypeWhileLoopRuns(path);
+            CloseHandle(desktop_user::StartTyping(path));
             return;
         }
         char shown[MAX_PATH] = "";
         GetDlgItemTextA(dialog, cmb13, shown, sizeof shown);
         if (shown != path) return;
         CurrentWidgetset().StopTimer(user);
-        desktop_user::Key("Return");
+        CloseHandle(desktop_user::StartKeys("Return"));
     });
     const auto chosen =
         CurrentWidgetset().ExecuteOpenDialog({"Choose a sound", "Sounds|*.wav|All|*.*", "wav", ""});
@@ -123,13 +124,16 @@ TEST_F(DialogsTest, AMessageBoxDisablesEveryWindowOfTheProgramWhileTheTrayAndTim
     icon.uFlags = NIF_ICON | NIF_MESSAGE;
     icon.uCallbackMessage = kTrayMessage;
     icon.hIcon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
+    const Pixels emptyTray = Tray();
     ASSERT_TRUE(Shell_NotifyIconA(NIM_ADD, &icon));
+    SettledTray([&](const Pixels& shown) { return shown != emptyTray; }, "the icon in the tray");
 
     int ticks = 0;
     const auto timer = CurrentWidgetset().StartTimer(20, [&] { ++ticks; });
     bool settingsEnabled = true;
     bool boxInFront = false;
     bool clicked = false;
+    const DWORD start = GetTickCount();
     widgetset::TimerId user = 0;
     user = CurrentWidgetset().StartTimer(100, [&] {
         HWND box = FindWindowA("#32770", "Win32 test");
@@ -144,7 +148,9 @@ TEST_F(DialogsTest, AMessageBoxDisablesEveryWindowOfTheProgramWhileTheTrayAndTim
             desktop_user::ClickNotificationArea();
             return;
         }
-        if (trayClicks == 0) return;
+        // Answers the box once the tray's click arrived, or after ten seconds, so that a click that never
+        // arrives fails the test instead of hanging it.
+        if (trayClicks == 0 && GetTickCount() - start < 10000) return;
         CurrentWidgetset().StopTimer(user);
         desktop_user::Click(desktop_user::CentreOf(GetDlgItem(box, IDOK)));
     });
@@ -152,6 +158,8 @@ TEST_F(DialogsTest, AMessageBoxDisablesEveryWindowOfTheProgramWhileTheTrayAndTim
     CurrentWidgetset().StopTimer(user);
     CurrentWidgetset().StopTimer(timer);
     Shell_NotifyIconA(NIM_DELETE, &icon);
+    // The tray as it was before, so that the next test starts from it.
+    WaitUntil([&] { return Tray() == emptyTray; }, "the icon to leave the tray");
 
     EXPECT_FALSE(settingsEnabled);
     EXPECT_TRUE(boxInFront);

@@ -14,8 +14,6 @@
 
 namespace {
 
-using Pixels = std::vector<std::uint32_t>;
-
 // A form that records the tray's callbacks to its window and counts the tray component's events.
 class TTrayForm : public TTestForm {
   public:
@@ -35,7 +33,7 @@ class TTrayForm : public TTestForm {
     int trayMenus = 0;
 };
 
-int DifferingPixels(const Pixels& a, const Pixels& b) {
+int DifferingPixels(const desktop_user::Pixels& a, const desktop_user::Pixels& b) {
     int count = 0;
     for (std::size_t i = 0; i < std::min(a.size(), b.size()); ++i) count += a[i] != b[i];
     return count;
@@ -60,24 +58,6 @@ class TrayTest : public Win32Test {
         WaitUntil([&] { return Tray() == emptyTray; }, "the icon to leave the tray");
     }
 
-    static Pixels Tray() { return desktop_user::Screenshot(desktop_user::TrayIconArea()); }
-    // The tray's picture once it is wanted and stayed the same for a moment: Wine's explorer clears an
-    // icon's window before it draws a new image, and trayer moves an icon that it has just embedded.
-    Pixels SettledTray(const std::function<bool(const Pixels&)>& wanted, const std::string& what) {
-        Pixels current = Tray();
-        DWORD since = GetTickCount();
-        WaitUntil(
-            [&] {
-                Pixels now = Tray();
-                if (now != current) {
-                    current = std::move(now);
-                    since = GetTickCount();
-                }
-                return wanted(current) && GetTickCount() - since >= 300;
-            },
-            what);
-        return current;
-    }
     // Adds the icon and waits until trayer shows it.
     Pixels ShowIcon() {
         tray->SetActive(true);

@@ -12,6 +12,7 @@
 #include "framework/application.h"
 #include "framework/form.h"
 #include "platform/win32/control_peer.h"
+#include "tests/platform/win32/desktop_user.h"
 
 // A form that loads a layout and counts what its handlers and its window receive.
 class TTestForm : public TForm {
@@ -41,6 +42,21 @@ class Win32Test : public ::testing::Test {
     static HWND WindowOf(TControl& control) { return win32backend::PeerOf(control).Handle(); }
     // Runs the loop until condition holds; fails the test, naming what, when it does not in time.
     static bool WaitUntil(const std::function<bool()>& condition, const std::string& what);
+    // Waits until keys typed now reach the field: it has the focus and its window is the foreground one
+    // (a window in the background keeps its focus but gets no keys).
+    static bool WaitForKeysToReach(HWND field);
+    // The user types the text, or presses the keys, while the loop runs.
+    static void Type(const std::string& text);
+    static void PressKeys(const std::string& keys);
+    static void RunLoopUntilEnded(HANDLE process);
+
+    using Pixels = desktop_user::Pixels;
+    // The notification area's picture.
+    static Pixels Tray();
+    // The tray's picture once it is wanted and stayed the same for a moment: Wine's explorer clears an
+    // icon's window before it draws a new image, and trayer moves an icon that it has just embedded, so a
+    // click before that may miss the icon.
+    static Pixels SettledTray(const std::function<bool(const Pixels&)>& wanted, const std::string& what);
 
     ComponentPtr<TApplication> application;
     TTestForm* form = nullptr;

@@ -28,7 +28,9 @@ for number in $(seq 80 199); do
     [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] || break
 done
 export DISPLAY=:$number
-Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+# No auto-repeat (-r): on a loaded machine xdotool may hold a key longer than the repeat delay between
+# its press and its release, and the display would then type the key again.
+Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp -r >/dev/null 2>&1 &
 pids+=($!)
 for _ in $(seq 100); do
     [ -e "/tmp/.X11-unix/X$number" ] && break
