@@ -102,16 +102,22 @@ void CreateSchema(SqliteConnection& connection) {
 
 void EnsureRegistrySchema(SqliteConnection& connection) {
     // Only reads until the file is known to be ours or empty: a file that is not a database fails at the
-    // header, another program's database at its tables, and neither is changed.
-    std::int64_t version = connection.QueryInteger("PRAGMA user_version");
-    CheckVersion(connection, version);
-    if (std::string check = connection.QueryText("PRAGMA quick_check"); check != "ok") {
-        connection.Fail(ERROR_REGISTRY_CORRUPT, check);
+    // header, another program's database at its tables, and neither is changed. The reads share one
+    // snapshot, or another process making the schema between them would make an empty file look foreign.
+    std::int64_t version = 0;
+    {
+        SqliteTransaction snapshot(connection, SqliteTransaction::Lock::Deferred);
+        version = connection.QueryInteger("PRAGMA user_version");
+        CheckVersion(connection, version);
+        if (std::string check = connection.QueryText("PRAGMA quick_check"); check != "ok") {
+            connection.Fail(ERROR_REGISTRY_CORRUPT, check);
+        }
+        if (version == 0 && connection.QueryInteger("SELECT count(*) FROM sqlite_schema") != 0) {
+            RefuseForeign(connection, kUnversionedTables);
+        }
+        if (version != 0) CheckTables(connection);
+        snapshot.Commit();
     }
-    if (version == 0 && connection.QueryInteger("SELECT count(*) FROM sqlite_schema") != 0) {
-        RefuseForeign(connection, kUnversionedTables);
-    }
-    if (version != 0) CheckTables(connection);
     // Switching needs the file to itself; ours is switched once, when it is made.
     if (connection.QueryText("PRAGMA journal_mode") != "wal")
         connection.ExecuteWhenUnlocked("PRAGMA journal_mode = WAL");
