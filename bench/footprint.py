@@ -204,6 +204,14 @@ def memory_kib(pid):
     return values["Rss"], values["Private_Dirty"]
 
 
+def per_idle_minute(counters, seconds):
+    """How much each counter (a function of no arguments) grows per minute while seconds go by, all of them
+    over the same window."""
+    before = {name: count() for name, count in counters.items()}
+    time.sleep(seconds)
+    return {name: (count() - before[name]) * 60 / seconds for name, count in counters.items()}
+
+
 def stop(process):
     process.send_signal(signal.SIGTERM)
     try:
@@ -224,15 +232,15 @@ def measure_idle(subject, idle_seconds):
             start_ms = (time.perf_counter() - began) * 1000
             time.sleep(SETTLE_SECONDS)
             rss, private_dirty = memory_kib(process.pid)
-            switches, cpu = voluntary_switches(process.pid), cpu_seconds(process.pid)
-            time.sleep(idle_seconds)
-            per_minute = 60 / idle_seconds
+            idle = per_idle_minute({
+                "wake-ups per idle minute": lambda: voluntary_switches(process.pid),
+                "CPU per idle minute (ms)": lambda: cpu_seconds(process.pid) * 1000,
+            }, idle_seconds)
             return {
                 "start to icon (ms)": start_ms,
                 "RSS after 10 s (KiB)": rss,
                 "private dirty after 10 s (KiB)": private_dirty,
-                "wake-ups per idle minute": (voluntary_switches(process.pid) - switches) * per_minute,
-                "CPU per idle minute (ms)": (cpu_seconds(process.pid) - cpu) * per_minute * 1000,
+                **idle,
             }
         finally:
             stop(process)

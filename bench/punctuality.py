@@ -74,9 +74,9 @@ def measure_idle_wakeups(program, prefix, minutes):
         try:
             footprint.wait_until(lambda: screen.display.embedded(process.pid), 20, "the tray icon")
             time.sleep(footprint.SETTLE_SECONDS)
-            before = footprint.voluntary_switches(process.pid)
-            time.sleep(minutes * 60)
-            return (footprint.voluntary_switches(process.pid) - before) / minutes
+            counted = footprint.per_idle_minute({"wake-ups": lambda: footprint.voluntary_switches(process.pid)},
+                                                minutes * 60)
+            return counted["wake-ups"]
         finally:
             footprint.stop(process)
     finally:

@@ -1,19 +1,27 @@
 #!/usr/bin/env python3
-"""Start to tray icon and private memory of the Windows program under Wine, next to the Linux program's.
+"""Start to tray icon, private memory and idle wake-ups of the Windows program under Wine, next to the Linux
+program's.
 
 Usage, inside the Windows tests' Wine session (a fresh prefix, Xvfb and trayer):
   tests/platform/win32/wine_session.sh python3 bench/wine_footprint.py WINDOWS_EXE LINUX_PROGRAM [--runs N]
+      [--idle-seconds S] [--i686-exe EXE]
 
 WINDOWS_EXE is a 64-bit alarmclock.exe (this kernel runs no 32-bit code), LINUX_PROGRAM an installed
 alarmclock (alarmclock-reg beside it). Both start as after a reboot with Keep Running: an alarm armed twelve
 hours away, the window hidden, only the tray icon; each on a display with trayer, after one unmeasured start
 that warms the file cache (and, under Wine, starts its explorer, which stays while runs follow each other).
+EXE is the stripped 32-bit program that Windows users get (built by `./build.sh windows`); only its size is
+measured, and printed with the table.
 
 Start to icon: from the start of the process to the moment trayer has embedded an icon. Under Wine the
 embedded window belongs to Wine's explorer, which draws every tray icon of the session.
-Private memory: Private_Clean + Private_Dirty of /proc/PID/smaps_rollup, 10 s after the icon. Under Wine
-the program's process also holds Wine's own libraries and their data, so its figure is the program plus
-Wine's cost; the wineserver and explorer that it needs are listed beside it, not added.
+Private memory: Private_Clean + Private_Dirty of /proc/PID/smaps_rollup, 10 s after the icon.
+Wake-ups per idle minute: the voluntary context switches of all the process's threads over the S seconds
+that follow, counted as footprint.py counts them for the Linux program.
+Under Wine the program's process also holds Wine's own libraries, their data and their threads, so its
+figures are the program plus Wine's cost. The wineserver and explorer that it needs are listed apart, not
+added: they serve every Wine process of the session, and the wineserver's wake-ups include the program's
+calls into it.
 """
 import argparse
 import datetime
@@ -26,6 +34,9 @@ import footprint
 import xwindows
 
 WINE = os.environ.get("WINE64", "/usr/lib/wine/wine64")
+
+WINDOWS, WINESERVER, EXPLORER, LINUX = "Windows under Wine", "  Wine's wineserver", "  Wine's explorer", "Linux (Qt)"
+START, PRIVATE, WAKEUPS = "start to icon (ms)", "private (KiB)", "wake-ups per idle minute"
 
 
 def private_kib(pid):
@@ -56,7 +67,12 @@ def armed_values():
             "year": str(alarm.year), "month": str(alarm.month), "day": str(alarm.day)}
 
 
-def measure_wine(program, display):
+def wakeups(pids):
+    return sum(footprint.voluntary_switches(pid) for pid in pids)
+
+
+def measure_wine(program, display, idle_seconds):
+    """The program's figures and, apart, those of Wine's own processes while it runs."""
     subprocess.run([WINE, "reg", "delete", footprint.SETTINGS_KEY, "/f"], capture_output=True)
     for name, value in armed_values().items():
         subprocess.run([WINE, "reg", "add", footprint.SETTINGS_KEY, "/v", name, "/d", value, "/f"],
@@ -68,17 +84,20 @@ def measure_wine(program, display):
         footprint.wait_until(lambda: display.embedded_owners(), 30, "the Windows program's tray icon")
         start_ms = (time.perf_counter() - began) * 1000
         time.sleep(footprint.SETTLE_SECONDS)
-        return {
-            "start to icon (ms)": start_ms,
-            "private (KiB)": private_kib(process.pid),
-            "wineserver private (KiB)": sum(private_kib(pid) for pid in wine_session_processes("wineserver")),
-            "explorer private (KiB)": sum(private_kib(pid) for pid in display.embedded_owners()),
-        }
+        servers, explorers = wine_session_processes("wineserver"), display.embedded_owners()
+        private = {WINDOWS: private_kib(process.pid), WINESERVER: sum(map(private_kib, servers)),
+                   EXPLORER: sum(map(private_kib, explorers))}
+        idle = footprint.per_idle_minute({WINDOWS: lambda: footprint.voluntary_switches(process.pid),
+                                          WINESERVER: lambda: wakeups(servers),
+                                          EXPLORER: lambda: wakeups(explorers)}, idle_seconds)
+        figures = {name: {PRIVATE: private[name], WAKEUPS: idle[name]} for name in (WINDOWS, WINESERVER, EXPLORER)}
+        figures[WINDOWS] = {START: start_ms, **figures[WINDOWS]}
+        return figures
     finally:
         footprint.stop(process)
 
 
-def measure_linux(subject):
+def measure_linux(subject, idle_seconds):
     screen = footprint.Screen()
     try:
         began = time.perf_counter()
@@ -87,11 +106,18 @@ def measure_linux(subject):
             footprint.wait_until(lambda: screen.display.embedded(process.pid), 20, "the Linux program's tray icon")
             start_ms = (time.perf_counter() - began) * 1000
             time.sleep(footprint.SETTLE_SECONDS)
-            return {"start to icon (ms)": start_ms, "private (KiB)": private_kib(process.pid)}
+            private = private_kib(process.pid)
+            idle = footprint.per_idle_minute({WAKEUPS: lambda: footprint.voluntary_switches(process.pid)},
+                                             idle_seconds)
+            return {LINUX: {START: start_ms, PRIVATE: private, **idle}}
         finally:
             footprint.stop(process)
     finally:
         screen.close()
+
+
+def measure(windows_program, linux, display, idle_seconds):
+    return {**measure_wine(windows_program, display, idle_seconds), **measure_linux(linux, idle_seconds)}
 
 
 def main():
@@ -99,31 +125,37 @@ def main():
     parser.add_argument("windows_program")
     parser.add_argument("linux_program")
     parser.add_argument("--runs", type=int, default=5)
+    parser.add_argument("--idle-seconds", type=int, default=60)
+    parser.add_argument("--i686-exe", default=os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir,
+                                                           "build-windows-i686", "packaging", "windows", "release",
+                                                           "alarmclock.exe"))
     arguments = parser.parse_args()
     if "WINEPREFIX" not in os.environ:
         parser.error("run inside tests/platform/win32/wine_session.sh")
+    # Checked before the runs, not after them.
+    if not os.path.isfile(arguments.i686_exe):
+        parser.error(f"no stripped 32-bit program at {arguments.i686_exe} (./build.sh windows builds it)")
 
     display = xwindows.Display(os.environ["DISPLAY"])
     linux = footprint.AlarmClock(os.path.abspath(arguments.linux_program))
     os.sync()
     try:
-        runs = {"Windows under Wine": [], "Linux (Qt)": []}
-        measure_wine(arguments.windows_program, display)  # warms the caches and Wine's explorer
-        measure_linux(linux)
+        measure(arguments.windows_program, linux, display, 1)  # warms the caches and Wine's explorer
+        runs = []
         for run in range(arguments.runs):
-            runs["Windows under Wine"].append(measure_wine(arguments.windows_program, display))
-            runs["Linux (Qt)"].append(measure_linux(linux))
-            print(f"run {run + 1}: " + "; ".join(f"{name} {results[-1]}" for name, results in runs.items()), flush=True)
+            runs.append(measure(arguments.windows_program, linux, display, arguments.idle_seconds))
+            print(f"run {run + 1}: {runs[-1]}", flush=True)
     finally:
         linux.cleanup()
         display.close()
 
-    print(f"\nMedians of {arguments.runs} runs")
-    for name, results in runs.items():
-        for metric in results[0]:
-            values = [result[metric] for result in results]
-            every = " ".join(f"{value:.0f}" for value in values)
-            print(f"  {name:20} {metric:28} {statistics.median(values):10.0f}   ({every})")
+    print(f"\nMedians of {arguments.runs} runs ({arguments.idle_seconds} s idle)")
+    for name, figures in runs[0].items():
+        for metric in figures:
+            values = [run[name][metric] for run in runs]
+            every = " ".join(f"{value:.1f}" for value in values)
+            print(f"  {name:24} {metric:28} {statistics.median(values):10.1f}   ({every})")
+    print(f"\nalarmclock.exe (i686), stripped: {os.path.getsize(arguments.i686_exe)} bytes")
 
 
 if __name__ == "__main__":

@@ -1,12 +1,15 @@
 // The notification area in a real tray host (trayer): the icon on screen, real clicks arriving as the
 // shell's callback messages, the pop-up menu at the cursor, and the icon changing on screen.
 #include <QApplication>
+#include <QImage>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPainter>
 #include <algorithm>
 
 #include "framework/popup_menu.h"
 #include "platform/qt/icon_cache.h"
+#include "resources/embedded_icons.h"
 #include "tests/platform/qt/desktop_user.h"
 #include "tests/platform/qt/qt_test.h"
 
@@ -195,6 +198,28 @@ TEST(IconCacheTest, EachNameHasOneStableHandleAndIsDecodedOnce) {
     EXPECT_EQ(qtbackend::IconOf(main).cacheKey(), icon.cacheKey());
     EXPECT_FALSE(icon.availableSizes().isEmpty());
     EXPECT_TRUE(qtbackend::IconOf(nullptr).isNull());
+}
+
+TEST(IconCacheTest, AnIconIsDrawnFromItsOwnImageMadeSmallerButNeverLarger) {
+    const EmbeddedIcon* file = FindEmbeddedIcon("MAINICON");
+    ASSERT_NE(file, nullptr);
+    const QImage made = QImage::fromData(file->data.data(), static_cast<int>(file->data.size()), "ico");
+    ASSERT_EQ(made.size(), QSize(32, 32));
+    const QIcon icon = qtbackend::IconNamed("MAINICON");
+    EXPECT_EQ(icon.pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32),
+              made.convertToFormat(QImage::Format_ARGB32));
+    EXPECT_EQ(icon.pixmap(16, 16).size(), QSize(16, 16));
+    EXPECT_EQ(icon.pixmap(64, 64).size(), QSize(32, 32));
+    EXPECT_EQ(icon.actualSize(QSize(64, 48)), QSize(32, 32));
+    EXPECT_EQ(icon.actualSize(QSize(24, 48)), QSize(24, 24));
+
+    // Painted in the middle of a larger square, at its own size.
+    QImage canvas(48, 48, QImage::Format_ARGB32);
+    canvas.fill(Qt::transparent);
+    QPainter painter(&canvas);
+    icon.paint(&painter, canvas.rect());
+    painter.end();
+    EXPECT_EQ(canvas.copy(8, 8, 32, 32), made.convertToFormat(QImage::Format_ARGB32));
 }
 
 }  // namespace
