@@ -183,15 +183,24 @@ TEST_F(ControlsTest, MaxLengthLimitsTypingButNotCode) {
     EXPECT_STREQ(shown, "1234");
 }
 
+// A Tab as the focused control receives it from the queue, so the loop's dialog manager moves the focus
+// by the windows' tab order. The real keyboard is not used for the Tabs: Wine was seen to deliver a Tab
+// from X that its dialog manager then did not act on, now and then, after a focus change by an access key.
+void PressTabInProgram() {
+    HWND focus = GetFocus();
+    PostMessageA(focus, WM_KEYDOWN, VK_TAB, 0x000F0001);
+    PostMessageA(focus, WM_KEYUP, VK_TAB, static_cast<LPARAM>(0xC00F0001));
+}
+
 TEST_F(ControlsTest, TheAccessKeyOfALabelMovesTheFocusToItsFieldAndTabFollowsTabOrder) {
     desktop_user::Click(desktop_user::CentreOf(WindowOf(Find<TEdit>("message"))));
     ASSERT_TRUE(WaitForKeysToReach(WindowOf(Find<TEdit>("message"))));
     PressKeys("alt+a");
     ASSERT_TRUE(WaitUntil([&] { return GetFocus() == WindowOf(Find<TEdit>("hour")); }, "the hour's focus"));
-    PressKeys("Tab");
+    PressTabInProgram();
     ASSERT_TRUE(
         WaitUntil([&] { return GetFocus() == WindowOf(Find<TEdit>("message")); }, "the message's focus"));
-    PressKeys("Tab");
+    PressTabInProgram();
     EXPECT_TRUE(
         WaitUntil([&] { return GetFocus() == WindowOf(Find<TCheckBox>("CheckBox1")); }, "the box's focus"));
 }
