@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "framework/media_player.h"
+#include "framework/peer_kinds.h"
 #include "platform/win32/captioned_peers.h"
 #include "platform/win32/check_box_peer.h"
 #include "platform/win32/date_picker_peer.h"
@@ -34,23 +34,19 @@ class PlainPeer : public ControlPeer {
     const bool everShown_;
 };
 
-template <class Control>
-Control* As(TControl& control) {
-    return control.InheritsFrom(Control::Class) ? &static_cast<Control&>(control) : nullptr;
-}
-
-std::unique_ptr<ControlPeer> NewPeer(TControl& control) {
-    if (auto* form = As<TForm>(control)) return std::make_unique<FormPeer>(*form);
-    if (auto* groupBox = As<TGroupBox>(control)) return std::make_unique<GroupBoxPeer>(*groupBox);
-    if (auto* panel = As<TPanel>(control)) return std::make_unique<PanelPeer>(*panel);
-    if (auto* label = As<TLabel>(control)) return std::make_unique<LabelPeer>(*label);
-    if (auto* image = As<TImage>(control)) return std::make_unique<ImagePeer>(*image);
-    if (auto* button = As<TButton>(control)) return std::make_unique<ButtonPeer>(*button);
-    if (auto* checkBox = As<TCheckBox>(control)) return std::make_unique<CheckBoxPeer>(*checkBox);
-    if (auto* edit = As<TEdit>(control)) return std::make_unique<EditPeer>(*edit);
-    if (auto* picker = As<TDateTimePicker>(control)) return std::make_unique<DatePickerPeer>(*picker);
-    return std::make_unique<PlainPeer>(control, !control.InheritsFrom(TMediaPlayer::Class));
-}
+struct Peers {
+    using Base = ControlPeer;
+    using Form = FormPeer;
+    using GroupBox = GroupBoxPeer;
+    using Panel = PanelPeer;
+    using Label = LabelPeer;
+    using Image = ImagePeer;
+    using Button = ButtonPeer;
+    using CheckBox = CheckBoxPeer;
+    using Edit = EditPeer;
+    using DatePicker = DatePickerPeer;
+    using Plain = PlainPeer;
+};
 
 }  // namespace
 
@@ -61,7 +57,7 @@ std::unique_ptr<ControlPeer> CreateControlPeer(TControl& control) {
         return InitCommonControlsEx(&classes) != FALSE;
     }();
     (void)commonControls;
-    auto peer = NewPeer(control);
+    auto peer = peer_kinds::NewPeer<Peers>(control);
     peer->ShowAll();
     return peer;
 }
