@@ -10,19 +10,7 @@ const PropertyInfo kCaptionProperties[] = {
 
 }  // namespace
 
-const ClassInfo TPanel::Class{.name = "TPanel",
-                              .parent = &TWinControl::Class,
-                              .create = &CreateComponent<TPanel>,
-                              .properties = kCaptionProperties};
-const ClassInfo TGroupBox::Class{.name = "TGroupBox",
-                                 .parent = &TWinControl::Class,
-                                 .create = &CreateComponent<TGroupBox>,
-                                 .properties = kCaptionProperties};
-const ClassInfo TLabel::Class{.name = "TLabel",
-                              .parent = &TControl::Class,
-                              .create = &CreateComponent<TLabel>,
-                              .properties = kCaptionProperties};
-const ClassInfo TButton::Class{.name = "TButton",
-                               .parent = &TWinControl::Class,
-                               .create = &CreateComponent<TButton>,
-                               .properties = kCaptionProperties};
+const ClassInfo TPanel::Class = CreatableClass<TPanel, TWinControl>("TPanel", kCaptionProperties);
+const ClassInfo TGroupBox::Class = CreatableClass<TGroupBox, TWinControl>("TGroupBox", kCaptionProperties);
+const ClassInfo TLabel::Class = CreatableClass<TLabel, TControl>("TLabel", kCaptionProperties);
+const ClassInfo TButton::Class = CreatableClass<TButton, TWinControl>("TButton", kCaptionProperties);

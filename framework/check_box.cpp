@@ -11,7 +11,4 @@ const PropertyInfo kProperties[] = {
 
 }  // namespace
 
-const ClassInfo TCheckBox::Class{.name = "TCheckBox",
-                                 .parent = &TWinControl::Class,
-                                 .create = &CreateComponent<TCheckBox>,
-                                 .properties = kProperties};
+const ClassInfo TCheckBox::Class = CreatableClass<TCheckBox, TWinControl>("TCheckBox", kProperties);

@@ -60,6 +60,13 @@ TComponent* CreateComponent(TComponent* owner) {
     return new Class(owner);
 }
 
+// The table of a class that form files may name; constant-initialised, so no table waits on another.
+template <class Class, class Parent>
+constexpr ClassInfo CreatableClass(std::string_view name, std::span<const PropertyInfo> properties) {
+    return {
+        .name = name, .parent = &Parent::Class, .create = &CreateComponent<Class>, .properties = properties};
+}
+
 // Every class with its own table declares it with this: the table and the virtual that returns it.
 #define DECLARE_CLASS_INFO        \
   public:                         \

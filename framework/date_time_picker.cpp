@@ -23,10 +23,8 @@ const PropertyInfo kProperties[] = {
 
 }  // namespace
 
-const ClassInfo TDateTimePicker::Class{.name = "TDateTimePicker",
-                                       .parent = &TWinControl::Class,
-                                       .create = &CreateComponent<TDateTimePicker>,
-                                       .properties = kProperties};
+const ClassInfo TDateTimePicker::Class =
+    CreatableClass<TDateTimePicker, TWinControl>("TDateTimePicker", kProperties);
 
 void TDateTimePicker::UserSetDate(const TDate& value) {
     RunUserAction([&] { SetDate(value); });

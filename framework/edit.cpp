@@ -13,10 +13,7 @@ const PropertyInfo kProperties[] = {
 
 }  // namespace
 
-const ClassInfo TEdit::Class{.name = "TEdit",
-                             .parent = &TWinControl::Class,
-                             .create = &CreateComponent<TEdit>,
-                             .properties = kProperties};
+const ClassInfo TEdit::Class = CreatableClass<TEdit, TWinControl>("TEdit", kProperties);
 
 void TEdit::UserEditText(const std::string& text) {
     if (maxLength_ > 0 && CharacterCount(text) > static_cast<std::size_t>(maxLength_)) {

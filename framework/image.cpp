@@ -10,10 +10,7 @@ const PropertyInfo kProperties[] = {
 
 }  // namespace
 
-const ClassInfo TImage::Class{.name = "TImage",
-                              .parent = &TControl::Class,
-                              .create = &CreateComponent<TImage>,
-                              .properties = kProperties};
+const ClassInfo TImage::Class = CreatableClass<TImage, TControl>("TImage", kProperties);
 
 void TImage::SetPictureName(const std::string& name) {
     if (name == picture_.ResourceName()) return;

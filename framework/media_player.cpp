@@ -21,10 +21,7 @@ const PropertyInfo kProperties[] = {
 
 }  // namespace
 
-const ClassInfo TMediaPlayer::Class{.name = "TMediaPlayer",
-                                    .parent = &TWinControl::Class,
-                                    .create = &CreateComponent<TMediaPlayer>,
-                                    .properties = kProperties};
+const ClassInfo TMediaPlayer::Class = CreatableClass<TMediaPlayer, TWinControl>("TMediaPlayer", kProperties);
 
 TMediaPlayer::~TMediaPlayer() { Close(); }
 

@@ -14,10 +14,7 @@ const PropertyInfo kProperties[] = {
 
 }  // namespace
 
-const ClassInfo TMenuItem::Class{.name = "TMenuItem",
-                                 .parent = &TComponent::Class,
-                                 .create = &CreateComponent<TMenuItem>,
-                                 .properties = kProperties};
+const ClassInfo TMenuItem::Class = CreatableClass<TMenuItem, TComponent>("TMenuItem", kProperties);
 
 TMenuItem::~TMenuItem() {
     if (menu_ != nullptr) menu_->Remove(this);

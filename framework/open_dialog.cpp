@@ -14,10 +14,7 @@ const PropertyInfo kProperties[] = {
 
 }  // namespace
 
-const ClassInfo TOpenDialog::Class{.name = "TOpenDialog",
-                                   .parent = &TComponent::Class,
-                                   .create = &CreateComponent<TOpenDialog>,
-                                   .properties = kProperties};
+const ClassInfo TOpenDialog::Class = CreatableClass<TOpenDialog, TComponent>("TOpenDialog", kProperties);
 
 bool TOpenDialog::Execute() {
     auto chosen = CurrentWidgetset().ExecuteOpenDialog({title_, filter_, defaultExt_, fileName_, forProgram_});

@@ -17,10 +17,7 @@ const PropertyInfo kProperties[] = {
 
 }  // namespace
 
-const ClassInfo TPopupMenu::Class{.name = "TPopupMenu",
-                                  .parent = &TComponent::Class,
-                                  .create = &CreateComponent<TPopupMenu>,
-                                  .properties = kProperties};
+const ClassInfo TPopupMenu::Class = CreatableClass<TPopupMenu, TComponent>("TPopupMenu", kProperties);
 
 TPopupMenu::~TPopupMenu() {
     for (TMenuItem* item : items_) item->menu_ = nullptr;

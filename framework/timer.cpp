@@ -15,10 +15,7 @@ const PropertyInfo kProperties[] = {
 
 }  // namespace
 
-const ClassInfo TTimer::Class{.name = "TTimer",
-                              .parent = &TComponent::Class,
-                              .create = &CreateComponent<TTimer>,
-                              .properties = kProperties};
+const ClassInfo TTimer::Class = CreatableClass<TTimer, TComponent>("TTimer", kProperties);
 
 TTimer::~TTimer() {
     if (timer_ != 0) CurrentWidgetset().StopTimer(timer_);
