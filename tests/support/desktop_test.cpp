@@ -1,5 +1,8 @@
 #include "tests/support/desktop_test.h"
 
+#include <sstream>
+
+#include "app/main_form_layout.h"
 #include "framework/published.h"
 #include "framework/widgetset.h"
 
@@ -15,6 +18,28 @@ void TTestForm::WindowProc(TMessage& message) {
     messages.push_back(message);
     if (onMessage) onMessage(message);
     TForm::WindowProc(message);
+}
+
+std::string ProgramLayoutForTest() {
+    std::istringstream lines{std::string(kMainFormLayout)};
+    std::string layout;
+    std::string skipUntil;  // the line that ends a skipped object
+    for (std::string line; std::getline(lines, line);) {
+        const std::size_t indent = line.find_first_not_of(' ');
+        const std::string text = indent == std::string::npos ? "" : line.substr(indent);
+        if (!skipUntil.empty()) {
+            if (line == skipUntil) skipUntil.clear();
+            continue;
+        }
+        if (text.rfind("object qzTray1:", 0) == 0) {
+            skipUntil = std::string(indent, ' ') + "end";
+            continue;
+        }
+        if (text.rfind("On", 0) == 0 && text.find(" = ") != std::string::npos) continue;
+        if (line == "object Form1: TForm1") line = "object Form1: TTestForm";
+        layout += line + '\n';
+    }
+    return layout;
 }
 
 DesktopTest::DesktopTest(const std::string& title) : application(MakeComponent<TApplication>(nullptr)) {

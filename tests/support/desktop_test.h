@@ -42,6 +42,9 @@ class TTestForm : public TForm {
     std::function<void(const TMessage&)> onMessage;
 };
 
+// The program's layout without what only the program has: its handlers and its tray component.
+std::string ProgramLayoutForTest();
+
 class DesktopTest : public ::testing::Test {
   protected:
     explicit DesktopTest(const std::string& title);
