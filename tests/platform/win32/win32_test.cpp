@@ -1,6 +1,13 @@
 #include "tests/platform/win32/win32_test.h"
 
-bool Win32Test::WaitForKeysToReach(HWND field) {
+std::string Win32Test::WindowTextA(HWND window) {
+    char text[256] = "";
+    return std::string(text, static_cast<std::size_t>(GetWindowTextA(window, text, sizeof text)));
+}
+
+bool Win32Test::ClickIntoField(TControl& control) {
+    HWND field = WindowOf(control);
+    desktop_user::Click(desktop_user::CentreOf(field));
     return WaitUntil(
         [field] { return GetFocus() == field && GetForegroundWindow() == GetAncestor(field, GA_ROOT); },
         "the focus in the foreground window's field");

@@ -14,9 +14,11 @@ class Win32Test : public DesktopTest {
     Win32Test() : DesktopTest("Win32 test") {}
 
     static HWND WindowOf(TControl& control) { return win32backend::PeerOf(control).Handle(); }
-    // Waits until keys typed now reach the field: it has the focus and its window is the foreground one
-    // (a window in the background keeps its focus but gets no keys).
-    static bool WaitForKeysToReach(HWND field);
+    // The window's text, through the system's ANSI calls.
+    static std::string WindowTextA(HWND window);
+    // The user clicks into the field; true once keys typed next reach it: it has the focus and its window is
+    // the foreground one (a window in the background keeps its focus but gets no keys).
+    static bool ClickIntoField(TControl& field);
     // The user types the text, or presses the keys, while the loop runs.
     static void Type(const std::string& text);
     static void PressKeys(const std::string& keys);
