@@ -306,12 +306,18 @@ def report(idle, growth, baseline, ours, runs, idle_seconds, minutes):
               + " ".join(str(value) for value in growth[subject.name]))
 
 
-def main():
-    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("program")
-    parser.add_argument("baseline")
+def comparison_parser(description, *programs):
+    """The command line of a footprint comparison: the programs it compares, how many runs, how long idle."""
+    parser = argparse.ArgumentParser(description=description, formatter_class=argparse.RawDescriptionHelpFormatter)
+    for program in programs:
+        parser.add_argument(program)
     parser.add_argument("--runs", type=int, default=5)
     parser.add_argument("--idle-seconds", type=int, default=60)
+    return parser
+
+
+def main():
+    parser = comparison_parser(__doc__, "program", "baseline")
     parser.add_argument("--flash-minutes", type=float, default=10)
     arguments = parser.parse_args()
 

@@ -23,7 +23,6 @@ figures are the program plus Wine's cost. The wineserver and explorer that it ne
 added: they serve every Wine process of the session, and the wineserver's wake-ups include the program's
 calls into it.
 """
-import argparse
 import datetime
 import os
 import statistics
@@ -121,11 +120,7 @@ def measure(windows_program, linux, display, idle_seconds):
 
 
 def main():
-    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("windows_program")
-    parser.add_argument("linux_program")
-    parser.add_argument("--runs", type=int, default=5)
-    parser.add_argument("--idle-seconds", type=int, default=60)
+    parser = footprint.comparison_parser(__doc__, "windows_program", "linux_program")
     parser.add_argument("--i686-exe", default=os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir,
                                                            "build-windows-i686", "packaging", "windows", "release",
                                                            "alarmclock.exe"))

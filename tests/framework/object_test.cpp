@@ -13,31 +13,25 @@ constexpr UINT kUnhandled = WM_USER + 3;
 
 std::vector<std::string> calls;
 
+// What a handler leaves: its name among the calls, its answer in the message.
+void Answer(TMessage& message, const char* handler, LRESULT result) {
+    calls.push_back(handler);
+    message.Result = result;
+}
+
 class TBase : public TObject {
     DECLARE_CLASS_INFO
   public:
-    void Ping(TMessage& message) {
-        calls.push_back("TBase::Ping");
-        message.Result = 1;
-    }
-    void Pong(TMessage& message) {
-        calls.push_back("TBase::Pong");
-        message.Result = 2;
-    }
-    void DefaultHandler(TMessage& message) override {
-        calls.push_back("default");
-        message.Result = -1;
-    }
+    void Ping(TMessage& message) { Answer(message, "TBase::Ping", 1); }
+    void Pong(TMessage& message) { Answer(message, "TBase::Pong", 2); }
+    void DefaultHandler(TMessage& message) override { Answer(message, "default", -1); }
 };
 
 // Overrides one message, inherits the other.
 class TDerived : public TBase {
     DECLARE_CLASS_INFO
   public:
-    void Pong(TMessage& message) {
-        calls.push_back("TDerived::Pong");
-        message.Result = 20;
-    }
+    void Pong(TMessage& message) { Answer(message, "TDerived::Pong", 20); }
 };
 
 // Registers nothing of its own.

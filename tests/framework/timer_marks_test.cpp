@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <initializer_list>
+
 using namespace std::chrono_literals;
 
 namespace {
@@ -18,31 +21,39 @@ SYSTEMTIME At(WORD hour, WORD minute, WORD second, WORD millisecond) {
     return time;
 }
 
+// A wake at a time, on a ten-second timer, and the step it should give.
+struct Wake {
+    SYSTEMTIME at;
+    bool ticks;
+    std::chrono::milliseconds wait;
+};
+
+void ExpectSteps(std::initializer_list<Wake> wakes) {
+    for (const Wake& wake : wakes) {
+        SCOPED_TRACE(testing::Message() << "woken at " << wake.at.wHour << ':' << wake.at.wMinute << ':'
+                                        << wake.at.wSecond << '.' << wake.at.wMilliseconds);
+        const timer_marks::Step step = timer_marks::NextStep(wake.at, 10000);
+        EXPECT_EQ(step.tick, wake.ticks);
+        EXPECT_EQ(step.wait, wake.wait);
+    }
+}
+
 }  // namespace
 
 TEST(TimerMarksTest, AWakeOnOrAfterAMarkTicksAndWaitsForTheNextMarkPlusTheLag) {
-    // On time: the next wake is one interval later, so the ticks never drift.
-    auto step = timer_marks::NextStep(At(7, 30, 0, 5), 10000);
-    EXPECT_TRUE(step.tick);
-    EXPECT_EQ(step.wait, 10000ms);
-    // Late, after the clock jumped: the tick runs now, the next one is back on the marks.
-    step = timer_marks::NextStep(At(7, 30, 13, 250), 10000);
-    EXPECT_TRUE(step.tick);
-    EXPECT_EQ(step.wait, 6755ms);
-    // Exactly on the mark, and in the last moment before the early window.
-    EXPECT_EQ(timer_marks::NextStep(At(7, 30, 20, 0), 10000).wait, 10005ms);
-    step = timer_marks::NextStep(At(7, 30, 28, 998), 10000);
-    EXPECT_TRUE(step.tick);
-    EXPECT_EQ(step.wait, 1007ms);
+    ExpectSteps({
+        // On time: the next wake is one interval later, so the ticks never drift.
+        {At(7, 30, 0, 5), true, 10000ms},
+        // Late, after the clock jumped: the tick runs now, the next one is back on the marks.
+        {At(7, 30, 13, 250), true, 6755ms},
+        // Exactly on the mark, and in the last moment before the early window.
+        {At(7, 30, 20, 0), true, 10005ms},
+        {At(7, 30, 28, 998), true, 1007ms},
+    });
 }
 
 TEST(TimerMarksTest, AWakeInTheLastTenthOfAnIntervalWaitsForItsMarkWithoutTicking) {
-    auto step = timer_marks::NextStep(At(7, 29, 59, 997), 10000);
-    EXPECT_FALSE(step.tick);
-    EXPECT_EQ(step.wait, 8ms);
-    step = timer_marks::NextStep(At(7, 29, 59, 0), 10000);
-    EXPECT_FALSE(step.tick);
-    EXPECT_EQ(step.wait, 1005ms);
+    ExpectSteps({{At(7, 29, 59, 997), false, 8ms}, {At(7, 29, 59, 0), false, 1005ms}});
 }
 
 TEST(TimerMarksTest, MarksCountFromMidnightForAnyInterval) {

@@ -68,6 +68,13 @@ class GStreamerMediaDeviceTest : public ::testing::Test {
         return path;
     }
 
+    // A device with the file open in it.
+    static std::unique_ptr<MediaDevice> Opened(const fs::path& file) {
+        auto device = CreateGStreamerMediaDevice();
+        device->Open(file.string());
+        return device;
+    }
+
     std::string OpenError(const fs::path& path) {
         auto device = CreateGStreamerMediaDevice();
         try {
@@ -92,8 +99,7 @@ class GStreamerMediaDeviceTest : public ::testing::Test {
 
 TEST_F(GStreamerMediaDeviceTest, PlaysToTheEndAndReportsItOnceOnTheInterfaceThread) {
     RecordWith("wavenc ! filesink location={out}");
-    auto device = CreateGStreamerMediaDevice();
-    device->Open(Tone(300ms).string());
+    auto device = Opened(Tone(300ms));
     int finished = 0;
     std::thread::id finishedOn;
     device->Play([&] {
@@ -210,8 +216,7 @@ TEST_F(GStreamerMediaDeviceTest, NothingIsReportedAfterCloseOrDestruction) {
     RecordWith("wavenc ! filesink location={out}");
     for (bool destroy : {false, true}) {
         SCOPED_TRACE(destroy ? "destroyed" : "closed");
-        auto device = CreateGStreamerMediaDevice();
-        device->Open(Tone(300ms).string());
+        auto device = Opened(Tone(300ms));
         int finished = 0;
         device->Play([&] { ++finished; });
         // Without running the loop, so that the end is most likely waiting on the bus when it goes.
@@ -230,8 +235,7 @@ TEST_F(GStreamerMediaDeviceTest, NothingIsReportedAfterCloseOrDestruction) {
 TEST_F(GStreamerMediaDeviceTest, PlaysAgainFromTheStartAfterTheEnd) {
     // Raw samples; the file sink starts its file again when the pipeline goes back to the start.
     RecordWith("filesink location={out}");
-    auto device = CreateGStreamerMediaDevice();
-    device->Open(Tone(300ms).string());
+    auto device = Opened(Tone(300ms));
     int finished = 0;
     device->Play([&] { ++finished; });
     ASSERT_TRUE(RunUntil([&] { return finished == 1; }));
@@ -246,8 +250,7 @@ TEST_F(GStreamerMediaDeviceTest, PlaysAgainFromTheStartAfterTheEnd) {
 TEST_F(GStreamerMediaDeviceTest, AnOutputThatRefusesToStartFailsInPlay) {
     sink_.emplace("ALARMCLOCK_AUDIO_SINK", "fakesink state-error=paused-to-playing");
     const fs::path tone = Tone(300ms);
-    auto device = CreateGStreamerMediaDevice();
-    device->Open(tone.string());
+    auto device = Opened(tone);
     int finished = 0;
     try {
         device->Play([&] { ++finished; });
@@ -264,8 +267,7 @@ TEST_F(GStreamerMediaDeviceTest, AnErrorDuringPlaybackEndsItAndTheOwnerCanReopen
     // The output fails at its first write, which comes after the file was ready: while it plays.
     sink_.emplace("ALARMCLOCK_AUDIO_SINK", "filesink location=/dev/full");
     const fs::path tone = Tone(300ms);
-    auto device = CreateGStreamerMediaDevice();
-    device->Open(tone.string());
+    auto device = Opened(tone);
     int finished = 0;
     device->Play([&] { ++finished; });
     ASSERT_TRUE(RunUntil([&] { return finished > 0; }));

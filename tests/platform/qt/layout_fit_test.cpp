@@ -7,11 +7,9 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QStyleOptionButton>
 #include <clocale>
 
-#include "app/main_form_layout.h"
 #include "framework/date_time_picker.h"
 #include "platform/qt/captions.h"
 #include "tests/platform/qt/qt_test.h"
@@ -20,17 +18,6 @@ namespace {
 
 // A line edit keeps this much room on either side of its text (a constant inside Qt).
 constexpr int kLineEditMargin = 2;
-
-// The program's layout without what only the program has: its handlers and its tray component.
-std::string ProgramLayoutForTest() {
-    QString layout = QString::fromUtf8(kMainFormLayout.data(), static_cast<qsizetype>(kMainFormLayout.size()));
-    layout.replace(QRegularExpression(R"(\n *object qzTray1: TqzTray\n.*?\n  end)",
-                                      QRegularExpression::DotMatchesEverythingOption),
-                   "");
-    layout.remove(QRegularExpression(R"(\n *On\w+ = \w+(?=\n))"));
-    layout.replace(": TForm1\n", ": TTestForm\n");
-    return layout.toStdString();
-}
 
 struct LocaleCase {
     const char* qtName;

@@ -93,9 +93,7 @@ TEST_F(ControlsTest, ControlsAreNativeWindowsOfTheSystemClassesInsideTheirParent
     EXPECT_EQ(className(WindowOf(Find<TEdit>("hour"))), "Edit");
     EXPECT_EQ(className(WindowOf(Find<TImage>("Image1"))), "Static");
     EXPECT_EQ(GetParent(WindowOf(Find<TEdit>("hour"))), WindowOf(Find<TGroupBox>("GroupBox1")));
-    char caption[64] = "";
-    GetWindowTextA(WindowOf(Find<TButton>("Button1")), caption, sizeof caption);
-    EXPECT_STREQ(caption, "&Check");
+    EXPECT_EQ(WindowTextA(WindowOf(Find<TButton>("Button1"))), "&Check");
 }
 
 TEST_F(ControlsTest, TheFormHasAFixedSingleBorderWithoutMaximizeAndIsCentred) {
@@ -159,28 +157,22 @@ TEST_F(ControlsTest, ACheckBoxShowsWhatItsControlDecidesAndCodeIsNotEchoed) {
 
 TEST_F(ControlsTest, TypingChangesTheEditOnceAKeyAndTextFromCodeIsNotTakenForTyping) {
     auto& edit = Find<TEdit>("message");
-    desktop_user::Click(desktop_user::CentreOf(WindowOf(edit)));
-    ASSERT_TRUE(WaitForKeysToReach(WindowOf(edit)));
+    ASSERT_TRUE(ClickIntoField(edit));
     Type("wake");
     ASSERT_TRUE(WaitUntil([&] { return edit.Text() == "wake"; }, "the typed text"));
     EXPECT_EQ(form->changes["message"], 4);
     edit.SetText("Up now");
     EXPECT_EQ(form->changes["message"], 5);
-    char shown[64] = "";
-    GetWindowTextA(WindowOf(edit), shown, sizeof shown);
-    EXPECT_STREQ(shown, "Up now");
+    EXPECT_EQ(WindowTextA(WindowOf(edit)), "Up now");
 }
 
 TEST_F(ControlsTest, MaxLengthLimitsTypingButNotCode) {
     auto& hour = Find<TEdit>("hour");
-    desktop_user::Click(desktop_user::CentreOf(WindowOf(hour)));
-    ASSERT_TRUE(WaitForKeysToReach(WindowOf(hour)));
+    ASSERT_TRUE(ClickIntoField(hour));
     Type("123");
     ASSERT_TRUE(WaitUntil([&] { return hour.Text() == "12"; }, "two digits"));
     hour.SetText("1234");
-    char shown[16] = "";
-    GetWindowTextA(WindowOf(hour), shown, sizeof shown);
-    EXPECT_STREQ(shown, "1234");
+    EXPECT_EQ(WindowTextA(WindowOf(hour)), "1234");
 }
 
 // A Tab as the focused control receives it from the queue, so the loop's dialog manager moves the focus
@@ -193,8 +185,7 @@ void PressTabInProgram() {
 }
 
 TEST_F(ControlsTest, TheAccessKeyOfALabelMovesTheFocusToItsFieldAndTabFollowsTabOrder) {
-    desktop_user::Click(desktop_user::CentreOf(WindowOf(Find<TEdit>("message"))));
-    ASSERT_TRUE(WaitForKeysToReach(WindowOf(Find<TEdit>("message"))));
+    ASSERT_TRUE(ClickIntoField(Find<TEdit>("message")));
     PressKeys("alt+a");
     ASSERT_TRUE(WaitUntil([&] { return GetFocus() == WindowOf(Find<TEdit>("hour")); }, "the hour's focus"));
     PressTabInProgram();
@@ -206,8 +197,7 @@ TEST_F(ControlsTest, TheAccessKeyOfALabelMovesTheFocusToItsFieldAndTabFollowsTab
 }
 
 TEST_F(ControlsTest, AButtonsAccessKeyClicksIt) {
-    desktop_user::Click(desktop_user::CentreOf(WindowOf(Find<TEdit>("message"))));
-    ASSERT_TRUE(WaitForKeysToReach(WindowOf(Find<TEdit>("message"))));
+    ASSERT_TRUE(ClickIntoField(Find<TEdit>("message")));
     PressKeys("alt+c");
     EXPECT_TRUE(WaitUntil([this] { return form->clicks["Button1"] == 1; }, "the button's click"));
 }

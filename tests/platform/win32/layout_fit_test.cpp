@@ -1,38 +1,13 @@
 // The program's own layout on this system's fonts: every caption fits its control, with the layout's
 // positions and sizes as they are.
 #include <algorithm>
-#include <sstream>
 
-#include "app/main_form_layout.h"
 #include "framework/captioned.h"
 #include "framework/text.h"
 #include "platform/win32/screen_scale.h"
 #include "tests/platform/win32/win32_test.h"
 
 namespace {
-
-// The program's layout without what only the program has: its handlers and its tray component.
-std::string ProgramLayoutForTest() {
-    std::istringstream lines{std::string(kMainFormLayout)};
-    std::string layout;
-    std::string skipUntil;  // the line that ends a skipped object
-    for (std::string line; std::getline(lines, line);) {
-        const std::size_t indent = line.find_first_not_of(' ');
-        const std::string text = indent == std::string::npos ? "" : line.substr(indent);
-        if (!skipUntil.empty()) {
-            if (line == skipUntil) skipUntil.clear();
-            continue;
-        }
-        if (text.rfind("object qzTray1:", 0) == 0) {
-            skipUntil = std::string(indent, ' ') + "end";
-            continue;
-        }
-        if (text.rfind("On", 0) == 0 && text.find(" = ") != std::string::npos) continue;
-        if (line == "object Form1: TForm1") line = "object Form1: TTestForm";
-        layout += line + '\n';
-    }
-    return layout;
-}
 
 std::string ClassOf(HWND window) {
     char name[64] = "";

@@ -33,11 +33,6 @@ std::wstring WindowTextW(HWND window) {
     return text;
 }
 
-std::string WindowTextA(HWND window) {
-    char text[256] = "";
-    return std::string(text, static_cast<std::size_t>(GetWindowTextA(window, text, sizeof text)));
-}
-
 // A folder with accents and CJK characters in the temporary folder, made when missing; its UTF-8 path.
 std::string AccentedFolder() {
     char temporary[MAX_PATH] = "";

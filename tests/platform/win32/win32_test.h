@@ -1,50 +1,24 @@
-// The fixture of the Win32 back-end tests: an application object, forms loaded from form-file text, and a
-// loop run until something holds (or a deadline passes, which fails the test).
+// The fixture of the Win32 back-end tests: the desktop tests' fixture that sees the controls' windows, and
+// the user's typing, keys and view of the notification area.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <functional>
-#include <map>
 #include <string>
-#include <vector>
 
-#include "framework/application.h"
-#include "framework/form.h"
 #include "platform/win32/control_peer.h"
 #include "tests/platform/win32/desktop_user.h"
+#include "tests/support/desktop_test.h"
 
-// A form that loads a layout and counts what its handlers and its window receive.
-class TTestForm : public TForm {
-    DECLARE_CLASS_INFO
-  public:
-    using TForm::TForm;
-    void Load(std::string_view text) { LoadLayout(text); }
-
-    void Clicked(TObject* sender) { ++clicks[static_cast<TComponent*>(sender)->Name()]; }
-    void Changed(TObject* sender) { ++changes[static_cast<TComponent*>(sender)->Name()]; }
-
-    std::map<std::string, int> clicks;
-    std::map<std::string, int> changes;
-};
-
-class Win32Test : public ::testing::Test {
+class Win32Test : public DesktopTest {
   protected:
-    Win32Test();
-    ~Win32Test() override;
+    Win32Test() : DesktopTest("Win32 test") {}
 
-    // A form owned by the application, loaded from text, shown and in the foreground.
-    TTestForm& ShowForm(std::string_view layout);
-    template <class Control>
-    Control& Find(const std::string& name) {
-        return *static_cast<Control*>(form->FindComponent(name));
-    }
     static HWND WindowOf(TControl& control) { return win32backend::PeerOf(control).Handle(); }
-    // Runs the loop until condition holds; fails the test, naming what, when it does not in time.
-    static bool WaitUntil(const std::function<bool()>& condition, const std::string& what);
-    // Waits until keys typed now reach the field: it has the focus and its window is the foreground one
-    // (a window in the background keeps its focus but gets no keys).
-    static bool WaitForKeysToReach(HWND field);
+    // The window's text, through the system's ANSI calls.
+    static std::string WindowTextA(HWND window);
+    // The user clicks into the field; true once keys typed next reach it: it has the focus and its window is
+    // the foreground one (a window in the background keeps its focus but gets no keys).
+    static bool ClickIntoField(TControl& field);
     // The user types the text, or presses the keys, while the loop runs.
     static void Type(const std::string& text);
     static void PressKeys(const std::string& keys);
@@ -58,6 +32,11 @@ class Win32Test : public ::testing::Test {
     // click before that may miss the icon.
     static Pixels SettledTray(const std::function<bool(const Pixels&)>& wanted, const std::string& what);
 
-    ComponentPtr<TApplication> application;
-    TTestForm* form = nullptr;
+  private:
+    // Shown in the foreground, where the keyboard reaches it.
+    void Present(TTestForm& shown) override {
+        shown.Show();
+        shown.BringToFront();
+    }
+    bool IsOnScreen(TControl& control) const override { return IsWindowVisible(WindowOf(control)) != FALSE; }
 };

@@ -267,6 +267,8 @@ TEST(RegistryBesideAWriter, AWriteThatWaitsTooLongNamesTheProcessHoldingTheFile)
 // A transaction on a scratch database, watched from a second connection that does not wait for locks.
 class Transaction : public ::testing::Test {
   protected:
+    using Lock = registry::SqliteTransaction::Lock;
+
     Transaction() {
         std::ofstream(file_, std::ios::binary).flush();
         connection_.emplace(file_);
@@ -282,27 +284,33 @@ class Transaction : public ::testing::Test {
         return true;
     }
     std::int64_t Sum() { return connection_->QueryInteger("SELECT total(x) FROM t"); }
+    void Insert(int value) { connection_->Execute("INSERT INTO t VALUES (" + std::to_string(value) + ")"); }
+    // Inserts the value in a transaction of its own, which commits.
+    void InsertAndCommit(Lock lock, int value) {
+        registry::SqliteTransaction transaction(*connection_, lock);
+        Insert(value);
+        transaction.Commit();
+    }
+    // Inserts the value in a transaction of its own, which an exception leaves before it commits.
+    void InsertAndFail(Lock lock, int value) {
+        EXPECT_THROW(
+            {
+                registry::SqliteTransaction transaction(*connection_, lock);
+                Insert(value);
+                throw std::runtime_error("a failure halfway");
+            },
+            std::runtime_error);
+    }
 
     TemporaryDirectory directory_;
     std::filesystem::path file_ = directory_.path() / "scratch.db";
     std::optional<registry::SqliteConnection> connection_;
     sqlite3* other_ = nullptr;
-    using Lock = registry::SqliteTransaction::Lock;
 };
 
 TEST_F(Transaction, KeepsWhatItCommitsAndRollsBackWhenAnErrorLeavesIt) {
-    {
-        registry::SqliteTransaction transaction(*connection_, Lock::Deferred);
-        connection_->Execute("INSERT INTO t VALUES (1)");
-        transaction.Commit();
-    }
-    EXPECT_THROW(
-        {
-            registry::SqliteTransaction transaction(*connection_, Lock::Immediate);
-            connection_->Execute("INSERT INTO t VALUES (2)");
-            throw std::runtime_error("a failure halfway");
-        },
-        std::runtime_error);
+    InsertAndCommit(Lock::Deferred, 1);
+    InsertAndFail(Lock::Immediate, 2);
     EXPECT_EQ(Sum(), 1);
     EXPECT_NE(sqlite3_get_autocommit(connection_->handle()), 0);  // nothing left open
     EXPECT_TRUE(OtherCanWrite());                                 // nor locked
@@ -323,18 +331,8 @@ TEST_F(Transaction, OnlyAnImmediateOneHoldsTheWriteLockBeforeItWrites) {
 TEST_F(Transaction, OneInsideAnotherLastsOnlyIfTheOuterOneCommits) {
     {
         registry::SqliteTransaction outer(*connection_, Lock::Immediate);
-        {
-            registry::SqliteTransaction kept(*connection_, Lock::Immediate);
-            connection_->Execute("INSERT INTO t VALUES (1)");
-            kept.Commit();
-        }
-        EXPECT_THROW(
-            {
-                registry::SqliteTransaction undone(*connection_, Lock::Deferred);
-                connection_->Execute("INSERT INTO t VALUES (10)");
-                throw std::runtime_error("a failure inside");
-            },
-            std::runtime_error);
+        InsertAndCommit(Lock::Immediate, 1);
+        InsertAndFail(Lock::Deferred, 10);
         EXPECT_EQ(Sum(), 1);
         outer.Commit();
     }
@@ -342,7 +340,7 @@ TEST_F(Transaction, OneInsideAnotherLastsOnlyIfTheOuterOneCommits) {
     {
         registry::SqliteTransaction outer(*connection_, Lock::Immediate);
         registry::SqliteTransaction inner(*connection_, Lock::Immediate);
-        connection_->Execute("INSERT INTO t VALUES (100)");
+        Insert(100);
         inner.Commit();
     }  // the outer one ends uncommitted
     EXPECT_EQ(Sum(), 1);

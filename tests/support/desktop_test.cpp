@@ -1,0 +1,72 @@
+#include "tests/support/desktop_test.h"
+
+#include <sstream>
+
+#include "app/main_form_layout.h"
+#include "framework/published.h"
+#include "framework/widgetset.h"
+
+namespace {
+
+const MethodInfo kMethods[] = {PUBLISHED_METHOD(TTestForm, Clicked), PUBLISHED_METHOD(TTestForm, Changed)};
+
+}  // namespace
+
+const ClassInfo TTestForm::Class{.name = "TTestForm", .parent = &TForm::Class, .methods = kMethods};
+
+void TTestForm::WindowProc(TMessage& message) {
+    messages.push_back(message);
+    if (onMessage) onMessage(message);
+    TForm::WindowProc(message);
+}
+
+std::string ProgramLayoutForTest() {
+    std::istringstream lines{std::string(kMainFormLayout)};
+    std::string layout;
+    std::string skipUntil;  // the line that ends a skipped object
+    for (std::string line; std::getline(lines, line);) {
+        const std::size_t indent = line.find_first_not_of(' ');
+        const std::string text = indent == std::string::npos ? "" : line.substr(indent);
+        if (!skipUntil.empty()) {
+            if (line == skipUntil) skipUntil.clear();
+            continue;
+        }
+        if (text.rfind("object qzTray1:", 0) == 0) {
+            skipUntil = std::string(indent, ' ') + "end";
+            continue;
+        }
+        if (text.rfind("On", 0) == 0 && text.find(" = ") != std::string::npos) continue;
+        if (line == "object Form1: TForm1") line = "object Form1: TTestForm";
+        layout += line + '\n';
+    }
+    return layout;
+}
+
+DesktopTest::DesktopTest(const std::string& title) : application(MakeComponent<TApplication>(nullptr)) {
+    application->SetTitle(title);
+}
+
+TTestForm& DesktopTest::ShowForm(std::string_view layout) {
+    application->CreateForm(form);
+    form->Load(layout);
+    Present(*form);
+    WaitUntil([this] { return IsOnScreen(*form); }, "the form to show");
+    return *form;
+}
+
+bool DesktopTest::WaitUntil(const std::function<bool()>& condition, const std::string& what) {
+    const auto deadline = std::chrono::steady_clock::now() + desktop_test::kDeadline;
+    bool late = false;
+    // Wakes the loop now and then, so that the deadline is seen while nothing else happens.
+    const auto timer = CurrentWidgetset().StartTimer(desktop_test::kPollMs, [] {});
+    CurrentWidgetset().RunLoop([&] {
+        late = std::chrono::steady_clock::now() > deadline;
+        return late || condition();
+    });
+    CurrentWidgetset().StopTimer(timer);
+    if (late && !condition()) {
+        ADD_FAILURE() << "Still waiting for " << what;
+        return false;
+    }
+    return true;
+}
