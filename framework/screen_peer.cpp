@@ -48,6 +48,8 @@ void ScreenPeer::Changed(Aspect aspect) {
 
 void ScreenPeer::ShowAspect(Aspect) {}
 
+bool ScreenPeer::Shown() const { return everShown_ && control_.Visible(); }
+
 void ScreenPeer::ShowOnChildren(Aspect aspect) {
     if (!control_.InheritsFrom(TWinControl::Class)) return;
     const auto& parent = static_cast<const TWinControl&>(control_);

@@ -16,7 +16,12 @@ class ScreenPeer : public ControlPeer {
     TControl& Control() const { return control_; }
 
   protected:
-    explicit ScreenPeer(TControl& control) : control_(control) {}
+    // A control that works unseen (a media player plays through the back end's media device) is never
+    // shown, whatever its Visible says.
+    explicit ScreenPeer(TControl& control, bool everShown = true) : control_(control), everShown_(everShown) {}
+
+    // Whether the control's window is to be seen now.
+    bool Shown() const;
 
     // The aspects a kind of control shows its own way; the base shows bounds, visibility, enabled state,
     // hints and fonts.
@@ -33,6 +38,7 @@ class ScreenPeer : public ControlPeer {
     void ShowOnChildren(Aspect aspect);
 
     TControl& control_;
+    const bool everShown_;
 };
 
 }  // namespace widgetset

@@ -7,7 +7,8 @@
 
 namespace qtbackend {
 
-ControlPeer::ControlPeer(TControl& control, QWidget* widget) : ScreenPeer(control), widget_(widget) {}
+ControlPeer::ControlPeer(TControl& control, QWidget* widget, bool everShown)
+    : ScreenPeer(control, everShown), widget_(widget) {}
 
 ControlPeer::~ControlPeer() {
     if (handle_ != nullptr) DestroyWindow(handle_);
@@ -28,7 +29,7 @@ void ControlPeer::ShowBounds() {
     widget_->setGeometry(Control().Left(), Control().Top(), Control().Width(), Control().Height());
 }
 
-void ControlPeer::ShowVisible() { widget_->setVisible(Control().Visible()); }
+void ControlPeer::ShowVisible() { widget_->setVisible(Shown()); }
 
 void ControlPeer::ShowEnabled() { widget_->setEnabled(Control().Enabled()); }
 

@@ -22,8 +22,9 @@ class ControlPeer : public widgetset::ScreenPeer {
     QWidget* Widget() const { return widget_; }
 
   protected:
-    // The widget, created inside its parent's widget, becomes the peer's. Peers derive from TypedPeer.
-    ControlPeer(TControl& control, QWidget* widget);
+    // The widget, created inside its parent's widget, becomes the peer's. The peers of each kind of control
+    // derive from TypedPeer.
+    ControlPeer(TControl& control, QWidget* widget, bool everShown = true);
 
     void ShowBounds() override;
     void ShowVisible() override;

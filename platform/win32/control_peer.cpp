@@ -23,7 +23,8 @@ HMENU NextChildId() {
 
 }  // namespace
 
-ControlPeer::ControlPeer(TControl& control, const WindowKind& kind) : ScreenPeer(control) {
+ControlPeer::ControlPeer(TControl& control, const WindowKind& kind, bool everShown)
+    : ScreenPeer(control, everShown), click_(kind.click) {
     HWND parent = ParentWindowOf(control);
     const DWORD style = kind.style | (parent != nullptr ? WS_CHILD | WS_CLIPSIBLINGS : 0);
     window_ = CreateWindowExA(kind.exStyle, kind.className, "", style, 0, 0, 0, 0, parent,
@@ -71,14 +72,18 @@ LRESULT ControlPeer::DefaultHandling(HWND window, UINT message, WPARAM wParam, L
     return CallWindowProcA(classProc_, window, message, wParam, lParam);
 }
 
-LRESULT ControlPeer::Notified(UINT, const NMHDR*) { return 0; }
+// The click's report comes from the user only: nothing here clicks a control from code.
+LRESULT ControlPeer::Notified(UINT code, const NMHDR*) {
+    if (code == click_) Control().UserClick();
+    return 0;
+}
 
 void ControlPeer::ShowBounds() {
     MoveWindow(window_, Scaled(Control().Left()), Scaled(Control().Top()), Scaled(Control().Width()),
                Scaled(Control().Height()), TRUE);
 }
 
-void ControlPeer::ShowVisible() { ShowWindow(window_, Control().Visible() ? SW_SHOWNA : SW_HIDE); }
+void ControlPeer::ShowVisible() { ShowWindow(window_, Shown() ? SW_SHOWNA : SW_HIDE); }
 
 void ControlPeer::ShowEnabled() { EnableWindow(window_, Control().Enabled() ? TRUE : FALSE); }
 

@@ -4,6 +4,7 @@
 // reporting control's peer, which tells its framework object.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "framework/control.h"
@@ -15,11 +16,14 @@ struct WindowKind {
     const char* className;
     DWORD style;
     DWORD exStyle = 0;
+    // The native control's report (a WM_COMMAND's notification code) that is the user's click on the
+    // control, where the control takes clicks.
+    std::optional<UINT> click = std::nullopt;
 };
 
 class ControlPeer : public widgetset::ScreenPeer {
   public:
-    ControlPeer(TControl& control, const WindowKind& kind);
+    ControlPeer(TControl& control, const WindowKind& kind, bool everShown = true);
     ~ControlPeer() override;
     ControlPeer(const ControlPeer&) = delete;
     ControlPeer& operator=(const ControlPeer&) = delete;
@@ -32,7 +36,7 @@ class ControlPeer : public widgetset::ScreenPeer {
 
   protected:
     // A report of the native control to its parent: a WM_COMMAND's notification code, or a WM_NOTIFY's
-    // header. Returns the message's result.
+    // header. Returns the message's result. The base tells the control of the user's click.
     virtual LRESULT Notified(UINT code, const NMHDR* header);
     void ShowBounds() override;
     void ShowVisible() override;
@@ -49,6 +53,7 @@ class ControlPeer : public widgetset::ScreenPeer {
 
     HWND window_ = nullptr;
     WNDPROC classProc_ = nullptr;
+    std::optional<UINT> click_;
     int settingFromCode_ = 0;
 };
 
