@@ -1,24 +1,42 @@
-#include "platform/qt/check_box_peer.h"
+#include <QCheckBox>
+
+#include "framework/check_box.h"
+#include "framework/peer_kinds.h"
+#include "platform/qt/captioned_peer.h"
 
 namespace qtbackend {
 
-CheckBoxPeer::CheckBoxPeer(TCheckBox& checkBox) : CaptionedPeer(checkBox) {
-    // clicked, unlike toggled, is never emitted by setChecked: a state set from code is not echoed.
-    QObject::connect(View(), &QCheckBox::clicked, [this] { UserClicked(); });
-}
+namespace {
 
-void CheckBoxPeer::UserClicked() {
-    QPointer<QCheckBox> box = View();
-    TCheckBox& checkBox = Object();
-    checkBox.UserClick();
-    // The box toggled itself; a refused click (a disabled control) must not leave it so. The handler may
-    // have freed the control, and this peer with it.
-    if (box != nullptr) box->setChecked(checkBox.Checked());
-}
+// TCheckBox: a QCheckBox. A click goes to the control, whose Checked setter decides the state shown.
+class CheckBoxPeer : public CaptionedPeer<TCheckBox, QCheckBox> {
+  public:
+    explicit CheckBoxPeer(TCheckBox& checkBox) : CaptionedPeer(checkBox) {
+        // clicked, unlike toggled, is never emitted by setChecked: a state set from code is not echoed.
+        QObject::connect(View(), &QCheckBox::clicked, [this] { UserClicked(); });
+    }
 
-void CheckBoxPeer::ShowAspect(widgetset::Aspect aspect) {
-    if (aspect == widgetset::Aspect::Checked) View()->setChecked(Object().Checked());
-    CaptionedPeer::ShowAspect(aspect);
-}
+  protected:
+    void ShowAspect(widgetset::Aspect aspect) override {
+        if (aspect == widgetset::Aspect::Checked) View()->setChecked(Object().Checked());
+        CaptionedPeer::ShowAspect(aspect);
+    }
+
+  private:
+    void UserClicked() {
+        QPointer<QCheckBox> box = View();
+        TCheckBox& checkBox = Object();
+        checkBox.UserClick();
+        // The box toggled itself; a refused click (a disabled control) must not leave it so. The handler
+        // may have freed the control, and this peer with it.
+        if (box != nullptr) box->setChecked(checkBox.Checked());
+    }
+};
+
+}  // namespace
 
 }  // namespace qtbackend
+
+peer_kinds::Peer peer_kinds::MakePeer(TCheckBox& checkBox) {
+    return std::make_unique<qtbackend::CheckBoxPeer>(checkBox);
+}

@@ -7,16 +7,8 @@
 
 namespace qtbackend {
 
-namespace {
-
-bool EffectiveShowHint(const TControl& control) {
-    if (control.ParentShowHint() && control.Parent() != nullptr) return EffectiveShowHint(*control.Parent());
-    return control.ShowHint();
-}
-
-}  // namespace
-
-ControlPeer::ControlPeer(TControl& control, QWidget* widget) : control_(control), widget_(widget) {}
+ControlPeer::ControlPeer(TControl& control, QWidget* widget, bool everShown)
+    : ScreenPeer(control, everShown), widget_(widget) {}
 
 ControlPeer::~ControlPeer() {
     if (handle_ != nullptr) DestroyWindow(handle_);
@@ -29,62 +21,21 @@ HWND ControlPeer::Handle() {
     return handle_;
 }
 
-void ControlPeer::ShowAll() {
-    using widgetset::Aspect;
-    for (Aspect aspect : {Aspect::Bounds, Aspect::Enabled, Aspect::Caption, Aspect::Hint, Aspect::Font,
-                          Aspect::Checked, Aspect::MaxLength, Aspect::Date, Aspect::Picture, Aspect::Visible}) {
-        Changed(aspect);
-    }
-}
-
 void ControlPeer::Changed(widgetset::Aspect aspect) {
-    if (widget_ == nullptr) return;
-    switch (aspect) {
-        case widgetset::Aspect::Bounds:
-            ShowBounds();
-            break;
-        case widgetset::Aspect::Visible:
-            ShowVisible();
-            break;
-        case widgetset::Aspect::Enabled:
-            widget_->setEnabled(control_.Enabled());
-            break;
-        case widgetset::Aspect::Hint:
-            ShowHint();
-            ShowOnChildren(aspect);
-            break;
-        case widgetset::Aspect::Font:
-            ShowFont();
-            ShowBounds();  // a size fitted to the text changes with the font
-            ShowOnChildren(aspect);
-            break;
-        default:
-            ShowAspect(aspect);
-    }
+    if (widget_ != nullptr) ScreenPeer::Changed(aspect);
 }
-
-void ControlPeer::ShowAspect(widgetset::Aspect) {}
 
 void ControlPeer::ShowBounds() {
-    widget_->setGeometry(control_.Left(), control_.Top(), control_.Width(), control_.Height());
+    widget_->setGeometry(Control().Left(), Control().Top(), Control().Width(), Control().Height());
 }
 
-void ControlPeer::ShowVisible() { widget_->setVisible(control_.Visible()); }
+void ControlPeer::ShowVisible() { widget_->setVisible(Shown()); }
 
-void ControlPeer::ShowHint() {
-    widget_->setToolTip(EffectiveShowHint(control_) ? ToQString(control_.Hint()) : QString());
-}
+void ControlPeer::ShowEnabled() { widget_->setEnabled(Control().Enabled()); }
 
-void ControlPeer::ShowFont() { widget_->setFont(FontFor(control_.Font())); }
+void ControlPeer::ShowHint(const std::string& hint) { widget_->setToolTip(ToQString(hint)); }
 
-void ControlPeer::ShowOnChildren(widgetset::Aspect aspect) {
-    if (!control_.InheritsFrom(TWinControl::Class)) return;
-    const auto& parent = static_cast<const TWinControl&>(control_);
-    for (int i = 0; i < parent.ControlCount(); ++i) {
-        TControl* child = parent.Controls(i);
-        if (child->HasPeer()) child->Peer().Changed(aspect);
-    }
-}
+void ControlPeer::ShowFont() { widget_->setFont(FontFor(Control().Font())); }
 
 ControlPeer& PeerOf(TControl& control) { return dynamic_cast<ControlPeer&>(control.Peer()); }
 

@@ -4,40 +4,36 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <string>
 
 #include "framework/control.h"
+#include "framework/screen_peer.h"
 
 namespace qtbackend {
 
-class ControlPeer : public widgetset::ControlPeer {
+class ControlPeer : public widgetset::ScreenPeer {
   public:
     ~ControlPeer() override;
 
+    // Nothing is shown once a parent's widget, deleted first, took this one with it.
     void Changed(widgetset::Aspect aspect) override;
     HWND Handle() override;
 
-    // Shows every aspect of the control, as after its creation.
-    void ShowAll();
     QWidget* Widget() const { return widget_; }
-    TControl& Control() const { return control_; }
 
   protected:
-    // The widget, created inside its parent's widget, becomes the peer's. Peers derive from TypedPeer.
-    ControlPeer(TControl& control, QWidget* widget);
+    // The widget, created inside its parent's widget, becomes the peer's. The peers of each kind of control
+    // derive from TypedPeer.
+    ControlPeer(TControl& control, QWidget* widget, bool everShown = true);
 
-    // The aspects a kind of control shows its own way; the base shows bounds, visibility, enabled state,
-    // hints and fonts.
-    virtual void ShowAspect(widgetset::Aspect aspect);
-    virtual void ShowBounds();
-    virtual void ShowVisible();
+    void ShowBounds() override;
+    void ShowVisible() override;
 
   private:
-    void ShowHint();
-    void ShowFont();
-    // Aspects that children inherit (ParentShowHint, ParentFont) are shown again on them.
-    void ShowOnChildren(widgetset::Aspect aspect);
+    void ShowEnabled() override;
+    void ShowHint(const std::string& hint) override;
+    void ShowFont() override;
 
-    TControl& control_;
     QPointer<QWidget> widget_;
     HWND handle_ = nullptr;
 };

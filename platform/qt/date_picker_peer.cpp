@@ -1,8 +1,11 @@
-#include "platform/qt/date_picker_peer.h"
-
 #include <QFontMetrics>
 #include <QLocale>
 #include <QSignalBlocker>
+
+#include "framework/date_time_picker.h"
+#include "framework/peer_kinds.h"
+#include "platform/qt/control_peer.h"
+#include "platform/qt/date_picker_widget.h"
 
 namespace qtbackend {
 
@@ -33,44 +36,56 @@ bool EveryDateFits(const QString& format, const QFontMetrics& metrics, int width
     return true;
 }
 
+// TDateTimePicker: a DatePickerWidget in the locale's short format with a calendar to drop down. A date the
+// user picks goes to the control; a date set from code is shown without being reported back.
+class DatePickerPeer : public TypedPeer<TDateTimePicker, DatePickerWidget> {
+  public:
+    explicit DatePickerPeer(TDateTimePicker& picker) : TypedPeer(picker) {
+        // The picker's own minimum would clamp the framework's default date (1899-12-30) and older ones.
+        View()->setMinimumDate(QDate(100, 1, 1));
+        QObject::connect(View(), &QDateEdit::dateChanged, [this](const QDate& date) { UserChanged(date); });
+    }
+
+  protected:
+    void ShowAspect(widgetset::Aspect aspect) override {
+        if (aspect == widgetset::Aspect::Date) ShowDate();
+    }
+
+    void ShowBounds() override {
+        ControlPeer::ShowBounds();
+        ShowFormat();
+    }
+
+  private:
+    void UserChanged(const QDate& date) {
+        const TDate chosen = ToTDate(date);
+        if (chosen == Object().Date()) return;
+        QPointer<QDateEdit> edit = View();
+        TDateTimePicker& picker = Object();
+        picker.UserSetDate(chosen);
+        // A refused date (a disabled control) is replaced by the one the control holds.
+        if (edit != nullptr && ToTDate(edit->date()) != picker.Date()) ShowDate();
+    }
+
+    void ShowDate() {
+        // dateChanged is emitted for dates set from code too: blocked, so that none is echoed.
+        const QSignalBlocker blocker(View());
+        View()->setDate(ToQDate(Object().Date()));
+    }
+
+    // The format is chosen again whenever the room for it or the font changes.
+    void ShowFormat() {
+        const QString format = ShortFormat();
+        const bool fits = EveryDateFits(format, View()->fontMetrics(), View()->TextWidth());
+        const QString chosen = fits ? format : kNumericFormat;
+        if (View()->displayFormat() != chosen) View()->setDisplayFormat(chosen);
+    }
+};
+
 }  // namespace
 
-DatePickerPeer::DatePickerPeer(TDateTimePicker& picker) : TypedPeer(picker) {
-    // The picker's own minimum would clamp the framework's default date (1899-12-30) and older ones.
-    View()->setMinimumDate(QDate(100, 1, 1));
-    QObject::connect(View(), &QDateEdit::dateChanged, [this](const QDate& date) { UserChanged(date); });
-}
-
-void DatePickerPeer::UserChanged(const QDate& date) {
-    const TDate chosen = ToTDate(date);
-    if (chosen == Object().Date()) return;
-    QPointer<QDateEdit> edit = View();
-    TDateTimePicker& picker = Object();
-    picker.UserSetDate(chosen);
-    // A refused date (a disabled control) is replaced by the one the control holds.
-    if (edit != nullptr && ToTDate(edit->date()) != picker.Date()) ShowDate();
-}
-
-void DatePickerPeer::ShowDate() {
-    // dateChanged is emitted for dates set from code too: blocked, so that none is echoed.
-    const QSignalBlocker blocker(View());
-    View()->setDate(ToQDate(Object().Date()));
-}
-
-void DatePickerPeer::ShowBounds() {
-    ControlPeer::ShowBounds();
-    ShowFormat();
-}
-
-void DatePickerPeer::ShowFormat() {
-    const QString format = ShortFormat();
-    const bool fits = EveryDateFits(format, View()->fontMetrics(), View()->TextWidth());
-    const QString chosen = fits ? format : kNumericFormat;
-    if (View()->displayFormat() != chosen) View()->setDisplayFormat(chosen);
-}
-
-void DatePickerPeer::ShowAspect(widgetset::Aspect aspect) {
-    if (aspect == widgetset::Aspect::Date) ShowDate();
-}
-
 }  // namespace qtbackend
+
+peer_kinds::Peer peer_kinds::MakePeer(TDateTimePicker& picker) {
+    return std::make_unique<qtbackend::DatePickerPeer>(picker);
+}

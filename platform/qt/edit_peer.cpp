@@ -1,25 +1,40 @@
-#include "platform/qt/edit_peer.h"
+#include <QLineEdit>
 
+#include "framework/edit.h"
+#include "framework/peer_kinds.h"
 #include "platform/qt/captions.h"
+#include "platform/qt/control_peer.h"
 #include "platform/qt/max_length_validator.h"
 
 namespace qtbackend {
 
-EditPeer::EditPeer(TEdit& edit) : TypedPeer(edit) {
-    // Not QLineEdit's own maxLength: it would cut text set from code too.
-    View()->setValidator(new MaxLengthValidator(View(), [&edit] { return edit.MaxLength(); }));
-    // textEdited, unlike textChanged, is never emitted by setText.
-    QObject::connect(View(), &QLineEdit::textEdited,
-                     [&edit](const QString& text) { edit.UserEditText(ToStdString(text)); });
-}
+namespace {
 
-void EditPeer::ShowAspect(widgetset::Aspect aspect) {
-    // Compared first, so that the text the user just typed keeps its cursor and undo history.
-    if (aspect == widgetset::Aspect::Caption && View()->text() != ToQString(Object().Text())) {
-        View()->setText(ToQString(Object().Text()));
-        // Text set from code is shown from its beginning, as on Windows; Qt would show its end.
-        View()->setCursorPosition(0);
+// TEdit: a QLineEdit. What the user types goes to the control; text set from code is shown without being
+// reported back, and MaxLength limits typing only.
+class EditPeer : public TypedPeer<TEdit, QLineEdit> {
+  public:
+    explicit EditPeer(TEdit& edit) : TypedPeer(edit) {
+        // Not QLineEdit's own maxLength: it would cut text set from code too.
+        View()->setValidator(new MaxLengthValidator(View(), [&edit] { return edit.MaxLength(); }));
+        // textEdited, unlike textChanged, is never emitted by setText.
+        QObject::connect(View(), &QLineEdit::textEdited,
+                         [&edit](const QString& text) { edit.UserEditText(ToStdString(text)); });
     }
-}
+
+  protected:
+    void ShowAspect(widgetset::Aspect aspect) override {
+        // Compared first, so that the text the user just typed keeps its cursor and undo history.
+        if (aspect == widgetset::Aspect::Caption && View()->text() != ToQString(Object().Text())) {
+            View()->setText(ToQString(Object().Text()));
+            // Text set from code is shown from its beginning, as on Windows; Qt would show its end.
+            View()->setCursorPosition(0);
+        }
+    }
+};
+
+}  // namespace
 
 }  // namespace qtbackend
+
+peer_kinds::Peer peer_kinds::MakePeer(TEdit& edit) { return std::make_unique<qtbackend::EditPeer>(edit); }

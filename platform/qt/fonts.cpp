@@ -4,42 +4,23 @@
 #include <QFontMetricsF>
 #include <algorithm>
 #include <cstdlib>
-#include <optional>
 
-#include "framework/text.h"
+#include "platform/measured_faces.h"
 #include "platform/qt/captions.h"
 
 namespace qtbackend {
 
 namespace {
 
-// The faces layouts name, with the average width of their letters as a share of the characters' height:
-// the widths the layouts were measured with. Windows' bitmap sans serif at 8 points on a 96-dpi screen
-// (11-pixel characters in 13-pixel cells, dialog units of 6 x 13) averages about 5.75 pixels a letter;
-// Arial averages 0.58 of its height.
-struct MeasuredFace {
-    const char* name;
-    double averageWidth;
-};
-constexpr MeasuredFace kMeasuredFaces[] = {{"MS Sans Serif", 0.523}, {"Arial", 0.5835}};
+using measured_faces::AverageWidthShare;
 
-const QString kAlphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+const QString kAlphabet = QString::fromLatin1(measured_faces::kAlphabet);
 
-// Neither is installed here; Arial's metric twins often are (Liberation Sans, Nimbus Sans), and whatever
-// fontconfig gives instead is narrowed to the face's widths. (No style hint: with one, Qt skips
+// The layouts' faces are not installed here; Arial's metric twins often are (Liberation Sans, Nimbus Sans), and
+// whatever fontconfig gives instead is narrowed to the face's widths. (No style hint: with one, Qt skips
 // fontconfig's metric aliases.)
 QString FamilyFor(const std::string& name) {
-    for (const MeasuredFace& face : kMeasuredFaces) {
-        if (SameText(name, face.name)) return QStringLiteral("Arial");
-    }
-    return ToQString(name);
-}
-
-std::optional<double> AverageWidthShare(const std::string& name) {
-    for (const MeasuredFace& face : kMeasuredFaces) {
-        if (SameText(name, face.name)) return face.averageWidth;
-    }
-    return std::nullopt;
+    return AverageWidthShare(name) ? QStringLiteral("Arial") : ToQString(name);
 }
 
 double AverageWidth(const QFont& font) {

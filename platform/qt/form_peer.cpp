@@ -1,24 +1,42 @@
-#include "platform/qt/form_peer.h"
-
 #include <QGuiApplication>
 #include <QScreen>
 
+#include "framework/form.h"
+#include "framework/peer_kinds.h"
+#include "platform/qt/captioned_peer.h"
 #include "platform/qt/field_names.h"
+#include "platform/qt/form_window.h"
 #include "platform/qt/icon_cache.h"
 #include "platform/qt/tab_order.h"
 
 namespace qtbackend {
 
-FormPeer::FormPeer(TForm& form) : CaptionedPeer(form) {
-    View()->onUserClose = [&form] { form.UserClose(); };
-    View()->onWindowStateChange = [this] {
-        Object().UserSetWindowState(View()->isMinimized() ? wsMinimized : wsNormal);
-    };
-}
+namespace {
 
-bool FormPeer::Resizable() const {
-    return Object().BorderStyle() == bsSizeable || Object().BorderStyle() == bsSizeToolWin;
-}
+// TForm: a top-level window of the form's client size at its position, decorated as its border style
+// and border icons say. Showing it the first time places it and orders the tab chain and field names.
+class FormPeer : public CaptionedPeer<TForm, FormWindow> {
+  public:
+    explicit FormPeer(TForm& form) : CaptionedPeer(form) {
+        View()->onUserClose = [&form] { form.UserClose(); };
+        View()->onWindowStateChange = [this] {
+            Object().UserSetWindowState(View()->isMinimized() ? wsMinimized : wsNormal);
+        };
+    }
+
+  protected:
+    void ShowAspect(widgetset::Aspect aspect) override;
+    void ShowBounds() override;
+    void ShowVisible() override;
+
+  private:
+    void ApplyWindowFlags();
+    bool Resizable() const {
+        return Object().BorderStyle() == bsSizeable || Object().BorderStyle() == bsSizeToolWin;
+    }
+
+    bool placed_ = false;
+};
 
 void FormPeer::ApplyWindowFlags() {
     const TFormBorderStyle style = Object().BorderStyle();
@@ -84,4 +102,8 @@ void FormPeer::ShowAspect(widgetset::Aspect aspect) {
     }
 }
 
+}  // namespace
+
 }  // namespace qtbackend
+
+peer_kinds::Peer peer_kinds::MakePeer(TForm& form) { return std::make_unique<qtbackend::FormPeer>(form); }

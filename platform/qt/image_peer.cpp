@@ -1,9 +1,11 @@
-#include "platform/qt/image_peer.h"
-
+#include <QLabel>
 #include <QMouseEvent>
 #include <functional>
 
+#include "framework/image.h"
+#include "framework/peer_kinds.h"
 #include "platform/qt/captions.h"
+#include "platform/qt/control_peer.h"
 #include "platform/qt/icon_cache.h"
 
 namespace qtbackend {
@@ -30,15 +32,23 @@ class ClickableLabel : public QLabel {
     std::function<void()> clicked_;
 };
 
+// TImage: the named icon at its natural size in the control's top-left corner; a click on it is the user's
+// click on the control.
+class ImagePeer : public TypedPeer<TImage, QLabel> {
+  public:
+    explicit ImagePeer(TImage& image)
+        : TypedPeer(image, new ClickableLabel(ParentWidgetOf(image), [&image] { image.UserClick(); })) {}
+
+  protected:
+    void ShowAspect(widgetset::Aspect aspect) override {
+        if (aspect != widgetset::Aspect::Picture) return;
+        View()->setPixmap(IconNamed(Object().PictureName()).pixmap(kIconSize, kIconSize));
+        View()->setAccessibleName(ToQString(Object().PictureName()));
+    }
+};
+
 }  // namespace
 
-ImagePeer::ImagePeer(TImage& image)
-    : TypedPeer(image, new ClickableLabel(ParentWidgetOf(image), [&image] { image.UserClick(); })) {}
-
-void ImagePeer::ShowAspect(widgetset::Aspect aspect) {
-    if (aspect != widgetset::Aspect::Picture) return;
-    View()->setPixmap(IconNamed(Object().PictureName()).pixmap(kIconSize, kIconSize));
-    View()->setAccessibleName(ToQString(Object().PictureName()));
-}
-
 }  // namespace qtbackend
+
+peer_kinds::Peer peer_kinds::MakePeer(TImage& image) { return std::make_unique<qtbackend::ImagePeer>(image); }

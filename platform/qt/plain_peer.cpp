@@ -1,11 +1,24 @@
-#include "platform/qt/plain_peer.h"
+#include "framework/peer_kinds.h"
+#include "platform/qt/control_peer.h"
 
 namespace qtbackend {
 
-PlainPeer::PlainPeer(TControl& control, bool everShown) : TypedPeer(control), everShown_(everShown) {
-    View()->setAccessibleName(QString::fromStdString(control.Name()));
-}
+namespace {
 
-void PlainPeer::ShowVisible() { View()->setVisible(everShown_ && Object().Visible()); }
+// Controls with nothing of their own to show: a plain widget, known by the component's name, that holds
+// children at their positions.
+class PlainPeer : public ControlPeer {
+  public:
+    PlainPeer(TControl& control, bool everShown)
+        : ControlPeer(control, new QWidget(ParentWidgetOf(control)), everShown) {
+        Widget()->setAccessibleName(QString::fromStdString(control.Name()));
+    }
+};
+
+}  // namespace
 
 }  // namespace qtbackend
+
+peer_kinds::Peer peer_kinds::MakePeer(TControl& control, bool everShown) {
+    return std::make_unique<qtbackend::PlainPeer>(control, everShown);
+}

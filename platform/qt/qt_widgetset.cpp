@@ -3,10 +3,10 @@
 #include <QCoreApplication>
 #include <QSystemTrayIcon>
 
+#include "framework/peer_kinds.h"
 #include "platform/posix/window_table.h"
 #include "platform/qt/dialogs.h"
 #include "platform/qt/event_loop.h"
-#include "platform/qt/peer_factory.h"
 #include "platform/qt/tray_icons.h"
 
 #include "platform/gstreamer/gstreamer_media_device.h"
@@ -14,7 +14,8 @@
 namespace qtbackend {
 
 std::unique_ptr<widgetset::ControlPeer> QtWidgetset::CreatePeer(TControl& control) {
-    return CreateControlPeer(control);
+    EnsureApplication();
+    return peer_kinds::NewPeer(control);
 }
 
 HWND QtWidgetset::ApplicationHandle() {

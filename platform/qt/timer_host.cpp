@@ -4,16 +4,11 @@
 
 #include "framework/error_reporting.h"
 #include "framework/timer_marks.h"
+#include "platform/wall_clock_step.h"
 
 namespace qtbackend {
 
 namespace {
-
-timer_marks::Step NextMarkStep(unsigned intervalMs) {
-    SYSTEMTIME now{};
-    GetLocalTime(&now);
-    return timer_marks::NextStep(now, intervalMs);
-}
 
 void Arm(QTimer& timer, std::chrono::milliseconds wait) {
     timer.start(wait);
@@ -42,11 +37,11 @@ int TimerHost::StartWallClock(unsigned intervalMs, std::function<void()> tick) {
     timer->setSingleShot(true);
     timer->setTimerType(Qt::PreciseTimer);
     QObject::connect(timer, &QTimer::timeout, this, [this, id, intervalMs, timer] {
-        const timer_marks::Step step = NextMarkStep(intervalMs);
+        const timer_marks::Step step = timer_marks::NextStepFromNow(intervalMs);
         ReportErrors([&] { Arm(*timer, step.wait); });
         if (step.tick) PostTick(id);
     });
-    Arm(*timer, NextMarkStep(intervalMs).wait);
+    Arm(*timer, timer_marks::NextStepFromNow(intervalMs).wait);
     return id;
 }
 

@@ -1,20 +1,30 @@
-#include "platform/win32/check_box_peer.h"
+#include "framework/check_box.h"
+#include "framework/peer_kinds.h"
+#include "platform/win32/captioned_peer.h"
 
 namespace win32backend {
 
-CheckBoxPeer::CheckBoxPeer(TCheckBox& checkBox)
-    : CaptionedPeer(checkBox, {.className = "BUTTON", .style = WS_TABSTOP | BS_CHECKBOX}) {}
+namespace {
 
-void CheckBoxPeer::ShowAspect(widgetset::Aspect aspect) {
-    if (aspect == widgetset::Aspect::Checked) {
+// TCheckBox: a check box of the BUTTON class that does not tick itself: a click goes to the control,
+// whose Checked setter decides the state shown. A state set from code (BM_SETCHECK) reports nothing.
+class CheckBoxPeer : public CaptionedPeer<TCheckBox> {
+  public:
+    explicit CheckBoxPeer(TCheckBox& checkBox)
+        : CaptionedPeer(checkBox,
+                        {.className = "BUTTON", .style = WS_TABSTOP | BS_CHECKBOX, .click = BN_CLICKED}) {}
+
+  protected:
+    void ShowAspect(widgetset::Aspect aspect) override {
+        if (aspect != widgetset::Aspect::Checked) return CaptionedPeer::ShowAspect(aspect);
         SendMessageA(Handle(), BM_SETCHECK, Object().Checked() ? BST_CHECKED : BST_UNCHECKED, 0);
     }
-    CaptionedPeer::ShowAspect(aspect);
-}
+};
 
-LRESULT CheckBoxPeer::Notified(UINT code, const NMHDR*) {
-    if (code == BN_CLICKED) Object().UserClick();
-    return 0;
-}
+}  // namespace
 
 }  // namespace win32backend
+
+peer_kinds::Peer peer_kinds::MakePeer(TCheckBox& checkBox) {
+    return std::make_unique<win32backend::CheckBoxPeer>(checkBox);
+}

@@ -15,11 +15,6 @@ namespace {
 
 constexpr const char* kPeerProperty = "alarmclock.peer";
 
-bool EffectiveShowHint(const TControl& control) {
-    if (control.ParentShowHint() && control.Parent() != nullptr) return EffectiveShowHint(*control.Parent());
-    return control.ShowHint();
-}
-
 // Child windows need an identifier; notifications are routed by window, so any distinct one does.
 HMENU NextChildId() {
     static UINT_PTR next = 100;
@@ -28,7 +23,8 @@ HMENU NextChildId() {
 
 }  // namespace
 
-ControlPeer::ControlPeer(TControl& control, const WindowKind& kind) : control_(control) {
+ControlPeer::ControlPeer(TControl& control, const WindowKind& kind, bool everShown)
+    : ScreenPeer(control, everShown), click_(kind.click) {
     HWND parent = ParentWindowOf(control);
     const DWORD style = kind.style | (parent != nullptr ? WS_CHILD | WS_CLIPSIBLINGS : 0);
     window_ = CreateWindowExA(kind.exStyle, kind.className, "", style, 0, 0, 0, 0, parent,
@@ -76,48 +72,20 @@ LRESULT ControlPeer::DefaultHandling(HWND window, UINT message, WPARAM wParam, L
     return CallWindowProcA(classProc_, window, message, wParam, lParam);
 }
 
-LRESULT ControlPeer::Notified(UINT, const NMHDR*) { return 0; }
-
-void ControlPeer::ShowAll() {
-    using widgetset::Aspect;
-    for (Aspect aspect : {Aspect::Font, Aspect::Bounds, Aspect::Enabled, Aspect::Caption, Aspect::Hint,
-                          Aspect::Checked, Aspect::MaxLength, Aspect::Date, Aspect::Picture, Aspect::Visible}) {
-        Changed(aspect);
-    }
+// The click's report comes from the user only: nothing here clicks a control from code.
+LRESULT ControlPeer::Notified(UINT code, const NMHDR*) {
+    if (code == click_) Control().UserClick();
+    return 0;
 }
-
-void ControlPeer::Changed(widgetset::Aspect aspect) {
-    switch (aspect) {
-        case widgetset::Aspect::Bounds:
-            ShowBounds();
-            break;
-        case widgetset::Aspect::Visible:
-            ShowVisible();
-            break;
-        case widgetset::Aspect::Enabled:
-            EnableWindow(window_, control_.Enabled() ? TRUE : FALSE);
-            break;
-        case widgetset::Aspect::Hint:
-            ShowHint();
-            ShowOnChildren(aspect);
-            break;
-        case widgetset::Aspect::Font:
-            ShowFont();
-            ShowOnChildren(aspect);
-            break;
-        default:
-            ShowAspect(aspect);
-    }
-}
-
-void ControlPeer::ShowAspect(widgetset::Aspect) {}
 
 void ControlPeer::ShowBounds() {
-    MoveWindow(window_, Scaled(control_.Left()), Scaled(control_.Top()), Scaled(control_.Width()),
-               Scaled(control_.Height()), TRUE);
+    MoveWindow(window_, Scaled(Control().Left()), Scaled(Control().Top()), Scaled(Control().Width()),
+               Scaled(Control().Height()), TRUE);
 }
 
-void ControlPeer::ShowVisible() { ShowWindow(window_, control_.Visible() ? SW_SHOWNA : SW_HIDE); }
+void ControlPeer::ShowVisible() { ShowWindow(window_, Shown() ? SW_SHOWNA : SW_HIDE); }
+
+void ControlPeer::ShowEnabled() { EnableWindow(window_, Control().Enabled() ? TRUE : FALSE); }
 
 void ControlPeer::ShowText(const std::string& text) {
     ++settingFromCode_;
@@ -131,23 +99,14 @@ std::string ControlPeer::WindowText() const {
     return std::string(text.data(), static_cast<std::size_t>(length > 0 ? length : 0));
 }
 
-void ControlPeer::ShowHint() {
+void ControlPeer::ShowHint(const std::string& hint) {
     HWND root = GetAncestor(window_, GA_ROOT);
     if (root == nullptr || root == window_) return;
-    SetHint(root, window_, EffectiveShowHint(control_) ? control_.Hint() : std::string());
+    SetHint(root, window_, hint);
 }
 
 void ControlPeer::ShowFont() {
-    SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(control_.Font())), TRUE);
-}
-
-void ControlPeer::ShowOnChildren(widgetset::Aspect aspect) {
-    if (!control_.InheritsFrom(TWinControl::Class)) return;
-    const auto& parent = static_cast<const TWinControl&>(control_);
-    for (int i = 0; i < parent.ControlCount(); ++i) {
-        TControl* child = parent.Controls(i);
-        if (child->HasPeer()) child->Peer().Changed(aspect);
-    }
+    SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(Control().Font())), TRUE);
 }
 
 ControlPeer& PeerOf(TControl& control) { return dynamic_cast<ControlPeer&>(control.Peer()); }

@@ -4,9 +4,11 @@
 // reporting control's peer, which tells its framework object.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "framework/control.h"
+#include "framework/screen_peer.h"
 
 namespace win32backend {
 
@@ -14,35 +16,30 @@ struct WindowKind {
     const char* className;
     DWORD style;
     DWORD exStyle = 0;
+    // The native control's report (a WM_COMMAND's notification code) that is the user's click on the
+    // control, where the control takes clicks.
+    std::optional<UINT> click = std::nullopt;
 };
 
-class ControlPeer : public widgetset::ControlPeer {
+class ControlPeer : public widgetset::ScreenPeer {
   public:
-    ControlPeer(TControl& control, const WindowKind& kind);
+    ControlPeer(TControl& control, const WindowKind& kind, bool everShown = true);
     ~ControlPeer() override;
     ControlPeer(const ControlPeer&) = delete;
     ControlPeer& operator=(const ControlPeer&) = delete;
 
-    void Changed(widgetset::Aspect aspect) override;
     HWND Handle() override { return window_; }
     LRESULT DefaultHandling(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
-
-    // Shows every aspect of the control, as after its creation.
-    void ShowAll();
-    TControl& Control() const { return control_; }
 
     // The peer whose window this is, or null.
     static ControlPeer* FromWindow(HWND window);
 
   protected:
     // A report of the native control to its parent: a WM_COMMAND's notification code, or a WM_NOTIFY's
-    // header. Returns the message's result.
+    // header. Returns the message's result. The base tells the control of the user's click.
     virtual LRESULT Notified(UINT code, const NMHDR* header);
-    // The aspects a kind of control shows its own way; the base shows bounds, visibility, enabled state,
-    // hints and fonts.
-    virtual void ShowAspect(widgetset::Aspect aspect);
-    virtual void ShowBounds();
-    virtual void ShowVisible();
+    void ShowBounds() override;
+    void ShowVisible() override;
     // Sets the window's text without taking the notifications that follows for the user's.
     void ShowText(const std::string& text);
     bool SettingFromCode() const { return settingFromCode_ > 0; }
@@ -50,13 +47,13 @@ class ControlPeer : public widgetset::ControlPeer {
 
   private:
     static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    void ShowHint();
-    void ShowFont();
-    void ShowOnChildren(widgetset::Aspect aspect);
+    void ShowEnabled() override;
+    void ShowHint(const std::string& hint) override;
+    void ShowFont() override;
 
-    TControl& control_;
     HWND window_ = nullptr;
     WNDPROC classProc_ = nullptr;
+    std::optional<UINT> click_;
     int settingFromCode_ = 0;
 };
 

@@ -1,31 +1,46 @@
-#include "platform/win32/edit_peer.h"
+#include "framework/edit.h"
+#include "framework/peer_kinds.h"
+#include "platform/win32/control_peer.h"
 
 namespace win32backend {
 
-EditPeer::EditPeer(TEdit& edit)
-    : TypedPeer(edit,
-                {.className = "EDIT", .style = WS_TABSTOP | ES_AUTOHSCROLL, .exStyle = WS_EX_CLIENTEDGE}) {}
+namespace {
 
-void EditPeer::ShowAspect(widgetset::Aspect aspect) {
-    if (aspect == widgetset::Aspect::MaxLength) {
-        SendMessageA(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(Object().MaxLength()), 0);
-    } else if (aspect == widgetset::Aspect::Caption && WindowText() != Object().Text()) {
-        // Compared first, so that the text the user just typed keeps its caret and undo.
-        ShowText(Object().Text());
-    }
-}
+// TEdit: an EDIT control. What the user types goes to the control; text set from code is shown without
+// being reported back (the EN_CHANGE that WM_SETTEXT sends is recognised as our own), and MaxLength limits
+// typing only, as EM_LIMITTEXT does.
+class EditPeer : public TypedPeer<TEdit> {
+  public:
+    explicit EditPeer(TEdit& edit)
+        : TypedPeer(edit,
+                    {.className = "EDIT", .style = WS_TABSTOP | ES_AUTOHSCROLL, .exStyle = WS_EX_CLIENTEDGE}) {}
 
-LRESULT EditPeer::Notified(UINT code, const NMHDR*) {
-    if (code != EN_CHANGE || SettingFromCode()) return 0;
-    TEdit& edit = Object();
-    HWND window = Handle();
-    edit.UserEditText(WindowText());
-    // A refused text (a disabled control) is replaced by the one the control holds, unless the handler
-    // freed the control and this peer with it.
-    if (IsWindow(window) && ControlPeer::FromWindow(window) == this && WindowText() != edit.Text()) {
-        ShowText(edit.Text());
+  protected:
+    LRESULT Notified(UINT code, const NMHDR*) override {
+        if (code != EN_CHANGE || SettingFromCode()) return 0;
+        TEdit& edit = Object();
+        HWND window = Handle();
+        edit.UserEditText(WindowText());
+        // A refused text (a disabled control) is replaced by the one the control holds, unless the handler
+        // freed the control and this peer with it.
+        if (IsWindow(window) && ControlPeer::FromWindow(window) == this && WindowText() != edit.Text()) {
+            ShowText(edit.Text());
+        }
+        return 0;
     }
-    return 0;
-}
+
+    void ShowAspect(widgetset::Aspect aspect) override {
+        if (aspect == widgetset::Aspect::MaxLength) {
+            SendMessageA(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(Object().MaxLength()), 0);
+        } else if (aspect == widgetset::Aspect::Caption && WindowText() != Object().Text()) {
+            // Compared first, so that the text the user just typed keeps its caret and undo.
+            ShowText(Object().Text());
+        }
+    }
+};
+
+}  // namespace
 
 }  // namespace win32backend
+
+peer_kinds::Peer peer_kinds::MakePeer(TEdit& edit) { return std::make_unique<win32backend::EditPeer>(edit); }

@@ -3,37 +3,22 @@
 #include <cmath>
 #include <cstring>
 #include <map>
-#include <optional>
 #include <tuple>
 
 #include "framework/text.h"
+#include "platform/measured_faces.h"
 #include "platform/win32/screen_scale.h"
 
 namespace win32backend {
 
 namespace {
 
-// The faces layouts name, with the average width of their letters as a share of the characters' height:
-// the widths the layouts were measured with. The bitmap sans serif at 8 points on a 96-dpi screen
-// (11-pixel characters in 13-pixel cells) averages about 5.75 pixels a letter; Arial 0.58 of its height.
-struct MeasuredFace {
-    const char* name;
-    double averageWidth;
-};
-constexpr MeasuredFace kMeasuredFaces[] = {{"MS Sans Serif", 0.523}, {"Arial", 0.5835}};
-
 // Where a layout's face is missing (Wine has only stand-ins), the nearest of these that is installed.
 constexpr const char* kStandIns[] = {"Tahoma", "Microsoft Sans Serif", "Arial"};
 
-constexpr char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+using measured_faces::AverageWidthShare;
+using measured_faces::kAlphabet;
 constexpr int kAlphabetLength = sizeof kAlphabet - 1;
-
-std::optional<double> AverageWidthShare(const std::string& name) {
-    for (const MeasuredFace& face : kMeasuredFaces) {
-        if (SameText(name, face.name)) return face.averageWidth;
-    }
-    return std::nullopt;
-}
 
 // What a font made from the description turns out to be: the face the system gave and its letters'
 // average width.

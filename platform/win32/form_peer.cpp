@@ -1,4 +1,6 @@
-#include "platform/win32/form_peer.h"
+#include "framework/form.h"
+#include "framework/peer_kinds.h"
+#include "platform/win32/captioned_peer.h"
 #include "platform/win32/message_loop.h"
 #include "platform/win32/screen_scale.h"
 #include "platform/win32/tab_order.h"
@@ -47,9 +49,26 @@ void AttachHandles(TWinControl& parent) {
     }
 }
 
-}  // namespace
+// TForm: a top-level window of the form's client size, decorated as its border style and border icons
+// say (a single border has no maximize box). Closing it by its title bar is reported, not done: the
+// framework decides, and hides the window through the form's Visible. Showing it the first time places it
+// (centred, when the layout says so) and orders its tab chain.
+class FormPeer : public CaptionedPeer<TForm> {
+  public:
+    explicit FormPeer(TForm& form) : CaptionedPeer(form, FormKind(form)) {}
 
-FormPeer::FormPeer(TForm& form) : CaptionedPeer(form, FormKind(form)) {}
+    LRESULT DefaultHandling(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  protected:
+    void ShowAspect(widgetset::Aspect aspect) override;
+    void ShowBounds() override;
+    void ShowVisible() override;
+
+  private:
+    void Place();
+
+    bool placed_ = false;
+};
 
 LRESULT FormPeer::DefaultHandling(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CLOSE) {
@@ -120,4 +139,8 @@ void FormPeer::ShowAspect(widgetset::Aspect aspect) {
     }
 }
 
+}  // namespace
+
 }  // namespace win32backend
+
+peer_kinds::Peer peer_kinds::MakePeer(TForm& form) { return std::make_unique<win32backend::FormPeer>(form); }

@@ -4,18 +4,9 @@
 
 #include "framework/error_reporting.h"
 #include "framework/timer_marks.h"
+#include "platform/wall_clock_step.h"
 
 namespace win32backend {
-
-namespace {
-
-timer_marks::Step NextMarkStep(unsigned intervalMs) {
-    SYSTEMTIME now{};
-    GetLocalTime(&now);
-    return timer_marks::NextStep(now, intervalMs);
-}
-
-}  // namespace
 
 TimerHost::TimerHost()
     : window_([this](UINT message, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
@@ -31,7 +22,7 @@ UINT_PTR TimerHost::Start(unsigned intervalMs, std::function<void()> tick) {
 // SetTimer again on each wake, for the next mark: a repeating timer would drift from the marks by each
 // late wake, and would never notice that the wall clock was set.
 UINT_PTR TimerHost::StartWallClock(unsigned intervalMs, std::function<void()> tick) {
-    return Add(NextMarkStep(intervalMs).wait, Entry{std::move(tick), intervalMs});
+    return Add(timer_marks::NextStepFromNow(intervalMs).wait, Entry{std::move(tick), intervalMs});
 }
 
 UINT_PTR TimerHost::Add(std::chrono::milliseconds first, Entry entry) {
@@ -58,7 +49,7 @@ void TimerHost::Tick(UINT_PTR id) {
     const std::function<void()> tick = it->second.tick;
     if (const unsigned interval = it->second.wallClockIntervalMs; interval != 0) {
         // Re-armed before the tick runs, which may wait in a modal box.
-        const timer_marks::Step step = NextMarkStep(interval);
+        const timer_marks::Step step = timer_marks::NextStepFromNow(interval);
         ReportErrors([&] { Arm(id, step.wait); });
         if (!step.tick) return;
     }

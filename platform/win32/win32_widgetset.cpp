@@ -1,14 +1,22 @@
 #include "platform/win32/win32_widgetset.h"
 
+#include <commctrl.h>
+
+#include "framework/peer_kinds.h"
 #include "platform/win32/dialogs.h"
 #include "platform/win32/mci_media_device.h"
 #include "platform/win32/message_loop.h"
-#include "platform/win32/peer_factory.h"
 
 namespace win32backend {
 
 std::unique_ptr<widgetset::ControlPeer> Win32Widgetset::CreatePeer(TControl& control) {
-    return CreateControlPeer(control);
+    // The date picker and the tooltips are common controls.
+    static const bool commonControls = [] {
+        INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_DATE_CLASSES | ICC_WIN95_CLASSES};
+        return InitCommonControlsEx(&classes) != FALSE;
+    }();
+    (void)commonControls;
+    return peer_kinds::NewPeer(control);
 }
 
 // A hidden top-level window: message boxes it owns stand on their own on the taskbar. Such a box disables

@@ -1,0 +1,36 @@
+// The base of the peers of controls with a caption: the framework object shown by a widget of type
+// WidgetKind created in the parent's widget, with the caption on it and, without its access-key marks, as
+// its accessible name.
+#pragma once
+
+#include <string>
+
+#include "framework/captioned.h"
+#include "platform/qt/captions.h"
+#include "platform/qt/control_peer.h"
+
+namespace qtbackend {
+
+template <class ControlKind, class WidgetKind>
+class CaptionedPeer : public TypedPeer<ControlKind, WidgetKind> {
+  public:
+    explicit CaptionedPeer(ControlKind& control) : TypedPeer<ControlKind, WidgetKind>(control) {}
+
+  protected:
+    void ShowAspect(widgetset::Aspect aspect) override {
+        if (aspect != widgetset::Aspect::Caption) return;
+        ShowCaption(this->Object().Caption());
+        // A container without a caption (a bare panel) is known by its component name.
+        const QString name = WithoutAccessKey(this->Object().Caption()).trimmed();
+        this->View()->setAccessibleName(name.isEmpty() ? ToQString(this->Object().Name()) : name);
+    }
+    // Qt marks access keys with '&' too, so most widgets take the caption as it is.
+    // Widgets without setText show it their own way, in an override.
+    virtual void ShowCaption(const std::string& caption) {
+        if constexpr (requires(WidgetKind & widget) { widget.setText(QString()); }) {
+            this->View()->setText(ToQString(caption));
+        }
+    }
+};
+
+}  // namespace qtbackend
