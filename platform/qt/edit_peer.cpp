@@ -1,4 +1,5 @@
 #include <QLineEdit>
+#include <limits>
 
 #include "framework/edit.h"
 #include "framework/peer_kinds.h"
@@ -15,7 +16,9 @@ namespace {
 class EditPeer : public TypedPeer<TEdit, QLineEdit> {
   public:
     explicit EditPeer(TEdit& edit) : TypedPeer(edit) {
-        // Not QLineEdit's own maxLength: it would cut text set from code too.
+        // Not QLineEdit's own maxLength: it cuts text set from code too, so it is lifted from its default
+        // of 32,767 characters, which would shorten a longer stored message and save it shortened.
+        View()->setMaxLength(std::numeric_limits<int>::max());
         View()->setValidator(new MaxLengthValidator(View(), [&edit] { return edit.MaxLength(); }));
         // textEdited, unlike textChanged, is never emitted by setText.
         QObject::connect(View(), &QLineEdit::textEdited,

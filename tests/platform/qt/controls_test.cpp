@@ -190,6 +190,23 @@ TEST_F(ControlsTest, TypingStopsAtMaxLengthWhileTextFromCodeIsKeptWhole) {
     EXPECT_EQ(form->changes["hour"], 3);  // the framework's own run, no echo from the peer
 }
 
+// A stored message may be longer than a line edit takes by default (32,767 characters); typing in it must
+// not shorten it.
+TEST_F(ControlsTest, ALongTextFromCodeIsKeptWholeWhenTheUserTypesInIt) {
+    auto& message = Find<TEdit>("message");
+    auto& widget = static_cast<QLineEdit&>(WidgetOf(message));
+    const std::string stored(40000, 'a');
+    message.SetText(stored);
+    EXPECT_EQ(widget.text().size(), 40000);
+
+    desktop_user::Click(ScreenCentre(message));
+    ASSERT_TRUE(WaitUntil([&] { return widget.hasFocus(); }, "the field to take the focus"));
+    desktop_user::Key("End");
+    desktop_user::Type("b");
+    ASSERT_TRUE(WaitUntil([&] { return message.Text().size() == 40001; }, "the typed letter"));
+    EXPECT_EQ(message.Text(), stored + "b");
+}
+
 TEST_F(ControlsTest, ADateFromCodeIsShownUnclampedAndNotEchoedWhileTheUsersChangeIsReported) {
     auto& picker = Find<TDateTimePicker>("datepick");
     auto& widget = static_cast<QDateEdit&>(WidgetOf(picker));

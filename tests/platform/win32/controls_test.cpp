@@ -175,6 +175,20 @@ TEST_F(ControlsTest, MaxLengthLimitsTypingButNotCode) {
     EXPECT_EQ(WindowTextA(WindowOf(hour)), "1234");
 }
 
+// A stored message may be longer than an edit control takes from typing by default (32,767 characters);
+// it is shown whole and the user may type on at its end.
+TEST_F(ControlsTest, ALongTextFromCodeIsShownWholeAndTypingAtItsEndIsTaken) {
+    auto& message = Find<TEdit>("message");
+    const std::string stored(40000, 'a');
+    message.SetText(stored);
+    EXPECT_EQ(GetWindowTextLengthA(WindowOf(message)), 40000);
+    ASSERT_TRUE(ClickIntoField(message));
+    PressKeys("End");
+    Type("b");
+    ASSERT_TRUE(WaitUntil([&] { return message.Text().size() == 40001; }, "the typed letter"));
+    EXPECT_EQ(message.Text(), stored + "b");
+}
+
 // A Tab as the focused control receives it from the queue, so the loop's dialog manager moves the focus
 // by the windows' tab order. The real keyboard is not used for the Tabs: Wine was seen to deliver a Tab
 // from X that its dialog manager then did not act on, now and then, after a focus change by an access key.
