@@ -3,6 +3,7 @@
 #include "app/main_form.h"
 #include "framework/application.h"
 #include "framework/dialogs.h"
+#include "platform/readme_location.h"
 #include "settings/settings_store.h"
 
 namespace {
@@ -26,7 +27,7 @@ const std::string kAboutText =
     "\r"
     "You may give it away freely, as long as it stays unchanged.\r"
     "\r"
-    "More about it in /usr/share/doc/alarmclock/README.md";
+    "More about it in ";
 
 }  // namespace
 
@@ -94,6 +95,6 @@ void TForm1::CheckBox3Click(TObject*) {
     MediaPlayer1->Open();
 }
 
-void TForm1::AboutBox(TObject*) { ShowMessage(kAboutText); }
+void TForm1::AboutBox(TObject*) { ShowMessage(kAboutText + ReadmeLocation()); }
 
 void TForm1::CheckBox8Click(TObject*) { datepick->SetEnabled(!CheckBox8->Checked()); }

@@ -9,6 +9,7 @@
 #include "framework/application.h"
 #include "framework/dialogs.h"
 #include "framework/error_reporting.h"
+#include "platform/readme_location.h"
 #include "settings/alarm_values.h"
 #include "settings/settings_store.h"
 #include "settings/startup_entry.h"
@@ -31,7 +32,7 @@ const std::string kWelcomeText =
     "Oh btw... this message will only appear once ;)\r"
     "\r"
     "Feel free to pass this program on to anyone who may like it.\r"
-    "More about it in /usr/share/doc/alarmclock/README.md";
+    "More about it in ";
 
 std::string Read(const char* name, const std::string& defaultValue = "") {
     return ReadSetting(SettingsKey, name, defaultValue);
@@ -168,7 +169,7 @@ void TForm1::OnInit(TObject*) {
     }
     if (Read(setting::kIntro, "false") == "false") {
         Write(setting::kIntro, "done");
-        ShowMessage(kWelcomeText);
+        ShowMessage(kWelcomeText + ReadmeLocation());
     }
     const TDate today = Today();
     datepick->SetDate(today);

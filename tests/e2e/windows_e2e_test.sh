@@ -1,17 +1,20 @@
 #!/usr/bin/env bash
 # End-to-end: the Windows program under Wine, on the virtual display with trayer that wine_session.sh
 # prepares, driven by xdotool, its clock set with faketime, its registry read with Wine's own reg.
-# Usage (inside tests/platform/win32/wine_session.sh): windows_e2e_test.sh ALARMCLOCK_EXE
+# Usage (inside tests/platform/win32/wine_session.sh): windows_e2e_test.sh PORTABLE.zip MESSAGE_BOX_TEXT.exe
+# (the portable zip of the program; the reader of a box's text on the screen)
 set -euo pipefail
 : "${WINEPREFIX:?run inside tests/platform/win32/wine_session.sh}"
 
 work=$(mktemp -d)
 source "$(dirname "$0")/e2e_helpers.sh"
 wine=${WINE64:-/usr/lib/wine/wine64}
-# A copy of its own, so that the processes found by their command line are this test's.
+zip=$1 message_box_text=$2
+# The program as the portable zip's user has it, unpacked into a folder of the test's own, so that the
+# processes found by their command line are this test's.
 mkdir "$work/program"
+(cd "$work/program" && cmake -E tar xf "$zip")
 program=$work/program/alarmclock.exe
-cp "$1" "$program"
 windows_path() { echo "Z:${1//\//\\}"; }
 settings_key='HKCU\Software\Vyk\AlarmClock'
 
@@ -68,11 +71,20 @@ answer_box() {
     xdotool key Return
 }
 
-# First start: the welcome box, the marker stored before it shows, then the settings window.
+check "the portable zip holds the program and its README" \
+    test "$(cmake -E tar tf "$zip" | LC_ALL=C sort | tr '\n' ' ')" = "README.txt alarmclock.exe "
+
+# First start: the welcome box, naming the README that the zip put beside the program, the marker stored
+# before it shows, then the settings window.
 reg delete "$settings_key" /f > /dev/null || true
 remove_entry
 start_program
 check "the first start greets with the welcome box" wait_for 15 has_window "$box_title"
+welcome=$("$wine" "$message_box_text" "Zelvo's Alarm Clock" 2>/dev/null </dev/null | tr '\r' '\n') || true
+readme_windows=$(sed -n 's/^More about it in //p' <<<"$welcome")
+check "the welcome names the README in the program's folder ($readme_windows)" \
+    test "$readme_windows" = "$(windows_path "$work/program")\\README.txt"
+check "the README is there" test -f "$work/program/README.txt"
 check "the marker is stored before the box closes" stored_is intro done
 answer_box
 check "the welcome box closes" wait_for 5 no_window "$box_title"

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# The Windows installer in a fresh prefix: a silent install puts the program, its Start menu shortcut and its
-# entry in the list of installed programs in place, the installed program starts, and a silent uninstall
-# removes all of that and the program's start-up entries while the user's settings stay.
-#   msi_test.sh INSTALLER.msi PROGRAM.exe ICON.ico VERSION
-# PROGRAM.exe and ICON.ico are what the installer was built from. Runs in a Wine session of its own
-# (wine_session.sh), never in a shared one: "nothing left" means nothing of anyone's.
+# The Windows installer in a fresh prefix: a silent install puts the program, its README, its Start menu
+# shortcut and its entry in the list of installed programs in place, the installed program starts and names
+# its README where it is, and a silent uninstall removes all of that and the program's start-up entries while
+# the user's settings stay.
+#   msi_test.sh INSTALLER.msi PROGRAM.exe ICON.ico VERSION README.md MESSAGE_BOX_TEXT.exe
+# PROGRAM.exe, ICON.ico and README.md are what the installer was built from; MESSAGE_BOX_TEXT.exe reads the
+# text of a box on the screen. Runs in a Wine session of its own (wine_session.sh), never in a shared one:
+# "nothing left" means nothing of anyone's.
 set -uo pipefail
-msi=$1 built_program=$2 built_icon=$3 version=$4
+msi=$1 built_program=$2 built_icon=$3 version=$4 source_readme=$5 message_box_text=$6
 : "${WINEPREFIX:?run inside wine_session.sh}"
 wine=${WINE64:-/usr/lib/wine/wine64}
 
@@ -96,6 +98,18 @@ greeted() { [ "$(reg_value "$settings" intro)" = done ]; }
 check "the installed program starts and greets the user" eventually greeted
 on_screen() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
 check "its welcome box is on the screen" eventually on_screen "^Zelvo's Alarm Clock\$"
+# Its last line names the README, which must be where it says: beside the installed program.
+welcome=$("$wine" "$message_box_text" "Zelvo's Alarm Clock" 2>/dev/null </dev/null | tr '\r' '\n')
+readme_windows=$(sed -n 's/^More about it in //p' <<<"$welcome")
+check "the welcome names the README beside the program ($readme_windows)" \
+    test "$readme_windows" = "$install_dir_windows\\README.txt"
+readme=$(unix_path "${readme_windows:-none}")
+check "the README it names is there, with the project's README text" \
+    cmp -s <(sed '1s/^\xEF\xBB\xBF//' "$readme" | tr -d '\r') "$source_readme"
+check "the README opens as UTF-8 in any Notepad: it starts with a byte order mark" \
+    test "$(od -An -tx1 -N3 "$readme" | tr -d ' ')" = efbbbf
+windows_line_ends() { [ -s "$1" ] && [ "$(grep -c $'\r$' "$1")" = "$(wc -l <"$1")" ]; }
+check "the README's lines end as Windows ends them" windows_line_ends "$readme"
 check "its settings window, of version $version, is on the screen" eventually on_screen "^Zelvo's Alarm Clock v$version\$"
 win taskkill /f /im alarmclock.exe >/dev/null
 wait "$started"
@@ -116,6 +130,7 @@ check "msiexec /x /qn exits 0 (exit $status)" test "$status" -eq 0
 [ "$status" -eq 0 ] || tr -d '\r' < "$WINEPREFIX/drive_c/uninstall.log" | tail -40
 
 check "the program is gone" test ! -e "$program"
+check "its README is gone" test ! -e "$install_dir/README.txt"
 check "its folder is gone" test ! -e "$install_dir"
 check "the shortcut is gone" test ! -e "$shortcut"
 check "the uninstall entry is gone" test -z "$(installed_entry)"
