@@ -13,10 +13,10 @@ bool EffectiveShowHint(const TControl& control) {
 
 }  // namespace
 
-// The font first: the sizes of controls fitted to their texts depend on it.
+// The font first: the sizes of controls fitted to their texts depend on it, and showing it shows the bounds.
 void ScreenPeer::ShowAll() {
-    for (Aspect aspect : {Aspect::Font, Aspect::Bounds, Aspect::Enabled, Aspect::Caption, Aspect::Hint,
-                          Aspect::Checked, Aspect::MaxLength, Aspect::Date, Aspect::Picture, Aspect::Visible}) {
+    for (Aspect aspect : {Aspect::Font, Aspect::Enabled, Aspect::Caption, Aspect::Hint, Aspect::Checked,
+                          Aspect::MaxLength, Aspect::Date, Aspect::Picture, Aspect::Visible}) {
         Changed(aspect);
     }
 }

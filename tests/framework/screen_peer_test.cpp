@@ -42,8 +42,7 @@ TEST_F(ScreenPeerTest, EveryAspectIsShownFontFirstAndTheKindsOwnGoToTheKind) {
     RecordingPeer peer(*box);
     peer.ShowAll();
     const std::vector<std::string> expected{"font",
-                                            "bounds",  // the font re-shows the bounds fitted to texts
-                                            "bounds",
+                                            "bounds",  // once, after the font that texts are fitted to
                                             "enabled",
                                             "aspect " + std::to_string(int(Aspect::Caption)),
                                             "hint ''",
