@@ -1,12 +1,11 @@
 #include "platform/qt/dialogs.h"
 
+#include <QDialog>
 #include <QFileDialog>
 #include <QMenu>
 #include <map>
 
-#include "framework/win_control.h"
 #include "platform/qt/captions.h"
-#include "platform/qt/control_peer.h"
 #include "platform/qt/event_loop.h"
 #include "platform/qt/modal_wait.h"
 #include "platform/qt/program_files.h"

@@ -2,16 +2,13 @@
 // message_box.cpp.
 #pragma once
 
-#include <QDialog>
 #include <QStringList>
-#include <QWidget>
 #include <optional>
 #include <string>
 
 #include "framework/menu_item.h"
 #include "framework/popup_menu.h"
 #include "framework/widgetset.h"
-#include "platform/posix/win32_api.h"
 
 namespace qtbackend {
 

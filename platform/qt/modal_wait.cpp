@@ -92,10 +92,6 @@ class OtherWindowsDisabled : public QObject {
     std::vector<QPointer<QWidget>> disabled_;
 };
 
-}  // namespace
-
-namespace {
-
 QWidget* VisibleWindowOfControl(TWinControl* control) {
     if (control == nullptr || !control->HasPeer()) return nullptr;
     QWidget* widget = PeerOf(*control).Widget();
