@@ -1,6 +1,5 @@
 // The alarm clock on a desktop: the settings window and its tray icon until the window closes.
 #include <cstdio>
-#include <cstdlib>
 #include <exception>
 
 #include "app/program.h"
@@ -10,20 +9,11 @@
 
 namespace {
 
-// The toolkit ends the program when it finds no display, before a box could show.
-bool DisplayAvailable() {
-    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
-        const char* value = std::getenv(variable);
-        if (value != nullptr && *value != '\0') return true;
-    }
-    return false;
-}
-
 // A start that cannot even claim its settings location (a file in its place, no write permission, no home)
-// says why on standard error and, when it can, in a box; it ends with status 1.
+// says why on standard error and, where a box can be shown, in a box; it ends with status 1.
 int StartFailed(const char* why) {
     std::fprintf(stderr, "alarmclock: %s\n", why);
-    if (DisplayAvailable()) MessageBoxA(nullptr, why, nullptr, MB_OK | MB_ICONERROR);
+    MessageBoxA(nullptr, why, nullptr, MB_OK | MB_ICONERROR);
     return 1;
 }
 

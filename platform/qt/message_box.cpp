@@ -2,6 +2,7 @@
 // carries the program's icon, offers neither minimize nor maximize, and is wide enough for the window
 // manager's title bar to show its caption whole. A Yes/No box has no Cancel: Escape and the title bar's
 // close are refused, only Yes or No answers it. A text longer than a screen shows is cut, and the cut marked.
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -9,6 +10,7 @@
 #include <QMessageBox>
 #include <QSpacerItem>
 #include <algorithm>
+#include <cstdlib>
 
 #include "framework/application.h"
 #include "framework/dialogs.h"
@@ -27,6 +29,15 @@ constexpr int kTitleBarHeightsBesideCaption = 5;
 // which for a megabyte takes the interface away for half a minute and shows nothing more.
 constexpr qsizetype kMostCharactersShown = 4096;
 constexpr qsizetype kMostLinesShown = 50;
+
+// Qt ends the program when it finds no display to connect to, so a box without one is not tried.
+bool DisplayAvailable() {
+    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        const char* value = std::getenv(variable);
+        if (value != nullptr && *value != '\0') return true;
+    }
+    return false;
+}
 
 QString ShownText(QString text) {
     qsizetype end = std::min(text.size(), kMostCharactersShown);
@@ -92,6 +103,8 @@ class WindowsMessageBox : public QMessageBox {
 }  // namespace qtbackend
 
 int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
+    // 0, as Windows answers when it cannot make the box.
+    if (QApplication::instance() == nullptr && !qtbackend::DisplayAvailable()) return 0;
     qtbackend::EnsureApplication();
     QString body = QString::fromUtf8(text != nullptr ? text : "");
     // Windows breaks lines at "\r\n" and at a lone "\r" alike.
