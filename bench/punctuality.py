@@ -53,6 +53,7 @@ def measure_firing(program, prefix, start_offset):
                                                           FAKETIME=f"{shift:+.6f}", DONT_FAKE_MONOTONIC="1"))
         try:
             footprint.wait_until(lambda: screen.display.embedded(process.pid), 20, "the tray icon")
+            # Checked before the wait, which drops the maps reported before it: the box cannot have shown.
             if time.time() + shift >= ALARM_AT.timestamp():
                 raise RuntimeError("the program took until the alarm's minute to start; nothing measured")
             mapped = screen.display.wait_for_map(process.pid, 40)
