@@ -147,8 +147,13 @@ class Session:
 
     # The program's item, as a host reads it.
 
-    def wait_for_item(self, seconds=20):
-        if not pump(seconds, lambda: self.items):
+    def item_registers(self, seconds=20):
+        """Whether the program registers a tray item with the watcher within seconds."""
+        return pump(seconds, lambda: self.items)
+
+    def item(self):
+        """The program's registered item: its bus name and object path."""
+        if not self.items:
             raise Failure("the program registered no tray item with the watcher")
         return self.items[0]
 
