@@ -11,6 +11,7 @@ side by side, each on its own display, since only their memory is measured.
 """
 import argparse
 import datetime
+import functools
 import glob
 import os
 import signal
@@ -38,6 +39,28 @@ def free_display():
         if not os.path.exists(f"/tmp/.X{number}-lock"):
             return f":{number}"
     raise RuntimeError("no free display number in 900..999")
+
+
+def alarm_settings(alarm, message=None):
+    """The stored settings of an armed alarm, the welcome already seen, with its message if one is given."""
+    values = {"intro": "done", "enabled": "true", "hour": str(alarm.hour), "min": str(alarm.minute),
+              "year": str(alarm.year), "month": str(alarm.month), "day": str(alarm.day)}
+    if message:
+        values["message"] = message
+    return values
+
+
+def idle_alarm():
+    """An alarm that cannot come during a run: twelve hours away."""
+    return datetime.datetime.now() + datetime.timedelta(hours=12)
+
+
+def store_alarm(program, prefix, alarm, message=None):
+    """Stores alarm_settings in the registry at prefix, through the alarmclock-reg beside program."""
+    for name, value in alarm_settings(alarm, message).items():
+        subprocess.run([os.path.join(os.path.dirname(program), "alarmclock-reg"), "add", SETTINGS_KEY,
+                        "/v", name, "/d", value, "/f"], env={**os.environ, "ALARMCLOCK_PREFIX": prefix},
+                       check=True, stdout=subprocess.DEVNULL)
 
 
 def wait_until(condition, seconds, what):
@@ -136,23 +159,11 @@ class AlarmClock(Subject):
         self._registry = tempfile.TemporaryDirectory(prefix="alarmclock-bench-")
         self._runs = 0
 
-    def _reg(self, prefix, *arguments):
-        subprocess.run([os.path.join(os.path.dirname(self.executable), "alarmclock-reg"), *arguments],
-                       env={**os.environ, "ALARMCLOCK_PREFIX": prefix}, check=True, stdout=subprocess.DEVNULL)
-
-    def _store(self, prefix, alarm):
-        # Fresh settings for every start, so no run finds what an earlier one left.
-        values = {"intro": "done", "enabled": "true", "hour": str(alarm.hour), "min": str(alarm.minute),
-                  "year": str(alarm.year), "month": str(alarm.month), "day": str(alarm.day)}
-        for name, value in values.items():
-            self._reg(prefix, "add", SETTINGS_KEY, "/v", name, "/d", value, "/f")
-
     def environment(self, screen, flashing):
+        # Fresh settings for every start, so no run finds what an earlier one left.
         self._runs += 1
         prefix = os.path.join(self._registry.name, str(self._runs))
-        # An alarm that cannot come during a run: twelve hours away.
-        alarm = self.FLASH_AT if flashing else datetime.datetime.now() + datetime.timedelta(hours=12)
-        self._store(prefix, alarm)
+        store_alarm(self.executable, prefix, self.FLASH_AT if flashing else idle_alarm())
         if not flashing:
             return screen.environment(ALARMCLOCK_PREFIX=prefix)
         # The faked clock is preloaded rather than run through faketime, whose own process would be the
@@ -221,7 +232,10 @@ def stop(process):
         process.wait()
 
 
-def measure_idle(subject, idle_seconds):
+def run_idle(subject, idle_seconds, counters):
+    """Starts subject on a screen of its own, idle, and waits for its tray icon; SETTLE_SECONDS later takes
+    its memory, then counts each of counters (name -> function of the pid) per idle minute. The start to
+    icon in ms, the memory (as rollup_kib) and the counts."""
     screen = Screen()
     try:
         start = subject.launcher(screen, flashing=False)
@@ -231,21 +245,27 @@ def measure_idle(subject, idle_seconds):
             wait_until(lambda: screen.display.embedded(process.pid), 20, f"{subject.name}'s tray icon")
             start_ms = (time.perf_counter() - began) * 1000
             time.sleep(SETTLE_SECONDS)
-            rss, private_dirty = memory_kib(process.pid)
-            idle = per_idle_minute({
-                "wake-ups per idle minute": lambda: voluntary_switches(process.pid),
-                "CPU per idle minute (ms)": lambda: cpu_seconds(process.pid) * 1000,
-            }, idle_seconds)
-            return {
-                "start to icon (ms)": start_ms,
-                "RSS after 10 s (KiB)": rss,
-                "private dirty after 10 s (KiB)": private_dirty,
-                **idle,
-            }
+            memory = rollup_kib(process.pid)
+            idle = per_idle_minute({name: functools.partial(count, process.pid) for name, count in counters.items()},
+                                   idle_seconds)
+            return start_ms, memory, idle
         finally:
             stop(process)
     finally:
         screen.close()
+
+
+def measure_idle(subject, idle_seconds):
+    start_ms, memory, idle = run_idle(subject, idle_seconds, {
+        "wake-ups per idle minute": voluntary_switches,
+        "CPU per idle minute (ms)": lambda pid: cpu_seconds(pid) * 1000,
+    })
+    return {
+        "start to icon (ms)": start_ms,
+        "RSS after 10 s (KiB)": memory["Rss"],
+        "private dirty after 10 s (KiB)": memory["Private_Dirty"],
+        **idle,
+    }
 
 
 def measure_flashing(subjects, runs, minutes):

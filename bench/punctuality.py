@@ -25,21 +25,10 @@ EARLIEST_START = ALARM_AT - datetime.timedelta(seconds=15)
 START_SPREAD_SECONDS = 10
 
 
-def store_alarm(program, prefix, alarm, message):
-    values = {"intro": "done", "enabled": "true", "hour": str(alarm.hour), "min": str(alarm.minute),
-              "year": str(alarm.year), "month": str(alarm.month), "day": str(alarm.day)}
-    if message:
-        values["message"] = message
-    for name, value in values.items():
-        subprocess.run([os.path.join(os.path.dirname(program), "alarmclock-reg"), "add", footprint.SETTINGS_KEY,
-                        "/v", name, "/d", value, "/f"], env={**os.environ, "ALARMCLOCK_PREFIX": prefix},
-                       check=True, stdout=subprocess.DEVNULL)
-
-
 def measure_firing(program, prefix, start_offset):
     """Seconds from the alarm's minute to its box being mapped, for a start start_offset seconds after
     EARLIEST_START on the faked clock."""
-    store_alarm(program, prefix, ALARM_AT, "Wake up")
+    footprint.store_alarm(program, prefix, ALARM_AT, "Wake up")
     screen = footprint.Screen()
     try:
         screen.display.watch_maps()
@@ -53,6 +42,7 @@ def measure_firing(program, prefix, start_offset):
                                                           FAKETIME=f"{shift:+.6f}", DONT_FAKE_MONOTONIC="1"))
         try:
             footprint.wait_until(lambda: screen.display.embedded(process.pid), 20, "the tray icon")
+            # Checked before the wait, which drops the maps reported before it: the box cannot have shown.
             if time.time() + shift >= ALARM_AT.timestamp():
                 raise RuntimeError("the program took until the alarm's minute to start; nothing measured")
             mapped = screen.display.wait_for_map(process.pid, 40)
@@ -65,22 +55,13 @@ def measure_firing(program, prefix, start_offset):
         screen.close()
 
 
-def measure_idle_wakeups(program, prefix, minutes):
-    store_alarm(program, prefix, datetime.datetime.now() + datetime.timedelta(hours=12), None)
-    screen = footprint.Screen()
+def measure_idle_wakeups(program, minutes):
+    subject = footprint.AlarmClock(program)
     try:
-        process = subprocess.Popen([program], env=screen.environment(ALARMCLOCK_PREFIX=prefix),
-                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        try:
-            footprint.wait_until(lambda: screen.display.embedded(process.pid), 20, "the tray icon")
-            time.sleep(footprint.SETTLE_SECONDS)
-            counted = footprint.per_idle_minute({"wake-ups": lambda: footprint.voluntary_switches(process.pid)},
-                                                minutes * 60)
-            return counted["wake-ups"]
-        finally:
-            footprint.stop(process)
+        _, _, counted = footprint.run_idle(subject, minutes * 60, {"wake-ups": footprint.voluntary_switches})
+        return counted["wake-ups"]
     finally:
-        screen.close()
+        subject.cleanup()
 
 
 def main():
@@ -99,7 +80,7 @@ def main():
             latencies.append(latency)
             print(f"firing {firing + 1}: started at 07:29:{45 + offset:06.3f}, box mapped {latency:.3f} s after "
                   "07:30:00", flush=True)
-        wakeups = measure_idle_wakeups(program, os.path.join(registries, "idle"), arguments.idle_minutes)
+    wakeups = measure_idle_wakeups(program, arguments.idle_minutes)
 
     print(f"\nFrom the alarm's minute to its box, over {len(latencies)} firings:"
           f" median {statistics.median(latencies):.3f} s, worst {max(latencies):.3f} s (aim: <= 0.5 s)")

@@ -23,7 +23,6 @@ figures are the program plus Wine's cost. The wineserver and explorer that it ne
 added: they serve every Wine process of the session, and the wineserver's wake-ups include the program's
 calls into it.
 """
-import datetime
 import os
 import statistics
 import subprocess
@@ -38,9 +37,13 @@ WINDOWS, WINESERVER, EXPLORER, LINUX = "Windows under Wine", "  Wine's wineserve
 START, PRIVATE, WAKEUPS = "start to icon (ms)", "private (KiB)", "wake-ups per idle minute"
 
 
-def private_kib(pid):
-    values = footprint.rollup_kib(pid)
-    return values["Private_Clean"] + values["Private_Dirty"]
+def private_kib(memory):
+    """Private memory, from a rollup_kib summary."""
+    return memory["Private_Clean"] + memory["Private_Dirty"]
+
+
+def private_kib_of(pid):
+    return private_kib(footprint.rollup_kib(pid))
 
 
 def wine_session_processes(name):
@@ -60,12 +63,6 @@ def wine_session_processes(name):
     return found
 
 
-def armed_values():
-    alarm = datetime.datetime.now() + datetime.timedelta(hours=12)
-    return {"intro": "done", "enabled": "true", "hour": str(alarm.hour), "min": str(alarm.minute),
-            "year": str(alarm.year), "month": str(alarm.month), "day": str(alarm.day)}
-
-
 def wakeups(pids):
     return sum(footprint.voluntary_switches(pid) for pid in pids)
 
@@ -73,7 +70,7 @@ def wakeups(pids):
 def measure_wine(program, display, idle_seconds):
     """The program's figures and, apart, those of Wine's own processes while it runs."""
     subprocess.run([WINE, "reg", "delete", footprint.SETTINGS_KEY, "/f"], capture_output=True)
-    for name, value in armed_values().items():
+    for name, value in footprint.alarm_settings(footprint.idle_alarm()).items():
         subprocess.run([WINE, "reg", "add", footprint.SETTINGS_KEY, "/v", name, "/d", value, "/f"],
                        check=True, capture_output=True)
     footprint.wait_until(lambda: not display.embedded_owners(), 20, "an empty tray")
@@ -84,8 +81,8 @@ def measure_wine(program, display, idle_seconds):
         start_ms = (time.perf_counter() - began) * 1000
         time.sleep(footprint.SETTLE_SECONDS)
         servers, explorers = wine_session_processes("wineserver"), display.embedded_owners()
-        private = {WINDOWS: private_kib(process.pid), WINESERVER: sum(map(private_kib, servers)),
-                   EXPLORER: sum(map(private_kib, explorers))}
+        private = {WINDOWS: private_kib_of(process.pid), WINESERVER: sum(map(private_kib_of, servers)),
+                   EXPLORER: sum(map(private_kib_of, explorers))}
         idle = footprint.per_idle_minute({WINDOWS: lambda: footprint.voluntary_switches(process.pid),
                                           WINESERVER: lambda: wakeups(servers),
                                           EXPLORER: lambda: wakeups(explorers)}, idle_seconds)
@@ -97,22 +94,8 @@ def measure_wine(program, display, idle_seconds):
 
 
 def measure_linux(subject, idle_seconds):
-    screen = footprint.Screen()
-    try:
-        began = time.perf_counter()
-        process = subject.launcher(screen, flashing=False)()
-        try:
-            footprint.wait_until(lambda: screen.display.embedded(process.pid), 20, "the Linux program's tray icon")
-            start_ms = (time.perf_counter() - began) * 1000
-            time.sleep(footprint.SETTLE_SECONDS)
-            private = private_kib(process.pid)
-            idle = footprint.per_idle_minute({WAKEUPS: lambda: footprint.voluntary_switches(process.pid)},
-                                             idle_seconds)
-            return {LINUX: {START: start_ms, PRIVATE: private, **idle}}
-        finally:
-            footprint.stop(process)
-    finally:
-        screen.close()
+    start_ms, memory, idle = footprint.run_idle(subject, idle_seconds, {WAKEUPS: footprint.voluntary_switches})
+    return {LINUX: {START: start_ms, PRIVATE: private_kib(memory), **idle}}
 
 
 def measure(windows_program, linux, display, idle_seconds):

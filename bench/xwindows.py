@@ -102,10 +102,13 @@ class Display:
 
     def wait_for_map(self, pid, seconds):
         """The wall-clock time (time.time()) at which a top-level window of pid was reported mapped, or None
-        when none was within seconds. Blocks on the connection rather than polling, so the measuring takes
-        no processor from the program measured."""
+        when none was within seconds. Only maps reported after the call count: those queued before it (by
+        any round trip since watch_maps) are dropped, since when they came is not known. Blocks on the
+        connection rather than polling, so the measuring takes no processor from the program measured."""
         deadline = time.monotonic() + seconds
         event = _MapEvent()
+        # A round trip that discards the queue: whatever the server reported before the call is gone.
+        _xlib.XSync(self._display, 1)
         received = time.time()
         while True:
             while _xlib.XPending(self._display):

@@ -1,9 +1,13 @@
-# Shared by the end-to-end tests of the Linux and the Windows program: counted checks, waits, the screen's
-# windows, the notification area's pixels and a sound file. Expects DISPLAY (a 1024-pixel-wide screen
-# with trayer at its top right) and $work, the test's own folder.
+# Shared by the end-to-end tests of the Linux and the Windows program: counted checks, waits, the stored
+# settings, the screen's windows, the notification area's pixels and a sound file. Expects DISPLAY (a
+# 1024-pixel-wide screen with trayer at its top right), $work, the test's own folder, and the test's own
+# `reg` (its program's registry tool, taking reg's arguments) and `value_of KEY NAME` (a value's text).
 
 settings_title="Zelvo's Alarm Clock v1.25"
 box_title='^Zelvo.s Alarm Clock$'  # the welcome's and the alarm's message boxes
+settings_key='HKCU\Software\Vyk\AlarmClock'
+# Keep Running's start-up entry: every check of it goes through this key.
+startup_entry_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 passed=0
 failed=0
 
@@ -24,6 +28,10 @@ report() {
     echo "$passed passed, $failed failed"
     [ "$failed" -eq 0 ]
 }
+
+store() { reg add "$settings_key" /v "$1" /d "$2" /f > /dev/null; }  # store NAME TEXT
+stored_is() { [ "$(value_of "$settings_key" "$1")" = "$2" ]; }
+entry_is() { [ "$(value_of "$startup_entry_key" alarmclock)" = "$1" ]; }
 
 wait_for() {  # wait_for SECONDS COMMAND...: true once the command succeeds
     local until=$((SECONDS + $1))

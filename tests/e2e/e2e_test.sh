@@ -25,11 +25,7 @@ trap cleanup EXIT
 
 reg() { "$prefix/bin/alarmclock-reg" "$@"; }
 value_of() { reg query "$1" /v "$2" 2>/dev/null | awk -v n="$2" '$1 == n { $1 = ""; $2 = ""; sub(/^  */, ""); print }'; }
-stored() { value_of 'HKCU\Software\Vyk\AlarmClock' "$1"; }
-startup_entry() { value_of 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' alarmclock; }
 machine_run_once_entry() { value_of 'HKLM\Software\Microsoft\Windows\CurrentVersion\RunOnce' alarmclock; }
-stored_is() { [ "$(stored "$1")" = "$2" ]; }
-entry_is() { [ "$(startup_entry)" = "$1" ]; }
 not_running() { ! running; }
 # Answers the alarm's or the welcome's box with Return, given the focus first (there is no window manager).
 answer_box() {
@@ -92,15 +88,15 @@ stop_program
 # The alarm firing at its minute, with the stored message, media and application.
 make_wav "$work/bell.wav"
 today=$(date +%Y-%m-%d)
-reg add 'HKCU\Software\Vyk\AlarmClock' /v hour /d 7 /f > /dev/null
-reg add 'HKCU\Software\Vyk\AlarmClock' /v min /d 30 /f > /dev/null
-reg add 'HKCU\Software\Vyk\AlarmClock' /v message /d "Time to get up" /f > /dev/null
-reg add 'HKCU\Software\Vyk\AlarmClock' /v sound /d "$work/bell.wav" /f > /dev/null
-reg add 'HKCU\Software\Vyk\AlarmClock' /v runapp /d "/usr/bin/touch $work/launched" /f > /dev/null
-reg add 'HKCU\Software\Vyk\AlarmClock' /v keeprunning /d true /f > /dev/null
-reg add 'HKCU\Software\Vyk\AlarmClock' /v year /d "${today:0:4}" /f > /dev/null
-reg add 'HKCU\Software\Vyk\AlarmClock' /v month /d "$((10#${today:5:2}))" /f > /dev/null
-reg add 'HKCU\Software\Vyk\AlarmClock' /v day /d "$((10#${today:8:2}))" /f > /dev/null
+store hour 7
+store min 30
+store message "Time to get up"
+store sound "$work/bell.wav"
+store runapp "/usr/bin/touch $work/launched"
+store keeprunning true
+store year "${today:0:4}"
+store month "$((10#${today:5:2}))"
+store day "$((10#${today:8:2}))"
 # Appended: after each playback the player opens the file again, which would start the recording anew.
 export ALARMCLOCK_AUDIO_SINK="wavenc ! filesink append=true location=$work/recorded.wav"
 start_program "@$today 07:29:52"
@@ -122,12 +118,12 @@ stop_program
 unset ALARMCLOCK_AUDIO_SINK
 
 # Keep Running across a reboot: the login helper starts the program with the alarm armed and hidden.
-reg add 'HKCU\Software\Vyk\AlarmClock' /v enabled /d true /f > /dev/null
-reg add 'HKCU\Software\Vyk\AlarmClock' /v hour /d 6 /f > /dev/null
-reg add 'HKCU\Software\Vyk\AlarmClock' /v min /d 0 /f > /dev/null
-reg add 'HKCU\Software\Vyk\AlarmClock' /v keeprunning /d true /f > /dev/null
+store enabled true
+store hour 6
+store min 0
+store keeprunning true
 # The entry as the program writes it, and as an earlier version left it: the program starts once.
-reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v alarmclock /d "$prefix/bin/alarmclock" /f > /dev/null
+reg add "$startup_entry_key" /v alarmclock /d "$prefix/bin/alarmclock" /f > /dev/null
 reg add 'HKLM\Software\Microsoft\Windows\CurrentVersion\RunOnce' /v alarmclock /d "$prefix/bin/alarmclock" /f > /dev/null
 check "the login helper starts every command" env DISPLAY=$display "$prefix/bin/alarmclock-runonce"
 check "the program runs again" wait_for 10 running

@@ -16,7 +16,6 @@ mkdir "$work/program"
 (cd "$work/program" && cmake -E tar xf "$zip")
 program=$work/program/alarmclock.exe
 windows_path() { echo "Z:${1//\//\\}"; }
-settings_key='HKCU\Software\Vyk\AlarmClock'
 
 cleanup() {
     pkill -f "^$program$" 2>/dev/null || true
@@ -28,12 +27,7 @@ trap cleanup EXIT
 reg() { "$wine" reg "$@" 2>/dev/null | tr -d '\r'; }
 # A value's text: "    name    REG_SZ    text" in reg's answer.
 value_of() { reg query "$1" /v "$2" | sed -n "s/^    $2    REG_SZ    //p"; }
-store() { reg add "$settings_key" /v "$1" /d "$2" /f > /dev/null; }
-stored_is() { [ "$(value_of "$settings_key" "$1")" = "$2" ]; }
-# Keep Running's start-up entry: every check of it goes through this key.
-startup_entry_key() { echo 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run'; }
-entry_is() { [ "$(value_of "$(startup_entry_key)" alarmclock)" = "$1" ]; }
-remove_entry() { reg delete "$(startup_entry_key)" /v alarmclock /f > /dev/null || true; }
+remove_entry() { reg delete "$startup_entry_key" /v alarmclock /f > /dev/null || true; }
 
 running() { pgrep -f "^$program$" > /dev/null; }
 not_running() { ! running; }

@@ -96,9 +96,9 @@ class Session:
             "ProtocolVersion": GLib.Variant("i", 0),
         }[name]
 
-    def reg(self, *args):
+    def reg(self, *args, check=True):
         return subprocess.run([os.path.join(self.build, "tools/reg/alarmclock-reg"), *args], env=self.env,
-                              check=True, capture_output=True, text=True).stdout
+                              check=check, capture_output=True, text=True).stdout
 
     def store(self, **values):
         for name, value in values.items():
@@ -106,9 +106,8 @@ class Session:
 
     def stored(self, name):
         """The stored value, or None when there is none."""
-        result = subprocess.run([os.path.join(self.build, "tools/reg/alarmclock-reg"), "query", STORE_KEY,
-                                 "/v", name], env=self.env, capture_output=True, text=True)
-        for line in result.stdout.splitlines():
+        # A value that is not there is an error to reg.
+        for line in self.reg("query", STORE_KEY, "/v", name, check=False).splitlines():
             fields = line.split(None, 2)
             if len(fields) == 3 and fields[0] == name:
                 return fields[2]
@@ -147,8 +146,13 @@ class Session:
 
     # The program's item, as a host reads it.
 
-    def wait_for_item(self, seconds=20):
-        if not pump(seconds, lambda: self.items):
+    def item_registers(self, seconds=20):
+        """Whether the program registers a tray item with the watcher within seconds."""
+        return pump(seconds, lambda: self.items)
+
+    def item(self):
+        """The program's registered item: its bus name and object path."""
+        if not self.items:
             raise Failure("the program registered no tray item with the watcher")
         return self.items[0]
 
