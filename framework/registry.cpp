@@ -73,6 +73,14 @@ void TRegistry::Fail(const std::string& what, const std::string& valueName, LSTA
                              RegistryErrorText(code));
 }
 
+bool TRegistry::KeyExists(const std::string& key) const {
+    HKEY opened = nullptr;
+    std::string path;
+    const LSTATUS status = TryOpenRelative(key, false, opened, path);
+    if (opened != nullptr) RegCloseKey(opened);
+    return status != ERROR_FILE_NOT_FOUND;
+}
+
 bool TRegistry::ValueExists(const std::string& name) const {
     return RegQueryValueExA(Target(), name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }

@@ -23,6 +23,8 @@ class TRegistry : public TObject {
     // key), creating it when canCreate holds; throws when it cannot.
     void OpenKey(const std::string& key, bool canCreate);
     void CloseKey();
+    // Whether key (counted as OpenKey counts it) is there; one this user may not open is there all the same.
+    bool KeyExists(const std::string& key) const;
 
     bool ValueExists(const std::string& name) const;
     // The text of a string value up to its first NUL, or "" when there is no such value; a value of

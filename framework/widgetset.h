@@ -93,7 +93,7 @@ class Widgetset {
     virtual TMenuItem* PopupMenu(TPopupMenu& menu, int x, int y) = 0;
     // Where the notification area shows an icon's menu itself, wherever it chooses, the icon of (window, id)
     // takes its menu here (null: none). Before each showing aboutToShow runs and may change the items; a
-    // chosen item is clicked. Elsewhere the icon's right click shows the menu at the cursor, as before.
+    // chosen item is clicked. Elsewhere the icon's right click shows the menu at the cursor.
     virtual void SetTrayMenu(HWND /*window*/, UINT /*id*/, TPopupMenu* /*menu*/,
                              std::function<void()> /*aboutToShow*/) {}
 };

@@ -11,9 +11,10 @@ namespace {
 // standard user under UAC) cannot mend it, and the system deletes it at its next run anyway, so a failure
 // here is not the user's to hear about.
 void ForgetMachineWideEntry() {
+    TRegistry machine;
+    machine.SetRootKey(HKEY_LOCAL_MACHINE);
+    if (!machine.KeyExists(kMachineRunOnceKey)) return;  // the usual case: nothing was ever kept there
     try {
-        TRegistry machine;
-        machine.SetRootKey(HKEY_LOCAL_MACHINE);
         machine.OpenKey(kMachineRunOnceKey, false);
         machine.DeleteValue(kStartupEntryName);
     } catch (const ERegistryException&) {

@@ -1,37 +1,26 @@
 #include "platform/posix/shell_error_box.h"
 
-#include <deque>
-#include <mutex>
-#include <optional>
+#include <memory>
 
 #include "platform/posix/window_table.h"
 
 namespace {
 
-// What the interface thread reads when a box is due; a thread that posts only fills the queue.
+// Read and changed on the interface thread only; never destroyed, as a posted box may be dispatched late.
 struct ShellErrors {
     std::function<std::string()> caption;
-    std::mutex mutex;
-    std::deque<std::string> pending;
     HWND window = nullptr;
 };
 
 ShellErrors& Errors() {
-    static auto* errors = new ShellErrors;  // never destroyed: a waiting thread may post at exit
+    static auto* errors = new ShellErrors;
     return *errors;
 }
 
-std::optional<std::string> NextPending() {
-    std::lock_guard lock(Errors().mutex);
-    if (Errors().pending.empty()) return std::nullopt;
-    std::string text = std::move(Errors().pending.front());
-    Errors().pending.pop_front();
-    return text;
-}
-
-// Each posted message stands for one pending text.
-LRESULT CALLBACK ShellErrorProcedure(HWND, UINT, WPARAM, LPARAM) {
-    if (const auto text = NextPending()) posix::ShowShellError(*text);
+// The text travels in the message, and the procedure owns it from then on.
+LRESULT CALLBACK ShellErrorProcedure(HWND, UINT, WPARAM, LPARAM text) {
+    const std::unique_ptr<std::string> owned(reinterpret_cast<std::string*>(text));
+    posix::ShowShellError(*owned);
     return 0;
 }
 
@@ -42,19 +31,17 @@ namespace posix {
 void SetShellErrorCaption(std::function<std::string()> caption) { Errors().caption = std::move(caption); }
 
 void ShowShellError(const std::string& text) {
-    const std::string caption = Errors().caption ? Errors().caption() : std::string();
-    MessageBoxA(nullptr, text.c_str(), Errors().caption ? caption.c_str() : nullptr, MB_OK | MB_ICONERROR);
+    const auto& source = Errors().caption;
+    const std::string caption = source ? source() : std::string();
+    MessageBoxA(nullptr, text.c_str(), source ? caption.c_str() : nullptr, MB_OK | MB_ICONERROR);
 }
 
-void PostShellError(std::string text) {
-    HWND window = nullptr;
-    {
-        std::lock_guard lock(Errors().mutex);
-        if (Errors().window == nullptr) Errors().window = CreateWindowHandle(&ShellErrorProcedure);
-        Errors().pending.push_back(std::move(text));
-        window = Errors().window;
-    }
-    PostMessageA(window, WM_USER, 0, 0);
+std::function<void(std::string)> ShellErrorPoster() {
+    if (Errors().window == nullptr) Errors().window = CreateWindowHandle(&ShellErrorProcedure);
+    return [window = Errors().window](std::string text) {
+        auto* owned = new std::string(std::move(text));
+        if (!PostMessageA(window, WM_USER, 0, reinterpret_cast<LPARAM>(owned))) delete owned;
+    };
 }
 
 }  // namespace posix

@@ -14,7 +14,8 @@ void SetShellErrorCaption(std::function<std::string()> caption);
 // On the interface thread: shows the box now and returns when the user has closed it.
 void ShowShellError(const std::string& text);
 
-// From any thread: the box is shown later on the interface thread, from the posted-message queue.
-void PostShellError(std::string text);
+// On the interface thread: a function that any thread may call later with a text, whose box the interface
+// thread then shows from the posted-message queue.
+std::function<void(std::string)> ShellErrorPoster();
 
 }  // namespace posix

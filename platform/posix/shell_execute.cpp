@@ -105,9 +105,10 @@ Outcome Run(const std::string& program, const std::string& file, LPCSTR paramete
 // The opener is not waited for: how it ended is known on another thread, and its failure reaches the user
 // from the interface thread's queue.
 Outcome OpenWithDesktop(const std::string& target, const std::string& file, const std::string& directory) {
-    const auto failure = posix::OpenWithDesktop(target, directory, [file](const std::string& reason) {
-        posix::PostShellError(CannotOpen(file, reason));
-    });
+    const auto failure = posix::OpenWithDesktop(
+        target, directory, [file, post = posix::ShellErrorPoster()](const std::string& reason) {
+            post(CannotOpen(file, reason));
+        });
     if (!failure) return {};
     return {SE_ERR_NOASSOC, CannotOpen(file, *failure)};
 }

@@ -19,19 +19,22 @@ void CheckStatus(LSTATUS status) {
 
 ToolError NotFound() { return ToolError("The system was unable to find the specified registry key or value."); }
 
-std::optional<RegistryKey> RegistryKey::Open(const KeyPath& path) {
+std::optional<RegistryKey> RegistryKey::OpenBelow(HKEY parent, const std::string& name) {
     HKEY handle = nullptr;
-    LSTATUS status = RegOpenKeyExA(path.root, path.subkey.c_str(), 0, KEY_ALL_ACCESS, &handle);
+    LSTATUS status = RegOpenKeyExA(parent, name.c_str(), 0, KEY_ALL_ACCESS, &handle);
     if (status == ERROR_FILE_NOT_FOUND) return std::nullopt;
     CheckStatus(status);
     return RegistryKey(handle);
 }
 
-RegistryKey RegistryKey::OpenExisting(const KeyPath& path) {
-    std::optional<RegistryKey> key = Open(path);
+RegistryKey RegistryKey::Found(std::optional<RegistryKey> key) {
     if (!key) throw NotFound();
     return std::move(*key);
 }
+
+std::optional<RegistryKey> RegistryKey::Open(const KeyPath& path) { return OpenBelow(path.root, path.subkey); }
+
+RegistryKey RegistryKey::OpenExisting(const KeyPath& path) { return Found(Open(path)); }
 
 RegistryKey RegistryKey::Create(const KeyPath& path) {
     HKEY handle = nullptr;
@@ -40,13 +43,7 @@ RegistryKey RegistryKey::Create(const KeyPath& path) {
     return RegistryKey(handle);
 }
 
-RegistryKey RegistryKey::OpenSubkey(const std::string& name) const {
-    HKEY handle = nullptr;
-    LSTATUS status = RegOpenKeyExA(handle_, name.c_str(), 0, KEY_ALL_ACCESS, &handle);
-    if (status == ERROR_FILE_NOT_FOUND) throw NotFound();
-    CheckStatus(status);
-    return RegistryKey(handle);
-}
+RegistryKey RegistryKey::OpenSubkey(const std::string& name) const { return Found(OpenBelow(handle_, name)); }
 
 RegistryKey::RegistryKey(RegistryKey&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
 

@@ -41,6 +41,11 @@ class RegistryKey {
 
   private:
     explicit RegistryKey(HKEY handle) : handle_(handle) {}
+    // Nothing when parent has no such subkey; other failures throw ToolError.
+    static std::optional<RegistryKey> OpenBelow(HKEY parent, const std::string& name);
+    // The key, or ToolError("...unable to find...") for nothing.
+    static RegistryKey Found(std::optional<RegistryKey> key);
+
     HKEY handle_ = nullptr;
 };
 

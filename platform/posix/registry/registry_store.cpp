@@ -43,6 +43,7 @@ void RegistryStore::Read(const std::function<void()>& body) {
 }
 
 void RegistryStore::Write(const std::function<void()>& body) {
+    // Each time, not once at opening: the store lives as long as the program, and a mode may change meanwhile.
     RefuseIfOthersCanWrite(file());
     InTransaction(SqliteTransaction::Lock::Immediate, body);
 }

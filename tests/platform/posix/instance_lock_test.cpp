@@ -172,8 +172,8 @@ TEST(InstanceLockTest, AKnockSurvivesAHolderThatClosesAtOnce) {
     TemporaryPrefix prefix;
     auto holder = posix::InstanceLock::Claim("alarmclock");
     ASSERT_NE(holder, nullptr);
-    // The running program takes each knock as soon as it arrives and closes the connection, which is when
-    // a later start used to die of SIGPIPE instead of giving way.
+    // The running program takes each knock as soon as it arrives and closes the connection: a later start
+    // that writes to the closed connection must give way, not be killed by SIGPIPE.
     std::atomic<bool> done{false};
     std::thread taker([&] {
         while (!done) holder->TakeKnocks();
