@@ -1,5 +1,7 @@
 #include "platform/win32/instance_claim.h"
 
+#include <stdexcept>
+
 #include "platform/win32/window_classes.h"
 
 namespace win32backend {
@@ -34,17 +36,22 @@ std::unique_ptr<InstanceClaim> InstanceClaim::Claim(const std::string& name,
     // Local: one per user session.
     const std::string mutexName = "Local\\" + name + ".instance";
     const std::string windowName = name + ".instance";
-    HANDLE mutex = CreateMutexA(nullptr, FALSE, mutexName.c_str());
-    if (mutex != nullptr && GetLastError() == ERROR_ALREADY_EXISTS) {
-        CloseHandle(mutex);
+    Mutex mutex(CreateMutexA(nullptr, FALSE, mutexName.c_str()));
+    if (!mutex) {
+        throw std::runtime_error("Cannot make the mutex " + mutexName +
+                                 " that keeps a second start away (error " + std::to_string(GetLastError()) +
+                                 ")");
+    }
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
         Knock(windowName);
         return nullptr;
     }
-    return std::unique_ptr<InstanceClaim>(new InstanceClaim(mutex, windowName, std::move(anotherStart)));
+    return std::unique_ptr<InstanceClaim>(
+        new InstanceClaim(std::move(mutex), windowName, std::move(anotherStart)));
 }
 
-InstanceClaim::InstanceClaim(HANDLE mutex, const std::string& windowName, std::function<void()> anotherStart)
-    : mutex_(mutex),
+InstanceClaim::InstanceClaim(Mutex mutex, const std::string& windowName, std::function<void()> anotherStart)
+    : mutex_(std::move(mutex)),
       window_(
           [anotherStart = std::move(anotherStart)](UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
               if (message != KnockMessage()) return std::nullopt;
@@ -52,9 +59,5 @@ InstanceClaim::InstanceClaim(HANDLE mutex, const std::string& windowName, std::f
               return 0;
           },
           windowName) {}
-
-InstanceClaim::~InstanceClaim() {
-    if (mutex_ != nullptr) CloseHandle(mutex_);
-}
 
 }  // namespace win32backend

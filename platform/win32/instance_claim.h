@@ -12,14 +12,20 @@ namespace win32backend {
 
 class InstanceClaim {
   public:
-    // The claim, or null when another process holds it; that one has then been knocked on.
+    // The claim, or null when another process holds it; that one has then been knocked on. Throws
+    // std::runtime_error with a text for the user when the mutex cannot be made at all (its name taken by
+    // another kind of object, say): without it a second start would not be stopped.
     static std::unique_ptr<InstanceClaim> Claim(const std::string& name, std::function<void()> anotherStart);
-    ~InstanceClaim();
 
   private:
-    InstanceClaim(HANDLE mutex, const std::string& windowName, std::function<void()> anotherStart);
+    struct HandleCloser {
+        void operator()(HANDLE handle) const { CloseHandle(handle); }
+    };
+    using Mutex = std::unique_ptr<void, HandleCloser>;
 
-    HANDLE mutex_;
+    InstanceClaim(Mutex mutex, const std::string& windowName, std::function<void()> anotherStart);
+
+    Mutex mutex_;
     HiddenWindow window_;
 };
 

@@ -32,6 +32,20 @@ TEST_F(EventLoopTest, ASecondClaimGivesWayAndTheFirstHearsOfIt) {
     EXPECT_TRUE(WaitUntil([&] { return starts == 1; }, "the knock"));
 }
 
+TEST_F(EventLoopTest, AClaimWhoseMutexCannotBeMadeFailsWithItsName) {
+    // An event holding the name: the mutex cannot be made, and the start must not go on unguarded.
+    const HANDLE squatter = CreateEventA(nullptr, FALSE, FALSE, "Local\\alarmclock-squatted.instance");
+    ASSERT_NE(squatter, nullptr);
+    try {
+        CurrentWidgetset().ClaimInstance("alarmclock-squatted", [] {});
+        ADD_FAILURE() << "the claim went on without its mutex";
+    } catch (const std::runtime_error& error) {
+        EXPECT_NE(std::string(error.what()).find("alarmclock-squatted.instance"), std::string::npos)
+            << error.what();
+    }
+    CloseHandle(squatter);
+}
+
 TEST_F(EventLoopTest, TheNotificationAreaOfTheDesktopIsSeen) {
     EXPECT_TRUE(WaitUntil([] { return CurrentWidgetset().NotificationAreaAvailable(); }, "the tray"));
 }
