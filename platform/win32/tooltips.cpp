@@ -2,20 +2,19 @@
 
 #include <commctrl.h>
 
-#include <map>
-
 namespace win32backend {
 
 namespace {
 
+// The root's tooltip is named in a property of the root and owned by it: both go with the root's window.
+constexpr const char* kTooltipProperty = "alarmclock.tooltip";
+
 HWND TooltipOf(HWND root) {
-    static std::map<HWND, HWND> tooltips;
-    auto it = tooltips.find(root);
-    if (it != tooltips.end() && IsWindow(it->second)) return it->second;
+    if (HWND tooltip = static_cast<HWND>(GetPropA(root, kTooltipProperty))) return tooltip;
     HWND tooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, root, nullptr,
                                    GetModuleHandleA(nullptr), nullptr);
-    tooltips[root] = tooltip;
+    if (tooltip != nullptr) SetPropA(root, kTooltipProperty, tooltip);
     return tooltip;
 }
 

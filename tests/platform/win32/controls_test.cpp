@@ -1,11 +1,14 @@
 // Native controls with real clicks and real typing: the event rule without echoes, the window's frame,
-// access keys and the tab chain.
+// access keys, the hints and the tab chain.
 #include "framework/captioned.h"
 #include "framework/check_box.h"
 #include "framework/edit.h"
 #include "framework/image.h"
 #include "tests/platform/win32/desktop_user.h"
 #include "tests/platform/win32/win32_test.h"
+
+// Builds on the Windows declarations, which come with the fixture.
+#include <commctrl.h>
 
 namespace {
 
@@ -130,6 +133,36 @@ TEST_F(ControlsTest, TheInsideOfAGroupBoxShowsTheFaceColour) {
                    std::vector{expected};
         },
         "the face colour inside the group box"));
+}
+
+// Each form has its own tooltip, which holds a tool for each control whose hint shows.
+TEST_F(ControlsTest, AHintIsAToolOfTheTooltipTheFormOwns) {
+    struct Search {
+        HWND owner;
+        std::vector<HWND> tooltips;
+    } search{WindowOf(*form), {}};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM data) -> BOOL {
+            auto& search = *reinterpret_cast<Search*>(data);
+            char name[64] = "";
+            GetClassNameA(window, name, sizeof name);
+            if (std::string(name) == TOOLTIPS_CLASSA && GetWindow(window, GW_OWNER) == search.owner)
+                search.tooltips.push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    ASSERT_EQ(search.tooltips.size(), 1u);
+    EXPECT_EQ(SendMessageA(search.tooltips[0], TTM_GETTOOLCOUNT, 0, 0), 1);
+    HWND hour = WindowOf(Find<TEdit>("hour"));
+    char text[80] = "";
+    TOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = GetParent(hour);
+    tool.uId = reinterpret_cast<UINT_PTR>(hour);
+    tool.lpszText = text;
+    SendMessageA(search.tooltips[0], TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
+    EXPECT_STREQ(text, "Hour");
 }
 
 TEST_F(ControlsTest, AClickOnAButtonInAGroupBoxReachesItsHandler) {
