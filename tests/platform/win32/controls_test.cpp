@@ -4,6 +4,7 @@
 #include "framework/check_box.h"
 #include "framework/edit.h"
 #include "framework/image.h"
+#include "platform/win32/screen_scale.h"
 #include "tests/platform/win32/desktop_user.h"
 #include "tests/platform/win32/win32_test.h"
 
@@ -107,7 +108,7 @@ TEST_F(ControlsTest, TheFormHasAFixedSingleBorderWithoutMaximizeAndIsCentred) {
     EXPECT_NE(style & WS_MINIMIZEBOX, 0);
     RECT client{};
     GetClientRect(window, &client);
-    EXPECT_EQ(client.right, MulDiv(376, GetDeviceCaps(GetDC(nullptr), LOGPIXELSY), 96));
+    EXPECT_EQ(client.right, win32backend::Scaled(376));
     RECT frame{};
     GetWindowRect(window, &frame);
     RECT work{};
