@@ -21,16 +21,24 @@ TEST_F(MediaTest, APlaybackEndsWithItsNotification) {
 TEST_F(MediaTest, AClosedPlaybackNeverReportsItsEnd) {
     auto device = CurrentWidgetset().CreateMediaDevice();
     device->Open(WriteWave("alarmclock-long.wav", 3000));
-    bool finished = false;
-    device->Play([&] { finished = true; });
+    int closedEnds = 0;
+    device->Play([&] { ++closedEnds; });
     device->Close();
-    // The 'aborted' notice of the close arrives after it; a later playback's end must still come through.
+    // The close's 'aborted' notice arrives after it, when the device may already play again under the same
+    // alias and id: it must not be taken for the end of the new playback.
+    device->Open(WriteWave("alarmclock-long2.wav", 3000));
+    int ends = 0;
+    device->Play([&] { ++ends; });
+    // A short playback elsewhere, whose end comes long after that notice and long before the new one's end.
     auto other = CurrentWidgetset().CreateMediaDevice();
     other->Open(WriteWave("alarmclock-short2.wav", 300));
     bool otherFinished = false;
     other->Play([&] { otherFinished = true; });
-    ASSERT_TRUE(WaitUntil([&] { return otherFinished; }, "the other playback's end"));
-    EXPECT_FALSE(finished);
+    ASSERT_TRUE(WaitUntil([&] { return otherFinished; }, "the short playback's end"));
+    EXPECT_EQ(ends, 0) << "the new playback ended with the old one's notice";
+    ASSERT_TRUE(WaitUntil([&] { return ends > 0; }, "the new playback's end"));
+    EXPECT_EQ(ends, 1);
+    EXPECT_EQ(closedEnds, 0);
 }
 
 TEST_F(MediaTest, AMissingFileIsAClearError) {
