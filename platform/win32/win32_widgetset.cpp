@@ -9,13 +9,13 @@
 
 namespace win32backend {
 
-std::unique_ptr<widgetset::ControlPeer> Win32Widgetset::CreatePeer(TControl& control) {
+Win32Widgetset::Win32Widgetset() {
     // The date picker and the tooltips are common controls.
-    static const bool commonControls = [] {
-        INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_DATE_CLASSES | ICC_WIN95_CLASSES};
-        return InitCommonControlsEx(&classes) != FALSE;
-    }();
-    (void)commonControls;
+    INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_DATE_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&classes);
+}
+
+std::unique_ptr<widgetset::ControlPeer> Win32Widgetset::CreatePeer(TControl& control) {
     return peer_kinds::NewPeer(control);
 }
 

@@ -14,6 +14,8 @@ namespace win32backend {
 
 class Win32Widgetset : public widgetset::Widgetset {
   public:
+    Win32Widgetset();
+
     std::unique_ptr<widgetset::ControlPeer> CreatePeer(TControl& control) override;
     HWND ApplicationHandle() override;
     void RunLoop(const std::function<bool()>& done) override;
