@@ -33,7 +33,7 @@ class DatePickerPeer : public TypedPeer<TDateTimePicker> {
         HWND window = Handle();
         picker.UserSetDate(chosen);
         // A refused date (a disabled control) is replaced by the one the control holds.
-        if (IsWindow(window) && ControlPeer::FromWindow(window) == this && picker.Date() != chosen) ShowDate();
+        if (StillShownBy(window, this) && picker.Date() != chosen) ShowDate();
         return 0;
     }
 

@@ -23,7 +23,7 @@ class EditPeer : public TypedPeer<TEdit> {
         edit.UserEditText(WindowText());
         // A refused text (a disabled control) is replaced by the one the control holds, unless the handler
         // freed the control and this peer with it.
-        if (IsWindow(window) && ControlPeer::FromWindow(window) == this && WindowText() != edit.Text()) {
+        if (StillShownBy(window, this) && WindowText() != edit.Text()) {
             ShowText(edit.Text());
         }
         return 0;
