@@ -1,6 +1,9 @@
 // The uninstaller's custom action: removes the start-up entries that "Keep Running" wrote for the installed
-// program, under the user's and the machine's Run and RunOnce keys. An entry that starts another copy of the
-// program stays, and so does the settings key: the user's alarm and defaults outlive the program.
+// program: the program's own under the user's Run key, and an earlier version's under the machine's
+// RunOnce key. The user's RunOnce and the machine's Run keys are searched too: the search only ever deletes
+// an entry that starts the installed program, which none may keep once it is gone. An entry that starts
+// another copy of the program stays, and so does the settings key: the user's alarm and defaults outlive
+// the program.
 #include <windows.h>
 // The installer's header uses the types that windows.h declares.
 #include <msiquery.h>
@@ -9,9 +12,14 @@
 #include <optional>
 #include <string>
 
+#include "settings/startup_entry.h"
+
 namespace {
 
-const wchar_t kEntryName[] = L"alarmclock";
+// The names are ASCII, so each character widens as it is.
+std::wstring Wide(const std::string& text) { return std::wstring(text.begin(), text.end()); }
+
+const std::wstring kEntryName = Wide(kStartupEntryName);
 
 // What an entry runs: its command without the quotes around the program and without arguments.
 std::wstring ProgramOf(std::wstring command) {
@@ -31,11 +39,11 @@ bool SamePath(const std::wstring& a, const std::wstring& b) {
 std::optional<std::wstring> ReadEntry(HKEY root, const wchar_t* key) {
     const DWORD flags = RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND;
     DWORD size = 0;
-    if (RegGetValueW(root, key, kEntryName, flags, nullptr, nullptr, &size) != ERROR_SUCCESS)
+    if (RegGetValueW(root, key, kEntryName.c_str(), flags, nullptr, nullptr, &size) != ERROR_SUCCESS)
         return std::nullopt;
     std::wstring text(size / sizeof(wchar_t) + 1, L'\0');
     size = static_cast<DWORD>(text.size() * sizeof(wchar_t));
-    if (RegGetValueW(root, key, kEntryName, flags, nullptr, text.data(), &size) != ERROR_SUCCESS) {
+    if (RegGetValueW(root, key, kEntryName.c_str(), flags, nullptr, text.data(), &size) != ERROR_SUCCESS) {
         return std::nullopt;
     }
     text.resize(wcsnlen(text.c_str(), text.size()));
@@ -62,14 +70,13 @@ extern "C" __declspec(dllexport) UINT __stdcall RemoveStartupEntries(MSIHANDLE i
     const std::wstring program = InstalledProgram(install);
     if (program.empty()) return ERROR_SUCCESS;
     const HKEY roots[] = {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE};
-    const wchar_t* keys[] = {L"Software\\Microsoft\\Windows\\CurrentVersion\\Run",
-                             L"Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce"};
+    const std::wstring keys[] = {Wide(kStartupKey), Wide(kMachineRunOnceKey)};
     for (HKEY root : roots) {
-        for (const wchar_t* key : keys) {
-            const auto command = ReadEntry(root, key);
-            // The program clears its entry by writing the empty text in its place.
+        for (const std::wstring& key : keys) {
+            const auto command = ReadEntry(root, key.c_str());
+            // An earlier version cleared its entry by writing the empty text in its place.
             if (command && (command->empty() || SamePath(ProgramOf(*command), program))) {
-                RegDeleteKeyValueW(root, key, kEntryName);
+                RegDeleteKeyValueW(root, key.c_str(), kEntryName.c_str());
             }
         }
     }

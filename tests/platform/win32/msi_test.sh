@@ -114,8 +114,10 @@ check "its settings window, of version $version, is on the screen" eventually on
 win taskkill /f /im alarmclock.exe >/dev/null
 wait "$started"
 
-# What "Keep Running" of this program leaves (in each form and place it may take), an entry of another copy
-# of the program and one of another program, and a setting of the user's own.
+# What "Keep Running" of this program leaves (its entry under the user's Run key, an earlier version's empty
+# one under the machine's RunOnce key, and one in quotes under the user's RunOnce key, which no version
+# writes but the uninstall clears all the same), an entry of another copy of the program and one of another
+# program, and a setting of the user's own.
 put() { win reg add "$1" /v "$2" /d "$3" /f >/dev/null || fail "could not write $2 under $1"; }
 put "HKCU\\$run" alarmclock "$program_windows"
 put "HKCU\\${run}Once" alarmclock "\"$program_windows\""
