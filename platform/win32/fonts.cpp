@@ -66,19 +66,21 @@ LOGFONTA FittedDescription(const LOGFONTA& layoutFace, double wanted) {
     const Realised given = Realise(layoutFace);
     if (SameText(given.face, layoutFace.lfFaceName)) return layoutFace;
     LOGFONTA best = layoutFace;  // the system's own substitute, when no stand-in is installed either
-    double bestDistance = std::abs(given.averageWidth - wanted);
+    Realised bestRealised = given;
     for (const char* name : kStandIns) {
         const LOGFONTA candidate = Describe(name, layoutFace.lfHeight, layoutFace.lfCharSet);
         const Realised realised = Realise(candidate);
         if (!SameText(realised.face, name)) continue;
-        const double distance = std::abs(realised.averageWidth - wanted);
-        if (distance < bestDistance) best = candidate, bestDistance = distance;
+        if (std::abs(realised.averageWidth - wanted) < std::abs(bestRealised.averageWidth - wanted)) {
+            best = candidate;
+            bestRealised = realised;
+        }
     }
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        const Realised realised = Realise(best);
-        if (realised.averageWidth <= wanted) break;
-        const LONG cell = best.lfWidth != 0 ? best.lfWidth : realised.cellAverageWidth;
-        best.lfWidth = std::max<LONG>(1, static_cast<LONG>(std::floor(cell * wanted / realised.averageWidth)));
+    for (int attempt = 0; attempt < 3 && bestRealised.averageWidth > wanted; ++attempt) {
+        const LONG cell = best.lfWidth != 0 ? best.lfWidth : bestRealised.cellAverageWidth;
+        best.lfWidth =
+            std::max<LONG>(1, static_cast<LONG>(std::floor(cell * wanted / bestRealised.averageWidth)));
+        bestRealised = Realise(best);
     }
     return best;
 }
