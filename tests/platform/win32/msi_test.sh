@@ -75,6 +75,10 @@ check "msiexec /i /qn exits 0 (exit $status)" test "$status" -eq 0
 [ "$status" -eq 0 ] || tr -d '\r' < "$WINEPREFIX/drive_c/install.log" | tail -40
 
 check "the program is installed under the user's programs folder" cmp -s "$program" "$built_program"
+# Its version resource holds the version in wide characters, and its manifest in narrow ones.
+check "the program's version resource has version $version" grep -qxF "$version" <(strings -a -el "$program")
+check "the program's manifest has version $version" \
+    grep -qF "name=\"AlarmClock\" version=\"$version.0.0\"" <(strings -a "$program")
 check "the Start menu shortcut is in the user's Programs folder" test -f "$shortcut"
 # A shell link keeps its target and its icon's path as text, in narrow or wide characters.
 shortcut_paths=$( { strings -a "$shortcut"; strings -a -el "$shortcut"; } 2>/dev/null | grep -oE '[A-Z]:\\.*')
