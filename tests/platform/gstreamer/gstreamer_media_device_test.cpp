@@ -20,8 +20,8 @@
 #include "framework/exceptions.h"
 #include "platform/gstreamer/gstreamer_media_device.h"
 #include "tests/platform/gstreamer/timer_widgetset.h"
-#include "tests/platform/gstreamer/wave_file.h"
 #include "tests/support/temporary_prefix.h"
+#include "tests/support/wave_file.h"
 
 namespace {
 

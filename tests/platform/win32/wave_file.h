@@ -3,5 +3,5 @@
 
 #include <string>
 
-// A silent PCM wave file of the given length in the temporary folder; its path.
+// A wave file of the given length in the temporary folder, named name (UTF-8); its path.
 std::string WriteWave(const std::string& name, unsigned milliseconds);

@@ -1,4 +1,4 @@
-#include "tests/platform/gstreamer/wave_file.h"
+#include "tests/support/wave_file.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,4 +1,5 @@
-// Sound files made by the tests themselves, so that they depend on no sample on disk.
+// Sound files made by the tests themselves, so that they depend on no sample on disk: the media tests of
+// both platforms play them.
 #pragma once
 
 #include <chrono>
