@@ -124,7 +124,7 @@ case "${1:-test}" in
         install_missing "${BUILD_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}"
         for arch in i686 x86_64; do
             build_windows "$arch"
-            echo "Built build-windows-$arch/alarmclock.exe"
+            echo "Built build-windows-$arch/packaging/windows/release/alarmclock.exe"
         done
         ;;
     package)
