@@ -1,27 +1,12 @@
 #include "framework/field_namer.h"
 
+#include "framework/access_key.h"
 #include "framework/captioned.h"
 #include "framework/check_box.h"
 #include "framework/date_time_picker.h"
 #include "framework/edit.h"
+#include "framework/layout_row.h"
 #include "framework/win_control.h"
-
-namespace {
-
-bool SameRow(const TControl& a, const TControl& b) {
-    return a.Top() < b.Top() + b.Height() && b.Top() < a.Top() + a.Height();
-}
-
-}  // namespace
-
-bool HasAccessKey(const std::string& caption) {
-    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
-        if (caption[i] != '&') continue;
-        if (caption[i + 1] != '&') return true;
-        ++i;
-    }
-    return false;
-}
 
 bool IsField(const TControl& control) {
     return control.InheritsFrom(TEdit::Class) || control.InheritsFrom(TDateTimePicker::Class);

@@ -8,9 +8,6 @@
 
 #include "framework/control.h"
 
-// Whether the caption marks an access key: a '&' before any character but another '&' ("&&" is a literal
-// ampersand).
-bool HasAccessKey(const std::string& caption);
 bool IsField(const TControl& control);
 // The caption of a control that can name a field (a label or a check box), or null.
 const std::string* NamingCaption(const TControl& control);

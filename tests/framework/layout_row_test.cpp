@@ -1,15 +1,18 @@
-#include "framework/field_namer.h"
-
+// The rules that go by the layout's rows: which label names a field, and how far a caption may reach.
+#include "framework/access_key.h"
+#include "framework/caption_room.h"
 #include "framework/captioned.h"
 #include "framework/check_box.h"
 #include "framework/date_time_picker.h"
 #include "framework/edit.h"
+#include "framework/field_namer.h"
 #include "framework/form.h"
+#include "framework/image.h"
 #include "tests/support/headless_test.h"
 
 namespace {
 
-class FieldNamerTest : public HeadlessTest {
+class LayoutRowTest : public HeadlessTest {
   protected:
     template <class Control>
     Control* Place(int left, int top, int width = 60, int height = 20) {
@@ -33,6 +36,7 @@ class FieldNamerTest : public HeadlessTest {
 }  // namespace
 
 TEST(AccessKeyTest, AnAmpersandBeforeACharacterMarksOneADoubledOneIsText) {
+    EXPECT_EQ(WithoutAccessKey("Rock && &Roll&"), "Rock & Roll");
     EXPECT_TRUE(HasAccessKey("&Message:"));
     EXPECT_TRUE(HasAccessKey("Rock && &Roll"));
     EXPECT_FALSE(HasAccessKey("Rock && Roll"));
@@ -40,7 +44,7 @@ TEST(AccessKeyTest, AnAmpersandBeforeACharacterMarksOneADoubledOneIsText) {
     EXPECT_FALSE(HasAccessKey(""));
 }
 
-TEST_F(FieldNamerTest, TheNearestLabelWithAnAccessKeyToTheLeftOnTheRowNamesTheField) {
+TEST_F(LayoutRowTest, TheNearestLabelWithAnAccessKeyToTheLeftOnTheRowNamesTheField) {
     Label("&Far:", 0, 10);
     TLabel* near = Label("&Near:", 70, 12);
     Label("No key:", 140, 10);  // nearer, but without an access key
@@ -50,7 +54,7 @@ TEST_F(FieldNamerTest, TheNearestLabelWithAnAccessKeyToTheLeftOnTheRowNamesTheFi
     EXPECT_EQ(FindNamer(*edit), near);
 }
 
-TEST_F(FieldNamerTest, ACheckBoxNamesTheFieldsBesideItAndOneLabelMayNameSeveral) {
+TEST_F(LayoutRowTest, ACheckBoxNamesTheFieldsBesideItAndOneLabelMayNameSeveral) {
     auto* box = Place<TCheckBox>(0, 0, 100);
     box->SetCaption("&Play:");
     auto* path = Place<TEdit>(110, 0);
@@ -62,7 +66,7 @@ TEST_F(FieldNamerTest, ACheckBoxNamesTheFieldsBesideItAndOneLabelMayNameSeveral)
     EXPECT_EQ(FindNamer(*minute), at);
 }
 
-TEST_F(FieldNamerTest, OnlyEditsAndDatePickersAreFieldsAndAFieldMayHaveNoNamer) {
+TEST_F(LayoutRowTest, OnlyEditsAndDatePickersAreFieldsAndAFieldMayHaveNoNamer) {
     EXPECT_TRUE(IsField(*Place<TEdit>(0, 0)));
     EXPECT_TRUE(IsField(*Place<TDateTimePicker>(0, 30)));
     EXPECT_FALSE(IsField(*Place<TCheckBox>(0, 60)));
@@ -71,4 +75,27 @@ TEST_F(FieldNamerTest, OnlyEditsAndDatePickersAreFieldsAndAFieldMayHaveNoNamer) 
     EXPECT_EQ(FindNamer(*alone), nullptr);
     ComponentPtr<TEdit> orphan = MakeComponent<TEdit>(nullptr);
     EXPECT_EQ(FindNamer(*orphan), nullptr);
+}
+
+TEST_F(LayoutRowTest, ALabelsCaptionReachesTheNextVisibleControlOnItsRowOrTheParentsEdge) {
+    form->SetClientWidth(400);
+    TLabel* title = Label("Title", 16, 8);
+    Place<TImage>(336, 8);
+    Place<TEdit>(300, 40);                      // another row
+    Place<TButton>(200, 0)->SetVisible(false);  // hidden
+    Place<TEdit>(4, 8);                         // to the label's left
+    EXPECT_EQ(CaptionRoom(*title), 336 - 16);
+    EXPECT_EQ(CaptionRoom(*Label("Alone", 100, 200)), 400 - 100);
+}
+
+TEST_F(LayoutRowTest, AnyOtherControlsCaptionStaysInsideItAndInsideItsParent) {
+    form->SetClientWidth(400);
+    EXPECT_EQ(CaptionRoom(*Place<TCheckBox>(10, 0, 120)), 120);
+    EXPECT_EQ(CaptionRoom(*Place<TButton>(350, 40, 120)), 50);
+    auto* group = Place<TGroupBox>(0, 80, 200, 100);
+    auto* inside = new TCheckBox(form.get());
+    inside->SetParent(group);
+    inside->SetLeft(150);
+    inside->SetWidth(100);
+    EXPECT_EQ(CaptionRoom(*inside), 50);
 }
