@@ -1,12 +1,14 @@
 # alarmclock_add_test(NAME <name> SOURCES <file>... LIBS <target>...
 #                     [LABELS <label>...] [DEFINITIONS <definition>...] [DEPENDS <target>...]
-#                     [PROPERTIES <property> <value>...] [DISCOVERY_MODE <mode>] [OWN_MAIN])
+#                     [PROPERTIES <property> <value>...] [DISCOVERY_MODE <mode>] [EXCLUDE <pattern>]
+#                     [OWN_MAIN])
 #
 # One GoogleTest executable whose tests ctest lists one by one. It links GoogleTest's main unless the
 # sources bring their own (OWN_MAIN). DEFINITIONS are compile definitions, DEPENDS targets built first
-# (programs the tests run), PROPERTIES test properties given to every discovered test.
+# (programs the tests run), PROPERTIES test properties given to every discovered test. EXCLUDE is a
+# GoogleTest filter of tests that ctest does not list, for those the caller runs its own way.
 function(alarmclock_add_test)
-  cmake_parse_arguments(PARSE_ARGV 0 ARG "OWN_MAIN" "NAME;DISCOVERY_MODE"
+  cmake_parse_arguments(PARSE_ARGV 0 ARG "OWN_MAIN" "NAME;DISCOVERY_MODE;EXCLUDE"
     "SOURCES;LIBS;LABELS;DEFINITIONS;DEPENDS;PROPERTIES")
   if(ARG_UNPARSED_ARGUMENTS)
     message(FATAL_ERROR "alarmclock_add_test: unknown arguments ${ARG_UNPARSED_ARGUMENTS}")
@@ -31,6 +33,9 @@ function(alarmclock_add_test)
   set(discovery)
   if(ARG_DISCOVERY_MODE)
     list(APPEND discovery DISCOVERY_MODE ${ARG_DISCOVERY_MODE})
+  endif()
+  if(ARG_EXCLUDE)
+    list(APPEND discovery TEST_FILTER "-${ARG_EXCLUDE}")
   endif()
   if(ARG_PROPERTIES)
     list(APPEND discovery PROPERTIES ${ARG_PROPERTIES})

@@ -1,13 +1,17 @@
 // The base of the peers of controls with a caption: the framework object shown by a widget of type
 // WidgetKind created in the parent's widget, with the caption on it and, without its access-key marks, as
-// its accessible name.
+// its accessible name, in the font fitted to the room the layout leaves it.
 #pragma once
 
+#include <QFrame>
 #include <string>
+#include <type_traits>
 
+#include "framework/caption_room.h"
 #include "framework/captioned.h"
 #include "platform/qt/captions.h"
 #include "platform/qt/control_peer.h"
+#include "platform/qt/fonts.h"
 
 namespace qtbackend {
 
@@ -20,16 +24,32 @@ class CaptionedPeer : public TypedPeer<ControlKind, WidgetKind> {
     void ShowAspect(widgetset::Aspect aspect) override {
         if (aspect != widgetset::Aspect::Caption) return;
         ShowCaption(this->Object().Caption());
+        ShowFont();  // fitted to the new text
         // A container without a caption (a bare panel) is known by its component name.
         const QString name = WithoutAccessKey(this->Object().Caption()).trimmed();
         this->View()->setAccessibleName(name.isEmpty() ? ToQString(this->Object().Name()) : name);
     }
+    // What the widget draws in the caption's room besides the text: a frame's width on either side.
+    virtual int DrawnBesideText() const {
+        if constexpr (std::is_base_of_v<QFrame, WidgetKind>) return 2 * this->View()->frameWidth();
+        return 0;
+    }
+
     // Qt marks access keys with '&' too, so most widgets take the caption as it is.
     // Widgets without setText show it their own way, in an override.
     virtual void ShowCaption(const std::string& caption) {
         if constexpr (requires(WidgetKind & widget) { widget.setText(QString()); }) {
             this->View()->setText(ToQString(caption));
         }
+    }
+
+  private:
+    void ShowFont() override {
+        this->View()->setFont(
+            FontFor(this->Object().Font()));  // what is drawn beside the text may depend on it
+        const int room = CaptionRoom(this->Object()) - DrawnBesideText();
+        this->View()->setFont(
+            FittedToText(this->View()->font(), WithoutAccessKey(this->Object().Caption()), room));
     }
 };
 

@@ -1,6 +1,8 @@
 // The captioned controls with little of their own: buttons, panels, group boxes and labels.
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <algorithm>
 
 #include "framework/peer_kinds.h"
@@ -21,6 +23,15 @@ class ButtonPeer : public CaptionedPeer<TButton, QPushButton> {
         // clicked comes from the user only: nothing here clicks the button from code.
         QObject::connect(View(), &QPushButton::clicked, [&button] { button.UserClick(); });
     }
+
+  protected:
+    int DrawnBesideText() const override {
+        QStyleOptionButton option;
+        option.initFrom(View());
+        option.rect = QRect(0, 0, Object().Width(), Object().Height());
+        return option.rect.width() -
+               View()->style()->subElementRect(QStyle::SE_PushButtonContents, &option, View()).width();
+    }
 };
 
 // TPanel: a raised frame with its caption centred; a QLabel is exactly that, and children sit on it.
@@ -38,6 +49,7 @@ class GroupBoxPeer : public CaptionedPeer<TGroupBox, GroupBoxWidget> {
     using CaptionedPeer::CaptionedPeer;
 
   protected:
+    int DrawnBesideText() const override { return 2 * GroupBoxWidget::kCaptionLeft; }
     void ShowCaption(const std::string& caption) override { View()->setTitle(ToQString(caption)); }
 };
 

@@ -1,4 +1,6 @@
 #include <QCheckBox>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 #include "framework/check_box.h"
 #include "framework/peer_kinds.h"
@@ -17,6 +19,11 @@ class CheckBoxPeer : public CaptionedPeer<TCheckBox, QCheckBox> {
     }
 
   protected:
+    int DrawnBesideText() const override {
+        QStyleOptionButton option;
+        option.initFrom(View());
+        return View()->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, View()).left();
+    }
     void ShowAspect(widgetset::Aspect aspect) override {
         if (aspect == widgetset::Aspect::Checked) View()->setChecked(Object().Checked());
         CaptionedPeer::ShowAspect(aspect);

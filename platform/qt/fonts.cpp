@@ -1,6 +1,7 @@
 #include "platform/qt/fonts.h"
 
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QFontMetricsF>
 #include <algorithm>
 #include <cstdlib>
@@ -27,15 +28,18 @@ double AverageWidth(const QFont& font) {
     return QFontMetricsF(font).horizontalAdvance(kAlphabet) / static_cast<double>(kAlphabet.size());
 }
 
-// Stretched to an average no wider than wanted. A stretch may pick a condensed face of the family rather
-// than scale the one measured, so the result is measured again.
-void NarrowTo(QFont& font, double wanted) {
+// Stretched until what measure gives is no wider than wanted; whether it got there. A stretch may pick a
+// condensed face of the family rather than scale the one measured, so each step is measured again.
+template <class Measure>
+bool NarrowTo(QFont& font, double wanted, const Measure& measure) {
     for (int attempt = 0; attempt < 3; ++attempt) {
-        const double average = AverageWidth(font);
-        if (average <= wanted) return;
-        font.setStretch(
-            std::max<int>(QFont::UltraCondensed, static_cast<int>(font.stretch() * wanted / average)));
+        const double width = measure(font);
+        if (width <= wanted) return true;
+        const int stretch = font.stretch() > 0 ? font.stretch() : int{QFont::Unstretched};
+        if (stretch <= QFont::UltraCondensed) return false;
+        font.setStretch(std::max<int>(QFont::UltraCondensed, static_cast<int>(stretch * wanted / width)));
     }
+    return measure(font) <= wanted;
 }
 
 }  // namespace
@@ -45,9 +49,21 @@ QFont FontFor(const TFont& font) {
     if (font.Height != 0) result.setPixelSize(std::abs(font.Height));
     if (const auto share = AverageWidthShare(font.Name)) {
         result.setStretch(QFont::Unstretched);
-        NarrowTo(result, *share * QFontInfo(result).pixelSize());
+        NarrowTo(result, *share * QFontInfo(result).pixelSize(), AverageWidth);
     }
     return result;
+}
+
+QFont FittedToText(QFont font, const QString& text, int width) {
+    // In whole pixels, as the widgets lay their texts out.
+    const auto measure = [&text](const QFont& candidate) {
+        return QFontMetrics(candidate).horizontalAdvance(text);
+    };
+    if (text.isEmpty() || NarrowTo(font, width, measure)) return font;
+    for (int size = QFontInfo(font).pixelSize() - 1; size > 0 && measure(font) > width; --size) {
+        font.setPixelSize(size);
+    }
+    return font;
 }
 
 }  // namespace qtbackend

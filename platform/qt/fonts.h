@@ -13,4 +13,8 @@ namespace qtbackend {
 // average, so that texts fit the widths the layout gives them.
 QFont FontFor(const TFont& font);
 
+// The font narrowed further, where the text would be wider than width pixels, until the text fits: a
+// narrower stretch first, then, once no narrower one is left, a smaller size.
+QFont FittedToText(QFont font, const QString& text, int width);
+
 }  // namespace qtbackend

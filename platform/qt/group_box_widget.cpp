@@ -7,8 +7,6 @@ namespace qtbackend {
 
 namespace {
 
-// Where the caption starts, as on Windows.
-constexpr int kCaptionLeft = 8;
 constexpr int kCaptionAlignment = Qt::AlignLeft | Qt::AlignTop | Qt::TextShowMnemonic;
 
 }  // namespace

@@ -11,6 +11,9 @@ class GroupBoxWidget : public QGroupBox {
   public:
     using QGroupBox::QGroupBox;
 
+    // Where the caption starts, as on Windows.
+    static constexpr int kCaptionLeft = 8;
+
   protected:
     void paintEvent(QPaintEvent* event) override;
 };

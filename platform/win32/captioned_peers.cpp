@@ -3,7 +3,6 @@
 
 #include "framework/peer_kinds.h"
 #include "platform/win32/captioned_peer.h"
-#include "platform/win32/fonts.h"
 #include "platform/win32/screen_scale.h"
 
 namespace win32backend {
@@ -16,6 +15,9 @@ class ButtonPeer : public CaptionedPeer<TButton> {
     explicit ButtonPeer(TButton& button)
         : CaptionedPeer(button,
                         {.className = "BUTTON", .style = WS_TABSTOP | BS_PUSHBUTTON, .click = BN_CLICKED}) {}
+
+  protected:
+    int DrawnBesideText() const override { return 2 * GetSystemMetrics(SM_CXEDGE); }
 };
 
 // TPanel: a raised STATIC with its caption centred; children sit on it, and their reports to it are
@@ -45,6 +47,10 @@ class GroupBoxPeer : public CaptionedPeer<TGroupBox> {
         FillRect(reinterpret_cast<HDC>(wParam), &inside, GetSysColorBrush(COLOR_BTNFACE));
         return 1;
     }
+
+  protected:
+    // The title starts after the frame's corner, and ends before the other one.
+    int DrawnBesideText() const override { return 2 * Scaled(8); }
 };
 
 // TLabel: a STATIC text, at least as large as its text needs (the layout was measured with another font,
@@ -64,7 +70,8 @@ class LabelPeer : public CaptionedPeer<TLabel> {
     void ShowBounds() override {
         RECT text{0, 0, 0, 0};
         HDC context = GetDC(Handle());
-        HGDIOBJ previous = SelectObject(context, FontFor(Object().Font()));
+        HGDIOBJ previous =
+            SelectObject(context, reinterpret_cast<HFONT>(SendMessageA(Handle(), WM_GETFONT, 0, 0)));
         DrawTextA(context, Object().Caption().c_str(), -1, &text, DT_CALCRECT | DT_SINGLELINE);
         SelectObject(context, previous);
         ReleaseDC(Handle(), context);

@@ -15,6 +15,8 @@ class CheckBoxPeer : public CaptionedPeer<TCheckBox> {
                         {.className = "BUTTON", .style = WS_TABSTOP | BS_CHECKBOX, .click = BN_CLICKED}) {}
 
   protected:
+    // The box and the gap after it.
+    int DrawnBesideText() const override { return Scaled(13 + 4); }
     void ShowAspect(widgetset::Aspect aspect) override {
         if (aspect != widgetset::Aspect::Checked) return CaptionedPeer::ShowAspect(aspect);
         SendMessageA(Handle(), BM_SETCHECK, Object().Checked() ? BST_CHECKED : BST_UNCHECKED, 0);

@@ -2,6 +2,7 @@
 // positions and sizes as they are.
 #include <algorithm>
 
+#include "framework/access_key.h"
 #include "framework/captioned.h"
 #include "framework/text.h"
 #include "platform/win32/screen_scale.h"
@@ -18,8 +19,8 @@ std::string ClassOf(HWND window) {
 // The caption's width in the control's own font, without the access key's marker.
 int CaptionWidth(HWND control) {
     char caption[256] = "";
-    std::string text(caption, static_cast<std::size_t>(GetWindowTextA(control, caption, sizeof caption)));
-    text.erase(std::remove(text.begin(), text.end(), '&'), text.end());
+    const std::string text = WithoutAccessKey(
+        std::string(caption, static_cast<std::size_t>(GetWindowTextA(control, caption, sizeof caption))));
     HDC context = GetDC(control);
     HGDIOBJ previous = SelectObject(context, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
     SIZE extent{};
