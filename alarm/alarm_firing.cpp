@@ -28,7 +28,7 @@ void TForm1::DoAlarm(TObject*) {
     }
     if (CheckBox2->Checked()) {
         ShowMessage(message->Text());
-        TrayTimer->SetEnabled(false);  // closing the message stops the flashing
+        StopFlashing();  // closing the message acknowledges the alarm
     }
     if (CheckBox5->Checked()) {
         const RunCommand command = SplitRunCommand(runapp->Text());

@@ -12,17 +12,22 @@ void TForm1::OnAnimate(TObject*) {
     }
 }
 
-void TForm1::OnOneClick(TObject*) {
+// However the alarm is acknowledged, the normal icon comes back: the filled one would look like an alarm
+// still waiting.
+void TForm1::StopFlashing() {
     if (TrayTimer->Tag() == 1) {
         TrayTimer->SetTag(0);
         qzTray1->PreviousIcon();
     }
     TrayTimer->SetEnabled(false);
+}
+
+void TForm1::OnOneClick(TObject*) {
+    StopFlashing();
     if (CheckBox6->Checked()) Close();
 }
 
-// The single click that starts every double click has already brought the normal icon back.
 void TForm1::OnDblClick(TObject*) {
     ShowRestored();
-    TrayTimer->SetEnabled(false);
+    StopFlashing();
 }

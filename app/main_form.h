@@ -91,6 +91,10 @@ class TForm1 : public TForm {
   private:
     // What "E&xit Program" on the button and in the tray menu do alike.
     void ExitProgram();
+    // The alarm acknowledged: no more flashing, the normal icon back (alarm/).
+    void StopFlashing();
+    // The armed alarm, as the window shows it, into the store (settings/).
+    void SaveAlarm();
     // Loading, step by step (settings/).
     void RestoreAlarmDate();
     void RestoreMediaFile(const std::string& fileName);
