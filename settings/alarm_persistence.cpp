@@ -167,6 +167,9 @@ void TForm1::OnInit(TObject*) {
         Show();
         for (const AlarmValue* value : kLoadedBoxes) load(*value, &AlarmValue::defaultName);
     }
+    // The defaults' time armed the alarm before their boxes were restored; the stored alarm is what the
+    // window now shows, or the next start would fire it without them.
+    if (CheckBox1->Checked()) SaveAlarm();
     if (Read(setting::kIntro, "false") == "false") {
         Write(setting::kIntro, "done");
         ShowMessage(kWelcomeText + ReadmeLocation());
@@ -183,6 +186,10 @@ void TForm1::OnAlarmClick(TObject*) {
         qzTray1->SetTip(kPlainTip);
         return;
     }
+    SaveAlarm();
+}
+
+void TForm1::SaveAlarm() {
     Write(setting::kEnabled, setting::kTrue);
     Store(*this, kStoredTime, &AlarmValue::name);
     Write(setting::kYear, std::to_string(AlarmDate.Year));

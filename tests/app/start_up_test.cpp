@@ -104,8 +104,12 @@ TEST_F(StartUpTest, DefaultsWithATimeArmTheAlarmAndShowTheWindow) {
     EXPECT_TRUE(form->CheckBox8->Checked());
     EXPECT_FALSE(form->datepick->Enabled());
     EXPECT_TRUE(form->CheckBox6->Checked());
-    Restart();  // the next start takes the armed path
+    Restart();  // the next start takes the armed path, with every box the defaults ticked
     EXPECT_FALSE(form->Visible());
+    EXPECT_EQ(form->message->Text(), "Coffee");
+    EXPECT_TRUE(form->CheckBox2->Checked());
+    EXPECT_TRUE(form->CheckBox8->Checked());
+    EXPECT_TRUE(form->CheckBox6->Checked());
 }
 
 TEST_F(StartUpTest, SetDefaultsStoresTheWindowAndTheNextStartLoadsThem) {
