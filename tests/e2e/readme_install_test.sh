@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# The README that the welcome and about texts name is where the installation put it: for a prefix given
-# only to `cmake --install`, and for the prefix set when configuring (staged under DESTDIR, as a package
-# build installs it).
+# The README that the welcome and about texts name is where the installation put it, with every picture it
+# shows: for a prefix given only to `cmake --install`, and for the prefix set when configuring (staged under
+# DESTDIR, as a package build installs it).
 # Usage: readme_install_test.sh BUILD_DIR PRINT_README_LOCATION CONFIGURED_PREFIX BINDIR DOCDIR
 set -euo pipefail
 
@@ -20,12 +20,20 @@ named_in() {
     "$1/$bindir/$(basename "$printer")"
 }
 
+# The pictures that README links and its folder lacks.
+missing_pictures() {
+    grep -o '!\[[^]]*\]([^)]*)' "$1" | sed 's/.*(\(.*\))$/\1/' | while read -r picture; do
+        [ -f "$(dirname "$1")/$picture" ] || echo "$picture"
+    done
+}
+
 check_installation() {  # check_installation DESCRIPTION PREFIX
     local named
     named=$(named_in "$2")
     echo "named: $named"
     check "$1: the texts name the README under the prefix" test "$named" = "$2/$docdir/README.md"
     check "$1: the README is there" test -f "$named"
+    check "$1: every picture it shows is there" test -z "$(missing_pictures "$named")"
 }
 
 cmake --install "$build" --prefix "$work/given" > /dev/null
