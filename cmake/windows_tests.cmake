@@ -1,5 +1,6 @@
 # The Windows tests: GoogleTest built from its sources with the cross compiler, every test program linked
 # statically and run by ctest under wine64 (tests/platform/win32/wine_session.sh prepares the desktop).
+# The 64-bit build runs them; the 32-bit build compiles them only, since this kernel runs no 32-bit code.
 enable_testing()
 if(NOT CMAKE_CROSSCOMPILING_EMULATOR)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/tests/platform/win32/wine_run.sh)

@@ -28,6 +28,14 @@ struct NOTIFYICONDATA_V1A {
     CHAR szTip[64];
 };
 
+// Gives window a new window procedure and returns the one it had. Typed, so that the compiler checks the
+// procedure's calling convention (CALLBACK is stdcall on 32-bit Windows), which a cast through LONG_PTR
+// would hide.
+inline WNDPROC ReplaceWindowProc(HWND window, WNDPROC procedure) {
+    return reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
+}
+
 inline BOOL Shell_NotifyIconV1A(DWORD message, NOTIFYICONDATA_V1A* data) {
 #ifdef _WIN32
     // The later versions only add members at the end; cbSize tells the system which one it is given.

@@ -3,6 +3,7 @@
 
 #include <string>
 
-// The README's path as the user would open it: where the Linux package installs it, or on Windows the file
-// beside the running program, wherever the installer or the user put it.
+// The README's path as the user would open it, found from the running program's folder: on Linux where the
+// installation put it (the source tree's for a program run from its build tree), on Windows the file beside
+// the program, wherever the installer or the user put it.
 std::string ReadmeLocation();

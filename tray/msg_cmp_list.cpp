@@ -28,7 +28,7 @@ int TMsgCmpList::AddRecord(TqzMsgComponent* component, HWND window) {
     if (first != -1 && current != &HookWindowProc) first = -1;
     auto* record = new HookRecord{component, window, first == -1 ? current : Record(first)->PreviousWndProc};
     const int index = Add(record);
-    if (first == -1) SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HookWindowProc));
+    if (first == -1) ReplaceWindowProc(window, &HookWindowProc);
     return index;
 }
 

@@ -34,15 +34,14 @@ ControlPeer::ControlPeer(TControl& control, const WindowKind& kind, bool everSho
                                  control.Name() + " (error " + std::to_string(GetLastError()) + ")");
     }
     SetPropA(window_, kPeerProperty, this);
-    classProc_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProc)));
+    classProc_ = ReplaceWindowProc(window_, &SubclassProc);
 }
 
 ControlPeer::~ControlPeer() {
     // A parent's window destroyed first took this one with it.
     if (!IsWindow(window_) || GetPropA(window_, kPeerProperty) != this) return;
     RemovePropA(window_, kPeerProperty);
-    SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(classProc_));
+    ReplaceWindowProc(window_, classProc_);
     DestroyWindow(window_);
 }
 

@@ -16,7 +16,7 @@ HiddenWindow::HiddenWindow(Handler handler, const std::string& title, bool messa
                                  ")");
     }
     SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowProc));
+    ReplaceWindowProc(window_, &WindowProc);
 }
 
 HiddenWindow::~HiddenWindow() {

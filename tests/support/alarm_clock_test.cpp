@@ -1,5 +1,7 @@
 #include "tests/support/alarm_clock_test.h"
 
+#include <filesystem>
+
 #include "settings/startup_entry.h"
 #include "tests/support/raw_registry.h"
 
@@ -43,6 +45,14 @@ void AlarmClockTest::ExpectMessage(const std::string& text) {
         EXPECT_EQ(box.text, text);
         return IDOK;
     });
+}
+
+bool AlarmClockTest::EndsWithAnExistingReadme(const std::string& text) {
+    constexpr std::string_view lead = "\rMore about it in ";
+    const std::size_t at = text.rfind(lead);
+    if (at == std::string::npos) return false;
+    const std::filesystem::path readme = text.substr(at + lead.size());
+    return readme.filename() == "README.md" && std::filesystem::is_regular_file(readme);
 }
 
 std::optional<std::string> AlarmClockTest::Stored(const char* name) const {

@@ -23,6 +23,8 @@ class AlarmClockTest : public HeadlessTest {
     void ExpectWelcome();
     // Answers the next box with OK after checking its text.
     void ExpectMessage(const std::string& text);
+    // Whether a text's last line sends the user to a README that is there.
+    static bool EndsWithAnExistingReadme(const std::string& text);
 
     std::optional<std::string> Stored(const char* name) const;
     void Store(const char* name, const std::string& text) { WriteSetting(SettingsKey, name, text); }

@@ -136,23 +136,25 @@ TEST_F(ControlsTest, TheInsideOfAGroupBoxShowsTheFaceColour) {
         "the face colour inside the group box"));
 }
 
+struct TooltipSearch {
+    HWND owner;
+    std::vector<HWND> tooltips;
+};
+
+// A named procedure, not a lambda: on 32-bit Windows the system calls it as CALLBACK (stdcall).
+BOOL CALLBACK CollectTooltips(HWND window, LPARAM data) {
+    auto& search = *reinterpret_cast<TooltipSearch*>(data);
+    char name[64] = "";
+    GetClassNameA(window, name, sizeof name);
+    if (std::string(name) == TOOLTIPS_CLASSA && GetWindow(window, GW_OWNER) == search.owner)
+        search.tooltips.push_back(window);
+    return TRUE;
+}
+
 // Each form has its own tooltip, which holds a tool for each control whose hint shows.
 TEST_F(ControlsTest, AHintIsAToolOfTheTooltipTheFormOwns) {
-    struct Search {
-        HWND owner;
-        std::vector<HWND> tooltips;
-    } search{WindowOf(*form), {}};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM data) -> BOOL {
-            auto& search = *reinterpret_cast<Search*>(data);
-            char name[64] = "";
-            GetClassNameA(window, name, sizeof name);
-            if (std::string(name) == TOOLTIPS_CLASSA && GetWindow(window, GW_OWNER) == search.owner)
-                search.tooltips.push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    TooltipSearch search{WindowOf(*form), {}};
+    EnumThreadWindows(GetCurrentThreadId(), &CollectTooltips, reinterpret_cast<LPARAM>(&search));
     ASSERT_EQ(search.tooltips.size(), 1u);
     EXPECT_EQ(SendMessageA(search.tooltips[0], TTM_GETTOOLCOUNT, 0, 0), 1);
     HWND hour = WindowOf(Find<TEdit>("hour"));
