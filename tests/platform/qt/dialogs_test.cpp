@@ -1,5 +1,6 @@
 // Message boxes, the open dialog and its filters, answered by real keystrokes.
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <filesystem>
 #include <fstream>
@@ -86,14 +87,15 @@ TEST_F(DialogsTest, AMessageBoxShowsTheBeginningOfATextLongerThanAScreenHoldsAnd
     }
 }
 
-TEST_F(DialogsTest, TheOpenDialogFiltersAndReturnsTheTypedFileOrNothingOnCancel) {
+TEST_F(DialogsTest, TheOpenDialogFiltersWarnsOfAMissingFileAndReturnsTheTypedFileOrNothingOnCancel) {
     const std::filesystem::path file = std::filesystem::path(testing::TempDir()) / "chosen.wav";
     std::ofstream(file) << "RIFF";
+    const std::filesystem::path missing = file.parent_path() / "missing.wav";
     const widgetset::OpenFileRequest request{"Pick a sound", "Sound Files|*.wav|All Files|*.*", "wav", "",
                                              false};
 
     QStringList filters;
-    QString selectedFilter, title;
+    QString selectedFilter, title, warning;
     {
         ScriptedUser user;
         user.When(
@@ -103,11 +105,33 @@ TEST_F(DialogsTest, TheOpenDialogFiltersAndReturnsTheTypedFileOrNothingOnCancel)
                 filters = dialog->nameFilters();
                 selectedFilter = dialog->selectedNameFilter();
                 title = dialog->windowTitle();
+                desktop_user::Type(missing.string());
+                desktop_user::Key("Return");
+            });
+        // The dialog's own box answers for the dialog: the wait leaves it enabled.
+        user.When(
+            "the dialog's warning", [] { return ActiveWindow<QMessageBox>() != nullptr; },
+            [&] {
+                warning = VisibleWindow<QMessageBox>()->text();
+                desktop_user::Key("Return");
+            });
+        // No window manager gives the dialog the focus back: the user clicks its name field.
+        const auto nameField = [] {
+            return VisibleWindow<QFileDialog>()->findChild<QLineEdit*>("fileNameEdit");
+        };
+        user.When(
+            "the warning answered", [] { return VisibleWindow<QMessageBox>() == nullptr; },
+            [&] { desktop_user::Click(nameField()->mapToGlobal(nameField()->rect().center())); });
+        user.When(
+            "the name field", [&] { return nameField()->hasFocus() && nameField()->isActiveWindow(); },
+            [&] {
+                desktop_user::Key("ctrl+a");
                 desktop_user::Type(file.string());
                 desktop_user::Key("Return");
             });
         EXPECT_EQ(CurrentWidgetset().ExecuteOpenDialog(request), file.string());
     }
+    EXPECT_TRUE(warning.contains("missing.wav")) << warning.toStdString();
     EXPECT_EQ(filters, (QStringList{"Sound Files (*.wav)", "All Files (*.*)"}));
     EXPECT_EQ(selectedFilter, "Sound Files (*.wav)");
     EXPECT_EQ(title, "Pick a sound");
