@@ -8,6 +8,7 @@
 #include "platform/qt/dialogs.h"
 #include "tests/platform/qt/desktop_user.h"
 #include "tests/platform/qt/qt_test.h"
+#include "tests/support/temporary_prefix.h"
 
 namespace {
 
@@ -91,8 +92,7 @@ TEST_F(DialogsTest, TheOpenDialogFiltersWarnsOfAMissingFileAndReturnsTheTypedFil
     const std::filesystem::path file = std::filesystem::path(testing::TempDir()) / "chosen.wav";
     std::ofstream(file) << "RIFF";
     const std::filesystem::path missing = file.parent_path() / "missing.wav";
-    const widgetset::OpenFileRequest request{"Pick a sound", "Sound Files|*.wav|All Files|*.*", "wav", "",
-                                             false};
+    const widgetset::OpenFileRequest request{"Pick a sound", "Sound Files|*.wav|All Files|*.*", "wav", ""};
 
     QStringList filters;
     QString selectedFilter, title, warning;
@@ -142,6 +142,39 @@ TEST_F(DialogsTest, TheOpenDialogFiltersWarnsOfAMissingFileAndReturnsTheTypedFil
         [] { desktop_user::Key("Escape"); });
     EXPECT_EQ(CurrentWidgetset().ExecuteOpenDialog(request), std::nullopt);
     std::filesystem::remove(file);
+}
+
+TEST_F(DialogsTest, TheMediaDialogStartsInTheFolderOfTheFileChosenBeforeElseInMusicElseAtHome) {
+    namespace fs = std::filesystem;
+    const TemporaryDirectory home;
+    const ScopedEnvironment homeVariable("HOME", home.path().string());
+    const ScopedEnvironment config("XDG_CONFIG_HOME", std::nullopt);  // the music folder is then ~/Music
+    const fs::path sounds = home.path() / "sounds";
+    const fs::path music = home.path() / "Music";
+    fs::create_directories(sounds);
+    fs::create_directories(music);
+    std::ofstream(sounds / "bell.wav") << "RIFF";
+
+    // The folder the dialog starts in and the name it offers; the user cancels.
+    const auto opened = [](const fs::path& chosen) {
+        std::pair<std::string, std::string> seen;
+        ScriptedUser user;
+        user.When(
+            "the media dialog", [] { return ActiveWindow<QFileDialog>() != nullptr; },
+            [&] {
+                QFileDialog* dialog = VisibleWindow<QFileDialog>();
+                seen = {dialog->directory().absolutePath().toStdString(),
+                        dialog->findChild<QLineEdit*>("fileNameEdit")->text().toStdString()};
+                desktop_user::Key("Escape");
+            });
+        CurrentWidgetset().ExecuteOpenDialog(
+            {"", "Sound Files|*.wav", "wav", chosen.string(), widgetset::FileKind::Media});
+        return seen;
+    };
+    EXPECT_EQ(opened(sounds / "bell.wav"), (std::pair{sounds.string(), std::string("bell.wav")}));
+    EXPECT_EQ(opened(home.path() / "gone" / "bell.wav"), (std::pair{music.string(), std::string()}));
+    fs::remove(music);
+    EXPECT_EQ(opened(""), (std::pair{home.path().string(), std::string()}));
 }
 
 }  // namespace
