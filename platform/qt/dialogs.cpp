@@ -12,6 +12,7 @@
 #include "framework/start_folder.h"
 #include "platform/qt/captions.h"
 #include "platform/qt/event_loop.h"
+#include "platform/qt/file_columns.h"
 #include "platform/qt/modal_wait.h"
 #include "platform/qt/program_files.h"
 
@@ -55,6 +56,7 @@ std::optional<std::string> ExecuteOpenFileDialog(const widgetset::OpenFileReques
     if (!start.empty()) dialog.setDirectory(ToQString(start));
     // Offered again only while it is there: Enter would otherwise be answered with "File not found".
     if (QFileInfo(ToQString(request.initialFile)).isFile()) dialog.selectFile(ToQString(request.initialFile));
+    ShowColumnsWhole(dialog);
     if (ShowAndWait(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return ToStdString(dialog.selectedFiles().front());
 }

@@ -1,7 +1,9 @@
 // Message boxes, the open dialog and its filters, answered by real keystrokes.
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QTreeView>
 #include <filesystem>
 #include <fstream>
 
@@ -144,6 +146,19 @@ TEST_F(DialogsTest, TheOpenDialogFiltersWarnsOfAMissingFileAndReturnsTheTypedFil
     std::filesystem::remove(file);
 }
 
+// Whether the detail list holds rows and shows every column of them whole, all within sight.
+bool ListsWholeColumns(QFileDialog& dialog, int rows) {
+    // The public sizeHintForColumn of item views, which the tree view overrides as a protected one.
+    const QAbstractItemView* view = dialog.findChild<QTreeView*>("treeView");
+    if (view->model()->rowCount(view->rootIndex()) != rows) return false;
+    const QHeaderView* header = static_cast<const QTreeView*>(view)->header();
+    for (int column = 0; column < header->count(); ++column) {
+        if (view->sizeHintForColumn(column) > header->sectionSize(column)) return false;
+    }
+    return header->length() <= view->viewport()->width();
+}
+
+// It starts where the user last looked for a sound, and shows the size, type and date of what it lists.
 TEST_F(DialogsTest, TheMediaDialogStartsInTheFolderOfTheFileChosenBeforeElseInMusicElseAtHome) {
     namespace fs = std::filesystem;
     const TemporaryDirectory home;
@@ -153,14 +168,19 @@ TEST_F(DialogsTest, TheMediaDialogStartsInTheFolderOfTheFileChosenBeforeElseInMu
     const fs::path music = home.path() / "Music";
     fs::create_directories(sounds);
     fs::create_directories(music);
-    std::ofstream(sounds / "bell.wav") << "RIFF";
+    std::ofstream(sounds / "bell.wav") << std::string(384512, 'x');  // 375.5 KiB, today
 
-    // The folder the dialog starts in and the name it offers; the user cancels.
-    const auto opened = [](const fs::path& chosen) {
+    // The folder the dialog starts in and the name it offers, once it lists what it holds (a row each);
+    // the user cancels.
+    const auto opened = [](const fs::path& chosen, int rows) {
         std::pair<std::string, std::string> seen;
         ScriptedUser user;
         user.When(
-            "the media dialog", [] { return ActiveWindow<QFileDialog>() != nullptr; },
+            "the media dialog listing its folder whole",
+            [rows] {
+                QFileDialog* dialog = ActiveWindow<QFileDialog>();
+                return dialog != nullptr && ListsWholeColumns(*dialog, rows);
+            },
             [&] {
                 QFileDialog* dialog = VisibleWindow<QFileDialog>();
                 seen = {dialog->directory().absolutePath().toStdString(),
@@ -171,10 +191,10 @@ TEST_F(DialogsTest, TheMediaDialogStartsInTheFolderOfTheFileChosenBeforeElseInMu
             {"", "Sound Files|*.wav", "wav", chosen.string(), widgetset::FileKind::Media});
         return seen;
     };
-    EXPECT_EQ(opened(sounds / "bell.wav"), (std::pair{sounds.string(), std::string("bell.wav")}));
-    EXPECT_EQ(opened(home.path() / "gone" / "bell.wav"), (std::pair{music.string(), std::string()}));
+    EXPECT_EQ(opened(sounds / "bell.wav", 1), (std::pair{sounds.string(), std::string("bell.wav")}));
+    EXPECT_EQ(opened(home.path() / "gone" / "bell.wav", 0), (std::pair{music.string(), std::string()}));
     fs::remove(music);
-    EXPECT_EQ(opened(""), (std::pair{home.path().string(), std::string()}));
+    EXPECT_EQ(opened("", 1), (std::pair{home.path().string(), std::string()}));  // the sounds folder
 }
 
 }  // namespace
