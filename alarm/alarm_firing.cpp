@@ -23,6 +23,9 @@ void TForm1::DoAlarm(TObject*) {
     if (CheckBox3->Checked()) {
         ReportErrors([this] {
             MediaPlayer1->SetNotify(true);
+            // Closed when its last opening failed (the file gone, say): tried again, so that the report
+            // says what is wrong with the file now, or the file plays if it is back.
+            if (!MediaPlayer1->IsOpen()) MediaPlayer1->Open();
             MediaPlayer1->Play();
         });
     }

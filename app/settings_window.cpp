@@ -38,7 +38,7 @@ void TForm1::messageChange(TObject*) { CheckBox2->SetChecked(!message->Text().em
 void TForm1::OnAppEdit(TObject*) { CheckBox5->SetChecked(!runapp->Text().empty()); }
 
 void TForm1::pickappbuttonClick(TObject*) {
-    OpenDialog1->SetForProgram(true);
+    OpenDialog1->SetKind(widgetset::FileKind::Program);
     if (!OpenDialog1->Execute()) return;
     runapp->SetText(OpenDialog1->FileName());
     CheckBox5->SetChecked(true);
@@ -83,9 +83,12 @@ void TForm1::Button2Click(TObject*) { ExitProgram(); }
 
 void TForm1::OnExitProgram(TObject*) { ExitProgram(); }
 
-// Ticking always asks for the file; a cancelled choice unticks the box again.
+// Ticking always asks for the file, starting from the one in force; a cancelled choice unticks the box
+// again.
 void TForm1::CheckBox3Click(TObject*) {
     if (!CheckBox3->Checked()) return;
+    OpenDialog2->SetKind(widgetset::FileKind::Media);
+    OpenDialog2->SetFileName(MediaPlayer1->FileName());
     if (!OpenDialog2->Execute()) {
         CheckBox3->SetChecked(false);
         return;

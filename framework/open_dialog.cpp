@@ -1,7 +1,6 @@
 #include "framework/open_dialog.h"
 
 #include "framework/published.h"
-#include "framework/widgetset.h"
 
 namespace {
 
@@ -17,7 +16,7 @@ const PropertyInfo kProperties[] = {
 const ClassInfo TOpenDialog::Class = CreatableClass<TOpenDialog, TComponent>("TOpenDialog", kProperties);
 
 bool TOpenDialog::Execute() {
-    auto chosen = CurrentWidgetset().ExecuteOpenDialog({title_, filter_, defaultExt_, fileName_, forProgram_});
+    auto chosen = CurrentWidgetset().ExecuteOpenDialog({title_, filter_, defaultExt_, fileName_, kind_});
     if (!chosen) return false;
     fileName_ = *chosen;
     return true;

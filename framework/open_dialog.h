@@ -4,6 +4,7 @@
 #include <string>
 
 #include "framework/component.h"
+#include "framework/widgetset.h"
 
 class TOpenDialog : public TComponent {
     DECLARE_CLASS_INFO
@@ -21,14 +22,14 @@ class TOpenDialog : public TComponent {
     void SetFilter(const std::string& value) { filter_ = value; }
     const std::string& Title() const { return title_; }
     void SetTitle(const std::string& value) { title_ = value; }
-    // Not part of the layout: the program says so where it asks for a program to run.
-    bool ForProgram() const { return forProgram_; }
-    void SetForProgram(bool value) { forProgram_ = value; }
+    // Not part of the layout: the program says what the file is for where it asks for one.
+    widgetset::FileKind Kind() const { return kind_; }
+    void SetKind(widgetset::FileKind value) { kind_ = value; }
 
   private:
     std::string fileName_;
     std::string defaultExt_;
     std::string filter_;
     std::string title_;
-    bool forProgram_ = false;
+    widgetset::FileKind kind_ = widgetset::FileKind::Any;
 };

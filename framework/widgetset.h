@@ -47,14 +47,23 @@ class ControlPeer {
     }
 };
 
+// What the file to open is for, where a desktop lists or keeps that kind of file its own way.
+enum class FileKind {
+    Any,
+    // A program to run. Windows finds programs by the filter's extension; a desktop whose programs have
+    // none lists its own kind of programs instead, and appends no extension.
+    Program,
+    // A sound or a film to play, kept where the desktop keeps the user's music.
+    Media,
+};
+
 struct OpenFileRequest {
     std::string title;   // empty: the system's default caption
     std::string filter;  // "Description|*.ext|Description|*.a;*.b"
     std::string defaultExt;
+    // The file chosen before: the dialog starts in its folder (see framework/start_folder.h).
     std::string initialFile;
-    // The file is a program to run. Windows finds programs by the filter's extension; a desktop whose
-    // programs have none lists its own kind of programs instead, and appends no extension.
-    bool forProgram = false;
+    FileKind kind = FileKind::Any;
 };
 
 using TimerId = unsigned long;

@@ -1,5 +1,6 @@
 #include "platform/qt/date_picker_widget.h"
 
+#include <QCalendarWidget>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QStyle>
@@ -13,7 +14,22 @@ constexpr int kLineEditMargin = 2;
 
 }  // namespace
 
-DatePickerWidget::DatePickerWidget(QWidget* parent) : QDateEdit(parent) { setCalendarPopup(true); }
+DatePickerWidget::DatePickerWidget(QWidget* parent) : QDateEdit(parent) {
+    setCalendarPopup(true);
+    calendarWidget()->window()->installEventFilter(this);
+}
+
+// The calendar's window sees the keys its calendar leaves (Escape while a year is typed is the calendar's).
+bool DatePickerWidget::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != calendarWidget()->window()) return false;
+    if (event->type() == QEvent::Show) opened_ = date();
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Cancel)) {
+        setDate(opened_);
+        calendarWidget()->window()->close();
+        return true;
+    }
+    return false;
+}
 
 QStyleOptionComboBox DatePickerWidget::DropDownOption() const {
     QStyleOptionComboBox option;

@@ -1,16 +1,40 @@
 #include "platform/qt/dialogs.h"
 
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMenu>
+#include <QStandardPaths>
 #include <map>
+#include <vector>
 
+#include "framework/start_folder.h"
 #include "platform/qt/captions.h"
 #include "platform/qt/event_loop.h"
+#include "platform/qt/file_columns.h"
 #include "platform/qt/modal_wait.h"
 #include "platform/qt/program_files.h"
 
 namespace qtbackend {
+
+namespace {
+
+// The desktop's places for each kind of file, in the order a dialog looks in them.
+std::vector<std::string> PlacesFor(widgetset::FileKind kind) {
+    const std::string home = ToStdString(QDir::homePath());
+    switch (kind) {
+        case widgetset::FileKind::Program:
+            return {kProgramsFolder, home};
+        case widgetset::FileKind::Media:
+            return {ToStdString(QStandardPaths::writableLocation(QStandardPaths::MusicLocation)), home};
+        case widgetset::FileKind::Any:
+            break;
+    }
+    return {home};
+}
+
+}  // namespace
 
 std::optional<std::string> ExecuteOpenFileDialog(const widgetset::OpenFileRequest& request) {
     EnsureApplication();
@@ -18,7 +42,7 @@ std::optional<std::string> ExecuteOpenFileDialog(const widgetset::OpenFileReques
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     if (!request.title.empty()) dialog.setWindowTitle(ToQString(request.title));
-    if (request.forProgram) {
+    if (request.kind == widgetset::FileKind::Program) {
         OfferPrograms(dialog);
     } else {
         const QStringList filters = NameFilters(request.filter);
@@ -28,7 +52,11 @@ std::optional<std::string> ExecuteOpenFileDialog(const widgetset::OpenFileReques
         }
         dialog.setDefaultSuffix(ToQString(request.defaultExt));
     }
-    if (!request.initialFile.empty()) dialog.selectFile(ToQString(request.initialFile));
+    const std::string start = StartFolder(request.initialFile, PlacesFor(request.kind));
+    if (!start.empty()) dialog.setDirectory(ToQString(start));
+    // Offered again only while it is there: Enter would otherwise be answered with "File not found".
+    if (QFileInfo(ToQString(request.initialFile)).isFile()) dialog.selectFile(ToQString(request.initialFile));
+    ShowColumnsWhole(dialog);
     if (ShowAndWait(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return ToStdString(dialog.selectedFiles().front());
 }

@@ -23,12 +23,23 @@ std::vector<const QDialog*>& WaitedFor() {
     return dialogs;
 }
 
+// A dialog being waited for, or a window that it keeps above itself (Qt's file dialog warns of a missing
+// file in a box of its own): the user answers the dialog there.
+bool BelongsToWaitedDialog(const QWidget& widget) {
+    for (const QDialog* dialog : WaitedFor()) {
+        if (dialog == &widget) return true;
+        for (const QWindow* window = widget.windowHandle(); window != nullptr;
+             window = window->transientParent()) {
+            if (window == dialog->windowHandle()) return true;
+        }
+    }
+    return false;
+}
+
 // The program's own windows: its forms and its dialogs. Pop-up menus and the tray icon's window are not
 // among them and keep working.
 bool IsProgramWindow(const QWidget& widget) {
-    if (!widget.isWindow()) return false;
-    const auto& waited = WaitedFor();
-    if (std::find(waited.begin(), waited.end(), &widget) != waited.end()) return false;
+    if (!widget.isWindow() || BelongsToWaitedDialog(widget)) return false;
     return dynamic_cast<const FormWindow*>(&widget) != nullptr ||
            qobject_cast<const QDialog*>(&widget) != nullptr;
 }
@@ -47,7 +58,8 @@ void StayAbove(QDialog& dialog, QWidget* window) {
 }
 
 // For the time of a wait: the program's visible windows disabled, and those shown meanwhile too (a tray
-// double click shows the settings window under an open box); the dialog kept above the main form. Undone
+// double click shows the settings window under an open box), but for the waited dialogs' own; the dialog
+// kept above the main form. Undone
 // when the wait ends in any way, an exception included.
 class OtherWindowsDisabled : public QObject {
   public:

@@ -1,5 +1,6 @@
 // Waiting for a dialog as Windows waits for a modal one: every other window of the program is disabled
-// meanwhile (no click, no key, no close), and the dialog stays above the main form. The wait is a local
+// meanwhile (no click, no key, no close), but for the windows the dialog keeps above itself (a box of its
+// own), and the dialog stays above the main form. The wait is a local
 // loop, not an application-modal one: Qt drops the tray's activations while an application-modal window
 // is open, and the program needs them (and its timers and media notifications) while its dialogs are.
 #pragma once

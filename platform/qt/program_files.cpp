@@ -9,7 +9,6 @@ namespace {
 
 const QString kProgramsFilter = QStringLiteral("Programs (*)");
 const QString kAllFilesFilter = QStringLiteral("All files (*)");
-const QString kProgramsFolder = QStringLiteral("/usr/bin");
 
 // Folders, and while it is active only the files the user may execute.
 class ExecutableFilesOnly : public QSortFilterProxyModel {
@@ -47,7 +46,6 @@ void OfferPrograms(QFileDialog& dialog) {
     QObject::connect(&dialog, &QFileDialog::filterSelected,
                      [programs](const QString& filter) { programs->SetActive(filter == kProgramsFilter); });
     dialog.setDefaultSuffix(QString());
-    dialog.setDirectory(kProgramsFolder);
 }
 
 }  // namespace qtbackend

@@ -138,6 +138,28 @@ TEST_F(AlarmFiringTest, AfterAPlaybackThePlayerIsOpenAgainAndPlaysFromTheStartNe
               1);
 }
 
+// The file goes away while it plays: the player, made ready again at the end, says so then; the next alarm
+// tries the file again and says why it cannot play it, and plays it once it is back.
+TEST_F(AlarmFiringTest, AMediaFileGoneIsReportedWhereverItIsFoundMissingAndPlaysOnceBack) {
+    ChooseMedia("/music/bell.wav");
+    form->CheckBox2->SetChecked(false);
+    form->CheckBox8->SetChecked(true);  // daily
+    ArmAt730();
+    AdvanceTo(7, 30, 1);
+    desktop.Media().failToOpen.insert("/music/bell.wav");
+    const std::string gone = "Cannot open /music/bell.wav: the file is not a playable media file";
+    ExpectMessage(gone);
+    desktop.Advance(3s);
+    EXPECT_FALSE(form->MediaPlayer1->IsOpen());
+    ExpectMessage(gone);
+    desktop.Advance(24h);
+    desktop.Media().failToOpen.clear();
+    desktop.Advance(24h);
+    EXPECT_EQ(std::count(desktop.Media().log.begin(), desktop.Media().log.end(),
+                         MediaEvent{MediaEvent::Kind::Play, "/music/bell.wav"}),
+              2);
+}
+
 TEST_F(AlarmFiringTest, TicksAndTrayClicksGoOnWhileTheMessageWaitsWithoutASecondFiring) {
     WriteMessage("Wake up");
     ArmAt730();

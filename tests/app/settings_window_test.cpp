@@ -81,7 +81,7 @@ TEST_F(SettingsWindowTest, PickFillsTheCommandAndCancelChangesNothing) {
         EXPECT_EQ(request.title, "Select an application to run:");
         EXPECT_EQ(request.filter, "Executable File|*.exe");
         EXPECT_EQ(request.defaultExt, "exe");
-        EXPECT_TRUE(request.forProgram);  // the Linux desktop lists its programs instead
+        EXPECT_EQ(request.kind, widgetset::FileKind::Program);  // the Linux desktop lists its programs instead
         return "/opt/My Apps/wake up";
     });
     form->pickappbutton->UserClick();
@@ -98,7 +98,7 @@ TEST_F(SettingsWindowTest, PlayMediaAlwaysAsksAndCancelUnticksIt) {
     script.OnOpenDialog([](const widgetset::OpenFileRequest& request) -> std::optional<std::string> {
         EXPECT_EQ(request.title, "");  // the system's default caption
         EXPECT_EQ(request.defaultExt, "wav");
-        EXPECT_FALSE(request.forProgram);
+        EXPECT_EQ(request.kind, widgetset::FileKind::Media);
         return "/music/one.wav";
     });
     form->CheckBox3->UserClick();

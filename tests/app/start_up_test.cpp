@@ -146,6 +146,13 @@ TEST_F(StartUpTest, AStoredMediaFileIsOpenedAndTickedWithoutAsking) {
     EXPECT_TRUE(form->CheckBox3->Checked());
     EXPECT_TRUE(form->MediaPlayer1->IsOpen());
     EXPECT_EQ(form->MediaPlayer1->FileName(), "/music/bell.wav");
+    // Ticked again by the user, it asks from the stored file.
+    form->CheckBox3->UserClick();
+    script.OnOpenDialog([](const widgetset::OpenFileRequest& request) -> std::optional<std::string> {
+        EXPECT_EQ(request.initialFile, "/music/bell.wav");
+        return std::nullopt;
+    });
+    form->CheckBox3->UserClick();
 
     // A file that cannot be opened is reported once, and the box stays unticked.
     desktop.Media().failToOpen.insert("/music/bell.wav");

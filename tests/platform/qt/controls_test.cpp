@@ -294,6 +294,18 @@ TEST_F(ControlsTest, TheDatePickerIsOneControlForTheKeyboard) {
         EXPECT_TRUE(WaitUntil([&] { return !calendarShown(); }, "the calendar to close"));
     }
     EXPECT_EQ(picker.Date(), (TDate{2001, 2, 20}));
+
+    // In the calendar each day the arrows reach is picked; Escape brings back the date it opened with, and
+    // the control hears of that once.
+    desktop_user::Key("F4");
+    ASSERT_TRUE(WaitUntil(calendarShown, "the calendar"));
+    desktop_user::Key("Right Right");
+    ASSERT_TRUE(WaitUntil([&] { return picker.Date() == TDate{2001, 2, 22}; }, "the day two to the right"));
+    const int changes = form->changes["datepick"];
+    desktop_user::Key("Escape");
+    ASSERT_TRUE(WaitUntil([&] { return !calendarShown(); }, "the calendar to close on Escape"));
+    EXPECT_EQ(picker.Date(), (TDate{2001, 2, 20}));
+    EXPECT_EQ(form->changes["datepick"], changes + 1);
 }
 
 TEST_F(ControlsTest, EnterPressesTheFocusedButton) {

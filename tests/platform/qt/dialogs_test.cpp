@@ -1,12 +1,16 @@
 // Message boxes, the open dialog and its filters, answered by real keystrokes.
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QTreeView>
 #include <filesystem>
 #include <fstream>
 
 #include "platform/qt/dialogs.h"
 #include "tests/platform/qt/desktop_user.h"
 #include "tests/platform/qt/qt_test.h"
+#include "tests/support/temporary_prefix.h"
 
 namespace {
 
@@ -86,14 +90,14 @@ TEST_F(DialogsTest, AMessageBoxShowsTheBeginningOfATextLongerThanAScreenHoldsAnd
     }
 }
 
-TEST_F(DialogsTest, TheOpenDialogFiltersAndReturnsTheTypedFileOrNothingOnCancel) {
+TEST_F(DialogsTest, TheOpenDialogFiltersWarnsOfAMissingFileAndReturnsTheTypedFileOrNothingOnCancel) {
     const std::filesystem::path file = std::filesystem::path(testing::TempDir()) / "chosen.wav";
     std::ofstream(file) << "RIFF";
-    const widgetset::OpenFileRequest request{"Pick a sound", "Sound Files|*.wav|All Files|*.*", "wav", "",
-                                             false};
+    const std::filesystem::path missing = file.parent_path() / "missing.wav";
+    const widgetset::OpenFileRequest request{"Pick a sound", "Sound Files|*.wav|All Files|*.*", "wav", ""};
 
     QStringList filters;
-    QString selectedFilter, title;
+    QString selectedFilter, title, warning;
     {
         ScriptedUser user;
         user.When(
@@ -103,11 +107,33 @@ TEST_F(DialogsTest, TheOpenDialogFiltersAndReturnsTheTypedFileOrNothingOnCancel)
                 filters = dialog->nameFilters();
                 selectedFilter = dialog->selectedNameFilter();
                 title = dialog->windowTitle();
+                desktop_user::Type(missing.string());
+                desktop_user::Key("Return");
+            });
+        // The dialog's own box answers for the dialog: the wait leaves it enabled.
+        user.When(
+            "the dialog's warning", [] { return ActiveWindow<QMessageBox>() != nullptr; },
+            [&] {
+                warning = VisibleWindow<QMessageBox>()->text();
+                desktop_user::Key("Return");
+            });
+        // No window manager gives the dialog the focus back: the user clicks its name field.
+        const auto nameField = [] {
+            return VisibleWindow<QFileDialog>()->findChild<QLineEdit*>("fileNameEdit");
+        };
+        user.When(
+            "the warning answered", [] { return VisibleWindow<QMessageBox>() == nullptr; },
+            [&] { desktop_user::Click(nameField()->mapToGlobal(nameField()->rect().center())); });
+        user.When(
+            "the name field", [&] { return nameField()->hasFocus() && nameField()->isActiveWindow(); },
+            [&] {
+                desktop_user::Key("ctrl+a");
                 desktop_user::Type(file.string());
                 desktop_user::Key("Return");
             });
         EXPECT_EQ(CurrentWidgetset().ExecuteOpenDialog(request), file.string());
     }
+    EXPECT_TRUE(warning.contains("missing.wav")) << warning.toStdString();
     EXPECT_EQ(filters, (QStringList{"Sound Files (*.wav)", "All Files (*.*)"}));
     EXPECT_EQ(selectedFilter, "Sound Files (*.wav)");
     EXPECT_EQ(title, "Pick a sound");
@@ -118,6 +144,57 @@ TEST_F(DialogsTest, TheOpenDialogFiltersAndReturnsTheTypedFileOrNothingOnCancel)
         [] { desktop_user::Key("Escape"); });
     EXPECT_EQ(CurrentWidgetset().ExecuteOpenDialog(request), std::nullopt);
     std::filesystem::remove(file);
+}
+
+// Whether the detail list holds rows and shows every column of them whole, all within sight.
+bool ListsWholeColumns(QFileDialog& dialog, int rows) {
+    // The public sizeHintForColumn of item views, which the tree view overrides as a protected one.
+    const QAbstractItemView* view = dialog.findChild<QTreeView*>("treeView");
+    if (view->model()->rowCount(view->rootIndex()) != rows) return false;
+    const QHeaderView* header = static_cast<const QTreeView*>(view)->header();
+    for (int column = 0; column < header->count(); ++column) {
+        if (view->sizeHintForColumn(column) > header->sectionSize(column)) return false;
+    }
+    return header->length() <= view->viewport()->width();
+}
+
+// It starts where the user last looked for a sound, and shows the size, type and date of what it lists.
+TEST_F(DialogsTest, TheMediaDialogStartsInTheFolderOfTheFileChosenBeforeElseInMusicElseAtHome) {
+    namespace fs = std::filesystem;
+    const TemporaryDirectory home;
+    const ScopedEnvironment homeVariable("HOME", home.path().string());
+    const ScopedEnvironment config("XDG_CONFIG_HOME", std::nullopt);  // the music folder is then ~/Music
+    const fs::path sounds = home.path() / "sounds";
+    const fs::path music = home.path() / "Music";
+    fs::create_directories(sounds);
+    fs::create_directories(music);
+    std::ofstream(sounds / "bell.wav") << std::string(384512, 'x');  // 375.5 KiB, today
+
+    // The folder the dialog starts in and the name it offers, once it lists what it holds (a row each);
+    // the user cancels.
+    const auto opened = [](const fs::path& chosen, int rows) {
+        std::pair<std::string, std::string> seen;
+        ScriptedUser user;
+        user.When(
+            "the media dialog listing its folder whole",
+            [rows] {
+                QFileDialog* dialog = ActiveWindow<QFileDialog>();
+                return dialog != nullptr && ListsWholeColumns(*dialog, rows);
+            },
+            [&] {
+                QFileDialog* dialog = VisibleWindow<QFileDialog>();
+                seen = {dialog->directory().absolutePath().toStdString(),
+                        dialog->findChild<QLineEdit*>("fileNameEdit")->text().toStdString()};
+                desktop_user::Key("Escape");
+            });
+        CurrentWidgetset().ExecuteOpenDialog(
+            {"", "Sound Files|*.wav", "wav", chosen.string(), widgetset::FileKind::Media});
+        return seen;
+    };
+    EXPECT_EQ(opened(sounds / "bell.wav", 1), (std::pair{sounds.string(), std::string("bell.wav")}));
+    EXPECT_EQ(opened(home.path() / "gone" / "bell.wav", 0), (std::pair{music.string(), std::string()}));
+    fs::remove(music);
+    EXPECT_EQ(opened("", 1), (std::pair{home.path().string(), std::string()}));  // the sounds folder
 }
 
 }  // namespace

@@ -36,7 +36,7 @@ TEST_F(ProgramDialogTest, ProgramsAreTheExecutableFilesAllFilesTheRestAndNoExten
     fs::permissions(folder / "runme", fs::perms::owner_all | fs::perms::group_read | fs::perms::others_read);
     std::ofstream(folder / "notes.txt") << "not a program";
     const widgetset::OpenFileRequest request{"Select an application to run:", "Executable File|*.exe", "exe",
-                                             "", true};
+                                             "", widgetset::FileKind::Program};
 
     QStringList filters;
     QString startFolder, suffix;
