@@ -196,6 +196,8 @@ void TForm1::SaveAlarm() {
     Write(setting::kMonth, std::to_string(AlarmDate.Month));
     Write(setting::kDay, std::to_string(AlarmDate.Day));
     Store(*this, kStoredByBox, &AlarmValue::name);
+    // The firing cleared the entry and left the box ticked: a new alarm needs it written again.
+    if (CheckBox4->Checked()) ApplyKeepRunning(true);
     qzTray1->SetTip(kEnabledTip);
 }
 

@@ -73,6 +73,13 @@ TEST_F(AlarmFiringTest, AOneTimeAlarmDisarmsThenPlaysShowsAndLaunchesInThatOrder
     EXPECT_EQ(launch.showCommand, SW_SHOW);
     EXPECT_FALSE(form->TrayTimer->Enabled());  // closing the message stopped the flashing
     EXPECT_TRUE(form->CheckBox4->Checked());   // Keep Running stays ticked, its entry cleared
+
+    // Armed again and saved with Done, the alarm comes back at the next logon: the entry is written again.
+    form->OnShowSettings(nullptr);
+    Type(form->min, "45");
+    form->Button1->UserClick();
+    EXPECT_EQ(Stored("enabled"), "true");
+    EXPECT_EQ(StartupEntry(), ParamStr(0));
 }
 
 TEST_F(AlarmFiringTest, WithoutAMessageTheApplicationStartsAtOnceAndTheIconFlashesUntilClicked) {
