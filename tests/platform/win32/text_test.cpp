@@ -130,4 +130,30 @@ TEST_F(TextTest, TheShellStartsAProgramWhosePathHasAccentsAndCjkCharactersWithSu
     RegDeleteTreeA(HKEY_CURRENT_USER, kTestKey);
 }
 
+// The box names the file as its characters, and gives the system's reason as one line.
+TEST_F(TextTest, AProgramTheShellCannotStartIsToldInTheProgramsErrorBoxWithTheSystemsReason) {
+    const std::string program = AccentedFolder() + "\\r\xC3\xA9veil absent.exe";
+    wchar_t temporary[MAX_PATH] = L"";
+    GetTempPathW(MAX_PATH, temporary);
+    wchar_t* reason = nullptr;
+    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                   nullptr, ERROR_FILE_NOT_FOUND, 0, reinterpret_cast<LPWSTR>(&reason), 0, nullptr);
+    ASSERT_NE(reason, nullptr);
+    const std::wstring expected =
+        L"Cannot run " + (temporary + kWideFolderName) + L"\\r\u00E9veil absent.exe: " + reason;
+    LocalFree(reason);
+    std::wstring text;
+    const auto timer = CurrentWidgetset().StartTimer(50, [&] {
+        const HWND box = FindWindowA("#32770", "Win32 test");
+        if (box == nullptr || !text.empty()) return;
+        text = WindowTextW(GetDlgItem(box, 0xFFFF));
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    });
+    const auto result = reinterpret_cast<INT_PTR>(
+        ShellExecuteReportingA(nullptr, "Open", program.c_str(), "--now", "", SW_SHOW));
+    CurrentWidgetset().StopTimer(timer);
+    EXPECT_LE(result, 32);
+    EXPECT_EQ(text + L"\r\n", expected);  // the system's wording without the line end that closes it
+}
+
 }  // namespace
