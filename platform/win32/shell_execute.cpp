@@ -9,10 +9,12 @@
 
 namespace {
 
-// The file is there but nothing opens it, or it could not be started at all.
-std::string FailureText(const std::string& file, DWORD error) {
-    const std::string reason = win32backend::SystemErrorText(error);
-    return error == ERROR_NO_ASSOCIATION ? ShellCannotOpenText(file, reason) : ShellCannotRunText(file, reason);
+// The shell's result tells when nothing opens the file, for which Wine leaves another last error behind;
+// otherwise the last error is the reason the file could not be started.
+std::string FailureText(const std::string& file, HINSTANCE result, DWORD error) {
+    if (reinterpret_cast<INT_PTR>(result) == SE_ERR_NOASSOC || error == ERROR_NO_ASSOCIATION)
+        return ShellCannotOpenText(file, win32backend::SystemErrorText(ERROR_NO_ASSOCIATION));
+    return ShellCannotRunText(file, win32backend::SystemErrorText(error));
 }
 
 // The program's error box, with its title and owned by its window, as its other failures are shown.
@@ -40,7 +42,7 @@ HINSTANCE ShellExecuteReportingA(HWND owner, LPCSTR operation, LPCSTR file, LPCS
     if (!ShellExecuteExA(&request)) {
         // Read before the box, whose own calls may change it.
         const DWORD error = GetLastError();
-        ShowShellError(FailureText(file != nullptr ? file : "", error));
+        ShowShellError(FailureText(file != nullptr ? file : "", request.hInstApp, error));
     }
     // The same result as ShellExecuteA's: above 32 on success, an SE_ERR_ code otherwise.
     return request.hInstApp;
