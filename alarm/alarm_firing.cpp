@@ -35,7 +35,7 @@ void TForm1::DoAlarm(TObject*) {
     }
     if (CheckBox5->Checked()) {
         const RunCommand command = SplitRunCommand(runapp->Text());
-        ShellExecuteA(nullptr, "Open", command.file.c_str(), command.parameters.c_str(), "", SW_SHOW);
+        ShellExecuteReportingA(nullptr, "Open", command.file.c_str(), command.parameters.c_str(), "", SW_SHOW);
     }
 }
 

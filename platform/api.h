@@ -44,3 +44,17 @@ inline BOOL Shell_NotifyIconV1A(DWORD message, NOTIFYICONDATA_V1A* data) {
     return Shell_NotifyIconA(message, data);
 #endif
 }
+
+// The shell's "Open" as the program calls it: a failure is told to the user in an error box with the
+// application's title that names the file and the system's reason. Not every Windows shows such a report
+// for ShellExecuteA (Wine shows none), so on Windows the back end shows the box itself; elsewhere the
+// seam's ShellExecuteA does.
+#ifdef _WIN32
+HINSTANCE ShellExecuteReportingA(HWND owner, LPCSTR operation, LPCSTR file, LPCSTR parameters, LPCSTR directory,
+                                 INT showCommand);
+#else
+inline HINSTANCE ShellExecuteReportingA(HWND owner, LPCSTR operation, LPCSTR file, LPCSTR parameters,
+                                        LPCSTR directory, INT showCommand) {
+    return ShellExecuteA(owner, operation, file, parameters, directory, showCommand);
+}
+#endif

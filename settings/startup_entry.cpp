@@ -23,6 +23,11 @@ void ForgetMachineWideEntry() {
 
 }  // namespace
 
+std::string StartupCommand(const std::string& program) {
+    if (program.find('"') != std::string::npos) return program;
+    return '"' + program + '"';
+}
+
 void SetStartupEntry(const std::string& command) {
     ForgetMachineWideEntry();
     TRegIniFile(kStartupKey).WriteString("", kStartupEntryName, command);
@@ -35,7 +40,7 @@ void ClearStartupEntry() {
 
 void ApplyKeepRunning(bool keepRunning) {
     if (keepRunning) {
-        SetStartupEntry(ParamStr(0));
+        SetStartupEntry(StartupCommand(ParamStr(0)));
     } else {
         ClearStartupEntry();
     }

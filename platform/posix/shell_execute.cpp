@@ -20,6 +20,7 @@
 #include "platform/posix/shell_error_box.h"
 #include "platform/posix/shell_path_lookup.h"
 #include "platform/posix/win32_api.h"
+#include "platform/shell_error_text.h"
 
 namespace {
 
@@ -83,14 +84,6 @@ struct Outcome {
     std::string failure;  // what the user is told when the code is not a success
 };
 
-std::string CannotRun(const std::string& file, const std::string& reason) {
-    return "Cannot run " + file + ": " + reason;
-}
-
-std::string CannotOpen(const std::string& file, const std::string& reason) {
-    return "Cannot open " + file + ": " + reason;
-}
-
 // The parameters reach the program as its C runtime on Windows would have split them.
 Outcome Run(const std::string& program, const std::string& file, LPCSTR parameters,
             const std::string& directory) {
@@ -99,7 +92,7 @@ Outcome Run(const std::string& program, const std::string& file, LPCSTR paramete
         argv.push_back(std::move(argument));
     const int error = posix::Spawn(program, argv, directory);
     if (error == 0) return {};
-    return {SpawnFailure(error), CannotRun(file, std::strerror(error))};
+    return {SpawnFailure(error), ShellCannotRunText(file, std::strerror(error))};
 }
 
 // The opener is not waited for: how it ended is known on another thread, and its failure reaches the user
@@ -107,10 +100,10 @@ Outcome Run(const std::string& program, const std::string& file, LPCSTR paramete
 Outcome OpenWithDesktop(const std::string& target, const std::string& file, const std::string& directory) {
     const auto failure = posix::OpenWithDesktop(
         target, directory, [file, post = posix::ShellErrorPoster()](const std::string& reason) {
-            post(CannotOpen(file, reason));
+            post(ShellCannotOpenText(file, reason));
         });
     if (!failure) return {};
-    return {SE_ERR_NOASSOC, CannotOpen(file, *failure)};
+    return {SE_ERR_NOASSOC, ShellCannotOpenText(file, *failure)};
 }
 
 Outcome Execute(LPCSTR operation, const std::string& file, LPCSTR parameters, const std::string& directory) {
@@ -121,7 +114,7 @@ Outcome Execute(LPCSTR operation, const std::string& file, LPCSTR parameters, co
     if (!directory.empty()) {
         if (const int error = DirectoryError(directory))
             return {SE_ERR_PNF,
-                    CannotRun(file, "working directory " + directory + ": " + std::strerror(error))};
+                    ShellCannotRunText(file, "working directory " + directory + ": " + std::strerror(error))};
     }
     if (IsUrl(file)) return OpenWithDesktop(file, file, directory);
     if (const auto program = FindProgram(file)) return Run(*program, file, parameters, directory);
@@ -129,7 +122,7 @@ Outcome Execute(LPCSTR operation, const std::string& file, LPCSTR parameters, co
     const auto document = AbsolutePath(file);
     std::error_code error;
     if (!document || !std::filesystem::exists(*document, error))
-        return {SE_ERR_FNF, CannotRun(file, std::strerror(ENOENT))};
+        return {SE_ERR_FNF, ShellCannotRunText(file, std::strerror(ENOENT))};
     return OpenWithDesktop(*document, file, directory);
 }
 

@@ -1,8 +1,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "framework/param_str.h"
-
 #include "tests/support/alarm_clock_test.h"
 
 namespace {
@@ -44,7 +42,7 @@ TEST_F(AlarmFiringTest, AOneTimeAlarmDisarmsThenPlaysShowsAndLaunchesInThatOrder
     form->CheckBox4->UserClick();  // Keep Running
     ArmAt730();
     ASSERT_EQ(Stored("enabled"), "true");
-    ASSERT_EQ(StartupEntry(), ParamStr(0));
+    ASSERT_EQ(StartupEntry(), OwnStartupCommand());
 
     script.OnMessageBox([&](const headless::MessageBoxCall& box) {
         EXPECT_EQ(box.text, "Time to get up!");

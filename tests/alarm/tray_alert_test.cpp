@@ -1,6 +1,5 @@
 #include <functional>
 
-#include "framework/param_str.h"
 #include "tests/support/alarm_clock_test.h"
 
 namespace {
@@ -89,7 +88,7 @@ TEST_F(TrayAlertTest, ExitWhenDoneEndsTheProgramOnAClickKeepingTheStoredAlarm) {
     TrayClick(WM_LBUTTONDOWN);  // no alarm has fired: the click ends the program anyway
     EXPECT_TRUE(application->Terminated());
     EXPECT_EQ(Stored("enabled"), "true");
-    EXPECT_EQ(StartupEntry(), ParamStr(0));
+    EXPECT_EQ(StartupEntry(), OwnStartupCommand());
 }
 
 namespace {

@@ -2,7 +2,6 @@
 #include <fstream>
 #include <functional>
 
-#include "framework/param_str.h"
 #include "tests/support/alarm_clock_test.h"
 
 namespace {
@@ -188,7 +187,7 @@ TEST_F(SettingsWindowTest, ExitProgramClearsTheStoredAlarmButTheTitleBarCloseDoe
     form->UserClose();
     EXPECT_TRUE(application->Terminated());
     EXPECT_EQ(Stored("enabled"), "true");
-    EXPECT_EQ(StartupEntry(), ParamStr(0));
+    EXPECT_EQ(StartupEntry(), OwnStartupCommand());
 
     Restart();
     script.OnPopupMenu([&](const headless::PopupMenuCall&) { return form->exitprogram; });

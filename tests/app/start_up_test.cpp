@@ -1,7 +1,6 @@
 #include <algorithm>
 
 #include "app/program.h"
-#include "framework/param_str.h"
 #include "settings/startup_entry.h"
 #include "tests/support/alarm_clock_test.h"
 #include "tests/support/denied_registry_key.h"
@@ -72,7 +71,7 @@ TEST_F(StartUpTest, AStoredArmedAlarmComesBackHiddenWithEveryBoxAsStored) {
     EXPECT_EQ(form->hour->Text(), "6");
     EXPECT_EQ(form->datepick->Date(), EncodeDate(2026, 7, 9));
     EXPECT_EQ(AlarmDate.Day, 9);
-    EXPECT_EQ(StartupEntry(), ParamStr(0));  // written again for the next reboot
+    EXPECT_EQ(StartupEntry(), OwnStartupCommand());  // written again for the next reboot
     EXPECT_EQ(Stored("day"), "9");
     EXPECT_EQ(Stored("daily"), "True");  // the load's save deletes nothing, even of an unticked box
 }
@@ -235,7 +234,7 @@ TEST_F(StartUpTest, AnOldEntryUnderADeniedMachineKeyCostsTheAlarmNothing) {
     DenyValueChanges(HKEY_LOCAL_MACHINE, kMachineRunOnceKey);
 
     Start();
-    EXPECT_EQ(StartupEntry(), ParamStr(0));
+    EXPECT_EQ(StartupEntry(), OwnStartupCommand());
     EXPECT_TRUE(script.MessageBoxesShown().empty());
     ExpectMessage("Time to get up");
     AdvanceTo(7, 30, 5);

@@ -102,7 +102,7 @@ export ALARMCLOCK_AUDIO_SINK="wavenc ! filesink append=true location=$work/recor
 start_program "@$today 07:29:52"
 sleep 2
 check "an armed start keeps the window hidden" no_window "$settings_title"
-check "Keep Running writes the program's path under the user's Run key" entry_is "$prefix/bin/alarmclock"
+check "Keep Running writes the program's path, quoted, under the user's Run key" entry_is "\"$prefix/bin/alarmclock\""
 check "the alarm's message box shows at its minute" wait_for 25 has_window "$box_title"
 check "the firing cleared the start-up entry" entry_is ""
 check "the media was played" wait_for 10 test -s "$work/recorded.wav"
@@ -123,13 +123,13 @@ store hour 6
 store min 0
 store keeprunning true
 # The entry as the program writes it, and as an earlier version left it: the program starts once.
-reg add "$startup_entry_key" /v alarmclock /d "$prefix/bin/alarmclock" /f > /dev/null
+reg add "$startup_entry_key" /v alarmclock /d "\"$prefix/bin/alarmclock\"" /f > /dev/null
 reg add 'HKLM\Software\Microsoft\Windows\CurrentVersion\RunOnce' /v alarmclock /d "$prefix/bin/alarmclock" /f > /dev/null
 check "the login helper starts every command" env DISPLAY=$display "$prefix/bin/alarmclock-runonce"
 check "the program runs again" wait_for 10 running
 sleep 2
 check "with the alarm armed and the window hidden" no_window "$settings_title"
-check "and Keep Running wrote the entry again" wait_for 5 entry_is "$prefix/bin/alarmclock"
+check "and Keep Running wrote the entry again" wait_for 5 entry_is "\"$prefix/bin/alarmclock\""
 
 # A second start brings the running program's window up instead of arming twice.
 check "a second start gives way at once" env DISPLAY=$display "$prefix/bin/alarmclock"

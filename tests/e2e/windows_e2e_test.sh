@@ -95,7 +95,7 @@ check "the first character of the minute armed and saved; the second saved nothi
 check "nothing writes a start-up entry before Keep Running is ticked" entry_is ""
 settings_keys alt+k
 check "ticking Keep Running writes the program's path as the start-up entry" \
-    wait_for 5 entry_is "$(windows_path "$program")"
+    wait_for 5 entry_is "\"$(windows_path "$program")\""
 stop_program
 
 # The alarm firing at its minute, with the stored message, media and application.
@@ -122,7 +122,7 @@ EOF
 XDG_CONFIG_HOME=$work/config start_program "@$today 07:29:52"
 sleep 2
 check "an armed start keeps the window hidden" no_window "$settings_title"
-check "Keep Running writes the start-up entry at the start" wait_for 5 entry_is "$(windows_path "$program")"
+check "Keep Running writes the start-up entry at the start" wait_for 5 entry_is "\"$(windows_path "$program")\""
 check "the alarm's message box shows at its minute" wait_for 25 has_window "$box_title"
 check "the firing cleared the start-up entry" entry_is ""
 check "the media was played through MCI" wait_for 10 test -s "$work/played.raw"
@@ -144,7 +144,7 @@ store hour 6
 store min 0
 store keeprunning true
 start_program
-check "an armed start with Keep Running writes the entry" wait_for 5 entry_is "$(windows_path "$program")"
+check "an armed start with Keep Running writes the entry" wait_for 5 entry_is "\"$(windows_path "$program")\""
 check "a second start gives way at once" timeout 20 "$wine" "$program"
 check "a second start shows the running window" wait_for 5 has_window "$settings_title"
 check "one program runs" test "$(pgrep -fc "^$program$")" = 1

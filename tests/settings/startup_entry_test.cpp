@@ -6,6 +6,7 @@
 #include "framework/form.h"
 #include "framework/param_str.h"
 #include "settings/startup_entry.h"
+#include "tests/support/alarm_clock_test.h"
 #include "tests/support/denied_registry_key.h"
 #include "tests/support/headless_test.h"
 #include "tests/support/raw_registry.h"
@@ -68,7 +69,7 @@ TEST_F(StartupEntryTest, ADeniedMachineWideKeyCostsNothing) {
     auto form = MakeComponent<TKeepRunningForm>(nullptr);
 
     form->CheckBox4->UserClick();
-    EXPECT_EQ(Entry(), (RawValue{REG_SZ, ParamStr(0) + '\0'}));
+    EXPECT_EQ(Entry(), (RawValue{REG_SZ, OwnStartupCommand() + '\0'}));
     form->CheckBox4->UserClick();
     EXPECT_FALSE(Entry());
     EXPECT_EQ(MachineWideEntry(), (RawValue{REG_SZ, "/opt/alarm/alarmclock\0"s}));  // the denial held
@@ -80,13 +81,20 @@ TEST_F(StartupEntryTest, KeepRunningWritesTheProgramsOwnPathAndClearsItWhenUntic
     const std::string path = ParamStr(0);
     ASSERT_TRUE(std::filesystem::path(path).is_absolute());
     EXPECT_TRUE(std::filesystem::exists(path));
+    // An earlier version's entry, the bare path, is the program's own: replaced, then cleared.
+    WriteRawString(HKEY_CURRENT_USER, kStartupKey, "alarmclock", path);
 
     form->CheckBox4->UserClick();
-    EXPECT_EQ(Entry(), (RawValue{REG_SZ, path + '\0'}));
+    EXPECT_EQ(Entry(), (RawValue{REG_SZ, OwnStartupCommand() + '\0'}));
     form->CheckBox4->UserClick();  // unticked: the entry goes
     EXPECT_FALSE(Entry());
-    form->CheckBox4->SetChecked(true);  // ticked from code: the same path
-    EXPECT_EQ(Entry(), (RawValue{REG_SZ, path + '\0'}));
+    form->CheckBox4->SetChecked(true);  // ticked from code: the same command
+    EXPECT_EQ(Entry(), (RawValue{REG_SZ, OwnStartupCommand() + '\0'}));
+
+    EXPECT_EQ(StartupCommand("C:\\Users\\Ann\\Programs\\Alarm Clock\\alarmclock.exe"),
+              "\"C:\\Users\\Ann\\Programs\\Alarm Clock\\alarmclock.exe\"");
+    // No quoting holds a quote in a program's name; outside Windows the bare path starts the program.
+    EXPECT_EQ(StartupCommand("/opt/\"alarm\"/alarmclock"), "/opt/\"alarm\"/alarmclock");
 }
 
 TEST_F(StartupEntryTest, AFailedWriteIsReportedAndTheBoxStaysTicked) {

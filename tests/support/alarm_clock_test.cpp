@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "framework/param_str.h"
 #include "settings/startup_entry.h"
 #include "tests/support/raw_registry.h"
 
@@ -66,6 +67,8 @@ std::optional<std::string> AlarmClockTest::StartupEntry() const {
     if (!value) return std::nullopt;
     return std::string(value->bytes.c_str());
 }
+
+std::string OwnStartupCommand() { return '"' + ParamStr(0) + '"'; }
 
 void AlarmClockTest::AdvanceTo(unsigned hour, unsigned minute, unsigned second) {
     const auto now = desktop.Clock().Now();

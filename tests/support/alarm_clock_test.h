@@ -9,6 +9,9 @@
 #include "settings/settings_store.h"
 #include "tests/support/headless_test.h"
 
+// The start-up entry "Keep Running" writes: this program's path in quotes.
+std::string OwnStartupCommand();
+
 class AlarmClockTest : public HeadlessTest {
   protected:
     AlarmClockTest();

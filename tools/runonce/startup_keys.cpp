@@ -51,9 +51,8 @@ std::vector<std::string> Arguments(const std::string& command) {
     return posix::SplitCommandLine(command);
 }
 
-// Starts the command without a shell; the reason when it cannot.
-std::optional<std::string> Start(const std::string& command) {
-    const std::vector<std::string> argv = Arguments(command);
+// Starts the command's arguments without a shell; the reason when it cannot.
+std::optional<std::string> Start(const std::vector<std::string>& argv) {
     if (argv.empty()) return "no program in the command";
     const std::string& name = argv.front();
     const auto program = name.find('/') != std::string::npos
@@ -94,10 +93,12 @@ class KeyRunner {
   private:
     // A command already started at this login is not started again: the program's entry under the user's
     // Run key and one an earlier version left under the machine's RunOnce key would otherwise start it
-    // twice, and the second start would bring its window up.
+    // twice, and the second start would bring its window up. Commands are the same by their words, so
+    // that the path in quotes, as the program writes it now, is the same as an earlier version's bare one.
     void StartValue(const std::string& path, const Value& value) {
-        if (!started_.insert(value.text).second) return;
-        if (const auto failure = Start(value.text)) {
+        const std::vector<std::string> argv = Arguments(value.text);
+        if (!argv.empty() && !started_.insert(argv).second) return;
+        if (const auto failure = Start(argv)) {
             report_.failures.push_back(path + "\\" + value.name + ": " + *failure);
         } else {
             ++report_.started;
@@ -112,7 +113,7 @@ class KeyRunner {
     }
 
     StartupReport& report_;
-    std::set<std::string> started_;
+    std::set<std::vector<std::string>> started_;
 };
 
 }  // namespace

@@ -130,4 +130,50 @@ TEST_F(TextTest, TheShellStartsAProgramWhosePathHasAccentsAndCjkCharactersWithSu
     RegDeleteTreeA(HKEY_CURRENT_USER, kTestKey);
 }
 
+// The system's wording of an error, with the line end that closes it.
+std::wstring SystemWording(DWORD error) {
+    wchar_t* text = nullptr;
+    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                   nullptr, error, 0, reinterpret_cast<LPWSTR>(&text), 0, nullptr);
+    const std::wstring wording = text != nullptr ? text : L"<none>";
+    LocalFree(text);
+    return wording;
+}
+
+// The box names the file as its characters, and gives the system's reason as one line.
+TEST_F(TextTest, AFileTheShellCannotStartOrOpenIsToldInTheProgramsErrorBoxWithTheSystemsReason) {
+    const std::string folder = AccentedFolder();
+    wchar_t temporary[MAX_PATH] = L"";
+    GetTempPathW(MAX_PATH, temporary);
+    // A document of a kind that nothing opens.
+    CloseHandle(CreateFileA((folder + "\\r\xC3\xA9veil.qzalarm").c_str(), GENERIC_WRITE, 0, nullptr,
+                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    struct Failure {
+        std::string name;
+        std::wstring wideName;
+        std::wstring expected;  // before the path
+        DWORD error;
+    };
+    const Failure failures[] = {
+        {"\\r\xC3\xA9veil absent.exe", L"\\r\u00E9veil absent.exe", L"Cannot run ", ERROR_FILE_NOT_FOUND},
+        {"\\r\xC3\xA9veil.qzalarm", L"\\r\u00E9veil.qzalarm", L"Cannot open ", ERROR_NO_ASSOCIATION},
+    };
+    for (const Failure& failure : failures) {
+        std::wstring text;
+        const auto timer = CurrentWidgetset().StartTimer(50, [&] {
+            const HWND box = FindWindowA("#32770", "Win32 test");
+            if (box == nullptr || !text.empty()) return;
+            text = WindowTextW(GetDlgItem(box, 0xFFFF));
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+        });
+        const auto result = reinterpret_cast<INT_PTR>(
+            ShellExecuteReportingA(nullptr, "Open", (folder + failure.name).c_str(), "--now", "", SW_SHOW));
+        CurrentWidgetset().StopTimer(timer);
+        EXPECT_LE(result, 32) << failure.name;
+        // The system's wording without the line end that closes it.
+        EXPECT_EQ(text + L"\r\n", failure.expected + temporary + kWideFolderName + failure.wideName + L": " +
+                                      SystemWording(failure.error));
+    }
+}
+
 }  // namespace

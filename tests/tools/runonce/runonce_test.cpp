@@ -101,7 +101,7 @@ TEST_F(RunOnceTest, TheUsersKeysRunAfterTheMachinesAndACommandStartsOnceAtALogin
     const fs::path program = Probe("my tools/alarm clock");
     const fs::path once = Probe("bin/once");
     // The program's entry as this version writes it, and as an earlier one left it under the machine's key.
-    Set(kRun, "alarmclock", program.string(), REG_SZ, HKEY_CURRENT_USER);
+    Set(kRun, "alarmclock", '"' + program.string() + '"', REG_SZ, HKEY_CURRENT_USER);
     Set(kRunOnce, "alarmclock", program.string());
     Set(kRunOnce, "other", once.string(), REG_SZ, HKEY_CURRENT_USER);
 
