@@ -77,7 +77,7 @@ TEST_F(AlarmFiringTest, AOneTimeAlarmDisarmsThenPlaysShowsAndLaunchesInThatOrder
     Type(form->min, "45");
     form->Button1->UserClick();
     EXPECT_EQ(Stored("enabled"), "true");
-    EXPECT_EQ(StartupEntry(), ParamStr(0));
+    EXPECT_EQ(StartupEntry(), OwnStartupCommand());
 }
 
 TEST_F(AlarmFiringTest, WithoutAMessageTheApplicationStartsAtOnceAndTheIconFlashesUntilClicked) {
