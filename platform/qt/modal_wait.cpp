@@ -59,8 +59,7 @@ void StayAbove(QDialog& dialog, QWidget* window) {
 
 // For the time of a wait: the program's visible windows disabled, and those shown meanwhile too (a tray
 // double click shows the settings window under an open box), but for the waited dialogs' own; the dialog
-// kept above the main form. Undone
-// when the wait ends in any way, an exception included.
+// kept above the main form. Undone when the wait ends in any way, an exception included.
 class OtherWindowsDisabled : public QObject {
   public:
     OtherWindowsDisabled(QDialog& dialog, HWND owner) : dialog_(dialog), owner_(owner) {
