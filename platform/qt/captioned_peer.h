@@ -45,11 +45,9 @@ class CaptionedPeer : public TypedPeer<ControlKind, WidgetKind> {
 
   private:
     void ShowFont() override {
-        this->View()->setFont(
-            FontFor(this->Object().Font()));  // what is drawn beside the text may depend on it
         const int room = CaptionRoom(this->Object()) - DrawnBesideText();
         this->View()->setFont(
-            FittedToText(this->View()->font(), WithoutAccessKey(this->Object().Caption()), room));
+            FittedToText(FontFor(this->Object().Font()), WithoutAccessKey(this->Object().Caption()), room));
     }
 };
 
