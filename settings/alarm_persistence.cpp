@@ -184,9 +184,10 @@ void TForm1::OnAlarmClick(TObject*) {
     if (!CheckBox1->Checked()) {
         ClearSettings();
         qzTray1->SetTip(kPlainTip);
-        return;
+    } else {
+        SaveAlarm();
     }
-    SaveAlarm();
+    HoldAlarmWakeUp();
 }
 
 void TForm1::SaveAlarm() {

@@ -12,7 +12,7 @@ void VirtualClock::SetLocalTime(int year, unsigned month, unsigned day, unsigned
     if (!date.ok() || hour > 23 || minute > 59 || second > 59) {
         throw std::invalid_argument("VirtualClock::SetLocalTime: no such local time");
     }
-    now_ = sys_days{date} + hours{hour} + minutes{minute} + seconds{second};
+    Set(sys_days{date} + hours{hour} + minutes{minute} + seconds{second});
 }
 
 SYSTEMTIME VirtualClock::LocalTime() const {

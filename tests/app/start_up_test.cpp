@@ -167,7 +167,7 @@ TEST_F(StartUpTest, AStoredMediaFileIsOpenedAndTickedWithoutAsking) {
 TEST_F(StartUpTest, TheProgramRunsUntilItsWindowClosesWhichKeepsTheStoredAlarm) {
     Store("intro", "done");
     Store("enabled", "true");
-    Store("hour", "6");
+    Store("hour", "9");
     Store("min", "0");
     desktop.Loop().Schedule(1h, [&] {
         EXPECT_FALSE(Form1->Visible());  // the loop never shows the window by itself
@@ -206,7 +206,7 @@ TEST_F(StartUpTest, ASecondStartBringsTheRunningWindowUpInsteadOfArmingAgain) {
 TEST_F(StartUpTest, WithoutANotificationAreaAnArmedStartKeepsTheWindowMinimized) {
     Store("intro", "done");
     Store("enabled", "true");
-    Store("hour", "6");
+    Store("hour", "9");
     Store("min", "0");
     desktop.SetNotificationArea(false);
     desktop.Loop().Schedule(1s, [&] {
