@@ -99,6 +99,10 @@ class Widgetset {
     // (milliseconds ignored), in place of the wake-up asked for before; nothing releases it. Where the
     // system cannot, the program runs on, and the back end says why once, on standard error.
     virtual void HoldWakeUp(const std::optional<SYSTEMTIME>& localMoment) = 0;
+    // Sounds the program's own alarm tone (framework/wave_tone.h) over and over until told to stop, for an
+    // alarm whose media cannot play. Without a sound output it stays silent, and the back end says why once,
+    // on standard error.
+    virtual void SoundAlarmTone(bool sounding) = 0;
 
     // Modal: the chosen file's full path, or nothing when the user cancelled.
     virtual std::optional<std::string> ExecuteOpenDialog(const OpenFileRequest& request) = 0;

@@ -93,6 +93,8 @@ void HeadlessWidgetset::HoldWakeUp(const std::optional<SYSTEMTIME>& localMoment)
     Desktop::Instance().SetWakeUp(localMoment);
 }
 
+void HeadlessWidgetset::SoundAlarmTone(bool sounding) { Desktop::Instance().Media().alarmTone = sounding; }
+
 }  // namespace headless
 
 widgetset::Widgetset& CurrentWidgetset() {

@@ -21,6 +21,7 @@ class HeadlessWidgetset : public widgetset::Widgetset {
     bool ClaimInstance(const std::string& name, std::function<void()> anotherStart) override;
     bool NotificationAreaAvailable() override;
     void HoldWakeUp(const std::optional<SYSTEMTIME>& localMoment) override;
+    void SoundAlarmTone(bool sounding) override;
 
   private:
     HWND applicationHandle_ = nullptr;

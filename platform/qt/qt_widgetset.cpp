@@ -78,6 +78,13 @@ bool QtWidgetset::NotificationAreaAvailable() {
     return QSystemTrayIcon::isSystemTrayAvailable();
 }
 
+void QtWidgetset::HoldWakeUp(const std::optional<SYSTEMTIME>&) {}
+
+void QtWidgetset::SoundAlarmTone(bool sounding) {
+    if (!tone_) tone_ = std::make_unique<gstreamer::AlarmTonePlayer>();
+    tone_->Sound(sounding);
+}
+
 }  // namespace qtbackend
 
 widgetset::Widgetset& CurrentWidgetset() {

@@ -2,7 +2,11 @@
 
 #include <commctrl.h>
 
+#include <cstdio>
+#include <utility>
+
 #include "framework/peer_kinds.h"
+#include "framework/wave_tone.h"
 #include "platform/win32/dialogs.h"
 #include "platform/win32/mci_media_device.h"
 #include "platform/win32/message_loop.h"
@@ -77,6 +81,25 @@ bool Win32Widgetset::ClaimInstance(const std::string& name, std::function<void()
 }
 
 bool Win32Widgetset::NotificationAreaAvailable() { return FindWindowA("Shell_TrayWnd", nullptr) != nullptr; }
+
+void Win32Widgetset::HoldWakeUp(const std::optional<SYSTEMTIME>&) {}
+
+// The system's own player loops the tone from memory until stopped.
+void Win32Widgetset::SoundAlarmTone(bool sounding) {
+    if (sounding == toneSounding_) return;
+    toneSounding_ = sounding;
+    if (!sounding) {
+        PlaySoundA(nullptr, nullptr, 0);
+        return;
+    }
+    const auto* wave = reinterpret_cast<LPCSTR>(AlarmToneWave().data());
+    if (!PlaySoundA(wave, nullptr, SND_MEMORY | SND_ASYNC | SND_LOOP | SND_NODEFAULT)) {
+        static bool complained = false;
+        if (!std::exchange(complained, true))
+            std::fputs("alarmclock: no alarm tone: no sound output\n", stderr);
+        toneSounding_ = false;
+    }
+}
 
 }  // namespace win32backend
 

@@ -28,6 +28,8 @@ class Win32Widgetset : public widgetset::Widgetset {
     TMenuItem* PopupMenu(TPopupMenu& menu, int x, int y) override;
     bool ClaimInstance(const std::string& name, std::function<void()> anotherStart) override;
     bool NotificationAreaAvailable() override;
+    void HoldWakeUp(const std::optional<SYSTEMTIME>& localMoment) override;
+    void SoundAlarmTone(bool sounding) override;
 
   private:
     TimerHost& Timers();
@@ -36,6 +38,7 @@ class Win32Widgetset : public widgetset::Widgetset {
     // Open while a box owned by the application's window (MessageBoxA) has it disabled.
     std::optional<ModalScope> boxScope_;
     std::unique_ptr<TimerHost> timers_;
+    bool toneSounding_ = false;
     std::unique_ptr<InstanceClaim> instance_;
 };
 

@@ -67,6 +67,7 @@ bool TimerWidgetset::ClaimInstance(const std::string&, std::function<void()>) {
 }
 bool TimerWidgetset::NotificationAreaAvailable() { NotInThisWidgetset("notification areas"); }
 void TimerWidgetset::HoldWakeUp(const std::optional<SYSTEMTIME>&) { NotInThisWidgetset("wake-ups"); }
+void TimerWidgetset::SoundAlarmTone(bool) { NotInThisWidgetset("alarm tone"); }
 
 TimerWidgetset& TestWidgetset() {
     static TimerWidgetset instance;
