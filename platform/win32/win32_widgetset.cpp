@@ -1,6 +1,7 @@
 #include "platform/win32/win32_widgetset.h"
 
 #include <commctrl.h>
+#include <mmsystem.h>
 
 #include <cstdio>
 #include <utility>
