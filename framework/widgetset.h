@@ -95,6 +95,10 @@ class Widgetset {
     virtual bool ClaimInstance(const std::string& name, std::function<void()> anotherStart) = 0;
     // Whether the desktop has a notification area to show tray icons in now.
     virtual bool NotificationAreaAvailable() = 0;
+    // Asks the system to wake the computer from sleep at localMoment, a reading of the local wall clock
+    // (milliseconds ignored), in place of the wake-up asked for before; nothing releases it. Where the
+    // system cannot, the program runs on, and the back end says why once, on standard error.
+    virtual void HoldWakeUp(const std::optional<SYSTEMTIME>& localMoment) = 0;
 
     // Modal: the chosen file's full path, or nothing when the user cancelled.
     virtual std::optional<std::string> ExecuteOpenDialog(const OpenFileRequest& request) = 0;

@@ -66,6 +66,7 @@ bool TimerWidgetset::ClaimInstance(const std::string&, std::function<void()>) {
     NotInThisWidgetset("instances");
 }
 bool TimerWidgetset::NotificationAreaAvailable() { NotInThisWidgetset("notification areas"); }
+void TimerWidgetset::HoldWakeUp(const std::optional<SYSTEMTIME>&) { NotInThisWidgetset("wake-ups"); }
 
 TimerWidgetset& TestWidgetset() {
     static TimerWidgetset instance;
