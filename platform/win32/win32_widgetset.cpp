@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "framework/peer_kinds.h"
+#include "platform/wake_up_refusal.h"
 #include "platform/win32/dialogs.h"
 #include "platform/win32/mci_media_device.h"
 #include "platform/win32/message_loop.h"
@@ -77,6 +78,11 @@ bool Win32Widgetset::ClaimInstance(const std::string& name, std::function<void()
 }
 
 bool Win32Widgetset::NotificationAreaAvailable() { return FindWindowA("Shell_TrayWnd", nullptr) != nullptr; }
+
+void Win32Widgetset::HoldWakeUp(const std::optional<SYSTEMTIME>& localMoment) {
+    if (!wakeTimer_) wakeTimer_ = std::make_unique<WakeTimer>(SayNoWakeUp);
+    wakeTimer_->Hold(localMoment);
+}
 
 }  // namespace win32backend
 

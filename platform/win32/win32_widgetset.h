@@ -9,6 +9,7 @@
 #include "platform/win32/instance_claim.h"
 #include "platform/win32/message_loop.h"
 #include "platform/win32/timer_host.h"
+#include "platform/win32/wake_timer.h"
 
 namespace win32backend {
 
@@ -28,6 +29,7 @@ class Win32Widgetset : public widgetset::Widgetset {
     TMenuItem* PopupMenu(TPopupMenu& menu, int x, int y) override;
     bool ClaimInstance(const std::string& name, std::function<void()> anotherStart) override;
     bool NotificationAreaAvailable() override;
+    void HoldWakeUp(const std::optional<SYSTEMTIME>& localMoment) override;
 
   private:
     TimerHost& Timers();
@@ -37,6 +39,7 @@ class Win32Widgetset : public widgetset::Widgetset {
     std::optional<ModalScope> boxScope_;
     std::unique_ptr<TimerHost> timers_;
     std::unique_ptr<InstanceClaim> instance_;
+    std::unique_ptr<WakeTimer> wakeTimer_;
 };
 
 }  // namespace win32backend
