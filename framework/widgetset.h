@@ -96,8 +96,9 @@ class Widgetset {
     // Whether the desktop has a notification area to show tray icons in now.
     virtual bool NotificationAreaAvailable() = 0;
     // Asks the system to wake the computer from sleep at localMoment, a reading of the local wall clock
-    // (milliseconds ignored), in place of the wake-up asked for before; nothing releases it. Where the
-    // system cannot, the program runs on, and the back end says why once, on standard error.
+    // (milliseconds ignored), in place of the wake-up asked for before; nothing releases it. The same
+    // moment asked for again changes nothing, unless the time zone moved it. Where the system cannot, the
+    // program runs on, and the back end says why once, on standard error.
     virtual void HoldWakeUp(const std::optional<SYSTEMTIME>& localMoment) = 0;
     // Sounds the program's own alarm tone (framework/wave_tone.h) over and over until told to stop, for an
     // alarm whose media cannot play. Without a sound output it stays silent, and the back end says why once,

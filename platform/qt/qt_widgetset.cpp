@@ -8,6 +8,7 @@
 #include "platform/qt/dialogs.h"
 #include "platform/qt/event_loop.h"
 #include "platform/qt/tray_icons.h"
+#include "platform/wake_up_refusal.h"
 
 #include "platform/gstreamer/gstreamer_media_device.h"
 
@@ -78,7 +79,10 @@ bool QtWidgetset::NotificationAreaAvailable() {
     return QSystemTrayIcon::isSystemTrayAvailable();
 }
 
-void QtWidgetset::HoldWakeUp(const std::optional<SYSTEMTIME>&) {}
+void QtWidgetset::HoldWakeUp(const std::optional<SYSTEMTIME>& localMoment) {
+    if (!wakeUp_) wakeUp_ = std::make_unique<posix::WakeUpHelper>(posix::WakeHelperPath(), SayNoWakeUp);
+    wakeUp_->Hold(localMoment);
+}
 
 void QtWidgetset::SoundAlarmTone(bool sounding) {
     if (!tone_) tone_ = std::make_unique<gstreamer::AlarmTonePlayer>();

@@ -6,6 +6,7 @@
 #include "framework/widgetset.h"
 #include "platform/gstreamer/alarm_tone_player.h"
 #include "platform/posix/instance_lock.h"
+#include "platform/posix/wake_up_helper.h"
 #include "platform/qt/timer_host.h"
 
 namespace qtbackend {
@@ -38,6 +39,7 @@ class QtWidgetset : public widgetset::Widgetset {
     HWND applicationHandle_ = nullptr;
     std::unique_ptr<TimerHost> timers_;
     std::unique_ptr<gstreamer::AlarmTonePlayer> tone_;
+    std::unique_ptr<posix::WakeUpHelper> wakeUp_;
 };
 
 }  // namespace qtbackend

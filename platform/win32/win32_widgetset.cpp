@@ -8,6 +8,7 @@
 
 #include "framework/peer_kinds.h"
 #include "framework/wave_tone.h"
+#include "platform/wake_up_refusal.h"
 #include "platform/win32/dialogs.h"
 #include "platform/win32/mci_media_device.h"
 #include "platform/win32/message_loop.h"
@@ -83,7 +84,10 @@ bool Win32Widgetset::ClaimInstance(const std::string& name, std::function<void()
 
 bool Win32Widgetset::NotificationAreaAvailable() { return FindWindowA("Shell_TrayWnd", nullptr) != nullptr; }
 
-void Win32Widgetset::HoldWakeUp(const std::optional<SYSTEMTIME>&) {}
+void Win32Widgetset::HoldWakeUp(const std::optional<SYSTEMTIME>& localMoment) {
+    if (!wakeTimer_) wakeTimer_ = std::make_unique<WakeTimer>(SayNoWakeUp);
+    wakeTimer_->Hold(localMoment);
+}
 
 // The system's own player loops the tone from memory until stopped.
 void Win32Widgetset::SoundAlarmTone(bool sounding) {

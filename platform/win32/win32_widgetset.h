@@ -9,6 +9,7 @@
 #include "platform/win32/instance_claim.h"
 #include "platform/win32/message_loop.h"
 #include "platform/win32/timer_host.h"
+#include "platform/win32/wake_timer.h"
 
 namespace win32backend {
 
@@ -40,6 +41,7 @@ class Win32Widgetset : public widgetset::Widgetset {
     std::unique_ptr<TimerHost> timers_;
     bool toneSounding_ = false;
     std::unique_ptr<InstanceClaim> instance_;
+    std::unique_ptr<WakeTimer> wakeTimer_;
 };
 
 }  // namespace win32backend
