@@ -13,7 +13,7 @@ namespace {
 // says why on standard error and, where a box can be shown, in a box; it ends with status 1.
 int StartFailed(const char* why) {
     std::fprintf(stderr, "alarmclock: %s\n", why);
-    MessageBoxA(nullptr, why, nullptr, MB_OK | MB_ICONERROR);
+    MessageBoxFittingA(nullptr, why, nullptr, MB_OK | MB_ICONERROR);
     return 1;
 }
 

@@ -55,8 +55,8 @@ void TForm1::OnNewTime(TObject*) {
 
 void TForm1::Button1Click(TObject* sender) {
     if (!CheckBox2->Checked() && !CheckBox3->Checked() && !CheckBox5->Checked()) {
-        const int answer = MessageBoxA(Application->Handle(), kNoNotificationQuestion.c_str(),
-                                       kNoNotificationCaption.c_str(), MB_YESNO);
+        const int answer = MessageBoxFittingA(Application->Handle(), kNoNotificationQuestion.c_str(),
+                                              kNoNotificationCaption.c_str(), MB_YESNO);
         if (answer == IDNO) return;
     }
     OnAlarmClick(sender);  // saves or clears according to "Alarm Enabled", as a click on it would

@@ -27,7 +27,7 @@ bool TApplication::ClaimSingleInstance(const std::string& name) {
 HWND TApplication::Handle() { return CurrentWidgetset().ApplicationHandle(); }
 
 void TApplication::ShowException(const std::string& text) {
-    MessageBoxA(Handle(), text.c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
+    MessageBoxFittingA(Handle(), text.c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
 }
 
 void TApplication::Notification(TComponent* component, TOperation operation) {

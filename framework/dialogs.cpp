@@ -5,7 +5,7 @@
 void ShowMessage(const std::string& text) {
     const std::string caption = Application != nullptr ? Application->Title() : std::string();
     const HWND owner = Application != nullptr ? Application->Handle() : nullptr;
-    MessageBoxA(owner, text.c_str(), caption.c_str(), MB_OK);
+    MessageBoxFittingA(owner, text.c_str(), caption.c_str(), MB_OK);
 }
 
 int MessageBoxAnswerAtEnd(UINT type) { return (type & MB_YESNO) != 0 ? IDNO : IDOK; }

@@ -58,3 +58,14 @@ inline HINSTANCE ShellExecuteReportingA(HWND owner, LPCSTR operation, LPCSTR fil
     return ShellExecuteA(owner, operation, file, parameters, directory, showCommand);
 }
 #endif
+
+// A message box as the program shows one: a text longer than a box on the screen holds is cut to what fits,
+// and the cut marked (framework/message_text.h). The system's box shows any text whole, running off the
+// screen, so on Windows the back end cuts the text before it; elsewhere the seam's MessageBoxA does.
+#ifdef _WIN32
+int MessageBoxFittingA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
+#else
+inline int MessageBoxFittingA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
+    return MessageBoxA(owner, text, caption, type);
+}
+#endif

@@ -22,7 +22,7 @@ void ShowShellError(const std::string& text) {
     if (Application != nullptr) {
         Application->ShowException(text);
     } else {
-        MessageBoxA(nullptr, text.c_str(), nullptr, MB_OK | MB_ICONERROR);
+        MessageBoxFittingA(nullptr, text.c_str(), nullptr, MB_OK | MB_ICONERROR);
     }
 }
 

@@ -1,8 +1,10 @@
 // Message boxes, the open dialog and its filters, answered by real keystrokes.
+#include <QAbstractButton>
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTreeView>
 #include <filesystem>
 #include <fstream>
@@ -50,11 +52,18 @@ TEST_F(DialogsTest, MessageBoxesShowTextCaptionIconAndButtonsAndReturnTheAnswer)
     }
 }
 
+// As much as fits the screen, with the box and its OK button on it.
 TEST_F(DialogsTest, AMessageBoxShowsTheBeginningOfATextLongerThanAScreenHoldsAndMarksTheCut) {
     const struct {
         const char* what;
         std::string text;
     } cases[] = {
+        {"20,000 characters of words",
+         [] {
+             std::string words;
+             while (words.size() < 20000) words += "wake up ";
+             return words.substr(0, 20000);
+         }()},
         {"one word of a megabyte", std::string(1 << 20, 'x')},
         {"a megabyte of short lines",
          [] {
@@ -73,16 +82,24 @@ TEST_F(DialogsTest, AMessageBoxShowsTheBeginningOfATextLongerThanAScreenHoldsAnd
     for (const auto& [what, text] : cases) {
         SCOPED_TRACE(what);
         QString shown;
+        QRect box, ok, screen;
         ScriptedUser user;
         user.When(
             "the message box", [] { return ActiveWindow<QMessageBox>() != nullptr; },
             [&] {
-                shown = VisibleWindow<QMessageBox>()->text();
+                const QMessageBox* shownBox = VisibleWindow<QMessageBox>();
+                shown = shownBox->text();
+                box = shownBox->frameGeometry();
+                const QWidget* button = shownBox->button(QMessageBox::Ok);
+                ok = QRect(button->mapToGlobal(QPoint()), button->size());
+                screen = shownBox->screen()->availableGeometry();
                 desktop_user::Key("Return");
             });
-        EXPECT_EQ(MessageBoxA(application->Handle(), text.c_str(), "Caption", MB_OK), IDOK);
+        EXPECT_EQ(MessageBoxA(application->Handle(), text.c_str(), "Caption", MB_OK | MB_ICONERROR), IDOK);
         const QString whole = QString::fromUtf8(text).replace(QLatin1String("\r\n"), QLatin1String("\n"));
-        EXPECT_LT(shown.size(), 10000) << "not cut";
+        EXPECT_LE(box.height(), screen.height()) << "taller than the screen";
+        EXPECT_TRUE(screen.contains(box)) << "off the screen";
+        EXPECT_TRUE(screen.contains(ok)) << "OK off the screen";
         EXPECT_GT(shown.size(), 40);
         EXPECT_TRUE(whole.startsWith(shown.chopped(1))) << "not the text's beginning";
         EXPECT_TRUE(shown.endsWith(QChar(0x2026))) << "the cut is not marked";

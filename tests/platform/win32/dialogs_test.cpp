@@ -172,3 +172,55 @@ TEST_F(DialogsTest, AMessageBoxDisablesEveryWindowOfTheProgramWhileTheTrayAndTim
     ASSERT_TRUE(WaitUntil([&] { return form->clicks["Button1"] > 0; }, "the click after the box"));
     EXPECT_EQ(form->clicks["Button1"], 1);
 }
+
+// As much as fits the work area, with the box and its OK button in it.
+TEST_F(DialogsTest, AMessageBoxShowsTheBeginningOfATextLongerThanTheScreenHoldsAndMarksTheCut) {
+    std::string words;
+    while (words.size() < 20000) words += "wake up ";
+    std::string lines;
+    while (lines.size() < (1 << 20)) lines += "line " + std::to_string(lines.size()) + "\r\n";
+    const struct {
+        const char* what;
+        std::string text;
+    } cases[] = {
+        {"20,000 characters of words", words.substr(0, 20000)},
+        {"one word of a megabyte", std::string(1 << 20, 'x')},
+        {"a megabyte of short lines", lines},
+    };
+    for (const auto& [what, text] : cases) {
+        SCOPED_TRACE(what);
+        std::wstring shown;
+        RECT box{}, ok{}, work{};
+        widgetset::TimerId user = 0;
+        user = CurrentWidgetset().StartTimer(50, [&] {
+            const HWND shownBox = FindWindowA("#32770", "Win32 test");
+            if (shownBox == nullptr || !IsWindowVisible(shownBox)) return;
+            CurrentWidgetset().StopTimer(user);
+            const HWND textControl = GetDlgItem(shownBox, 0xFFFF);
+            shown.resize(static_cast<std::size_t>(GetWindowTextLengthW(textControl)) + 1);
+            shown.resize(static_cast<std::size_t>(
+                GetWindowTextW(textControl, shown.data(), static_cast<int>(shown.size()))));
+            GetWindowRect(shownBox, &box);
+            GetWindowRect(GetDlgItem(shownBox, IDOK), &ok);
+            MONITORINFO monitor{};
+            monitor.cbSize = sizeof monitor;
+            GetMonitorInfoA(MonitorFromWindow(shownBox, MONITOR_DEFAULTTOPRIMARY), &monitor);
+            work = monitor.rcWork;
+            PostMessageA(shownBox, WM_COMMAND, IDOK, 0);
+        });
+        Application->ShowException(text);
+        CurrentWidgetset().StopTimer(user);
+        EXPECT_LE(box.bottom - box.top, work.bottom - work.top) << "taller than the work area";
+        EXPECT_TRUE(box.left >= work.left && box.right <= work.right && box.top >= work.top &&
+                    box.bottom <= work.bottom)
+            << "off the work area";
+        EXPECT_TRUE(ok.left >= work.left && ok.right <= work.right && ok.top >= work.top &&
+                    ok.bottom <= work.bottom)
+            << "OK off the work area";
+        ASSERT_GT(shown.size(), 40u);
+        EXPECT_EQ(shown.back(), L'\u2026') << "the cut is not marked";
+        const std::wstring kept = shown.substr(0, shown.size() - 1);
+        EXPECT_EQ(std::wstring(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(kept.size())), kept)
+            << "not the text's beginning";
+    }
+}
