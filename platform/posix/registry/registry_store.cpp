@@ -48,17 +48,40 @@ void RegistryStore::Write(const std::function<void()>& body) {
     InTransaction(SqliteTransaction::Lock::Immediate, body);
 }
 
+void RegistryStore::BeginUnit() {
+    RefuseIfOthersCanWrite(file());
+    unit_.emplace(connection_, SqliteTransaction::Lock::Immediate);
+    unitFirstNewKey_ =
+        connection_.QueryInteger("SELECT coalesce(max(seq), 0) + 1 FROM sqlite_sequence WHERE name = 'keys'");
+}
+
+void RegistryStore::EndUnit(bool keep) {
+    try {
+        if (keep) unit_->Commit();
+    } catch (...) {
+        unit_.reset();
+        ForgetListings();
+        throw;
+    }
+    unit_.reset();  // rolls back unless committed
+    if (!keep) ForgetListings();
+}
+
 void RegistryStore::InTransaction(SqliteTransaction::Lock lock, const std::function<void()>& body) {
     SqliteTransaction transaction(connection_, lock);
     try {
         body();
         transaction.Commit();
     } catch (...) {
-        // Undone changes leave the generation as it was with them: lists read meanwhile are stale.
-        subkeys_ = {};
-        valueRows_ = {};
+        ForgetListings();
         throw;
     }
+}
+
+void RegistryStore::ForgetListings() {
+    // Undone changes leave the generation as it was with them.
+    subkeys_ = {};
+    valueRows_ = {};
 }
 
 bool RegistryStore::KeyExists(std::int64_t key) {

@@ -38,6 +38,15 @@ class RegistryStore {
     // (ERROR_ACCESS_DENIED) when other users can write the registry.
     void Write(const std::function<void()>& body);
 
+    // A unit of writes (BeginRegistryWrites): one transaction, begun with the write lock and refused as
+    // Write is, that the Read and Write calls join as savepoints until EndUnit commits it or rolls it back.
+    void BeginUnit();
+    // Ends the unit on every path: a failing commit throws after the rollback.
+    void EndUnit(bool keep);
+    bool InUnit() const { return unit_.has_value(); }
+    // The first key id that a key created in the open unit can have: after a rollback, later keys reuse it.
+    std::int64_t UnitFirstNewKey() const { return unitFirstNewKey_; }
+
     bool KeyExists(std::int64_t key);
     std::optional<std::int64_t> FindSubkey(std::int64_t parent, std::string_view name);
     std::int64_t AddSubkey(std::int64_t parent, std::string_view name);
@@ -67,6 +76,8 @@ class RegistryStore {
     };
 
     void InTransaction(SqliteTransaction::Lock lock, const std::function<void()>& body);
+    // Lists read inside undone changes may show them: they are read again.
+    void ForgetListings();
     void DeleteKeysFrom(std::string_view seedSelect, std::int64_t key);
     Generation CurrentGeneration();
     // The listing of `key`, read again unless it is that key's of this generation.
@@ -77,6 +88,9 @@ class RegistryStore {
     // Enumeration asks for the items one index at a time; each key's list is read once, not once per index.
     Listing<std::string> subkeys_;
     Listing<std::int64_t> valueRows_;
+    // After the connection, so that an open unit rolls back before the file closes.
+    std::optional<SqliteTransaction> unit_;
+    std::int64_t unitFirstNewKey_ = 0;
 };
 
 }  // namespace registry
