@@ -13,6 +13,7 @@ using registry::HandleTable;
 using registry::IsRootKey;
 using registry::RegistryError;
 using registry::RegistryStore;
+using registry::RequireCreatableDepth;
 using registry::RequireStorableName;
 using registry::RunHandleCall;
 using registry::RunRegistryCall;
@@ -92,6 +93,7 @@ LSTATUS WINAPI RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD, LPSTR, DWORD opti
         if (!existing) {
             store.Write([&] {
                 id = KeyFor(store, handles, key);
+                RequireCreatableDepth(store.Depth(id) + names.size());
                 for (const std::string& name : names) {
                     std::optional<std::int64_t> child = store.FindSubkey(id, name);
                     if (!child) RequireStorableName(name);

@@ -98,6 +98,13 @@ TEST_F(RegistryApi, CreatesAndOpensKeysAlongPaths) {
     EXPECT_EQ(
         RegCreateKeyExA(HKEY_CURRENT_USER, "V", 0, nullptr, 1, KEY_ALL_ACCESS, nullptr, &missing, nullptr),
         ERROR_INVALID_PARAMETER);
+    // A key may be 512 levels below its root, counted from the root for a path below an open key too.
+    std::string levels = "L";
+    for (int level = 2; level <= 512; ++level) levels += "\\L";
+    HKEY deepest = Create(HKEY_CURRENT_USER, levels.c_str());
+    EXPECT_EQ(RegCreateKeyExA(deepest, "L", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &missing, nullptr),
+              ERROR_INVALID_PARAMETER);
+    RegCloseKey(deepest);
     // The two roots are separate trees.
     EXPECT_EQ(Open(HKEY_LOCAL_MACHINE, "Software\\Alarm", &missing), ERROR_FILE_NOT_FOUND);
     RegCloseKey(Create(HKEY_LOCAL_MACHINE, "Software\\Alarm"));
