@@ -134,6 +134,10 @@ TEST_F(GStreamerMediaDeviceTest, FilesThatCannotPlayFailInOpenNamingTheFile) {
     for (const fs::path& path : {missing, text, directory_.path()}) {
         EXPECT_NE(OpenError(path).find(path.string()), std::string::npos) << OpenError(path);
     }
+    const fs::path empty = directory_.path() / "empty.wav";
+    std::ofstream(empty).flush();
+    EXPECT_NE(OpenError(empty).find(empty.string() + ": the file is empty"), std::string::npos)
+        << OpenError(empty);
 
     auto device = CreateGStreamerMediaDevice();
     EXPECT_THROW(device->Play([] {}), EMCIDeviceError) << "nothing was opened";
