@@ -4,6 +4,7 @@
 #pragma once
 
 #include <optional>
+#include <span>
 
 #include "alarm/alarm_moment.h"
 #include "framework/captioned.h"
@@ -18,6 +19,8 @@
 #include "framework/popup_menu.h"
 #include "framework/timer.h"
 #include "tray/qz_tray.h"
+
+struct AlarmValue;
 
 class TForm1 : public TForm {
     DECLARE_CLASS_INFO
@@ -106,7 +109,11 @@ class TForm1 : public TForm {
     void RestoreAlarmDate();
     void RestoreMediaFile(const std::string& fileName);
     void ApplyStoredMessage(const std::string& text);
+    void Store(std::span<const AlarmValue* const> values, const char* AlarmValue::*nameOf);
 
+    // True while the load sets the controls from the store. The saves that it runs (its time fields arm the
+    // alarm) come before the boxes are restored, so they must not delete what is still to be read.
+    bool restoring_ = false;
     // When the alarm check last ran; nothing before the first check of this run.
     std::optional<LocalMoment> lastAlarmCheck_;
 };

@@ -68,31 +68,17 @@ std::string StoredText(const TForm1& form, const AlarmValue& value) {
     return setting::kTrue;
 }
 
-// True while the load sets the controls from the store. The saves that it runs (its time fields arm the
-// alarm) come before the boxes are restored, so they must not delete what is still to be read.
-bool restoring = false;
-
-// Marks the load for the saves it runs, also when a failure ends it early.
+// Marks the form as being loaded for the saves the load runs, also when a failure ends it early.
 class Restoring {
   public:
-    Restoring() { restoring = true; }
-    ~Restoring() { restoring = false; }
+    explicit Restoring(bool& restoring) : restoring_(restoring) { restoring_ = true; }
+    ~Restoring() { restoring_ = false; }
     Restoring(const Restoring&) = delete;
     Restoring& operator=(const Restoring&) = delete;
-};
 
-// Stores each value that is always stored or whose box is ticked, under its own name or its default's
-// (nameOf picks which). The value of an unticked box is deleted, or the next load would tick the box again
-// from it (and report a media file since deleted at every start); only the load's own saves keep it.
-void Store(const TForm1& form, std::span<const AlarmValue* const> values, const char* AlarmValue::*nameOf) {
-    for (const AlarmValue* value : values) {
-        if (value->box == nullptr || (form.*value->box)->Checked()) {
-            Write(value->*nameOf, StoredText(form, *value));
-        } else if (!restoring) {
-            DeleteSetting(SettingsKey, value->*nameOf);
-        }
-    }
-}
+  private:
+    bool& restoring_;
+};
 
 // What goes wrong while loading, told in one box once the load is over, each cause once.
 class LoadProblems {
@@ -191,7 +177,7 @@ void TForm1::OnInit(TObject*) {
     LoadProblems problems;
     bool armed = false;
     {
-        const Restoring duringLoad;
+        const Restoring duringLoad(restoring_);
         problems.Try([this] { RestoreAlarmDate(); });
         for (const AlarmValue* value : kLoadedTexts) problems.Try([&] { load(*value, &AlarmValue::name); });
         for (const AlarmValue* value : kLoadedBoxes) problems.Try([&] { load(*value, &AlarmValue::name); });
@@ -240,21 +226,43 @@ void TForm1::OnAlarmClick(TObject*) {
     HoldAlarmWakeUp();
 }
 
+// Stores each value that is always stored or whose box is ticked, under its own name or its default's
+// (nameOf picks which). The value of an unticked box is deleted, or the next load would tick the box again
+// from it (and report a media file since deleted at every start); only the load's own saves keep it.
+void TForm1::Store(std::span<const AlarmValue* const> values, const char* AlarmValue::*nameOf) {
+    for (const AlarmValue* value : values) {
+        if (value->box == nullptr || (this->*value->box)->Checked()) {
+            Write(value->*nameOf, StoredText(*this, *value));
+        } else if (!restoring_) {
+            DeleteSetting(SettingsKey, value->*nameOf);
+        }
+    }
+}
+
+// The stored alarm is wholly the old one or wholly the new one after any interruption: one unit, and where
+// writes stand alone (Windows) disarmed first and armed last, so that a half-done save is no alarm at all.
 void TForm1::SaveAlarm() {
-    Write(setting::kEnabled, setting::kTrue);
-    Store(*this, kStoredTime, &AlarmValue::name);
-    Write(setting::kYear, std::to_string(AlarmDate.Year));
-    Write(setting::kMonth, std::to_string(AlarmDate.Month));
-    Write(setting::kDay, std::to_string(AlarmDate.Day));
-    Store(*this, kStoredByBox, &AlarmValue::name);
+    {
+        SettingsUnit unit;
+        DeleteSetting(SettingsKey, setting::kEnabled);
+        Store(kStoredTime, &AlarmValue::name);
+        Write(setting::kYear, std::to_string(AlarmDate.Year));
+        Write(setting::kMonth, std::to_string(AlarmDate.Month));
+        Write(setting::kDay, std::to_string(AlarmDate.Day));
+        Store(kStoredByBox, &AlarmValue::name);
+        Write(setting::kEnabled, setting::kTrue);
+        unit.Keep();
+    }
     // The firing cleared the entry and left the box ticked: a new alarm needs it written again.
     if (CheckBox4->Checked()) ApplyKeepRunning(true);
     qzTray1->SetTip(kEnabledTip);
 }
 
 void TForm1::Button3Click(TObject*) {
-    Store(*this, kStoredTime, &AlarmValue::defaultName);
-    Store(*this, kStoredByBox, &AlarmValue::defaultName);
+    SettingsUnit unit;
+    Store(kStoredTime, &AlarmValue::defaultName);
+    Store(kStoredByBox, &AlarmValue::defaultName);
+    unit.Keep();
     ShowMessage("Default settings saved.");
 }
 
