@@ -23,7 +23,9 @@ bool DeleteSetting(const std::string& keyPath, const std::string& name) {
 SettingsUnit::SettingsUnit() {
     const LSTATUS status = BeginRegistryWrites();
     if (status != ERROR_SUCCESS) {
+        // A unit that failed to begin still counts until it is ended.
         open_ = false;
+        EndRegistryWrites(FALSE);
         throw ERegistryException("Cannot save the settings: " + RegistryErrorText(status));
     }
 }
