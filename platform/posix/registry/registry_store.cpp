@@ -119,16 +119,19 @@ void RegistryStore::Read(const std::function<void()>& body) {
     InTransaction(SqliteTransaction::Lock::Deferred, body);
 }
 
-void RegistryStore::Write(const std::function<void()>& body) {
+void RegistryStore::ReadyForWriting() {
     // Each time, not once at opening: the store lives as long as the program, and a mode may change meanwhile.
     RefuseIfOthersCanWrite(file());
     if (access_ != Access::Writing) OpenForWriting();
+}
+
+void RegistryStore::Write(const std::function<void()>& body) {
+    ReadyForWriting();
     InTransaction(SqliteTransaction::Lock::Immediate, body);
 }
 
 void RegistryStore::BeginUnit() {
-    RefuseIfOthersCanWrite(file());
-    if (access_ != Access::Writing) OpenForWriting();
+    ReadyForWriting();
     unit_.emplace(*connection_, SqliteTransaction::Lock::Immediate);
     unitFirstNewKey_ =
         connection_->QueryInteger("SELECT coalesce(max(seq), 0) + 1 FROM sqlite_sequence WHERE name = 'keys'");

@@ -86,6 +86,8 @@ class RegistryStore {
     void OpenAsReadingNeeds();
     void OpenForReading();
     void OpenForWriting();
+    // Refused as Write is; opens the file for writing when it is not yet.
+    void ReadyForWriting();
     void Use(std::unique_ptr<SqliteConnection> connection, Access access);
     void InTransaction(SqliteTransaction::Lock lock, const std::function<void()>& body);
     // Lists read inside undone changes may show them: they are read again.
