@@ -23,10 +23,11 @@ bool DeleteSetting(const std::string& keyPath, const std::string& name) {
 SettingsUnit::SettingsUnit() {
     const LSTATUS status = BeginRegistryWrites();
     if (status != ERROR_SUCCESS) {
+        ERegistryException failure("Cannot save the settings: " + RegistryErrorText(status));
         // A unit that failed to begin still counts until it is ended.
         open_ = false;
         EndRegistryWrites(FALSE);
-        throw ERegistryException("Cannot save the settings: " + RegistryErrorText(status));
+        throw failure;
     }
 }
 
