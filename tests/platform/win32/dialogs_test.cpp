@@ -172,3 +172,43 @@ TEST_F(DialogsTest, AMessageBoxDisablesEveryWindowOfTheProgramWhileTheTrayAndTim
     ASSERT_TRUE(WaitUntil([&] { return form->clicks["Button1"] > 0; }, "the click after the box"));
     EXPECT_EQ(form->clicks["Button1"], 1);
 }
+
+TEST_F(DialogsTest, TheProgramsEndClosesTheOpenBoxAndDialogUnansweredAndLaterOnesAtOnce) {
+    ShowForm(kModalLayout);
+    bool opened = false;
+    std::optional<std::string> chosen;
+    int unended = 0;
+    // Once the question is up, a tick opens the open dialog over it; once that is up, the program ends.
+    // What is still open ten seconds on is answered Yes or OK, so that a wait that never ends fails the test
+    // instead of hanging it.
+    widgetset::TimerId user = 0;
+    const DWORD start = GetTickCount();
+    user = CurrentWidgetset().StartTimer(100, [&] {
+        HWND question = FindWindowA("#32770", "Win32 test");
+        HWND dialog = FindWindowA("#32770", "Choose a sound");
+        if (GetTickCount() - start > 10000) {
+            for (HWND open : {dialog, question}) {
+                if (open == nullptr) continue;
+                ++unended;
+                EndDialog(open, open == question ? IDYES : IDOK);
+            }
+        } else if (dialog != nullptr && IsWindowVisible(dialog)) {
+            form->Close();
+        } else if (!opened && question != nullptr && IsWindowVisible(question)) {
+            opened = true;
+            chosen = CurrentWidgetset().ExecuteOpenDialog({"Choose a sound", "Sounds|*.wav", "wav", ""});
+        }
+    });
+    EXPECT_EQ(MessageBoxA(application->Handle(), "Sure?", "Win32 test", MB_YESNO), IDNO);
+    EXPECT_TRUE(opened);
+    EXPECT_EQ(chosen, std::nullopt);
+    EXPECT_TRUE(application->Terminated());
+    EXPECT_TRUE(IsWindowEnabled(WindowOf(*form)));
+    // Opened once the program ends, each closes at once, as unanswered.
+    EXPECT_EQ(MessageBoxA(application->Handle(), "Too late?", "Win32 test", MB_YESNO), IDNO);
+    EXPECT_EQ(MessageBoxA(application->Handle(), "Too late", "Win32 test", MB_OK), IDOK);
+    EXPECT_EQ(CurrentWidgetset().ExecuteOpenDialog({"Choose a sound", "Sounds|*.wav", "wav", ""}),
+              std::nullopt);
+    CurrentWidgetset().StopTimer(user);
+    EXPECT_EQ(unended, 0);
+}

@@ -1,0 +1,28 @@
+// The application's window: hidden and top-level, the owner of the program's message boxes (MessageBoxA).
+// A box disables it while open (WM_ENABLE tells), and every other window of the program with it, as if
+// each of them owned the box: no click or key reaches them, while the tray, the timers and media
+// notifications go on. A box that opens while the application is ending closes at once.
+#pragma once
+
+#include <optional>
+
+#include "platform/win32/hidden_window.h"
+#include "platform/win32/message_loop.h"
+
+namespace win32backend {
+
+class ApplicationWindow {
+  public:
+    ApplicationWindow();
+
+    HWND Handle() const { return window_.Handle(); }
+
+  private:
+    std::optional<LRESULT> Receive(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // Open while a box has the window disabled.
+    std::optional<ModalScope> boxScope_;
+    HiddenWindow window_;
+};
+
+}  // namespace win32backend
