@@ -22,7 +22,7 @@ BOOL CALLBACK VisitOwnedBox(HWND window, LPARAM search) {
 }
 
 void TakeOpenedBoxes(HWND owner) {
-    BoxSearch search{owner, &EndAtApplicationEnd};
+    BoxSearch search{owner, ApplicationEnding() ? &EndAtApplicationEnd : &MakeHardToMiss};
     EnumThreadWindows(GetCurrentThreadId(), &VisitOwnedBox, reinterpret_cast<LPARAM>(&search));
 }
 
@@ -43,11 +43,23 @@ std::optional<LRESULT> ApplicationWindow::Receive(UINT message, WPARAM wParam, L
             }
             return 0;
         case kBoxOpened:
-            if (ApplicationEnding()) TakeOpenedBoxes(Handle());
+            TakeOpenedBoxes(Handle());
             return 0;
         default:
             return std::nullopt;
     }
+}
+
+void MakeHardToMiss(HWND box) {
+    const LONG_PTR style = GetWindowLongPtrA(box, GWL_EXSTYLE);
+    if ((style & WS_EX_APPWINDOW) != 0) return;
+    // The taskbar decides on a window's button when the window is shown: hidden, restyled, shown again.
+    ShowWindow(box, SW_HIDE);
+    SetWindowLongPtrA(box, GWL_EXSTYLE, style | WS_EX_APPWINDOW);
+    SendMessageA(box, WM_SETICON, ICON_BIG,
+                 reinterpret_cast<LPARAM>(LoadIconA(GetModuleHandleA(nullptr), "MAINICON")));
+    SetWindowPos(box, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    SetForegroundWindow(box);
 }
 
 }  // namespace win32backend

@@ -1,7 +1,8 @@
 // The application's window: hidden and top-level, the owner of the program's message boxes (MessageBoxA).
 // A box disables it while open (WM_ENABLE tells), and every other window of the program with it, as if
 // each of them owned the box: no click or key reaches them, while the tray, the timers and media
-// notifications go on. A box that opens while the application is ending closes at once.
+// notifications go on. Once the box is there, it is made hard to miss, or, when the application is ending,
+// closed at once.
 #pragma once
 
 #include <optional>
@@ -24,5 +25,10 @@ class ApplicationWindow {
     std::optional<ModalScope> boxScope_;
     HiddenWindow window_;
 };
+
+// A box of the program: a button of its own on the taskbar (its owner, never shown, has none), above the
+// other programs' windows until it is answered, and in the foreground where the system lets a program take
+// it (elsewhere its taskbar button flashes). Once for each box.
+void MakeHardToMiss(HWND box);
 
 }  // namespace win32backend

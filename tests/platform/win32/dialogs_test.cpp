@@ -108,7 +108,7 @@ constexpr UINT kTrayMessage = WM_APP + 1;
 
 }  // namespace
 
-TEST_F(DialogsTest, AMessageBoxDisablesEveryWindowOfTheProgramWhileTheTrayAndTimersGoOn) {
+TEST_F(DialogsTest, AMessageBoxIsOnTheTaskbarOnTopAndDisablesTheProgramsWindowsWhileTheTrayAndTimersGoOn) {
     ShowForm(kModalLayout);
     HWND settings = WindowOf(*form);
     HWND button = WindowOf(Find<TButton>("Button1"));
@@ -131,6 +131,8 @@ TEST_F(DialogsTest, AMessageBoxDisablesEveryWindowOfTheProgramWhileTheTrayAndTim
     int ticks = 0;
     const auto timer = CurrentWidgetset().StartTimer(20, [&] { ++ticks; });
     bool settingsEnabled = true;
+    LONG_PTR boxStyle = 0;
+    bool boxInForeground = false;
     bool boxInFront = false;
     bool clicked = false;
     const DWORD start = GetTickCount();
@@ -141,6 +143,8 @@ TEST_F(DialogsTest, AMessageBoxDisablesEveryWindowOfTheProgramWhileTheTrayAndTim
         if (!clicked) {
             clicked = true;
             settingsEnabled = IsWindowEnabled(settings) != FALSE;
+            boxStyle = GetWindowLongPtrA(box, GWL_EXSTYLE);
+            boxInForeground = GetForegroundWindow() == box;
             // Code brings the settings window forward (as a tray click does): the box stays in front.
             form->BringToFront();
             boxInFront = GetAncestor(WindowFromPoint(desktop_user::CentreOf(box)), GA_ROOT) == box;
@@ -162,6 +166,10 @@ TEST_F(DialogsTest, AMessageBoxDisablesEveryWindowOfTheProgramWhileTheTrayAndTim
     WaitUntil([&] { return Tray() == emptyTray; }, "the icon to leave the tray");
 
     EXPECT_FALSE(settingsEnabled);
+    // A button of its own on the taskbar, though its owner has none, and above every other program's window.
+    EXPECT_NE(boxStyle & WS_EX_APPWINDOW, 0);
+    EXPECT_NE(boxStyle & WS_EX_TOPMOST, 0);
+    EXPECT_TRUE(boxInForeground);
     EXPECT_TRUE(boxInFront);
     EXPECT_GT(trayClicks, 0);
     EXPECT_GT(ticks, 0);
