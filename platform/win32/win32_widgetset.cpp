@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "framework/application.h"
 #include "framework/peer_kinds.h"
 #include "platform/win32/dialog_end.h"
 #include "platform/win32/dialogs.h"
@@ -57,7 +58,11 @@ TMenuItem* Win32Widgetset::PopupMenu(TPopupMenu& menu, int x, int y) {
 }
 
 bool Win32Widgetset::ClaimInstance(const std::string& name, std::function<void()> anotherStart) {
-    auto claim = InstanceClaim::Claim(name, std::move(anotherStart));
+    // Asked to end (by the uninstaller), the program ends as "Exit Program" ends it, but keeps the user's
+    // settings.
+    auto claim = InstanceClaim::Claim(name, std::move(anotherStart), [] {
+        if (Application != nullptr) Application->Terminate();
+    });
     if (!claim) return false;
     instance_ = std::move(claim);
     return true;
