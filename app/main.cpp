@@ -25,7 +25,7 @@ int main() {
     // A second start (the login's start-up entry and a start by hand, say) must not arm a second copy of
     // the alarm: the running program shows its window instead.
     try {
-        if (!Application->ClaimSingleInstance("alarmclock")) return 0;
+        if (!Application->ClaimSingleInstance(kInstanceName)) return 0;
     } catch (const std::exception& error) {
         return StartFailed(error.what());
     }

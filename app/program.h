@@ -2,4 +2,7 @@
 // loop until the main form closes.
 #pragma once
 
+// The name of the program's one running instance in a user session; the uninstaller finds it by this name.
+inline constexpr char kInstanceName[] = "alarmclock";
+
 void RunAlarmClock();

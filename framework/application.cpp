@@ -18,6 +18,11 @@ void TApplication::Run() {
     CurrentWidgetset().RunLoop([this] { return terminated_; });
 }
 
+void TApplication::Terminate() {
+    terminated_ = true;
+    CurrentWidgetset().EndModalWaits();
+}
+
 bool TApplication::ClaimSingleInstance(const std::string& name) {
     return CurrentWidgetset().ClaimInstance(name, [this] {
         if (mainForm_ != nullptr) mainForm_->ShowRestored();

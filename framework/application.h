@@ -34,7 +34,8 @@ class TApplication : public TComponent {
     // Runs the message loop until the main form closes. The main form is shown first when ShowMainForm
     // holds.
     void Run();
-    void Terminate() { terminated_ = true; }
+    // Every modal wait ends now (see ApplicationEnding).
+    void Terminate();
     bool Terminated() const { return terminated_; }
 
     // True when this is the program's only running instance; otherwise the running one brings its main

@@ -78,6 +78,9 @@ class Widgetset {
 
     // Runs the loop until done() holds; a modal wait is a nested call.
     virtual void RunLoop(const std::function<bool()>& done) = 0;
+    // The application was told to end (ApplicationEnding holds from now on). A back end whose modal waits
+    // do not look at that after each event (the system's own boxes and dialogs) ends them here.
+    virtual void EndModalWaits() {}
     virtual void ProcessMessages() = 0;
 
     // tick runs on the interface thread every interval milliseconds until the timer is stopped.

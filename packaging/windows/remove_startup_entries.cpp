@@ -1,17 +1,14 @@
-// The uninstaller's custom action: removes the start-up entries that "Keep Running" wrote for the installed
-// program: the program's own under the user's Run key, and an earlier version's under the machine's
+// The uninstaller's custom action that removes the start-up entries that "Keep Running" wrote for the
+// installed program: the program's own under the user's Run key, and an earlier version's under the machine's
 // RunOnce key. The user's RunOnce and the machine's Run keys are searched too: the search only ever deletes
 // an entry that starts the installed program, which none may keep once it is gone. An entry that starts
 // another copy of the program stays, and so does the settings key: the user's alarm and defaults outlive
 // the program.
-#include <windows.h>
-// The installer's header uses the types that windows.h declares.
-#include <msiquery.h>
-
 #include <cwchar>
 #include <optional>
 #include <string>
 
+#include "packaging/windows/action_support.h"
 #include "settings/startup_entry.h"
 
 namespace {
@@ -30,11 +27,6 @@ std::wstring ProgramOf(std::wstring command) {
     return command;
 }
 
-bool SamePath(const std::wstring& a, const std::wstring& b) {
-    return a.size() == b.size() && CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
-                                                        static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
-}
-
 // The entry's command, or nothing when there is no entry (or one of a type that no command has).
 std::optional<std::wstring> ReadEntry(HKEY root, const wchar_t* key) {
     const DWORD flags = RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND;
@@ -50,24 +42,13 @@ std::optional<std::wstring> ReadEntry(HKEY root, const wchar_t* key) {
     return text;
 }
 
-// A deferred action sees no properties, only the data the installer hands it: the installed program's path.
-std::wstring InstalledProgram(MSIHANDLE install) {
-    DWORD length = 0;
-    wchar_t empty[1] = L"";
-    if (MsiGetPropertyW(install, L"CustomActionData", empty, &length) != ERROR_MORE_DATA) return {};
-    std::wstring path(length + 1, L'\0');
-    length = static_cast<DWORD>(path.size());
-    if (MsiGetPropertyW(install, L"CustomActionData", path.data(), &length) != ERROR_SUCCESS) return {};
-    path.resize(length);
-    return path;
-}
-
 }  // namespace
 
 // Each failure is left as it is: without administrator rights the machine's keys may refuse, and an
 // uninstall must not stop over a start-up entry.
 extern "C" __declspec(dllexport) UINT __stdcall RemoveStartupEntries(MSIHANDLE install) {
-    const std::wstring program = InstalledProgram(install);
+    // The installed program's path.
+    const std::wstring program = PropertyText(install, L"CustomActionData");
     if (program.empty()) return ERROR_SUCCESS;
     const HKEY roots[] = {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE};
     const std::wstring keys[] = {Wide(kStartupKey), Wide(kMachineRunOnceKey)};

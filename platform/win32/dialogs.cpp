@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "framework/application.h"
 #include "platform/win32/control_peer.h"
 #include "platform/win32/message_loop.h"
 
@@ -30,6 +31,8 @@ std::string SystemFilter(const std::string& filter) {
 }
 
 std::optional<std::string> ExecuteOpenFileDialog(const widgetset::OpenFileRequest& request) {
+    // As a box that opens then: closed at once, nothing chosen.
+    if (ApplicationEnding()) return std::nullopt;
     const std::string filter = SystemFilter(request.filter);
     std::vector<char> file(32768, '\0');
     request.initialFile.copy(file.data(), file.size() - 1);

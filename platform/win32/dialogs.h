@@ -15,6 +15,7 @@ namespace win32backend {
 // string ended by a null character and the list by another.
 std::string SystemFilter(const std::string& filter);
 
+// The chosen file, or nothing when the user cancelled or the application ended (dialog_end.h).
 std::optional<std::string> ExecuteOpenFileDialog(const widgetset::OpenFileRequest& request);
 // The item the user chose, or null when the menu was dismissed; owner receives the menu's messages.
 TMenuItem* ShowPopupMenu(TPopupMenu& menu, int x, int y, HWND owner);

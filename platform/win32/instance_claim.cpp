@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "platform/win32/instance_window.h"
 #include "platform/win32/window_classes.h"
 
 namespace win32backend {
@@ -9,7 +10,12 @@ namespace win32backend {
 namespace {
 
 UINT KnockMessage() {
-    static const UINT message = RegisterWindowMessageA("alarmclock.another-start");
+    static const UINT message = RegisterWindowMessageA(kAnotherStartMessage.c_str());
+    return message;
+}
+
+UINT EndMessage() {
+    static const UINT message = RegisterWindowMessageA(kEndMessage.c_str());
     return message;
 }
 
@@ -31,11 +37,11 @@ void Knock(const std::string& windowName) {
 
 }  // namespace
 
-std::unique_ptr<InstanceClaim> InstanceClaim::Claim(const std::string& name,
-                                                    std::function<void()> anotherStart) {
+std::unique_ptr<InstanceClaim> InstanceClaim::Claim(const std::string& name, std::function<void()> anotherStart,
+                                                    std::function<void()> endRequested) {
     // Local: one per user session.
     const std::string mutexName = "Local\\" + name + ".instance";
-    const std::string windowName = name + ".instance";
+    const std::string windowName = InstanceWindowName(name);
     Mutex mutex(CreateMutexA(nullptr, FALSE, mutexName.c_str()));
     if (!mutex) {
         throw std::runtime_error("Cannot make the mutex " + mutexName +
@@ -47,15 +53,22 @@ std::unique_ptr<InstanceClaim> InstanceClaim::Claim(const std::string& name,
         return nullptr;
     }
     return std::unique_ptr<InstanceClaim>(
-        new InstanceClaim(std::move(mutex), windowName, std::move(anotherStart)));
+        new InstanceClaim(std::move(mutex), windowName, std::move(anotherStart), std::move(endRequested)));
 }
 
-InstanceClaim::InstanceClaim(Mutex mutex, const std::string& windowName, std::function<void()> anotherStart)
+InstanceClaim::InstanceClaim(Mutex mutex, const std::string& windowName, std::function<void()> anotherStart,
+                             std::function<void()> endRequested)
     : mutex_(std::move(mutex)),
       window_(
-          [anotherStart = std::move(anotherStart)](UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
-              if (message != KnockMessage()) return std::nullopt;
-              anotherStart();
+          [anotherStart = std::move(anotherStart), endRequested = std::move(endRequested)](
+              UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
+              if (message == KnockMessage()) {
+                  anotherStart();
+              } else if (message == EndMessage()) {
+                  endRequested();
+              } else {
+                  return std::nullopt;
+              }
               return 0;
           },
           windowName) {}

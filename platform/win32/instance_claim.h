@@ -1,5 +1,6 @@
 // One running program per user session: a named mutex held for the process's life, and a message-only
-// window named after it on which later starts knock.
+// window named after it on which later starts knock and through which the uninstaller asks the program to
+// end (instance_window.h).
 #pragma once
 
 #include <functional>
@@ -12,10 +13,12 @@ namespace win32backend {
 
 class InstanceClaim {
   public:
-    // The claim, or null when another process holds it; that one has then been knocked on. Throws
+    // The claim, or null when another process holds it; that one has then been knocked on. While the claim
+    // lasts, anotherStart runs at each knock and endRequested when the program is asked to end. Throws
     // std::runtime_error with a text for the user when the mutex cannot be made at all (its name taken by
     // another kind of object, say): without it a second start would not be stopped.
-    static std::unique_ptr<InstanceClaim> Claim(const std::string& name, std::function<void()> anotherStart);
+    static std::unique_ptr<InstanceClaim> Claim(const std::string& name, std::function<void()> anotherStart,
+                                                std::function<void()> endRequested);
 
   private:
     struct HandleCloser {
@@ -23,7 +26,8 @@ class InstanceClaim {
     };
     using Mutex = std::unique_ptr<void, HandleCloser>;
 
-    InstanceClaim(Mutex mutex, const std::string& windowName, std::function<void()> anotherStart);
+    InstanceClaim(Mutex mutex, const std::string& windowName, std::function<void()> anotherStart,
+                  std::function<void()> endRequested);
 
     Mutex mutex_;
     HiddenWindow window_;

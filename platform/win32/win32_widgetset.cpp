@@ -6,9 +6,11 @@
 #include <cstdio>
 #include <utility>
 
+#include "framework/application.h"
 #include "framework/peer_kinds.h"
 #include "framework/wave_tone.h"
 #include "platform/wake_up_refusal.h"
+#include "platform/win32/dialog_end.h"
 #include "platform/win32/dialogs.h"
 #include "platform/win32/mci_media_device.h"
 #include "platform/win32/message_loop.h"
@@ -25,30 +27,16 @@ std::unique_ptr<widgetset::ControlPeer> Win32Widgetset::CreatePeer(TControl& con
     return peer_kinds::NewPeer(control);
 }
 
-// A hidden top-level window: message boxes it owns stand on their own on the taskbar. Such a box disables
-// its owner while it is open (WM_ENABLE tells), and the program's other windows are disabled with it, as
-// if each of them owned the box: no click or key reaches them, while the tray, the timers and media
-// notifications go on.
 HWND Win32Widgetset::ApplicationHandle() {
-    if (!application_) {
-        application_ = std::make_unique<HiddenWindow>(
-            [this](UINT message, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
-                if (message != WM_ENABLE) return std::nullopt;
-                if (wParam != FALSE) {
-                    boxScope_.reset();
-                } else if (!boxScope_) {
-                    boxScope_.emplace();
-                }
-                return 0;
-            },
-            "AlarmClock", false);
-    }
+    if (!application_) application_ = std::make_unique<ApplicationWindow>();
     return application_->Handle();
 }
 
 void Win32Widgetset::RunLoop(const std::function<bool()>& done) { RunUntil(done); }
 
 void Win32Widgetset::ProcessMessages() { ProcessPending(); }
+
+void Win32Widgetset::EndModalWaits() { EndOpenDialogs(); }
 
 TimerHost& Win32Widgetset::Timers() {
     if (!timers_) timers_ = std::make_unique<TimerHost>();
@@ -76,7 +64,11 @@ TMenuItem* Win32Widgetset::PopupMenu(TPopupMenu& menu, int x, int y) {
 }
 
 bool Win32Widgetset::ClaimInstance(const std::string& name, std::function<void()> anotherStart) {
-    auto claim = InstanceClaim::Claim(name, std::move(anotherStart));
+    // Asked to end (by the uninstaller), the program ends as "Exit Program" ends it, but keeps the user's
+    // settings.
+    auto claim = InstanceClaim::Claim(name, std::move(anotherStart), [] {
+        if (Application != nullptr) Application->Terminate();
+    });
     if (!claim) return false;
     instance_ = std::move(claim);
     return true;

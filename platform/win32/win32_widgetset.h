@@ -5,9 +5,8 @@
 #include <optional>
 
 #include "framework/widgetset.h"
-#include "platform/win32/hidden_window.h"
+#include "platform/win32/application_window.h"
 #include "platform/win32/instance_claim.h"
-#include "platform/win32/message_loop.h"
 #include "platform/win32/timer_host.h"
 #include "platform/win32/wake_timer.h"
 
@@ -21,6 +20,7 @@ class Win32Widgetset : public widgetset::Widgetset {
     HWND ApplicationHandle() override;
     void RunLoop(const std::function<bool()>& done) override;
     void ProcessMessages() override;
+    void EndModalWaits() override;
     widgetset::TimerId StartTimer(unsigned intervalMs, std::function<void()> tick) override;
     widgetset::TimerId StartWallClockTimer(unsigned intervalMs, std::function<void()> tick) override;
     void StopTimer(widgetset::TimerId timer) override;
@@ -35,9 +35,7 @@ class Win32Widgetset : public widgetset::Widgetset {
   private:
     TimerHost& Timers();
 
-    std::unique_ptr<HiddenWindow> application_;
-    // Open while a box owned by the application's window (MessageBoxA) has it disabled.
-    std::optional<ModalScope> boxScope_;
+    std::unique_ptr<ApplicationWindow> application_;
     std::unique_ptr<TimerHost> timers_;
     bool toneSounding_ = false;
     std::unique_ptr<InstanceClaim> instance_;

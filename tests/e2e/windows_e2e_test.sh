@@ -65,6 +65,20 @@ answer_box() {
     xdotool key Return
 }
 
+# The tray menu's last item, "Exit Program". The menu opens under the pointer, which the right click leaves
+# on the icon: the window under the pointer is then the menu's.
+window_under_pointer() { xdotool getmouselocation --shell | sed -n 's/^WINDOW=//p'; }
+exit_from_tray_menu() {
+    local X Y WIDTH HEIGHT SCREEN WINDOW icon
+    xdotool mousemove $((1024 - 16)) 16
+    icon=$(window_under_pointer)
+    click_tray_icon 3
+    menu_open() { [ "$(window_under_pointer)" != "$icon" ]; }
+    wait_for 5 menu_open || return 1
+    eval "$(xdotool getwindowgeometry --shell "$(window_under_pointer)")"
+    xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT * 3 / 4)) click 1
+}
+
 check "the portable zip holds the program and its README" \
     test "$(cmake -E tar tf "$zip" | LC_ALL=C sort | tr '\n' ' ')" = "README.txt alarmclock.exe "
 
@@ -96,6 +110,15 @@ check "nothing writes a start-up entry before Keep Running is ticked" entry_is "
 settings_keys alt+k
 check "ticking Keep Running writes the program's path as the start-up entry" \
     wait_for 5 entry_is "\"$(windows_path "$program")\""
+# Done with no notification ticked asks first. "Exit Program" from the tray menu meanwhile clears the
+# settings and ends the question as unanswered, so that nothing is stored again, and the program ends.
+settings_keys alt+d
+check "Done without a notification asks first" wait_for 5 has_window '^Zelvo.s Alarm - Option verification$'
+exit_from_tray_menu
+check "Exit Program from the tray menu ends the program, its question and all" wait_for 10 not_running
+check "nothing stored the alarm again" stored_is enabled ""
+check "nor its time" stored_is hour ""
+check "nor the start-up entry" entry_is ""
 stop_program
 
 # The alarm firing at its minute, with the stored message, media and application.
@@ -103,16 +126,20 @@ make_wav "$work/bell.wav"
 # The launched program: a batch file that writes the file its parameter names.
 printf '@echo off\r\necho launched> %%1\r\n' > "$work/mark.bat"
 today=$(date +%Y-%m-%d)
-store hour 7
-store min 30
-store enabled true
-store message "Time to get up"
+# The alarm at 07:30 today, with its message and the application that it starts.
+store_alarm() {
+    store hour 7
+    store min 30
+    store enabled true
+    store message "Time to get up"
+    store runapp "$(windows_path "$work/mark.bat") $(windows_path "$work/launched")"
+    store year "${today:0:4}"
+    store month "$((10#${today:5:2}))"
+    store day "$((10#${today:8:2}))"
+}
+store_alarm
 store sound "$(windows_path "$work/bell.wav")"
-store runapp "$(windows_path "$work/mark.bat") $(windows_path "$work/launched")"
 store keeprunning true
-store year "${today:0:4}"
-store month "$((10#${today:5:2}))"
-store day "$((10#${today:8:2}))"
 remove_entry  # the tick above wrote it
 # The program's sound goes to a file through ALSA's file plugin, over the null device.
 mkdir -p "$work/config/alsa"
@@ -135,6 +162,18 @@ check "the box stays until it is answered" has_window "$box_title"
 answer_box
 check "closing the box launches the application with its parameter" wait_for 10 test -e "$work/launched"
 check "a one-time alarm is no longer stored after it fired" stored_is enabled ""
+stop_program
+
+# With "Exit when done" the click on the flashing icon ends the alarm's box too: the application starts, as
+# after the box, and the program ends.
+rm -f "$work/launched"
+store_alarm
+store closeafter true
+XDG_CONFIG_HOME=$work/config start_program "@$today 07:29:52"
+check "the alarm's message box shows again" wait_for 25 has_window "$box_title"
+click_tray_icon
+check "with Exit when done a click on the icon ends the program, its box and all" wait_for 10 not_running
+check "the box's end launches the application" wait_for 10 test -e "$work/launched"
 stop_program
 
 # A second start brings the running program's window up instead of arming twice. Disarming cleared the

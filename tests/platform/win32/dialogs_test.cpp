@@ -108,7 +108,7 @@ constexpr UINT kTrayMessage = WM_APP + 1;
 
 }  // namespace
 
-TEST_F(DialogsTest, AMessageBoxDisablesEveryWindowOfTheProgramWhileTheTrayAndTimersGoOn) {
+TEST_F(DialogsTest, AMessageBoxIsOnTheTaskbarOnTopAndDisablesTheProgramsWindowsWhileTheTrayAndTimersGoOn) {
     ShowForm(kModalLayout);
     HWND settings = WindowOf(*form);
     HWND button = WindowOf(Find<TButton>("Button1"));
@@ -131,6 +131,8 @@ TEST_F(DialogsTest, AMessageBoxDisablesEveryWindowOfTheProgramWhileTheTrayAndTim
     int ticks = 0;
     const auto timer = CurrentWidgetset().StartTimer(20, [&] { ++ticks; });
     bool settingsEnabled = true;
+    LONG_PTR boxStyle = 0;
+    bool boxInForeground = false;
     bool boxInFront = false;
     bool clicked = false;
     const DWORD start = GetTickCount();
@@ -141,6 +143,8 @@ TEST_F(DialogsTest, AMessageBoxDisablesEveryWindowOfTheProgramWhileTheTrayAndTim
         if (!clicked) {
             clicked = true;
             settingsEnabled = IsWindowEnabled(settings) != FALSE;
+            boxStyle = GetWindowLongPtrA(box, GWL_EXSTYLE);
+            boxInForeground = GetForegroundWindow() == box;
             // Code brings the settings window forward (as a tray click does): the box stays in front.
             form->BringToFront();
             boxInFront = GetAncestor(WindowFromPoint(desktop_user::CentreOf(box)), GA_ROOT) == box;
@@ -162,6 +166,10 @@ TEST_F(DialogsTest, AMessageBoxDisablesEveryWindowOfTheProgramWhileTheTrayAndTim
     WaitUntil([&] { return Tray() == emptyTray; }, "the icon to leave the tray");
 
     EXPECT_FALSE(settingsEnabled);
+    // A button of its own on the taskbar, though its owner has none, and above every other program's window.
+    EXPECT_NE(boxStyle & WS_EX_APPWINDOW, 0);
+    EXPECT_NE(boxStyle & WS_EX_TOPMOST, 0);
+    EXPECT_TRUE(boxInForeground);
     EXPECT_TRUE(boxInFront);
     EXPECT_GT(trayClicks, 0);
     EXPECT_GT(ticks, 0);
@@ -223,4 +231,44 @@ TEST_F(DialogsTest, AMessageBoxShowsTheBeginningOfATextLongerThanTheScreenHoldsA
         EXPECT_EQ(std::wstring(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(kept.size())), kept)
             << "not the text's beginning";
     }
+}
+
+TEST_F(DialogsTest, TheProgramsEndClosesTheOpenBoxAndDialogUnansweredAndLaterOnesAtOnce) {
+    ShowForm(kModalLayout);
+    bool opened = false;
+    std::optional<std::string> chosen;
+    int unended = 0;
+    // Once the question is up, a tick opens the open dialog over it; once that is up, the program ends.
+    // What is still open ten seconds on is answered Yes or OK, so that a wait that never ends fails the test
+    // instead of hanging it.
+    widgetset::TimerId user = 0;
+    const DWORD start = GetTickCount();
+    user = CurrentWidgetset().StartTimer(100, [&] {
+        HWND question = FindWindowA("#32770", "Win32 test");
+        HWND dialog = FindWindowA("#32770", "Choose a sound");
+        if (GetTickCount() - start > 10000) {
+            for (HWND open : {dialog, question}) {
+                if (open == nullptr) continue;
+                ++unended;
+                EndDialog(open, open == question ? IDYES : IDOK);
+            }
+        } else if (dialog != nullptr && IsWindowVisible(dialog)) {
+            form->Close();
+        } else if (!opened && question != nullptr && IsWindowVisible(question)) {
+            opened = true;
+            chosen = CurrentWidgetset().ExecuteOpenDialog({"Choose a sound", "Sounds|*.wav", "wav", ""});
+        }
+    });
+    EXPECT_EQ(MessageBoxA(application->Handle(), "Sure?", "Win32 test", MB_YESNO), IDNO);
+    EXPECT_TRUE(opened);
+    EXPECT_EQ(chosen, std::nullopt);
+    EXPECT_TRUE(application->Terminated());
+    EXPECT_TRUE(IsWindowEnabled(WindowOf(*form)));
+    // Opened once the program ends, each closes at once, as unanswered.
+    EXPECT_EQ(MessageBoxA(application->Handle(), "Too late?", "Win32 test", MB_YESNO), IDNO);
+    EXPECT_EQ(MessageBoxA(application->Handle(), "Too late", "Win32 test", MB_OK), IDOK);
+    EXPECT_EQ(CurrentWidgetset().ExecuteOpenDialog({"Choose a sound", "Sounds|*.wav", "wav", ""}),
+              std::nullopt);
+    CurrentWidgetset().StopTimer(user);
+    EXPECT_EQ(unended, 0);
 }

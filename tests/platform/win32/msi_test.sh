@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The Windows installer in a fresh prefix: a silent install puts the program, its README, its Start menu
 # shortcut and its entry in the list of installed programs in place, the installed program starts and names
-# its README where it is, and a silent uninstall removes all of that and the program's start-up entries while
-# the user's settings stay.
+# its README where it is, and a silent uninstall, while the program runs, ends it and removes all of that and
+# the program's start-up entries while the user's settings stay.
 #   msi_test.sh INSTALLER.msi PROGRAM.exe ICON.ico VERSION README.txt MESSAGE_BOX_TEXT.exe
 # PROGRAM.exe, ICON.ico and README.txt are what the installer was built from; MESSAGE_BOX_TEXT.exe reads the
 # text of a box on the screen. Runs in a Wine session of its own (wine_session.sh), never in a shared one:
@@ -116,8 +116,8 @@ check "the README opens as UTF-8 in any Notepad: it starts with a byte order mar
 windows_line_ends() { [ -s "$1" ] && [ "$(grep -c $'\r$' "$1")" = "$(wc -l <"$1")" ]; }
 check "the README's lines end as Windows ends them" windows_line_ends "$readme"
 check "its settings window, of version $version, is on the screen" eventually on_screen "^Zelvo's Alarm Clock v$version\$"
-win taskkill /f /im alarmclock.exe >/dev/null
-wait "$started"
+running() { pgrep -f "^$program\$" >/dev/null; }
+check "it keeps running, its welcome box open, into the uninstall" running
 
 # What "Keep Running" of this program leaves (its entry under the user's Run key, an earlier version's empty
 # one under the machine's RunOnce key, and one in quotes under the user's RunOnce key, which no version
@@ -135,6 +135,9 @@ win msiexec /x "$msi_windows" /qn /l*v 'C:\uninstall.log'
 status=$?
 check "msiexec /x /qn exits 0 (exit $status)" test "$status" -eq 0
 [ "$status" -eq 0 ] || tr -d '\r' < "$WINEPREFIX/drive_c/uninstall.log" | tail -40
+check "the uninstall ended the running program before it removed it" eval '! running'
+running && win taskkill /f /im alarmclock.exe >/dev/null
+wait "$started"
 
 check "the program is gone" test ! -e "$program"
 check "its README is gone" test ! -e "$install_dir/README.txt"
