@@ -26,21 +26,6 @@ LocalMoment ToLocalMoment(const SYSTEMTIME& time) {
     return day + hours{time.wHour} + minutes{time.wMinute} + seconds{time.wSecond};
 }
 
-SYSTEMTIME ToSystemTime(LocalMoment moment) {
-    const local_days day = floor<days>(moment);
-    const year_month_day date{day};
-    const hh_mm_ss<seconds> time{moment - day};
-    SYSTEMTIME result{};
-    result.wYear = static_cast<WORD>(int{date.year()});
-    result.wMonth = static_cast<WORD>(unsigned{date.month()});
-    result.wDay = static_cast<WORD>(unsigned{date.day()});
-    result.wDayOfWeek = static_cast<WORD>(weekday{day}.c_encoding());
-    result.wHour = static_cast<WORD>(time.hours().count());
-    result.wMinute = static_cast<WORD>(time.minutes().count());
-    result.wSecond = static_cast<WORD>(time.seconds().count());
-    return result;
-}
-
 std::optional<minutes> AlarmTimeOfDay(const std::string& hourText, const std::string& minuteText) {
     const auto hour = WholeNumber(hourText);
     const auto minute = WholeNumber(minuteText);

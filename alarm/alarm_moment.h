@@ -8,6 +8,7 @@
 #include <string>
 
 #include "alarm/alarm_date.h"
+#include "framework/date.h"
 #include "platform/api.h"
 
 // A reading of the local wall clock, to the second.
@@ -16,8 +17,8 @@ using LocalMoment = std::chrono::local_seconds;
 // How late a passed alarm still rings: a machine just waking, a program just starting.
 constexpr std::chrono::minutes kLateAlarmGrace{5};
 
+// Back to a SYSTEMTIME with ToSystemTime (framework/date.h).
 LocalMoment ToLocalMoment(const SYSTEMTIME& time);
-SYSTEMTIME ToSystemTime(LocalMoment moment);
 
 // The time of day that the hour and minute texts name (blanks, an optional sign, decimal digits); nothing
 // when they name none, such as an hour of 24 or a text.
