@@ -100,13 +100,7 @@ TEST_F(StartUpTest, AFailedReadIsToldAfterTheWholeLoadAndAnAlarmFiredMeanwhileSt
     Store("min", "0");
     Store("runapp", "/usr/bin/true");
     Store("keeprunning", "true");
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, SettingsKey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                              &key, nullptr),
-              ERROR_SUCCESS);
-    const DWORD number = 7;
-    RegSetValueExA(key, "message", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
-    RegCloseKey(key);
+    WriteRawDword(HKEY_CURRENT_USER, SettingsKey, "message", 7);
     AdvanceTo(8, 59, 55);
     script.OnMessageBox([&](const headless::MessageBoxCall& box) {
         EXPECT_NE(box.text.find("message"), std::string::npos) << box.text;
