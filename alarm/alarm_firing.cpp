@@ -4,6 +4,7 @@
 #include "app/main_form.h"
 #include "framework/dialogs.h"
 #include "framework/error_reporting.h"
+#include "framework/widgetset.h"
 #include "settings/startup_entry.h"
 
 void TForm1::DoAlarm(TObject*) {
@@ -22,11 +23,18 @@ void TForm1::DoAlarm(TObject*) {
     ReportErrors([this] { ClearStartupEntry(); });
     if (CheckBox3->Checked()) {
         ReportErrors([this] {
-            MediaPlayer1->SetNotify(true);
-            // Closed when its last opening failed (the file gone, say): tried again, so that the report
-            // says what is wrong with the file now, or the file plays if it is back.
-            if (!MediaPlayer1->IsOpen()) MediaPlayer1->Open();
-            MediaPlayer1->Play();
+            try {
+                MediaPlayer1->SetNotify(true);
+                // Closed when its last opening failed (the file gone, say): tried again, so that the report
+                // says what is wrong with the file now, or the file plays if it is back.
+                if (!MediaPlayer1->IsOpen()) MediaPlayer1->Open();
+                MediaPlayer1->Play();
+            } catch (...) {
+                // The user asked to be woken by a sound: the program's own sounds while the error is shown,
+                // until the alarm is acknowledged.
+                CurrentWidgetset().SoundAlarmTone(true);
+                throw;
+            }
         });
     }
     if (CheckBox2->Checked()) {

@@ -3,6 +3,10 @@
 // window's own behaviour in app/.
 #pragma once
 
+#include <optional>
+#include <span>
+
+#include "alarm/alarm_moment.h"
 #include "framework/captioned.h"
 #include "framework/check_box.h"
 #include "framework/date_time_picker.h"
@@ -15,6 +19,8 @@
 #include "framework/popup_menu.h"
 #include "framework/timer.h"
 #include "tray/qz_tray.h"
+
+struct AlarmValue;
 
 class TForm1 : public TForm {
     DECLARE_CLASS_INFO
@@ -93,12 +99,23 @@ class TForm1 : public TForm {
     void ExitProgram();
     // The alarm acknowledged: no more flashing, the normal icon back (alarm/).
     void StopFlashing();
+    // A one-time alarm passed unseen: disarmed, and the user told (alarm/).
+    void ReportMissedAlarm(LocalMoment moment);
+    // The system's wake-up set for the alarm's next moment, or released (alarm/).
+    void HoldAlarmWakeUp();
     // The armed alarm, as the window shows it, into the store (settings/).
     void SaveAlarm();
     // Loading, step by step (settings/).
     void RestoreAlarmDate();
     void RestoreMediaFile(const std::string& fileName);
     void ApplyStoredMessage(const std::string& text);
+    void Store(std::span<const AlarmValue* const> values, const char* AlarmValue::*nameOf);
+
+    // True while the load sets the controls from the store. The saves that it runs (its time fields arm the
+    // alarm) come before the boxes are restored, so they must not delete what is still to be read.
+    bool restoring_ = false;
+    // When the alarm check last ran; nothing before the first check of this run.
+    std::optional<LocalMoment> lastAlarmCheck_;
 };
 
 // The program's one settings window; set before its creation handler runs.

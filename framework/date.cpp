@@ -5,6 +5,23 @@
 
 #include "framework/exceptions.h"
 
+SYSTEMTIME ToSystemTime(std::chrono::local_time<std::chrono::milliseconds> moment) {
+    using namespace std::chrono;
+    const local_days day = floor<days>(moment);
+    const year_month_day date{day};
+    const hh_mm_ss<milliseconds> time{moment - day};
+    SYSTEMTIME result{};
+    result.wYear = static_cast<WORD>(int{date.year()});
+    result.wMonth = static_cast<WORD>(unsigned{date.month()});
+    result.wDay = static_cast<WORD>(unsigned{date.day()});
+    result.wDayOfWeek = static_cast<WORD>(weekday{day}.c_encoding());
+    result.wHour = static_cast<WORD>(time.hours().count());
+    result.wMinute = static_cast<WORD>(time.minutes().count());
+    result.wSecond = static_cast<WORD>(time.seconds().count());
+    result.wMilliseconds = static_cast<WORD>(time.subseconds().count());
+    return result;
+}
+
 bool IsValidDate(WORD year, WORD month, WORD day) {
     static constexpr WORD kDaysInMonth[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1) return false;

@@ -1,6 +1,7 @@
 // A calendar date, as the date picker holds it (the time of day plays no part).
 #pragma once
 
+#include <chrono>
 #include <compare>
 #include <string>
 
@@ -13,6 +14,9 @@ struct TDate {
 
     auto operator<=>(const TDate&) const = default;
 };
+
+// A reading of the local wall clock as the system gives one, its weekday included.
+SYSTEMTIME ToSystemTime(std::chrono::local_time<std::chrono::milliseconds> moment);
 
 // Checks the parts as a calendar would and throws Exception for a day such as 30 February.
 TDate EncodeDate(WORD year, WORD month, WORD day);

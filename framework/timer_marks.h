@@ -1,8 +1,8 @@
 // The wall clock's marks, on which a timer that keeps to the wall clock ticks: the multiples of its
 // interval since local midnight (for ten seconds, :00, :10, ... :50 of every minute). A back end arms a
-// one-shot timer for each step and asks again when it wakes, so the ticks never drift from the marks, and
-// after the clock jumps (a suspend, a new time zone, a clock set) the tick after the next wake is on a mark
-// again.
+// one-shot timer for each step and asks again when it wakes, so the ticks never drift from the marks. When
+// the clock jumps (a resume, a new time zone, a clock set) the back end wakes the timer at once: it ticks
+// then, whatever the step says, and the ticks after it are on the marks again.
 #pragma once
 
 #include <chrono>

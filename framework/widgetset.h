@@ -86,8 +86,8 @@ class Widgetset {
     // tick runs on the interface thread every interval milliseconds until the timer is stopped.
     virtual TimerId StartTimer(unsigned intervalMs, std::function<void()> tick) = 0;
     // As StartTimer, with the ticks on the local wall clock's marks, a few milliseconds after each
-    // (framework/timer_marks.h): the first at the next mark. When the clock jumps, the next tick (within one
-    // interval) may fall off the marks; the ticks after it are on them again.
+    // (framework/timer_marks.h): the first at the next mark. When the clock is set or the system resumes,
+    // it ticks at once (within half a second), off the marks; the ticks after it are on them again.
     virtual TimerId StartWallClockTimer(unsigned intervalMs, std::function<void()> tick) = 0;
     virtual void StopTimer(TimerId timer) = 0;
 
@@ -98,6 +98,15 @@ class Widgetset {
     virtual bool ClaimInstance(const std::string& name, std::function<void()> anotherStart) = 0;
     // Whether the desktop has a notification area to show tray icons in now.
     virtual bool NotificationAreaAvailable() = 0;
+    // Asks the system to wake the computer from sleep at localMoment, a reading of the local wall clock
+    // (milliseconds ignored), in place of the wake-up asked for before; nothing releases it. The same
+    // moment asked for again changes nothing, unless the time zone moved it. Where the system cannot, the
+    // program runs on, and the back end says why once, on standard error.
+    virtual void HoldWakeUp(const std::optional<SYSTEMTIME>& localMoment) = 0;
+    // Sounds the program's own alarm tone (framework/wave_tone.h) over and over until told to stop, for an
+    // alarm whose media cannot play. Without a sound output it stays silent, and the back end says why once,
+    // on standard error.
+    virtual void SoundAlarmTone(bool sounding) = 0;
 
     // Modal: the chosen file's full path, or nothing when the user cancelled.
     virtual std::optional<std::string> ExecuteOpenDialog(const OpenFileRequest& request) = 0;

@@ -16,6 +16,13 @@
 #include "platform/posix/win32_api.h"
 #endif
 
+#ifdef _WIN32
+// The registry's units of writes, as declared in platform/posix/win32_api.h; on Windows the back end's, which
+// only count.
+LSTATUS BeginRegistryWrites();
+LSTATUS EndRegistryWrites(BOOL keep);
+#endif
+
 // The first version of the notification-area record, which every Windows version accepts: 88 bytes on
 // 32-bit Windows. Outside Windows it is the seam's own NOTIFYICONDATAA.
 struct NOTIFYICONDATA_V1A {

@@ -1,10 +1,14 @@
 // Loading the stored alarm (or the defaults) at start, saving or clearing it when "Alarm Enabled" changes,
 // and storing the defaults. The controls hold the alarm while the program runs; the settings key holds it
 // between runs.
+#include <algorithm>
 #include <charconv>
+#include <functional>
 #include <span>
+#include <vector>
 
 #include "alarm/alarm_date.h"
+#include "alarm/alarm_moment.h"
 #include "app/main_form.h"
 #include "framework/application.h"
 #include "framework/dialogs.h"
@@ -64,30 +68,48 @@ std::string StoredText(const TForm1& form, const AlarmValue& value) {
     return setting::kTrue;
 }
 
-// True while the load sets the controls from the store. The saves that it runs (its time fields arm the
-// alarm) come before the boxes are restored, so they must not delete what is still to be read.
-bool restoring = false;
-
-// Marks the load for the saves it runs, also when a failure ends it early.
+// Marks the form as being loaded for the saves the load runs, also when a failure ends it early.
 class Restoring {
   public:
-    Restoring() { restoring = true; }
-    ~Restoring() { restoring = false; }
+    explicit Restoring(bool& restoring) : restoring_(restoring) { restoring_ = true; }
+    ~Restoring() { restoring_ = false; }
     Restoring(const Restoring&) = delete;
     Restoring& operator=(const Restoring&) = delete;
+
+  private:
+    bool& restoring_;
 };
 
-// Stores each value that is always stored or whose box is ticked, under its own name or its default's
-// (nameOf picks which). The value of an unticked box is deleted, or the next load would tick the box again
-// from it (and report a media file since deleted at every start); only the load's own saves keep it.
-void Store(const TForm1& form, std::span<const AlarmValue* const> values, const char* AlarmValue::*nameOf) {
-    for (const AlarmValue* value : values) {
-        if (value->box == nullptr || (form.*value->box)->Checked()) {
-            Write(value->*nameOf, StoredText(form, *value));
-        } else if (!restoring) {
-            DeleteSetting(SettingsKey, value->*nameOf);
+// What goes wrong while loading, told in one box once the load is over, each cause once.
+class LoadProblems {
+  public:
+    // Runs a step of the load; a failure is noted and the load goes on with the next.
+    void Try(const std::function<void()>& step) {
+        try {
+            step();
+        } catch (const std::exception& error) {
+            Add(error.what());
         }
     }
+    void Add(const std::string& text) {
+        if (std::find(texts_.begin(), texts_.end(), text) == texts_.end()) texts_.push_back(text);
+    }
+    bool None() const { return texts_.empty(); }
+    void Report() const {
+        if (None() || Application == nullptr) return;
+        std::string text = texts_.front();
+        for (std::size_t i = 1; i < texts_.size(); ++i) text += "\r\r" + texts_[i];
+        Application->ShowException(text);
+    }
+
+  private:
+    std::vector<std::string> texts_;
+};
+
+std::string ImpossibleTimeText(const std::string& hourText, const std::string& minuteText) {
+    return "The alarm stored for \"" + hourText + ":" + minuteText +
+           "\" could never go off: that is no time of day. It is not set; set a new one in the settings "
+           "window.";
 }
 
 TDate Today() {
@@ -111,16 +133,14 @@ void TForm1::RestoreAlarmDate() {
 }
 
 // A stored media file is in force again: the player opens it and "Play Media" is ticked without asking
-// for a file. One that cannot be opened is reported once and leaves the box unticked.
+// for a file. One that cannot be opened leaves the box unticked; the load reports it.
 void TForm1::RestoreMediaFile(const std::string& fileName) {
     MediaPlayer1->SetFileName(fileName);
     MediaPlayer1->SetDeviceType(dtAutoSelect);
-    ReportErrors([this] {
-        MediaPlayer1->Open();
-        CheckBox3->SetClicksDisabled(true);
-        CheckBox3->SetChecked(true);
-        CheckBox3->SetClicksDisabled(false);
-    });
+    MediaPlayer1->Open();
+    CheckBox3->SetClicksDisabled(true);
+    CheckBox3->SetChecked(true);
+    CheckBox3->SetClicksDisabled(false);
 }
 
 // The same text again changes nothing, so the check box is brought in line by its handler directly.
@@ -152,58 +172,97 @@ void TForm1::OnInit(TObject*) {
         }
     };
 
+    // No box opens until the load is over: the loop of a box would run the alarm check on a half-loaded
+    // alarm, and the load would then go on over what the firing changed.
+    LoadProblems problems;
+    bool armed = false;
     {
-        const Restoring duringLoad;
-        RestoreAlarmDate();
-        for (const AlarmValue* value : kLoadedTexts) load(*value, &AlarmValue::name);
-        for (const AlarmValue* value : kLoadedBoxes) load(*value, &AlarmValue::name);
-        if (IsSet(Read(setting::kEnabled))) {
-            CheckBox1->SetChecked(true);
-            Hide();
-            return;
+        const Restoring duringLoad(restoring_);
+        problems.Try([this] { RestoreAlarmDate(); });
+        for (const AlarmValue* value : kLoadedTexts) problems.Try([&] { load(*value, &AlarmValue::name); });
+        for (const AlarmValue* value : kLoadedBoxes) problems.Try([&] { load(*value, &AlarmValue::name); });
+        problems.Try([&] { armed = IsSet(Read(setting::kEnabled)); });
+        if (armed && !AlarmTimeOfDay(hour->Text(), min->Text())) {
+            // An alarm that could never fire is not armed; it is told once, as it is no longer stored armed.
+            armed = false;
+            problems.Add(ImpossibleTimeText(hour->Text(), min->Text()));
+            problems.Try([] { DeleteSetting(SettingsKey, setting::kEnabled); });
         }
-
-        for (const AlarmValue* value : kLoadedTexts) load(*value, &AlarmValue::defaultName);
-        Show();
-        for (const AlarmValue* value : kLoadedBoxes) load(*value, &AlarmValue::defaultName);
+        if (armed) {
+            problems.Try([this] { CheckBox1->SetChecked(true); });
+            Hide();
+        } else {
+            for (const AlarmValue* value : kLoadedTexts) {
+                problems.Try([&] { load(*value, &AlarmValue::defaultName); });
+            }
+            Show();
+            for (const AlarmValue* value : kLoadedBoxes) {
+                problems.Try([&] { load(*value, &AlarmValue::defaultName); });
+            }
+            const TDate today = Today();
+            datepick->SetDate(today);
+            AlarmDate = {today.Year, today.Month, today.Day};
+        }
+        LastAlarmDay = 0;
     }
     // The defaults' time armed the alarm before their boxes were restored; the stored alarm is what the
-    // window now shows, or the next start would fire it without them.
-    if (CheckBox1->Checked()) SaveAlarm();
-    if (Read(setting::kIntro, "false") == "false") {
+    // window now shows, or the next start would fire it without them. Not after a failed read: the window
+    // then shows less than the store holds, and the save would delete the rest.
+    if (!armed && CheckBox1->Checked() && problems.None()) problems.Try([this] { SaveAlarm(); });
+    problems.Report();
+    if (!armed && Read(setting::kIntro, "false") == "false") {
         Write(setting::kIntro, "done");
         ShowMessage(kWelcomeText + ReadmeLocation());
     }
-    const TDate today = Today();
-    datepick->SetDate(today);
-    AlarmDate = {today.Year, today.Month, today.Day};
-    LastAlarmDay = 0;
 }
 
 void TForm1::OnAlarmClick(TObject*) {
     if (!CheckBox1->Checked()) {
         ClearSettings();
         qzTray1->SetTip(kPlainTip);
-        return;
+    } else {
+        SaveAlarm();
     }
-    SaveAlarm();
+    HoldAlarmWakeUp();
 }
 
+// Stores each value that is always stored or whose box is ticked, under its own name or its default's
+// (nameOf picks which). The value of an unticked box is deleted, or the next load would tick the box again
+// from it (and report a media file since deleted at every start); only the load's own saves keep it.
+void TForm1::Store(std::span<const AlarmValue* const> values, const char* AlarmValue::*nameOf) {
+    for (const AlarmValue* value : values) {
+        if (value->box == nullptr || (this->*value->box)->Checked()) {
+            Write(value->*nameOf, StoredText(*this, *value));
+        } else if (!restoring_) {
+            DeleteSetting(SettingsKey, value->*nameOf);
+        }
+    }
+}
+
+// The stored alarm is wholly the old one or wholly the new one after any interruption: one unit, and where
+// writes stand alone (Windows) disarmed first and armed last, so that a half-done save is no alarm at all.
 void TForm1::SaveAlarm() {
-    Write(setting::kEnabled, setting::kTrue);
-    Store(*this, kStoredTime, &AlarmValue::name);
-    Write(setting::kYear, std::to_string(AlarmDate.Year));
-    Write(setting::kMonth, std::to_string(AlarmDate.Month));
-    Write(setting::kDay, std::to_string(AlarmDate.Day));
-    Store(*this, kStoredByBox, &AlarmValue::name);
+    {
+        SettingsUnit unit;
+        DeleteSetting(SettingsKey, setting::kEnabled);
+        Store(kStoredTime, &AlarmValue::name);
+        Write(setting::kYear, std::to_string(AlarmDate.Year));
+        Write(setting::kMonth, std::to_string(AlarmDate.Month));
+        Write(setting::kDay, std::to_string(AlarmDate.Day));
+        Store(kStoredByBox, &AlarmValue::name);
+        Write(setting::kEnabled, setting::kTrue);
+        unit.Keep();
+    }
     // The firing cleared the entry and left the box ticked: a new alarm needs it written again.
     if (CheckBox4->Checked()) ApplyKeepRunning(true);
     qzTray1->SetTip(kEnabledTip);
 }
 
 void TForm1::Button3Click(TObject*) {
-    Store(*this, kStoredTime, &AlarmValue::defaultName);
-    Store(*this, kStoredByBox, &AlarmValue::defaultName);
+    SettingsUnit unit;
+    Store(kStoredTime, &AlarmValue::defaultName);
+    Store(kStoredByBox, &AlarmValue::defaultName);
+    unit.Keep();
     ShowMessage("Default settings saved.");
 }
 

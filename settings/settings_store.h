@@ -12,6 +12,22 @@ std::string ReadSetting(const std::string& keyPath, const std::string& name, con
 void WriteSetting(const std::string& keyPath, const std::string& name, const std::string& text);
 // True when a value was deleted.
 bool DeleteSetting(const std::string& keyPath, const std::string& name);
+// The settings writes made while it lives are one unit: after an interruption the store holds all of them
+// or none. Keep() ends it keeping them, and throws when that fails; leaving it otherwise (an error on the
+// way) undoes them. On Windows each write stands alone: there the caller orders the writes so that an
+// interruption leaves nothing half-done that matters.
+class SettingsUnit {
+  public:
+    SettingsUnit();
+    ~SettingsUnit();
+    SettingsUnit(const SettingsUnit&) = delete;
+    SettingsUnit& operator=(const SettingsUnit&) = delete;
+    void Keep();
+
+  private:
+    bool open_ = true;
+};
+
 // Deletes the stored alarm's values (a missing one does not stop the rest) and clears the start-up entry;
 // the defaults and the first-run marker stay.
 void ClearSettings();

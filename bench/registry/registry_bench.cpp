@@ -1,5 +1,6 @@
 // Times alarmclock-reg on wide keys (1,000, 10,000 and 100,000 values under one key) and deep ones (keys
-// nested 100 and 1,000 levels), each in a fresh registry: import of a generated .reg file, then export and
+// nested 100 levels, and 512, the deepest the registry allows, with short names and with names of 255
+// characters, the longest), each in a fresh registry: import of a generated .reg file, then export and
 // query /s of the whole tree. Release builds give the figures worth comparing.
 //
 //   registry_bench [--limit SECONDS] [--tool PATH]
@@ -40,14 +41,18 @@ Case Wide(int values) {
     return {std::to_string(values) + " values", text};
 }
 
-Case Deep(int depth) {
+// Keys down to `depth` levels below the root, the first being kKey's; each name is `nameLength` long, or
+// short when 0.
+Case Deep(int depth, std::size_t nameLength = 0) {
     std::string path = kKey;
     std::string text = Header();
-    for (int level = 0; level < depth; ++level) {
-        path += "\\level" + std::to_string(level);
+    for (int level = 2; level <= depth; ++level) {
+        std::string name = "level" + std::to_string(level);
+        if (nameLength > 0) name.resize(nameLength, 'n');
+        path += "\\" + name;
         text += "[" + path + "]\n\"v\"=dword:" + std::string("00000001") + "\n\n";
     }
-    return {"depth " + std::to_string(depth), text};
+    return {"depth " + std::to_string(depth) + (nameLength > 0 ? " x" + std::to_string(nameLength) : ""), text};
 }
 
 // Seconds the command took, or nothing when it was stopped at the limit or failed.
@@ -98,8 +103,8 @@ int main(int argc, char** argv) {
     }
     const std::filesystem::path work =
         std::filesystem::temp_directory_path() / ("registry_bench." + std::to_string(getpid()));
-    std::printf("%-14s %12s %12s %12s\n", "case", "import", "export", "query /s");
-    for (const Case& test : {Wide(1000), Wide(10000), Wide(100000), Deep(100), Deep(1000)}) {
+    std::printf("%-16s %12s %12s %12s\n", "case", "import", "export", "query /s");
+    for (const Case& test : {Wide(1000), Wide(10000), Wide(100000), Deep(100), Deep(512), Deep(512, 255)}) {
         std::filesystem::remove_all(work);
         std::filesystem::create_directories(work);
         setenv("ALARMCLOCK_PREFIX", (work / "prefix").c_str(), 1);
@@ -108,7 +113,7 @@ int main(int argc, char** argv) {
         const auto imported = Run({tool, "import", input}, limit);
         const auto exported = Run({tool, "export", kKey, (work / "output.reg").string(), "/y"}, limit);
         const auto queried = Run({tool, "query", kKey, "/s"}, limit);
-        std::printf("%-14s %12s %12s %12s\n", test.label.c_str(), Shown(imported).c_str(),
+        std::printf("%-16s %12s %12s %12s\n", test.label.c_str(), Shown(imported).c_str(),
                     Shown(exported).c_str(), Shown(queried).c_str());
         std::fflush(stdout);
     }

@@ -36,6 +36,8 @@ void CheckMediaFile(const std::string& fileName) {
     struct stat status {};
     if (stat(fileName.c_str(), &status) != 0) throw Failure(std::strerror(errno));
     if (!S_ISREG(status.st_mode)) throw Failure("it is " + KindOf(status.st_mode) + ", not a regular file");
+    // GStreamer finds nothing to play in it and gives no reason.
+    if (status.st_size == 0) throw Failure("the file is empty");
 }
 
 std::string NameInMessages(const std::string& fileName) {

@@ -8,7 +8,8 @@
 namespace gstreamer {
 
 // Throws Failure, saying why, when the name is longer than the system allows or does not name a regular
-// file (following symbolic links). Never blocks on what the name leads to: it looks, it does not open.
+// file (following symbolic links), or names an empty one. Never blocks on what the name leads to: it looks, it
+// does not open.
 void CheckMediaFile(const std::string& fileName);
 
 // The name as messages give it: whole, unless it is longer than the system allows; then its beginning.

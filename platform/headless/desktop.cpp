@@ -33,6 +33,7 @@ void Desktop::Reset() {
     peerUpdates_.clear();
     instances_.clear();
     notificationArea_ = true;
+    wakeUp_.reset();
 }
 
 }  // namespace headless

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "framework/widgetset.h"
@@ -44,6 +45,9 @@ class Desktop {
     bool ClaimInstance(const std::string& name, std::function<void()> anotherStart);
     bool NotificationArea() const { return notificationArea_; }
     void SetNotificationArea(bool present) { notificationArea_ = present; }
+    // The wake-up the program holds: when the system would wake the machine.
+    const std::optional<SYSTEMTIME>& WakeUp() const { return wakeUp_; }
+    void SetWakeUp(const std::optional<SYSTEMTIME>& localMoment) { wakeUp_ = localMoment; }
 
     // Back to a fresh desktop between tests (the clock at its start, nothing queued or logged).
     void Reset();
@@ -60,6 +64,7 @@ class Desktop {
     std::map<const TControl*, std::map<widgetset::Aspect, int>> peerUpdates_;
     std::map<std::string, std::function<void()>> instances_;
     bool notificationArea_ = true;
+    std::optional<SYSTEMTIME> wakeUp_;
 };
 
 }  // namespace headless

@@ -23,6 +23,7 @@ struct MediaLibrary {
     std::set<std::string> failToOpen;
     std::set<std::string> failToPlay;
     std::vector<MediaEvent> log;
+    bool alarmTone = false;  // whether the program's own tone sounds
 
     std::chrono::milliseconds DurationOf(const std::string& fileName) const;
 };

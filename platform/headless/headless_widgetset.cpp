@@ -89,6 +89,12 @@ bool HeadlessWidgetset::ClaimInstance(const std::string& name, std::function<voi
 
 bool HeadlessWidgetset::NotificationAreaAvailable() { return Desktop::Instance().NotificationArea(); }
 
+void HeadlessWidgetset::HoldWakeUp(const std::optional<SYSTEMTIME>& localMoment) {
+    Desktop::Instance().SetWakeUp(localMoment);
+}
+
+void HeadlessWidgetset::SoundAlarmTone(bool sounding) { Desktop::Instance().Media().alarmTone = sounding; }
+
 }  // namespace headless
 
 widgetset::Widgetset& CurrentWidgetset() {

@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "framework/date.h"
+
 namespace headless {
 
 using namespace std::chrono;
@@ -12,23 +14,12 @@ void VirtualClock::SetLocalTime(int year, unsigned month, unsigned day, unsigned
     if (!date.ok() || hour > 23 || minute > 59 || second > 59) {
         throw std::invalid_argument("VirtualClock::SetLocalTime: no such local time");
     }
-    now_ = sys_days{date} + hours{hour} + minutes{minute} + seconds{second};
+    Set(sys_days{date} + hours{hour} + minutes{minute} + seconds{second});
 }
 
+// The virtual clock's time points are local readings.
 SYSTEMTIME VirtualClock::LocalTime() const {
-    const sys_days day = floor<days>(now_);
-    const year_month_day date{day};
-    const hh_mm_ss<milliseconds> time{now_ - day};
-    SYSTEMTIME result{};
-    result.wYear = static_cast<WORD>(int{date.year()});
-    result.wMonth = static_cast<WORD>(unsigned{date.month()});
-    result.wDay = static_cast<WORD>(unsigned{date.day()});
-    result.wDayOfWeek = static_cast<WORD>(weekday{day}.c_encoding());
-    result.wHour = static_cast<WORD>(time.hours().count());
-    result.wMinute = static_cast<WORD>(time.minutes().count());
-    result.wSecond = static_cast<WORD>(time.seconds().count());
-    result.wMilliseconds = static_cast<WORD>(time.subseconds().count());
-    return result;
+    return ToSystemTime(local_time<milliseconds>{now_.time_since_epoch()});
 }
 
 }  // namespace headless

@@ -1,6 +1,7 @@
 #include "platform/headless/virtual_event_loop.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "framework/timer_marks.h"
 #include "platform/posix/window_table.h"
@@ -30,6 +31,7 @@ VirtualEventLoop::TimerId VirtualEventLoop::StartTimer(milliseconds interval, st
 
 VirtualEventLoop::TimerId VirtualEventLoop::StartWallClockTimer(milliseconds interval,
                                                                 std::function<void()> tick) {
+    WakeOnClockSet();  // a set before its start is no news to the new timer
     return Add(Timer{clock_.Uptime() + NextMarkStep(clock_, interval).wait, Pace::WallClockMarks, interval,
                      std::move(tick)});
 }
@@ -40,7 +42,18 @@ VirtualEventLoop::TimerId VirtualEventLoop::Schedule(milliseconds delay, std::fu
 
 void VirtualEventLoop::StopTimer(TimerId timer) { timers_.erase(timer); }
 
+void VirtualEventLoop::WakeOnClockSet() {
+    if (clock_.Sets() == clockSetsSeen_) return;
+    clockSetsSeen_ = clock_.Sets();
+    for (auto& [id, timer] : timers_) {
+        if (timer.pace != Pace::WallClockMarks) continue;
+        timer.due = std::min(timer.due, clock_.Uptime());
+        timer.clockSet = true;
+    }
+}
+
 bool VirtualEventLoop::RunNextDue(milliseconds end) {
+    WakeOnClockSet();
     auto next = timers_.end();
     for (auto it = timers_.begin(); it != timers_.end(); ++it) {
         if (it->second.due <= end && (next == timers_.end() || it->second.due < next->second.due)) next = it;
@@ -60,7 +73,8 @@ bool VirtualEventLoop::RunNextDue(milliseconds end) {
         case Pace::WallClockMarks: {
             const timer_marks::Step step = NextMarkStep(clock_, next->second.interval);
             next->second.due = clock_.Uptime() + step.wait;
-            if (!step.tick) return true;
+            const bool clockSet = std::exchange(next->second.clockSet, false);
+            if (!step.tick && !clockSet) return true;
             break;
         }
     }

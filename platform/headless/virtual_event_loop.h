@@ -1,8 +1,8 @@
 // The event loop in virtual time. Timers and scheduled actions run in the order of their due times on the
 // timers' clock (ties in the order they were started) as a test advances time; posted window messages run
 // before each. A handler may advance time itself, as a modal box's nested loop does; time never goes
-// backwards. Setting the wall clock moves no timer, as on a real system: only the wall-clock timers see
-// it, at their next wake.
+// backwards. Setting the wall clock moves no plain timer. The wall-clock timers are those of a system that
+// tells them when its clock is set or it resumed: they wake at once, tick, and go back to the marks.
 #pragma once
 
 #include <chrono>
@@ -33,9 +33,10 @@ class VirtualEventLoop {
     bool RunUntil(const std::function<bool()>& done, std::chrono::milliseconds limit);
     // Runs the posted messages and whatever is due now.
     void ProcessMessages();
-    // The system sleeps for duration: both clocks move on and nothing runs. Each timer that fell due
-    // meanwhile runs once on waking, at the next Advance or ProcessMessages.
-    void Suspend(std::chrono::milliseconds duration) { clock_.Pass(duration); }
+    // The system sleeps for duration and nothing runs: the wall clock moves on, the timers' clock does
+    // not. On waking (the next Advance or ProcessMessages) the wall-clock timers tick at once; the plain
+    // ones go on with the time they had left.
+    void Suspend(std::chrono::milliseconds duration) { clock_.Set(clock_.Now() + duration); }
 
   private:
     enum class Pace { Once, Interval, WallClockMarks };
@@ -44,15 +45,19 @@ class VirtualEventLoop {
         Pace pace;
         std::chrono::milliseconds interval;
         std::function<void()> tick;
+        bool clockSet = false;  // a wall-clock timer woken by a set of the clock
     };
 
     TimerId Add(Timer timer);
     // Runs the earliest timer due at or before end (on the timers' clock); false when none is.
     bool RunNextDue(std::chrono::milliseconds end);
+    // The wall-clock timers learn that the clock was set since they last looked: they are due now.
+    void WakeOnClockSet();
 
     VirtualClock& clock_;
     std::map<TimerId, Timer> timers_;
     TimerId lastId_ = 0;
+    unsigned long clockSetsSeen_ = clock_.Sets();
 };
 
 }  // namespace headless

@@ -6,6 +6,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstring>
 #include <functional>
@@ -16,6 +17,7 @@
 #include "platform/posix/registry/registry_error.h"
 #include "platform/posix/registry/registry_file.h"
 #include "platform/posix/registry/registry_location.h"
+#include "platform/posix/registry/registry_trust.h"
 #include "platform/registry_error_text.h"
 
 namespace posix {
@@ -63,34 +65,59 @@ std::filesystem::path PreparedPrefix() {
     }
 }
 
+// A socket listening for later starts on `address`, or -1 with errno set.
+int Listen(const sockaddr_un& address) {
+    const int listener = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (listener < 0) return -1;
+    if (bind(listener, reinterpret_cast<const sockaddr*>(&address), AddressLength(address)) != 0 ||
+        listen(listener, 8) != 0) {
+        const int error = errno;
+        close(listener);
+        errno = error;
+        return -1;
+    }
+    return listener;
+}
+
+[[noreturn]] void FailToListen() {
+    throw std::system_error(errno, std::generic_category(), "cannot listen for later starts");
+}
+
 }  // namespace
 
 std::unique_ptr<InstanceLock> InstanceLock::Claim(const std::string& name) {
     const std::filesystem::path lockPath = PreparedPrefix() / (name + ".lock");
+    const sockaddr_un address = SocketAddress(lockPath.string());
+    // Nothing is made where others can change it (registry_trust.h): there the socket's name, which one
+    // process at a time can bind and which goes with its process, is the claim.
+    if (registry::OthersCanWrite(lockPath)) {
+        const int listener = Listen(address);
+        if (listener >= 0) return std::unique_ptr<InstanceLock>(new InstanceLock(-1, listener));
+        if (errno != EADDRINUSE) FailToListen();
+        Knock(address);
+        return nullptr;
+    }
     const int lockFile = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (lockFile < 0)
         throw std::system_error(errno, std::generic_category(), "cannot open " + lockPath.string());
-    const sockaddr_un address = SocketAddress(lockPath.string());
     if (flock(lockFile, LOCK_EX | LOCK_NB) != 0) {
         close(lockFile);
         Knock(address);
         return nullptr;
     }
-    const int listener = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-    if (listener < 0 ||
-        bind(listener, reinterpret_cast<const sockaddr*>(&address), AddressLength(address)) != 0 ||
-        listen(listener, 8) != 0) {
+    const int listener = Listen(address);
+    if (listener < 0) {
         const int error = errno;
-        if (listener >= 0) close(listener);
         close(lockFile);
-        throw std::system_error(error, std::generic_category(), "cannot listen for later starts");
+        errno = error;
+        FailToListen();
     }
     return std::unique_ptr<InstanceLock>(new InstanceLock(lockFile, listener));
 }
 
 InstanceLock::~InstanceLock() {
     close(listener_);
-    close(lockFile_);  // releases the lock
+    if (lockFile_ >= 0) close(lockFile_);  // releases the lock
 }
 
 bool InstanceLock::TakeKnocks() {

@@ -1,6 +1,7 @@
 // One running program per user and settings location. The first start holds a lock file in the registry's
 // prefix and listens on a local socket; a later start finds the lock taken, asks the holder to come
-// forward through the socket, and gives way.
+// forward through the socket, and gives way. In a prefix that other users can change no lock file is made:
+// the socket alone is the claim there.
 #pragma once
 
 #include <memory>
@@ -26,7 +27,7 @@ class InstanceLock {
   private:
     InstanceLock(int lockFile, int listener) : lockFile_(lockFile), listener_(listener) {}
 
-    int lockFile_;
+    int lockFile_;  // -1 where the socket alone is the claim
     int listener_;
 };
 

@@ -36,9 +36,11 @@ class SpawnAttributes {
 
 class FileActions {
   public:
-    explicit FileActions(const std::string& directory) {
+    FileActions(const std::string& directory, ChildStreams streams) {
         posix_spawn_file_actions_init(&actions_);
         if (!directory.empty()) posix_spawn_file_actions_addchdir_np(&actions_, directory.c_str());
+        if (streams.input >= 0) posix_spawn_file_actions_adddup2(&actions_, streams.input, STDIN_FILENO);
+        if (streams.error >= 0) posix_spawn_file_actions_adddup2(&actions_, streams.error, STDERR_FILENO);
         // Descriptors opened without O_CLOEXEC, by us or by a library, stay here.
         posix_spawn_file_actions_addclosefrom_np(&actions_, STDERR_FILENO + 1);
     }
@@ -55,12 +57,12 @@ class FileActions {
 }  // namespace
 
 int Spawn(const std::string& program, const std::vector<std::string>& argv, const std::string& directory,
-          ExitHandler exited) {
+          ExitHandler exited, ChildStreams streams) {
     std::vector<char*> arguments;
     for (const std::string& argument : argv) arguments.push_back(const_cast<char*>(argument.c_str()));
     arguments.push_back(nullptr);
     const SpawnAttributes attributes;
-    const FileActions actions(directory);
+    const FileActions actions(directory, streams);
     pid_t pid = 0;
     // glibc's posix_spawn returns the exec's own failure, so a program that cannot run is reported.
     const int error =

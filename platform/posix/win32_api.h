@@ -141,6 +141,7 @@ HINSTANCE WINAPI ShellExecuteA(HWND owner, LPCSTR operation, LPCSTR file, LPCSTR
 #define HKEY_USERS (reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<LONG>(0x80000003))))
 
 constexpr LONG ERROR_SUCCESS = 0;
+constexpr LONG ERROR_INVALID_FUNCTION = 1;
 constexpr LONG ERROR_FILE_NOT_FOUND = 2;
 constexpr LONG ERROR_ACCESS_DENIED = 5;
 constexpr LONG ERROR_INVALID_HANDLE = 6;
@@ -157,6 +158,7 @@ constexpr LONG ERROR_CANTWRITE = 1013;
 constexpr LONG ERROR_REGISTRY_CORRUPT = 1015;
 constexpr LONG ERROR_REGISTRY_IO_FAILED = 1016;
 constexpr LONG ERROR_KEY_DELETED = 1018;
+constexpr LONG ERROR_REQUEST_ABORTED = 1235;
 
 constexpr DWORD REG_NONE = 0;
 constexpr DWORD REG_SZ = 1;
@@ -195,3 +197,11 @@ LSTATUS WINAPI RegEnumKeyExA(HKEY key, DWORD index, LPSTR name, LPDWORD nameSize
                              LPSTR keyClass, LPDWORD classSize, void* lastWriteTime);
 LSTATUS WINAPI RegDeleteTreeA(HKEY key, LPCSTR subKey);
 LSTATUS WINAPI RegDeleteKeyA(HKEY key, LPCSTR subKey);
+
+// The registry writes of this thread between these calls are one unit: after an interruption (the
+// process killed, the disk full, a failed write) the registry holds all of them or none. Calls nest;
+// the outermost end decides. EndRegistryWrites(FALSE), or a failed write inside, undoes the unit.
+// On Windows, where each write stands alone, they do nothing but count: there the program orders a
+// unit's writes so that an interruption leaves the alarm disarmed, never mixed.
+LSTATUS BeginRegistryWrites();
+LSTATUS EndRegistryWrites(BOOL keep);

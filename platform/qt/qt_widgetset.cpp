@@ -8,6 +8,7 @@
 #include "platform/qt/dialogs.h"
 #include "platform/qt/event_loop.h"
 #include "platform/qt/tray_icons.h"
+#include "platform/wake_up_refusal.h"
 
 #include "platform/gstreamer/gstreamer_media_device.h"
 
@@ -76,6 +77,16 @@ bool QtWidgetset::ClaimInstance(const std::string& name, std::function<void()> a
 bool QtWidgetset::NotificationAreaAvailable() {
     EnsureApplication();
     return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+void QtWidgetset::HoldWakeUp(const std::optional<SYSTEMTIME>& localMoment) {
+    if (!wakeUp_) wakeUp_ = std::make_unique<posix::WakeUpHelper>(posix::WakeHelperPath(), SayNoWakeUp);
+    wakeUp_->Hold(localMoment);
+}
+
+void QtWidgetset::SoundAlarmTone(bool sounding) {
+    if (!tone_) tone_ = std::make_unique<gstreamer::AlarmTonePlayer>();
+    tone_->Sound(sounding);
 }
 
 }  // namespace qtbackend

@@ -4,7 +4,9 @@
 #include <QSocketNotifier>
 
 #include "framework/widgetset.h"
+#include "platform/gstreamer/alarm_tone_player.h"
 #include "platform/posix/instance_lock.h"
+#include "platform/posix/wake_up_helper.h"
 #include "platform/qt/timer_host.h"
 
 namespace qtbackend {
@@ -24,6 +26,8 @@ class QtWidgetset : public widgetset::Widgetset {
     void SetTrayMenu(HWND window, UINT id, TPopupMenu* menu, std::function<void()> aboutToShow) override;
     bool ClaimInstance(const std::string& name, std::function<void()> anotherStart) override;
     bool NotificationAreaAvailable() override;
+    void HoldWakeUp(const std::optional<SYSTEMTIME>& localMoment) override;
+    void SoundAlarmTone(bool sounding) override;
 
   private:
     TimerHost& Timers();
@@ -34,6 +38,8 @@ class QtWidgetset : public widgetset::Widgetset {
 
     HWND applicationHandle_ = nullptr;
     std::unique_ptr<TimerHost> timers_;
+    std::unique_ptr<gstreamer::AlarmTonePlayer> tone_;
+    std::unique_ptr<posix::WakeUpHelper> wakeUp_;
 };
 
 }  // namespace qtbackend

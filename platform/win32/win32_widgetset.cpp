@@ -1,9 +1,15 @@
 #include "platform/win32/win32_widgetset.h"
 
 #include <commctrl.h>
+#include <mmsystem.h>
+
+#include <cstdio>
+#include <utility>
 
 #include "framework/application.h"
 #include "framework/peer_kinds.h"
+#include "framework/wave_tone.h"
+#include "platform/wake_up_refusal.h"
 #include "platform/win32/dialog_end.h"
 #include "platform/win32/dialogs.h"
 #include "platform/win32/mci_media_device.h"
@@ -69,6 +75,28 @@ bool Win32Widgetset::ClaimInstance(const std::string& name, std::function<void()
 }
 
 bool Win32Widgetset::NotificationAreaAvailable() { return FindWindowA("Shell_TrayWnd", nullptr) != nullptr; }
+
+void Win32Widgetset::HoldWakeUp(const std::optional<SYSTEMTIME>& localMoment) {
+    if (!wakeTimer_) wakeTimer_ = std::make_unique<WakeTimer>(SayNoWakeUp);
+    wakeTimer_->Hold(localMoment);
+}
+
+// The system's own player loops the tone from memory until stopped.
+void Win32Widgetset::SoundAlarmTone(bool sounding) {
+    if (sounding == toneSounding_) return;
+    toneSounding_ = sounding;
+    if (!sounding) {
+        PlaySoundA(nullptr, nullptr, 0);
+        return;
+    }
+    const auto* wave = reinterpret_cast<LPCSTR>(AlarmToneWave().data());
+    if (!PlaySoundA(wave, nullptr, SND_MEMORY | SND_ASYNC | SND_LOOP | SND_NODEFAULT)) {
+        static bool complained = false;
+        if (!std::exchange(complained, true))
+            std::fputs("alarmclock: no alarm tone: no sound output\n", stderr);
+        toneSounding_ = false;
+    }
+}
 
 }  // namespace win32backend
 

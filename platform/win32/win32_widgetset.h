@@ -8,6 +8,7 @@
 #include "platform/win32/application_window.h"
 #include "platform/win32/instance_claim.h"
 #include "platform/win32/timer_host.h"
+#include "platform/win32/wake_timer.h"
 
 namespace win32backend {
 
@@ -28,13 +29,17 @@ class Win32Widgetset : public widgetset::Widgetset {
     TMenuItem* PopupMenu(TPopupMenu& menu, int x, int y) override;
     bool ClaimInstance(const std::string& name, std::function<void()> anotherStart) override;
     bool NotificationAreaAvailable() override;
+    void HoldWakeUp(const std::optional<SYSTEMTIME>& localMoment) override;
+    void SoundAlarmTone(bool sounding) override;
 
   private:
     TimerHost& Timers();
 
     std::unique_ptr<ApplicationWindow> application_;
     std::unique_ptr<TimerHost> timers_;
+    bool toneSounding_ = false;
     std::unique_ptr<InstanceClaim> instance_;
+    std::unique_ptr<WakeTimer> wakeTimer_;
 };
 
 }  // namespace win32backend

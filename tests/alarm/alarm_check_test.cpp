@@ -163,3 +163,92 @@ TEST_F(AlarmCheckTest, UntickingDailyKeepsTheDateOfTheLastTickUntilThePickerChan
     form->datepick->UserSetDate(EncodeDate(2026, 7, 21));
     EXPECT_EQ(AlarmDate.Day, 21);
 }
+
+// Stored for 7:00 today, the program started at the minutes given after it (the machine was off): up to
+// five minutes late it fires as usual; later it stays silent, says which alarm it missed, and disarms.
+TEST_F(AlarmCheckTest, AOneTimeAlarmPassedUnseenFiresWithinFiveMinutesElseIsReportedOnceAndDisarmed) {
+    for (const auto& [late, fires] : {std::pair{300s, true}, std::pair{310s, false}}) {
+        Store("enabled", "true");
+        Store("hour", "7");
+        Store("min", "0");
+        Store("message", "Standup");
+        Store("runapp", "/usr/bin/true");
+        desktop.Clock().SetLocalTime(2026, 7, 5, 7, 0, 0);
+        desktop.Clock().Set(desktop.Clock().Now() + late - 10s);
+        Restart();
+        if (fires) {
+            ExpectMessage("Standup");
+        } else {
+            ExpectMessage(
+                "The alarm set for 7:00 on 2026-07-05 did not go off: the computer was off or asleep "
+                "at that time.\r\rIts message: Standup");
+        }
+        desktop.Advance(11s);  // the first check, 5 ms after the mark; the box closed acknowledges it
+        EXPECT_EQ(desktop.Shell().executed.size(), fires ? 1u : 0u) << Now();
+        EXPECT_FALSE(form->CheckBox1->Checked());
+        EXPECT_FALSE(Stored("enabled"));
+        desktop.Advance(1h);  // told once
+        desktop.Shell().executed.clear();
+    }
+    // While the program runs: the machine sleeps across the alarm's moment and wakes 5 minutes late, or
+    // later.
+    form->CheckBox2->SetChecked(false);
+    form->CheckBox5->SetChecked(false);
+    for (const auto& [alarmHour, fires] : {std::pair{9, true}, std::pair{10, false}}) {
+        Arm(std::to_string(alarmHour), "30");
+        form->CheckBox1->SetChecked(true);  // the same minute again changes nothing
+        if (!fires) {
+            ExpectMessage(
+                "The alarm set for 10:30 on 2026-07-05 did not go off: the computer was off or asleep "
+                "at that time.");
+        }
+        const auto wake = std::chrono::floor<std::chrono::days>(desktop.Clock().Now()) +
+                          std::chrono::hours{alarmHour} + 35min + (fires ? 0s : 1s);
+        desktop.Loop().Suspend(wake - desktop.Clock().Now());
+        desktop.Advance(0ms);
+        EXPECT_EQ(Fired(), fires) << Now();
+        EXPECT_FALSE(form->CheckBox1->Checked());
+        if (fires) Acknowledge();
+    }
+}
+
+TEST_F(AlarmCheckTest, TheSystemHoldsAWakeUpForTheAlarmsNextMomentWhileItIsArmed) {
+    const auto wakeUp = [this]() -> std::string {
+        const auto& moment = desktop.WakeUp();
+        if (!moment) return "none";
+        char text[32];
+        std::snprintf(text, sizeof text, "%02u-%02u %02u:%02u:%02u", moment->wMonth, moment->wDay,
+                      moment->wHour, moment->wMinute, moment->wSecond);
+        return text;
+    };
+    EXPECT_EQ(wakeUp(), "none");
+    Arm("7", "30");  // a one-time alarm, held as soon as it is armed
+    EXPECT_EQ(wakeUp(), "07-05 07:30:00");
+    form->datepick->UserSetDate(EncodeDate(2026, 7, 9));
+    desktop.Advance(11s);  // a new date is taken at the next check
+    EXPECT_EQ(wakeUp(), "07-09 07:30:00");
+    form->CheckBox1->SetChecked(false);
+    EXPECT_EQ(wakeUp(), "none");
+    // A daily alarm: today's moment until it fires, then tomorrow's; at midnight, the next day's.
+    form->CheckBox8->SetChecked(true);
+    form->CheckBox1->SetChecked(true);
+    desktop.Advance(11s);
+    EXPECT_EQ(wakeUp(), "07-05 07:30:00");
+    desktop.Advance(31min);
+    ASSERT_TRUE(Fired());
+    Acknowledge();
+    EXPECT_EQ(wakeUp(), "07-06 07:30:00");
+    Type(form->hour, "0");
+    Type(form->min, "0");
+    desktop.Advance(11s);
+    EXPECT_EQ(wakeUp(), "07-06 00:00:00");
+    AdvanceTo(23, 59, 55);
+    desktop.Advance(10s);  // fired at midnight
+    EXPECT_EQ(wakeUp(), "07-07 00:00:00");
+    Acknowledge();
+    // A one-time alarm whose moment has passed needs no wake-up.
+    form->CheckBox8->SetChecked(false);
+    form->datepick->UserSetDate(EncodeDate(2026, 7, 5));
+    desktop.Advance(11s);
+    EXPECT_EQ(wakeUp(), "none");
+}

@@ -144,20 +144,30 @@ TEST_F(AlarmFiringTest, AfterAPlaybackThePlayerIsOpenAgainAndPlaysFromTheStartNe
 }
 
 // The file goes away while it plays: the player, made ready again at the end, says so then; the next alarm
-// tries the file again and says why it cannot play it, and plays it once it is back.
-TEST_F(AlarmFiringTest, AMediaFileGoneIsReportedWhereverItIsFoundMissingAndPlaysOnceBack) {
+// tries the file again, says why it cannot play it and sounds the program's own tone until acknowledged,
+// and plays the file once it is back.
+TEST_F(AlarmFiringTest, AMediaFileGoneIsReportedWhereverItIsFoundMissingSoundsTheToneAndPlaysOnceBack) {
     ChooseMedia("/music/bell.wav");
     form->CheckBox2->SetChecked(false);
     form->CheckBox8->SetChecked(true);  // daily
     ArmAt730();
     AdvanceTo(7, 30, 1);
+    EXPECT_FALSE(desktop.Media().alarmTone);
     desktop.Media().failToOpen.insert("/music/bell.wav");
     const std::string gone = "Cannot open /music/bell.wav: the file is not a playable media file";
     ExpectMessage(gone);
     desktop.Advance(3s);
     EXPECT_FALSE(form->MediaPlayer1->IsOpen());
-    ExpectMessage(gone);
+    EXPECT_FALSE(desktop.Media().alarmTone);  // not at the end of a playback, only at an alarm
+    script.OnMessageBox([&](const headless::MessageBoxCall& box) {
+        EXPECT_EQ(box.text, gone);
+        EXPECT_TRUE(desktop.Media().alarmTone);
+        return IDOK;
+    });
     desktop.Advance(24h);
+    EXPECT_TRUE(desktop.Media().alarmTone);
+    TrayClick(WM_LBUTTONDOWN);
+    EXPECT_FALSE(desktop.Media().alarmTone);
     desktop.Media().failToOpen.clear();
     desktop.Advance(24h);
     EXPECT_EQ(std::count(desktop.Media().log.begin(), desktop.Media().log.end(),

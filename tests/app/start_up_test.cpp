@@ -89,6 +89,55 @@ TEST_F(StartUpTest, AnUnreadableStoredDateGivesToday) {
     EXPECT_EQ(Stored("day"), "5");
 }
 
+// A value that cannot be read is told once the load is over, and the load goes on with the rest; the
+// alarm firing while that box is open leaves nothing for the load to arm afterwards.
+TEST_F(StartUpTest, AFailedReadIsToldAfterTheWholeLoadAndAnAlarmFiredMeanwhileStaysFired) {
+    Store("intro", "done");
+    Store("defhour", "6");
+    Store("defmin", "15");
+    Store("enabled", "true");
+    Store("hour", "9");
+    Store("min", "0");
+    Store("runapp", "/usr/bin/true");
+    Store("keeprunning", "true");
+    WriteRawDword(HKEY_CURRENT_USER, SettingsKey, "message", 7);
+    AdvanceTo(8, 59, 55);
+    script.OnMessageBox([&](const headless::MessageBoxCall& box) {
+        EXPECT_NE(box.text.find("message"), std::string::npos) << box.text;
+        EXPECT_EQ(box.type, MB_OK | MB_ICONERROR);
+        EXPECT_TRUE(form->CheckBox5->Checked());  // read after the value that failed
+        EXPECT_EQ(ReadRawValue(HKEY_CURRENT_USER, SettingsKey, "message")->type, REG_DWORD);  // kept
+        desktop.Advance(10s);  // the alarm comes while the box is open
+        return IDOK;
+    });
+    Start();
+    EXPECT_EQ(desktop.Shell().executed.size(), 1u);
+    EXPECT_FALSE(form->CheckBox1->Checked());
+    EXPECT_FALSE(Stored("enabled"));
+    EXPECT_FALSE(StartupEntry());
+    EXPECT_EQ(form->hour->Text(), "9");  // not the defaults' alarm
+}
+
+// A stored alarm that could never fire is not armed, and told once.
+TEST_F(StartUpTest, AnAlarmStoredForNoTimeOfDayIsNotArmedAndToldOnce) {
+    Store("intro", "done");
+    Start();
+    for (const auto& [hourText, minuteText] :
+         {std::pair{"24", "0"}, std::pair{"7", "60"}, std::pair{"-1", "5"}, std::pair{"99999999999", "0"},
+          std::pair{"seven", "0"}, std::pair{"", "30"}}) {
+        Store("enabled", "true");
+        Store("hour", hourText);
+        Store("min", minuteText);
+        ExpectMessage(std::string("The alarm stored for \"") + hourText + ":" + minuteText +
+                      "\" could never go off: that is no time of day. It is not set; set a new one in the "
+                      "settings window.");
+        Restart();
+        EXPECT_FALSE(form->CheckBox1->Checked()) << hourText << ":" << minuteText;
+        EXPECT_FALSE(Stored("enabled"));
+        Restart();  // told once
+    }
+}
+
 TEST_F(StartUpTest, DefaultsWithATimeArmTheAlarmAndShowTheWindow) {
     Store("intro", "done");
     Store("defhour", "8");
@@ -167,7 +216,7 @@ TEST_F(StartUpTest, AStoredMediaFileIsOpenedAndTickedWithoutAsking) {
 TEST_F(StartUpTest, TheProgramRunsUntilItsWindowClosesWhichKeepsTheStoredAlarm) {
     Store("intro", "done");
     Store("enabled", "true");
-    Store("hour", "6");
+    Store("hour", "9");
     Store("min", "0");
     desktop.Loop().Schedule(1h, [&] {
         EXPECT_FALSE(Form1->Visible());  // the loop never shows the window by itself
@@ -206,7 +255,7 @@ TEST_F(StartUpTest, ASecondStartBringsTheRunningWindowUpInsteadOfArmingAgain) {
 TEST_F(StartUpTest, WithoutANotificationAreaAnArmedStartKeepsTheWindowMinimized) {
     Store("intro", "done");
     Store("enabled", "true");
-    Store("hour", "6");
+    Store("hour", "9");
     Store("min", "0");
     desktop.SetNotificationArea(false);
     desktop.Loop().Schedule(1s, [&] {

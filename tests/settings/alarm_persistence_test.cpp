@@ -1,5 +1,6 @@
 // What Done and "Set Defaults" leave in the store for each box, seen through the next start.
 #include "tests/support/alarm_clock_test.h"
+#include "tests/support/denied_registry_key.h"
 
 namespace {
 
@@ -124,4 +125,25 @@ TEST_F(AlarmPersistenceTest, AMediaFileSinceDeletedIsReportedUntilDoneLeavesPlay
     EXPECT_FALSE(Stored("sound"));
     Restart();  // reports nothing: a box now would be unexpected
     EXPECT_FALSE(form->CheckBox3->Checked());
+}
+
+// Done fails at a value half-way (the disk full, say): the stored alarm stays wholly the old one, and the
+// user is told.
+TEST_F(AlarmPersistenceTest, ASaveThatFailsHalfWayLeavesTheOldAlarmWhole) {
+    Arm();
+    Type(form->message, "OLD");
+    Done();
+    DenyValueChanges(HKEY_CURRENT_USER, SettingsKey, "message");
+    Type(form->hour, "9");
+    Type(form->min, "45");
+    Type(form->message, "NEW");
+    script.OnMessageBox([](const headless::MessageBoxCall& box) {
+        EXPECT_NE(box.text.find("'message'"), std::string::npos) << box.text;
+        return IDOK;
+    });
+    form->Button1->UserClick();
+    EXPECT_EQ(Stored("enabled"), "true");
+    EXPECT_EQ(Stored("hour"), "6");
+    EXPECT_EQ(Stored("min"), "30");
+    EXPECT_EQ(Stored("message"), "OLD");
 }

@@ -71,13 +71,7 @@ TEST_F(SettingsStoreTest, ClearingRemovesTheAlarmAndClearsTheEntryButKeepsDefaul
 
 TEST_F(SettingsStoreTest, RegistryFailuresPassToTheCallerNamingKeyValueAndCause) {
     // A value of another type read as a string.
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, SettingsKey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                              &key, nullptr),
-              ERROR_SUCCESS);
-    const DWORD number = 7;
-    RegSetValueExA(key, "hour", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
-    RegCloseKey(key);
+    WriteRawDword(HKEY_CURRENT_USER, SettingsKey, "hour", 7);
     try {
         ReadSetting(SettingsKey, "hour", "");
         FAIL() << "a number read as a text must be an error";

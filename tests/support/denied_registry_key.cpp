@@ -35,7 +35,7 @@ sqlite3_int64 KeyId(sqlite3* database, HKEY root, const std::string& keyPath) {
 
 }  // namespace
 
-void DenyValueChanges(HKEY root, const std::string& keyPath) {
+void DenyValueChanges(HKEY root, const std::string& keyPath, const std::string& valueName) {
     HKEY key = nullptr;
     ASSERT_EQ(RegCreateKeyExA(root, keyPath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
               ERROR_SUCCESS);
@@ -49,9 +49,12 @@ void DenyValueChanges(HKEY root, const std::string& keyPath) {
     const std::string id = std::to_string(KeyId(raw, root, keyPath));
     std::string sql;
     for (const char* change : {"INSERT", "UPDATE", "DELETE"}) {
-        const char* row = std::string_view(change) == "INSERT" ? "new" : "old";
-        sql += std::string("CREATE TRIGGER deny_") + change + "_" + id + " BEFORE " + change +
-               " ON key_values WHEN " + row + ".key_id = " + id +
+        const std::string row = std::string_view(change) == "INSERT" ? "new" : "old";
+        // A value name is ASCII in the tests: folded as the registry folds it.
+        const std::string onlyValue =
+            valueName.empty() ? "" : " AND " + row + ".name_folded = lower('" + valueName + "')";
+        sql += std::string("CREATE TRIGGER deny_") + change + "_" + id + valueName + " BEFORE " + change +
+               " ON key_values WHEN " + row + ".key_id = " + id + onlyValue +
                " BEGIN SELECT RAISE(ABORT, 'access denied'); END;";
     }
     char* error = nullptr;

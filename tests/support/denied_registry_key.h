@@ -7,5 +7,5 @@
 
 #include "platform/api.h"
 
-// Creates the key when it is missing, then denies every later change to its values.
-void DenyValueChanges(HKEY root, const std::string& keyPath);
+// Creates the key when it is missing, then denies every later change to its values, or to the one named.
+void DenyValueChanges(HKEY root, const std::string& keyPath, const std::string& valueName = "");

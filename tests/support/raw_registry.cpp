@@ -22,12 +22,23 @@ bool KeyExists(HKEY root, const std::string& keyPath) {
     return true;
 }
 
-void WriteRawString(HKEY root, const std::string& keyPath, const std::string& name, const std::string& text) {
+namespace {
+
+void WriteRaw(HKEY root, const std::string& keyPath, const std::string& name, DWORD type, const void* data,
+              DWORD size) {
     HKEY key = nullptr;
     ASSERT_EQ(RegCreateKeyExA(root, keyPath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
               ERROR_SUCCESS);
-    EXPECT_EQ(RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                             static_cast<DWORD>(text.size() + 1)),
-              ERROR_SUCCESS);
+    EXPECT_EQ(RegSetValueExA(key, name.c_str(), 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS);
     RegCloseKey(key);
+}
+
+}  // namespace
+
+void WriteRawString(HKEY root, const std::string& keyPath, const std::string& name, const std::string& text) {
+    WriteRaw(root, keyPath, name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
+}
+
+void WriteRawDword(HKEY root, const std::string& keyPath, const std::string& name, DWORD number) {
+    WriteRaw(root, keyPath, name, REG_DWORD, &number, sizeof number);
 }

@@ -17,3 +17,5 @@ std::optional<RawValue> ReadRawValue(HKEY root, const std::string& keyPath, cons
 bool KeyExists(HKEY root, const std::string& keyPath);
 // Writes a string value with its NUL, creating the key when it is missing.
 void WriteRawString(HKEY root, const std::string& keyPath, const std::string& name, const std::string& text);
+// Writes a number (REG_DWORD), creating the key when it is missing.
+void WriteRawDword(HKEY root, const std::string& keyPath, const std::string& name, DWORD number);

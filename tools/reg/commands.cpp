@@ -8,6 +8,7 @@
 
 #include "platform/posix/registry/registry_session.h"
 #include "tools/reg/confirm.h"
+#include "tools/reg/key_walk.h"
 #include "tools/reg/reg_file_reader.h"
 #include "tools/reg/reg_file_writer.h"
 #include "tools/reg/registry_key.h"
@@ -39,28 +40,32 @@ std::vector<RegistryValue> Matching(const RegistryKey& key, const std::optional<
     return {*value};
 }
 
-// With /s every key below is a block of its own; without, subkeys are listed after the values. Returns the
-// number of values printed.
-std::size_t QueryKey(const KeyPath& path, const RegistryKey& key, const CommandLine& command) {
+// The key's block: its full path and its values, or only the value asked for, and nothing when the key
+// does not hold it. Returns the number of values printed.
+std::size_t PrintBlock(const KeyPath& path, const RegistryKey& key, const CommandLine& command) {
     std::vector<RegistryValue> values = Matching(key, command.valueName);
-    bool showBlock = !command.valueName || !values.empty();
-    if (showBlock) std::cout << "\n" << path.Full() << "\n";
+    if (!command.valueName || !values.empty()) std::cout << "\n" << path.Full() << "\n";
     for (const RegistryValue& value : values) PrintValue(value);
-    std::size_t found = values.size();
-    std::vector<std::string> subkeys = key.Subkeys();
-    if (command.recurse) {
-        for (const std::string& name : subkeys)
-            found += QueryKey(path.Child(name), key.OpenSubkey(name), command);
-    } else if (!command.valueName && !subkeys.empty()) {
-        std::cout << "\n";
-        for (const std::string& name : subkeys) std::cout << path.Child(name).Full() << "\n";
-    }
-    return found;
+    return values.size();
 }
 
+// With /s every key below is a block of its own; without, subkeys are listed after the values.
 void Query(const CommandLine& command) {
     const KeyPath path = ParseKeyPath(command.operands[0]);
-    std::size_t found = QueryKey(path, RegistryKey::OpenExisting(path), command);
+    std::size_t found = 0;
+    if (command.recurse) {
+        WalkKeys(path, [&](const KeyPath& each, const RegistryKey& key, const std::vector<std::string>&) {
+            found += PrintBlock(each, key, command);
+        });
+    } else {
+        const RegistryKey key = RegistryKey::OpenExisting(path);
+        found = PrintBlock(path, key, command);
+        const std::vector<std::string> subkeys = key.Subkeys();
+        if (!command.valueName && !subkeys.empty()) {
+            std::cout << "\n";
+            for (const std::string& name : subkeys) std::cout << path.Child(name).Full() << "\n";
+        }
+    }
     if (command.valueName && found == 0) throw NotFound();
     std::cout << "\n";
 }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "tools/reg/key_walk.h"
 #include "tools/reg/reg_file_format.h"
 #include "tools/reg/registry_key.h"
 
@@ -70,20 +71,15 @@ std::string ValueLine(const RegistryValue& value, const KeyPath& where) {
     return HexList(line + HexPrefix(value.type), value.data);
 }
 
-void ExportKey(const KeyPath& path, const RegistryKey& key, std::string& out) {
-    out += "\n[" + path.Full() + "]\n";
-    for (const RegistryValue& value : key.Values()) out += ValueLine(value, path) + "\n";
-    for (const std::string& name : key.Subkeys()) {
-        const KeyPath child = path.Child(WithoutLineBreak(name, path));
-        ExportKey(child, key.OpenSubkey(name), out);
-    }
-}
-
 }  // namespace
 
 std::string ExportRegFile(const KeyPath& path) {
     std::string out = std::string(kRegFileHeader) + "\n";
-    ExportKey(path, RegistryKey::OpenExisting(path), out);
+    WalkKeys(path, [&](const KeyPath& each, const RegistryKey& key, const std::vector<std::string>& subkeys) {
+        for (const std::string& name : subkeys) WithoutLineBreak(name, each);
+        out += "\n[" + each.Full() + "]\n";
+        for (const RegistryValue& value : key.Values()) out += ValueLine(value, each) + "\n";
+    });
     return out;
 }
 

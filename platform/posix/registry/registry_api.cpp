@@ -13,9 +13,11 @@ using registry::HandleTable;
 using registry::IsRootKey;
 using registry::RegistryError;
 using registry::RegistryStore;
+using registry::RequireCreatableDepth;
 using registry::RequireStorableName;
 using registry::RunHandleCall;
 using registry::RunRegistryCall;
+using registry::RunRegistryWrite;
 using registry::SplitKeyPath;
 using registry::StoredValue;
 using registry::ValueName;
@@ -79,7 +81,7 @@ void CopyName(std::string_view name, LPSTR buffer, LPDWORD chars) {
 
 LSTATUS WINAPI RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD, LPSTR, DWORD options, REGSAM,
                                SECURITY_ATTRIBUTES*, PHKEY result, LPDWORD disposition) {
-    return RunRegistryCall([&](RegistryStore& store, HandleTable& handles) {
+    return RunRegistryWrite([&](RegistryStore& store, HandleTable& handles) {
         Require(result != nullptr && options == REG_OPTION_NON_VOLATILE);
         std::vector<std::string> names = SplitKeyPath(subKey);
         // Mostly the key exists: finding it without the write lock lets the call run beside another
@@ -91,6 +93,7 @@ LSTATUS WINAPI RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD, LPSTR, DWORD opti
         if (!existing) {
             store.Write([&] {
                 id = KeyFor(store, handles, key);
+                RequireCreatableDepth(store.Depth(id) + names.size());
                 for (const std::string& name : names) {
                     std::optional<std::int64_t> child = store.FindSubkey(id, name);
                     if (!child) RequireStorableName(name);
@@ -121,7 +124,7 @@ LSTATUS WINAPI RegCloseKey(HKEY key) {
 }
 
 LSTATUS WINAPI RegSetValueExA(HKEY key, LPCSTR valueName, DWORD, DWORD type, const BYTE* data, DWORD size) {
-    return RunRegistryCall([&](RegistryStore& store, HandleTable& handles) {
+    return RunRegistryWrite([&](RegistryStore& store, HandleTable& handles) {
         Require(data != nullptr || size == 0);
         std::string_view name = ValueName(valueName);
         RequireStorableName(name);
@@ -144,7 +147,7 @@ LSTATUS WINAPI RegQueryValueExA(HKEY key, LPCSTR valueName, LPDWORD reserved, LP
 }
 
 LSTATUS WINAPI RegDeleteValueA(HKEY key, LPCSTR valueName) {
-    return RunRegistryCall([&](RegistryStore& store, HandleTable& handles) {
+    return RunRegistryWrite([&](RegistryStore& store, HandleTable& handles) {
         std::string_view name = ValueName(valueName);
         store.Write([&] {
             if (!store.DeleteValue(KeyFor(store, handles, key), name))
@@ -183,7 +186,7 @@ LSTATUS WINAPI RegEnumKeyExA(HKEY key, DWORD index, LPSTR name, LPDWORD nameSize
 }
 
 LSTATUS WINAPI RegDeleteTreeA(HKEY key, LPCSTR subKey) {
-    return RunRegistryCall([&](RegistryStore& store, HandleTable& handles) {
+    return RunRegistryWrite([&](RegistryStore& store, HandleTable& handles) {
         std::vector<std::string> names = SplitKeyPath(subKey);
         store.Write([&] {
             std::int64_t target = Descend(store, KeyFor(store, handles, key), names);
@@ -197,7 +200,7 @@ LSTATUS WINAPI RegDeleteTreeA(HKEY key, LPCSTR subKey) {
 }
 
 LSTATUS WINAPI RegDeleteKeyA(HKEY key, LPCSTR subKey) {
-    return RunRegistryCall([&](RegistryStore& store, HandleTable& handles) {
+    return RunRegistryWrite([&](RegistryStore& store, HandleTable& handles) {
         Require(subKey != nullptr);
         std::vector<std::string> names = SplitKeyPath(subKey);
         store.Write([&] {

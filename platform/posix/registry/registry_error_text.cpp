@@ -17,6 +17,8 @@ const char* SystemWording(LSTATUS code) {
     switch (code) {
         case ERROR_SUCCESS:
             return "The operation completed successfully.";
+        case ERROR_INVALID_FUNCTION:
+            return "Incorrect function.";
         case ERROR_FILE_NOT_FOUND:
             return "The system cannot find the file specified.";
         case ERROR_ACCESS_DENIED:
@@ -47,6 +49,8 @@ const char* SystemWording(LSTATUS code) {
             return "An I/O operation initiated by the registry failed unrecoverably.";
         case ERROR_KEY_DELETED:
             return "Illegal operation attempted on a registry key that has been marked for deletion.";
+        case ERROR_REQUEST_ABORTED:
+            return "The request was aborted.";
         default:
             return nullptr;
     }

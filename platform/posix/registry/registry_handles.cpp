@@ -35,4 +35,11 @@ std::optional<std::int64_t> HandleTable::KeyOf(HKEY handle) const {
 
 void HandleTable::Clear() { issued_.clear(); }
 
+void HandleTable::ForgetKeysFrom(std::int64_t first) {
+    // Ids start at 1: 0 is a key that never exists.
+    for (auto& [number, key] : issued_) {
+        if (key >= first) key = 0;
+    }
+}
+
 }  // namespace registry

@@ -18,6 +18,9 @@ class HandleTable {
     std::optional<std::int64_t> KeyOf(HKEY handle) const;
     // Forgets every issued handle; numbers are never reused, so forgotten handles stay invalid.
     void Clear();
+    // The keys from `first` on were undone with the writes that made them, and their ids will be given
+    // again: their handles now name no key, as handles of deleted keys do.
+    void ForgetKeysFrom(std::int64_t first);
 
   private:
     std::unordered_map<std::uintptr_t, std::int64_t> issued_;

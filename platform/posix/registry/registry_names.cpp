@@ -9,6 +9,7 @@ namespace {
 // The limits Windows documents for key and value names.
 constexpr std::size_t kMaxKeyNameLength = 255;
 constexpr std::size_t kMaxValueNameLength = 16383;
+constexpr std::size_t kMaxKeyDepth = 512;
 
 }  // namespace
 
@@ -35,6 +36,13 @@ std::vector<std::string> SplitKeyPath(const char* path) {
         names.emplace_back(name);
         if (end == std::string_view::npos) return names;
         rest.remove_prefix(end + 1);
+    }
+}
+
+void RequireCreatableDepth(std::size_t depth) {
+    if (depth > kMaxKeyDepth) {
+        throw RegistryError(ERROR_INVALID_PARAMETER, "a key would be " + std::to_string(depth) +
+                                                         " levels deep; the registry allows 512");
     }
 }
 

@@ -15,6 +15,10 @@ std::string FoldName(std::string_view name);
 // with ERROR_INVALID_PARAMETER.
 std::vector<std::string> SplitKeyPath(const char* path);
 
+// A key about to be created `depth` levels below its root: Windows allows 512. Deeper trees would only make
+// every walk of them longer, and a walk that recursed would run out of stack. Throws ERROR_INVALID_PARAMETER.
+void RequireCreatableDepth(std::size_t depth);
+
 // A null value name is the default value, as is the empty name. Over-long names throw ERROR_INVALID_PARAMETER.
 std::string_view ValueName(const char* name);
 

@@ -98,35 +98,54 @@ void CreateSchema(SqliteConnection& connection) {
     transaction.Commit();
 }
 
-}  // namespace
-
-void EnsureRegistrySchema(SqliteConnection& connection) {
+// The schema version of a file that is sound and ours, or 0 for one without tables; reads only.
+std::int64_t CheckedVersion(SqliteConnection& connection) {
     // Only reads until the file is known to be ours or empty: a file that is not a database fails at the
     // header, another program's database at its tables, and neither is changed. The reads share one
     // snapshot, or another process making the schema between them would make an empty file look foreign.
-    std::int64_t version = 0;
-    {
-        SqliteTransaction snapshot(connection, SqliteTransaction::Lock::Deferred);
-        version = connection.QueryInteger("PRAGMA user_version");
-        CheckVersion(connection, version);
-        if (std::string check = connection.QueryText("PRAGMA quick_check"); check != "ok") {
-            connection.Fail(ERROR_REGISTRY_CORRUPT, check);
-        }
-        if (version == 0 && connection.QueryInteger("SELECT count(*) FROM sqlite_schema") != 0) {
-            RefuseForeign(connection, kUnversionedTables);
-        }
-        if (version != 0) CheckTables(connection);
-        snapshot.Commit();
+    SqliteTransaction snapshot(connection, SqliteTransaction::Lock::Deferred);
+    const std::int64_t version = connection.QueryInteger("PRAGMA user_version");
+    CheckVersion(connection, version);
+    if (std::string check = connection.QueryText("PRAGMA quick_check"); check != "ok") {
+        connection.Fail(ERROR_REGISTRY_CORRUPT, check);
     }
+    if (version == 0 && connection.QueryInteger("SELECT count(*) FROM sqlite_schema") != 0) {
+        RefuseForeign(connection, kUnversionedTables);
+    }
+    if (version != 0) CheckTables(connection);
+    snapshot.Commit();
+    return version;
+}
+
+void RequireRoots(SqliteConnection& connection) {
+    if (connection.QueryInteger("SELECT count(*) FROM keys WHERE id IN (1, 2) AND parent_id IS NULL") != 2) {
+        connection.Fail(ERROR_REGISTRY_CORRUPT, "the root keys are missing");
+    }
+}
+
+}  // namespace
+
+bool CheckRegistrySchema(SqliteConnection& connection) {
+    if (CheckedVersion(connection) == 0) return false;
+    RequireRoots(connection);
+    return true;
+}
+
+void EnsureRegistrySchema(SqliteConnection& connection) {
+    const std::int64_t version = CheckedVersion(connection);
     // Switching needs the file to itself; ours is switched once, when it is made.
     if (connection.QueryText("PRAGMA journal_mode") != "wal")
         connection.ExecuteWhenUnlocked("PRAGMA journal_mode = WAL");
     connection.Execute("PRAGMA synchronous = FULL");
     connection.Execute("PRAGMA foreign_keys = ON");
     if (version == 0) CreateSchema(connection);
-    if (connection.QueryInteger("SELECT count(*) FROM keys WHERE id IN (1, 2) AND parent_id IS NULL") != 2) {
-        connection.Fail(ERROR_REGISTRY_CORRUPT, "the root keys are missing");
-    }
+    RequireRoots(connection);
+}
+
+std::unique_ptr<SqliteConnection> EmptyRegistry() {
+    auto memory = std::make_unique<SqliteConnection>(":memory:");
+    memory->Check(sqlite3_exec(memory->handle(), kCreateSchema, nullptr, nullptr, nullptr));
+    return memory;
 }
 
 }  // namespace registry

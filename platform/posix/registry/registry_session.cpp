@@ -1,5 +1,7 @@
 #include "platform/posix/registry/registry_session.h"
 
+#include <cstdio>
+#include <memory>
 #include <mutex>
 #include <new>
 #include <optional>
@@ -11,11 +13,27 @@ namespace registry {
 
 namespace {
 
+// The unit of writes open on the thread that holds the session's lock.
+struct WriteUnit {
+    int depth = 0;
+    // The first failure inside, or why the unit was undone before its end: its end undoes it with this.
+    std::optional<RegistryError> failure;
+};
+
 struct Session {
-    // Recursive, so that the calls inside RunAllOrNothing's changes take it again.
+    // Recursive: a unit holds it from its beginning to its end, and the calls inside take it again.
     std::recursive_mutex lock;
-    std::optional<RegistryStore> store;
+    std::unique_ptr<RegistryStore> store;
     HandleTable handles;
+    WriteUnit unit;
+
+    // A unit never ended is a programming error; its writes are gone with the process, so say so.
+    ~Session() {
+        if (unit.depth > 0 && store && store->InUnit()) {
+            std::fprintf(stderr, "%s: the writes of a unit that was begun and never ended are undone\n",
+                         store->file().c_str());
+        }
+    }
 };
 
 Session& TheSession() {
@@ -23,14 +41,20 @@ Session& TheSession() {
     return session;
 }
 
-LSTATUS Guarded(const std::function<void()>& body) {
+LSTATUS Failed(const RegistryError& error) {
+    RecordRegistryFailure(error);
+    return error.code();
+}
+
+LSTATUS Guarded(const std::function<void()>& body, std::optional<RegistryError>* failure = nullptr) {
     try {
         body();
         return ERROR_SUCCESS;
     } catch (const RegistryError& error) {
-        RecordRegistryFailure(error);
-        return error.code();
+        if (failure != nullptr) failure->emplace(error);
+        return Failed(error);
     } catch (const std::bad_alloc&) {
+        if (failure != nullptr) failure->emplace(ERROR_OUTOFMEMORY);
         return ERROR_OUTOFMEMORY;
     }
 }
@@ -38,11 +62,38 @@ LSTATUS Guarded(const std::function<void()>& body) {
 RegistryStore& OpenStore(Session& session) {
     std::filesystem::path file = RegistryDatabasePath();
     if (session.store && session.store->file() != file) {
+        if (session.store->InUnit() && !session.unit.failure) {
+            session.unit.failure.emplace(ERROR_REQUEST_ABORTED,
+                                         session.store->file().string() +
+                                             ": the registry file was closed before the unit of writes ended; "
+                                             "its writes are undone");
+        }
         session.store.reset();
         session.handles.Clear();
     }
-    if (!session.store) session.store.emplace(file);
+    if (!session.store) session.store = std::make_unique<RegistryStore>(file);
     return *session.store;
+}
+
+// Ends the open unit, keeping it or undoing it, and says how it ended.
+LSTATUS EndUnit(Session& session, bool keep) {
+    WriteUnit& unit = session.unit;
+    RegistryStore* store = session.store.get();
+    const bool commit = keep && !unit.failure;
+    bool kept = false;
+    LSTATUS status = ERROR_SUCCESS;
+    if (store != nullptr && store->InUnit()) {
+        const std::int64_t firstNewKey = store->UnitFirstNewKey();
+        status = Guarded([&] {
+            store->EndUnit(commit);
+            kept = commit;
+        });
+        if (!kept) session.handles.ForgetKeysFrom(firstNewKey);
+    }
+    std::optional<RegistryError> failure = std::move(unit.failure);
+    unit = {};
+    if (!keep || status != ERROR_SUCCESS) return status;
+    return failure ? Failed(*failure) : ERROR_SUCCESS;
 }
 
 }  // namespace
@@ -53,8 +104,35 @@ LSTATUS RunRegistryCall(const std::function<void(RegistryStore&, HandleTable&)>&
     return Guarded([&] { call(OpenStore(session), session.handles); });
 }
 
+LSTATUS RunRegistryWrite(const std::function<void(RegistryStore&, HandleTable&)>& call) {
+    Session& session = TheSession();
+    std::lock_guard<std::recursive_mutex> guard(session.lock);
+    WriteUnit& unit = session.unit;
+    std::optional<RegistryError> failure;
+    const LSTATUS status = Guarded(
+        [&] {
+            RegistryStore& store = OpenStore(session);
+            // Nothing written now could last: the unit ends undone.
+            if (unit.depth > 0 && unit.failure) throw *unit.failure;
+            call(store, session.handles);
+        },
+        &failure);
+    if (unit.depth > 0 && failure && status != ERROR_FILE_NOT_FOUND) unit.failure = failure;
+    return status;
+}
+
 LSTATUS RunAllOrNothing(const std::function<void()>& changes) {
-    return RunRegistryCall([&](RegistryStore& store, HandleTable&) { store.Write(changes); });
+    if (LSTATUS begun = BeginRegistryWrites(); begun != ERROR_SUCCESS) {
+        EndRegistryWrites(FALSE);
+        return begun;
+    }
+    try {
+        changes();
+    } catch (...) {
+        EndRegistryWrites(FALSE);
+        throw;
+    }
+    return EndRegistryWrites(TRUE);
 }
 
 LSTATUS RunHandleCall(const std::function<void(HandleTable&)>& call) {
@@ -64,3 +142,32 @@ LSTATUS RunHandleCall(const std::function<void(HandleTable&)>& call) {
 }
 
 }  // namespace registry
+
+using registry::Session;
+using registry::TheSession;
+
+LSTATUS BeginRegistryWrites() {
+    Session& session = TheSession();
+    // Held until the matching end: the thread's calls meanwhile take it again, other threads wait.
+    session.lock.lock();
+    if (session.unit.depth++ > 0) return ERROR_SUCCESS;
+    // A unit that cannot begin still counts, and ends undone with this failure.
+    return registry::Guarded([&] { registry::OpenStore(session).BeginUnit(); }, &session.unit.failure);
+}
+
+LSTATUS EndRegistryWrites(BOOL keep) {
+    Session& session = TheSession();
+    std::lock_guard<std::recursive_mutex> guard(session.lock);
+    if (session.unit.depth == 0) {
+        return registry::Failed(
+            registry::RegistryError(ERROR_INVALID_FUNCTION, "EndRegistryWrites without BeginRegistryWrites"));
+    }
+    session.lock.unlock();  // the hold of the matching beginning; the guard keeps the lock until the end
+    if (--session.unit.depth > 0) {
+        if (!keep && !session.unit.failure) {
+            session.unit.failure.emplace(ERROR_REQUEST_ABORTED, "a part of the unit of writes was given up");
+        }
+        return ERROR_SUCCESS;
+    }
+    return registry::EndUnit(session, keep != FALSE);
+}

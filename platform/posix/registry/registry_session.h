@@ -1,6 +1,8 @@
 // The process's registry: one store for the current location and the handles issued against it, behind one
 // lock. The database opens at the first call and stays open; when the location changes (tests point
 // ALARMCLOCK_PREFIX at a fresh directory), the next call closes it, forgets its handles and opens the new one.
+// BeginRegistryWrites and EndRegistryWrites (win32_api.h) live here too: a thread's unit holds the lock from
+// its beginning to its end, so other threads' calls wait for it.
 #pragma once
 
 #include <functional>
@@ -15,9 +17,14 @@ namespace registry {
 // RegistryErrorText). Returns ERROR_SUCCESS when `call` returns normally.
 LSTATUS RunRegistryCall(const std::function<void(RegistryStore&, HandleTable&)>& call);
 
-// Runs `changes`, calls of the registry functions, as one change of the file, holding its write lock: all
-// of them last, or, when `changes` throws, none. Other threads' calls wait meanwhile. Returns the failure to
-// begin or to commit; what `changes` throws goes on to the caller once everything is undone.
+// RunRegistryCall for the calls that change the registry. Inside a unit of writes a failure undoes the
+// unit, but for ERROR_FILE_NOT_FOUND: what was to be deleted is not there, and nothing changed. Once the
+// unit has failed, its later writes fail at once with its failure.
+LSTATUS RunRegistryWrite(const std::function<void(RegistryStore&, HandleTable&)>& call);
+
+// Runs `changes`, calls of the registry functions, as one unit of writes: all of them last, or, when
+// `changes` throws or one of them fails, none. Returns the failure to begin, the failure inside or the
+// failure to commit; what `changes` throws goes on to the caller once everything is undone.
 LSTATUS RunAllOrNothing(const std::function<void()>& changes);
 
 // Runs `call` on the handles alone, without opening the database.

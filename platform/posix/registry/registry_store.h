@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -26,21 +27,35 @@ struct StoredValue {
 
 class RegistryStore {
   public:
-    // Creates the file when missing and checks it; throws RegistryError naming the file when it is unusable,
-    // or when it is missing where other users could write (see registry_trust.h).
+    // Opens the file as far as reading needs, changing nothing: for writing when it is this user's alone,
+    // for reading only when it cannot be written (no room on the disk, other users can write it), and as an
+    // empty registry when it is missing or empty (the first write makes it). Throws RegistryError naming
+    // the file when it is unusable, or when it is missing where other users could write (registry_trust.h).
     explicit RegistryStore(const std::filesystem::path& file);
 
-    const std::filesystem::path& file() const { return connection_.file(); }
+    const std::filesystem::path& file() const { return file_; }
 
     // Reads run beside another process's write: the file's write-ahead log keeps their view.
     void Read(const std::function<void()>& body);
     // Takes the write lock up front, so concurrent writers queue instead of failing halfway. Refused
-    // (ERROR_ACCESS_DENIED) when other users can write the registry.
+    // (ERROR_ACCESS_DENIED) when other users can write the registry; opens the file for writing first
+    // when it was opened for reading (and fails as that does: ERROR_CANTWRITE on a full disk).
     void Write(const std::function<void()>& body);
+
+    // A unit of writes (BeginRegistryWrites): one transaction, begun with the write lock and refused as
+    // Write is, that the Read and Write calls join as savepoints until EndUnit commits it or rolls it back.
+    void BeginUnit();
+    // Ends the unit on every path: a failing commit throws after the rollback.
+    void EndUnit(bool keep);
+    bool InUnit() const { return unit_.has_value(); }
+    // The first key id that a key created in the open unit can have: after a rollback, later keys reuse it.
+    std::int64_t UnitFirstNewKey() const { return unitFirstNewKey_; }
 
     bool KeyExists(std::int64_t key);
     std::optional<std::int64_t> FindSubkey(std::int64_t parent, std::string_view name);
     std::int64_t AddSubkey(std::int64_t parent, std::string_view name);
+    // How many levels below its root the key is: 0 for a root.
+    std::int64_t Depth(std::int64_t key);
     // Subkeys in name order. Enumerating one key index by index costs a lookup each.
     std::optional<std::string> SubkeyAt(std::int64_t parent, std::int64_t index);
     bool HasSubkeys(std::int64_t key);
@@ -66,17 +81,32 @@ class RegistryStore {
         std::vector<Item> items;
     };
 
+    enum class Access { Empty, Reading, Writing };
+
+    void OpenAsReadingNeeds();
+    void OpenForReading();
+    void OpenForWriting();
+    // Refused as Write is; opens the file for writing when it is not yet.
+    void ReadyForWriting();
+    void Use(std::unique_ptr<SqliteConnection> connection, Access access);
     void InTransaction(SqliteTransaction::Lock lock, const std::function<void()>& body);
+    // Lists read inside undone changes may show them: they are read again.
+    void ForgetListings();
     void DeleteKeysFrom(std::string_view seedSelect, std::int64_t key);
     Generation CurrentGeneration();
     // The listing of `key`, read again unless it is that key's of this generation.
     template <typename Item>
     const std::vector<Item>& Listed(Listing<Item>& listing, std::int64_t key, std::string_view select);
 
-    SqliteConnection connection_;
+    std::filesystem::path file_;
+    std::unique_ptr<SqliteConnection> connection_;
+    Access access_ = Access::Empty;
     // Enumeration asks for the items one index at a time; each key's list is read once, not once per index.
     Listing<std::string> subkeys_;
     Listing<std::int64_t> valueRows_;
+    // After the connection, so that an open unit rolls back before the file closes.
+    std::optional<SqliteTransaction> unit_;
+    std::int64_t unitFirstNewKey_ = 0;
 };
 
 }  // namespace registry

@@ -1,6 +1,9 @@
 #include "platform/posix/registry/sqlite_connection.h"
 
+#include <cerrno>
 #include <chrono>
+#include <cstdio>
+#include <cstring>
 #include <string>
 #include <thread>
 
@@ -11,7 +14,10 @@ namespace registry {
 
 namespace {
 
-LSTATUS StatusFor(int extendedResult) {
+LSTATUS StatusFor(int extendedResult, int systemError) {
+    // A write that found no room: SQLite calls most of these I/O errors, some while it only reads (the
+    // shared memory beside a file in write-ahead mode takes room too).
+    if (systemError == ENOSPC || systemError == EDQUOT) return ERROR_CANTWRITE;
     switch (extendedResult) {
         case SQLITE_IOERR_READ:
         case SQLITE_IOERR_SHORT_READ:
@@ -94,9 +100,31 @@ std::string SqliteStatement::Blob(int column) const {
 }
 
 SqliteConnection::SqliteConnection(const std::filesystem::path& file, std::chrono::milliseconds lockWait)
+    : SqliteConnection(file, file.string(), SQLITE_OPEN_READWRITE, lockWait) {}
+
+std::unique_ptr<SqliteConnection> SqliteConnection::ForReading(const std::filesystem::path& file,
+                                                               std::string_view parameters) {
+    // In a URI these would end the path or start an escape.
+    std::string uri = "file:";
+    for (char c : file.string()) {
+        if (c == '%' || c == '?' || c == '#') {
+            char escaped[4];
+            std::snprintf(escaped, sizeof escaped, "%%%02X", static_cast<unsigned char>(c));
+            uri += escaped;
+        } else {
+            uri += c;
+        }
+    }
+    uri += "?" + std::string(parameters);
+    return std::unique_ptr<SqliteConnection>(
+        new SqliteConnection(file, uri, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, kLockWait));
+}
+
+SqliteConnection::SqliteConnection(const std::filesystem::path& file, const std::string& name, int flags,
+                                   std::chrono::milliseconds lockWait)
     : file_(file), lockWait_(lockWait) {
     sqlite3* raw = nullptr;
-    int result = sqlite3_open_v2(file.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX, nullptr);
+    int result = sqlite3_open_v2(name.c_str(), &raw, flags | SQLITE_OPEN_FULLMUTEX, nullptr);
     database_.reset(raw);
     if (raw == nullptr) throw RegistryError(ERROR_OUTOFMEMORY, file.string() + ": out of memory");
     sqlite3_extended_result_codes(raw, 1);
@@ -167,7 +195,10 @@ void SqliteConnection::Check(int result) const {
     std::string problem = message != nullptr ? message : sqlite3_errstr(result);
     // Only a long wait gets here: say who keeps the file, so the user can end or wait for it.
     if ((result & 0xff) == SQLITE_BUSY) problem += " " + DescribeLockHolder(file_);
-    Fail(StatusFor(sqlite3_extended_errcode(database_.get())), problem);
+    // SQLite's "disk I/O error" alone does not say what the disk refused.
+    const int systemError = (result & 0xff) == SQLITE_IOERR ? sqlite3_system_errno(database_.get()) : 0;
+    if (systemError != 0) problem += " (" + std::string(std::strerror(systemError)) + ")";
+    Fail(StatusFor(sqlite3_extended_errcode(database_.get()), systemError), problem);
 }
 
 void SqliteConnection::Fail(std::int32_t code, std::string_view problem) const {

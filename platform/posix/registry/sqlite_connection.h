@@ -51,6 +51,9 @@ class SqliteConnection {
     // holding the file.
     explicit SqliteConnection(const std::filesystem::path& file,
                               std::chrono::milliseconds lockWait = kLockWait);
+    // Opens an existing file for reading only, with SQLite's URI parameters (such as "immutable=1").
+    static std::unique_ptr<SqliteConnection> ForReading(const std::filesystem::path& file,
+                                                        std::string_view parameters);
     SqliteConnection(const SqliteConnection&) = delete;
     SqliteConnection& operator=(const SqliteConnection&) = delete;
 
@@ -70,6 +73,8 @@ class SqliteConnection {
 
   private:
     friend class SqliteStatement;
+    SqliteConnection(const std::filesystem::path& file, const std::string& name, int flags,
+                     std::chrono::milliseconds lockWait);
     struct Closer {
         void operator()(sqlite3* database) const { sqlite3_close_v2(database); }
     };

@@ -18,6 +18,8 @@
 #include <thread>
 
 #include "framework/exceptions.h"
+#include "framework/wave_tone.h"
+#include "platform/gstreamer/alarm_tone_player.h"
 #include "platform/gstreamer/gstreamer_media_device.h"
 #include "tests/platform/gstreamer/timer_widgetset.h"
 #include "tests/support/temporary_prefix.h"
@@ -132,6 +134,10 @@ TEST_F(GStreamerMediaDeviceTest, FilesThatCannotPlayFailInOpenNamingTheFile) {
     for (const fs::path& path : {missing, text, directory_.path()}) {
         EXPECT_NE(OpenError(path).find(path.string()), std::string::npos) << OpenError(path);
     }
+    const fs::path empty = directory_.path() / "empty.wav";
+    std::ofstream(empty).flush();
+    EXPECT_NE(OpenError(empty).find(empty.string() + ": the file is empty"), std::string::npos)
+        << OpenError(empty);
 
     auto device = CreateGStreamerMediaDevice();
     EXPECT_THROW(device->Play([] {}), EMCIDeviceError) << "nothing was opened";
@@ -281,6 +287,35 @@ TEST_F(GStreamerMediaDeviceTest, AnErrorDuringPlaybackEndsItAndTheOwnerCanReopen
     device->Open(tone.string());
     device->Play([&] { ++finished; });
     ASSERT_TRUE(RunUntil([&] { return finished == 2; }));
+}
+
+TEST_F(GStreamerMediaDeviceTest, TheAlarmToneSoundsOverAndOverUntilSilencedAndGivesUpOnceWithoutAnOutput) {
+    // Raw samples, each playback's added to the file, in real time as a sound card takes them: a playback
+    // that ends at once counts as failed.
+    RecordWith("filesink sync=true append=true location={out}");
+    const std::size_t toneSamples = AlarmToneWave().size() - 44;  // without its header
+    {
+        gstreamer::AlarmTonePlayer tone;
+        tone.Sound(true);
+        ASSERT_TRUE(RunUntil([&] { return Contents(output_).size() > toneSamples; })) << "never played again";
+        tone.Sound(false);
+        const std::size_t recorded = Contents(output_).size();
+        RunFor(300ms);
+        EXPECT_EQ(Contents(output_).size(), recorded);
+        EXPECT_EQ(TestWidgetset().ActiveTimers(), 0u);
+    }
+    sink_.emplace("ALARMCLOCK_AUDIO_SINK", "no-such-element-anywhere");
+    gstreamer::AlarmTonePlayer tone;
+    testing::internal::CaptureStderr();
+    for (int time = 0; time < 2; ++time) {
+        tone.Sound(true);
+        RunFor(200ms);
+        tone.Sound(false);
+    }
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(said.starts_with("alarmclock: no alarm tone: ")) << said;
+    EXPECT_EQ(said.find('\n'), said.size() - 1) << said;  // once
+    EXPECT_EQ(TestWidgetset().ActiveTimers(), 0u);
 }
 
 }  // namespace

@@ -66,6 +66,8 @@ bool TimerWidgetset::ClaimInstance(const std::string&, std::function<void()>) {
     NotInThisWidgetset("instances");
 }
 bool TimerWidgetset::NotificationAreaAvailable() { NotInThisWidgetset("notification areas"); }
+void TimerWidgetset::HoldWakeUp(const std::optional<SYSTEMTIME>&) { NotInThisWidgetset("wake-ups"); }
+void TimerWidgetset::SoundAlarmTone(bool) { NotInThisWidgetset("alarm tone"); }
 
 TimerWidgetset& TestWidgetset() {
     static TimerWidgetset instance;

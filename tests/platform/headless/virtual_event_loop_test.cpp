@@ -95,23 +95,25 @@ TEST_F(VirtualEventLoopTest, SettingTheWallClockMovesNoTimerButWallClockTimersFo
     desktop.Advance(10000ms);  // 07:00:10.000; the marks' tick comes 5 ms after the mark
     desktop.Clock().Set(desktop.Clock().Now() - 500ms);  // set back by a time server: 07:00:09.500
     desktop.Advance(10000ms);
-    // The wake planned before the change comes 5 ms later by the timers' clock, at 07:00:09.505: early
-    // for the mark, which it waits for. The plain timer keeps its own pace.
-    EXPECT_EQ(log, (std::vector<std::string>{"plain 10.000", "marks 10.005", "plain 19.500"}));
+    // The set wakes the wall-clock timer at once, which ticks and goes back to the marks. The plain timer
+    // keeps its own pace.
+    EXPECT_EQ(log, (std::vector<std::string>{"plain 10.000", "marks 9.500", "marks 10.005", "plain 19.500"}));
     loop.StopTimer(plain);
     loop.StopTimer(marks);
 }
 
-TEST_F(VirtualEventLoopTest, ASuspendRunsNothingAndEachOverdueTimerOnceOnWaking) {
+TEST_F(VirtualEventLoopTest, ASuspendRunsNothingWallClockTimersTickOnWakingPlainOnesGoOn) {
     const auto plain = loop.StartTimer(1000ms, [&] { log.push_back("plain " + Now()); });
     const auto marks = loop.StartWallClockTimer(10000ms, [&] { log.push_back("marks " + Now()); });
-    loop.Suspend(1h + 2500ms);  // wakes at 08:00:02.500
+    desktop.Advance(400ms);
+    loop.Suspend(1h + 2500ms);  // wakes at 08:00:02.900
     EXPECT_TRUE(log.empty());
     desktop.Advance(8000ms);
-    // The marks' tick on waking is off the marks; the next one is on them again.
-    EXPECT_EQ(log, (std::vector<std::string>{"plain 2.500", "marks 2.500", "plain 3.500", "plain 4.500",
-                                             "plain 5.500", "plain 6.500", "plain 7.500", "plain 8.500",
-                                             "plain 9.500", "marks 10.005", "plain 10.500"}));
+    // The marks' tick on waking is off the marks, the next one on them again; the plain timer had 600 ms
+    // left.
+    EXPECT_EQ(log, (std::vector<std::string>{"marks 2.900", "plain 3.500", "plain 4.500", "plain 5.500",
+                                             "plain 6.500", "plain 7.500", "plain 8.500", "plain 9.500",
+                                             "marks 10.005", "plain 10.500"}));
     loop.StopTimer(plain);
     loop.StopTimer(marks);
 }

@@ -160,6 +160,19 @@ TEST(InstanceLockTest, ALaterStartGivesWayAndKnocksOnTheHolder) {
     EXPECT_TRUE(ClaimedByAnotherProcess());
 }
 
+TEST(InstanceLockTest, APrefixOthersCanChangeGetsNoLockFileAndStillOneInstance) {
+    TemporaryDirectory directory;
+    ScopedEnvironment prefix("ALARMCLOCK_PREFIX", directory.path().string());
+    std::filesystem::permissions(directory.path(), std::filesystem::perms(0777));
+    auto holder = posix::InstanceLock::Claim("alarmclock");
+    ASSERT_NE(holder, nullptr);
+    EXPECT_FALSE(ClaimedByAnotherProcess());
+    EXPECT_TRUE(Readable(holder->ListenDescriptor(), 2000));
+    EXPECT_TRUE(std::filesystem::is_empty(directory.path()));
+    holder.reset();
+    EXPECT_TRUE(ClaimedByAnotherProcess());
+}
+
 TEST(InstanceLockTest, EachSettingsLocationHasItsOwnInstance) {
     TemporaryPrefix first;
     auto holder = posix::InstanceLock::Claim("alarmclock");

@@ -396,6 +396,20 @@ TEST_F(ShellExecuteTest, FailuresGiveWin32CodesAndABox) {
     EXPECT_FALSE(fs::exists(report_)) << "a failed launch ran the program";
 }
 
+TEST_F(ShellExecuteTest, AVeryLongNameIsShortenedInItsMiddleSoTheReasonShows) {
+    const std::string start = (directory_.path() / "start-").string();
+    const std::string ownName = "\u00e9" + std::string(200, 'n') + "-own-name";
+    const std::string file = start + std::string(100000, 'x') + "\u00e9/" + ownName;
+    ShellExecuteA(nullptr, "open", file.c_str(), nullptr, nullptr, SW_SHOW);
+    const std::vector<Box> boxes = TakeBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    const std::string& text = boxes[0].text;
+    EXPECT_LT(text.size(), 400u) << text;
+    EXPECT_EQ(text.rfind("Cannot run " + start.substr(0, 20), 0), 0u) << text;
+    EXPECT_NE(text.find("\u2026" + ownName + ": "), std::string::npos) << text;  // its own name whole
+    EXPECT_TRUE(text.ends_with(ownName + ": No such file or directory")) << text;
+}
+
 TEST_F(ShellExecuteTest, OpenIsTheDefaultVerbInAnyCase) {
     for (const char* operation : {static_cast<const char*>(nullptr), "open", "Open", "OPEN"}) {
         EXPECT_EQ(Open(probe_.string(), nullptr, nullptr, operation), 42) << (operation ? operation : "null");

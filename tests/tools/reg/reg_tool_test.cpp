@@ -1,10 +1,16 @@
 // alarmclock-reg run as a user would run it: output layout, prompts, exit codes and .reg files.
+#include <fcntl.h>
+#include <sched.h>
 #include <sqlite3.h>
+#include <sys/mount.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,6 +42,14 @@ class RegTool : public ::testing::Test {
         EXPECT_EQ(result.err.rfind("ERROR: ", 0), 0u) << result.err;
         EXPECT_EQ(result.err.find('\n'), result.err.size() - 1) << result.err;
         return result.err;
+    }
+
+    // The tool with a small stack, on which a walk that recursed through a deep tree would crash.
+    ProcessResult RegOnSmallStack(const std::vector<std::string>& arguments) {
+        std::vector<std::string> argv{"/bin/sh", "-c", "ulimit -s 256 && exec \"$0\" \"$@\"",
+                                      ALARMCLOCK_REG_PATH};
+        argv.insert(argv.end(), arguments.begin(), arguments.end());
+        return RunProcess(argv);
     }
 
     std::filesystem::path File(const std::string& name) { return files_.path() / name; }
@@ -73,6 +87,12 @@ void Set(HKEY key, const char* name, DWORD type, const std::string& data) {
     ASSERT_EQ(RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(data.data()),
                              static_cast<DWORD>(data.size())),
               ERROR_SUCCESS);
+}
+
+std::string Repeated(const std::string& text, int times) {
+    std::string repeated;
+    for (int i = 0; i < times; ++i) repeated += text;
+    return repeated;
 }
 
 TEST_F(RegTool, QueryLaysOutValuesAndSubkeys) {
@@ -169,6 +189,10 @@ TEST_F(RegTool, BadInputIsOneErrorLine) {
     std::ofstream(prefix_.database(), std::ios::binary) << std::string(5000, 'x');
     EXPECT_NE(Fails({"query", "HKCU\\Keep"}).find(prefix_.database().string() + ": file is not a database"),
               std::string::npos);
+    // An empty file reads as an empty registry, and a read writes nothing into it.
+    std::filesystem::resize_file(prefix_.database(), 0);
+    Fails({"query", "HKCU\\Keep"});
+    EXPECT_EQ(std::filesystem::file_size(prefix_.database()), 0u);
 }
 
 TEST_F(RegTool, ExportThenImportRestoresExactBytes) {
@@ -301,6 +325,8 @@ TEST_F(RegTool, ImportIsAllOrNothingAndNamesTheFailingLine) {
         {"NUL in a key name", std::string("[HKEY_CURRENT_USER\\a\0b]", 23),
          "the key name holds a NUL character"},
         {"line break in a value name", "\"a\rb\"=\"x\"", "a name cannot hold a line break"},
+        {"key too deep", "[HKEY_CURRENT_USER\\Import" + Repeated("\\k", 512) + "]",
+         "a key would be 513 levels deep; the registry allows 512"},
     };
     for (const Case& test : cases) {
         Write("partial.reg",
@@ -312,6 +338,104 @@ TEST_F(RegTool, ImportIsAllOrNothingAndNamesTheFailingLine) {
         EXPECT_EQ(Reg({"query", "HKCU\\Import"}).exitCode, 1) << test.what;  // nothing before it stayed
         EXPECT_EQ(Reg({"query", "HKCU\\a"}).exitCode, 1) << test.what;       // nor a name cut short
     }
+}
+
+TEST_F(RegTool, KeysDeeperThanWindowsAllowsAreRefusedAndOldDeepTreesStillWalked) {
+    Ok({"add", "HKCU\\Deep" + Repeated("\\k", 511), "/v", "v", "/d", "deepest"});
+    EXPECT_NE(Fails({"add", "HKCU\\Deep" + Repeated("\\k", 512)}).find("513 levels deep"), std::string::npos);
+    // A chain 2,000 levels deep, as a version without the limit could have made it.
+    Ok({"add", "HKCU\\Ancient", "/v", "v", "/d", "top"});
+    sqlite3* database = nullptr;
+    ASSERT_EQ(sqlite3_open(prefix_.database().c_str(), &database), SQLITE_OK);
+    const char* chain =
+        "WITH RECURSIVE top(id) AS (SELECT id FROM keys WHERE name = 'Ancient'),"
+        " chain(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM chain WHERE n < 2000)"
+        " INSERT INTO keys (id, parent_id, name, name_folded)"
+        " SELECT top.id + n, top.id + n - 1, 'k', 'k' FROM top, chain";
+    EXPECT_EQ(sqlite3_exec(database, chain, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(database);
+    sqlite3_close(database);
+    const ProcessResult query = RegOnSmallStack({"query", "HKCU\\Ancient", "/s"});
+    ASSERT_EQ(query.exitCode, 0) << query.err;
+    const std::string deepest = "HKEY_CURRENT_USER\\Ancient" + Repeated("\\k", 2000) + "\n";
+    EXPECT_NE(query.out.find("\n" + deepest), std::string::npos);
+    const ProcessResult exported = RegOnSmallStack({"export", "HKCU\\Ancient", File("ancient.reg").string()});
+    ASSERT_EQ(exported.exitCode, 0) << exported.err;
+    // Brought back where it is gone, it is refused at the first key too deep: level 513, whose section is
+    // on line 2 * 513 + 2 (after the header, and the top key's value).
+    Ok({"delete", "HKCU\\Ancient", "/f"});
+    EXPECT_NE(Fails({"import", File("ancient.reg").string()}).find("ancient.reg: line 1028: "),
+              std::string::npos);
+    Fails({"query", "HKCU\\Ancient"});
+}
+
+// Runs `check` in a child process with the registry in a file system of 256 kB of its own, mounted in a
+// mount namespace of the child's (as root, or else in a user namespace). Returns the child's report, or
+// nothing when no such file system can be made here.
+std::optional<std::string> OnASmallFileSystem(
+    const std::function<std::string(const std::filesystem::path&)>& check) {
+    TemporaryDirectory mountPoint;
+    int report[2];
+    if (pipe(report) != 0) return "no pipe";
+    const uid_t user = geteuid();
+    const gid_t group = getegid();
+    const pid_t child = fork();
+    if (child == 0) {
+        close(report[0]);
+        auto writeMap = [](const char* file, const std::string& text) {
+            const int descriptor = open(file, O_WRONLY);
+            const bool written = descriptor >= 0 && write(descriptor, text.data(), text.size()) ==
+                                                        static_cast<ssize_t>(text.size());
+            if (descriptor >= 0) close(descriptor);
+            return written;
+        };
+        const bool own = user == 0 ? unshare(CLONE_NEWNS) == 0
+                                   : unshare(CLONE_NEWUSER | CLONE_NEWNS) == 0 &&
+                                         writeMap("/proc/self/setgroups", "deny") &&
+                                         writeMap("/proc/self/uid_map",
+                                                  std::to_string(user) + " " + std::to_string(user) + " 1") &&
+                                         writeMap("/proc/self/gid_map",
+                                                  std::to_string(group) + " " + std::to_string(group) + " 1");
+        if (!own || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            mount("tmpfs", mountPoint.path().c_str(), "tmpfs", 0, "size=256k,mode=0700") != 0) {
+            _exit(77);
+        }
+        const std::string result = check(mountPoint.path());
+        const bool sent = write(report[1], result.data(), result.size()) == static_cast<ssize_t>(result.size());
+        umount(mountPoint.path().c_str());
+        _exit(sent ? 0 : 1);
+    }
+    close(report[1]);
+    std::string result = ReadToEnd(report[0]);
+    if (WaitFor(child) == 77) return std::nullopt;
+    return result;
+}
+
+TEST_F(RegTool, AFullDiskStillReadsTheRegistry) {
+    const auto report = OnASmallFileSystem([](const std::filesystem::path& disk) {
+        ScopedEnvironment prefix("ALARMCLOCK_PREFIX", (disk / "prefix").string());
+        const std::vector<std::string> add{
+            ALARMCLOCK_REG_PATH, "add", "HKCU\\Alarm", "/v", "armed", "/d", "yes"};
+        if (RunProcess(add).exitCode != 0) return std::string("the value could not be written");
+        // Filled to the last byte, as when the program starts on a full disk.
+        std::ofstream filler(disk / "filler", std::ios::binary);
+        const std::string block(4096, 'f');
+        while (filler.write(block.data(), block.size())) {
+        }
+        filler.close();
+        for (char c = 'a'; c <= 'z'; ++c) std::ofstream(disk / std::string(1, c)) << 'x';  // the last bytes
+        const ProcessResult query = RunProcess({ALARMCLOCK_REG_PATH, "query", "HKCU\\Alarm", "/v", "armed"});
+        std::vector<std::string> overwrite = add;
+        overwrite.push_back("/f");
+        const ProcessResult write = RunProcess(overwrite);
+        return query.out + query.err + "|write: " + write.err;
+    });
+    if (!report) GTEST_SKIP() << "mounting a small file system needs root or user namespaces";
+    EXPECT_NE(report->find("    armed    REG_SZ    yes\n"), std::string::npos) << *report;
+    // A write says what it lacks.
+    EXPECT_NE(report->find("|write: ERROR: The configuration registry key could not be written."),
+              std::string::npos)
+        << *report;
+    EXPECT_NE(report->find("No space left on device"), std::string::npos) << *report;
 }
 
 TEST_F(RegTool, ImportReadsFilesFromWindows) {

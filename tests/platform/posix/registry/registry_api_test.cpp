@@ -1,13 +1,15 @@
 // The Win32 registry functions: return codes, handles, names and data as Windows behaves.
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
+#include <filesystem>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "platform/api.h"
-#include "platform/posix/registry/registry_session.h"
 #include "platform/registry_error_text.h"
+#include "tests/support/denied_registry_key.h"
 #include "tests/support/temporary_prefix.h"
 
 namespace {
@@ -96,6 +98,13 @@ TEST_F(RegistryApi, CreatesAndOpensKeysAlongPaths) {
     EXPECT_EQ(
         RegCreateKeyExA(HKEY_CURRENT_USER, "V", 0, nullptr, 1, KEY_ALL_ACCESS, nullptr, &missing, nullptr),
         ERROR_INVALID_PARAMETER);
+    // A key may be 512 levels below its root, counted from the root for a path below an open key too.
+    std::string levels = "L";
+    for (int level = 2; level <= 512; ++level) levels += "\\L";
+    HKEY deepest = Create(HKEY_CURRENT_USER, levels.c_str());
+    EXPECT_EQ(RegCreateKeyExA(deepest, "L", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &missing, nullptr),
+              ERROR_INVALID_PARAMETER);
+    RegCloseKey(deepest);
     // The two roots are separate trees.
     EXPECT_EQ(Open(HKEY_LOCAL_MACHINE, "Software\\Alarm", &missing), ERROR_FILE_NOT_FOUND);
     RegCloseKey(Create(HKEY_LOCAL_MACHINE, "Software\\Alarm"));
@@ -289,28 +298,105 @@ TEST_F(RegistryApi, EnumerationSeesChangesMadeBetweenItsCalls) {
     RegCloseKey(key);
 }
 
-TEST_F(RegistryApi, ChangesRunAllOrNothingAreKeptTogetherOrUndoneTogether) {
-    HKEY key = Create(HKEY_CURRENT_USER, "Batch");
-    ASSERT_EQ(registry::RunAllOrNothing([&] {
-                  ASSERT_EQ(SetText(key, "a", "1"), ERROR_SUCCESS);
-                  RegCloseKey(Create(key, "kept"));
-              }),
-              ERROR_SUCCESS);
-    EXPECT_THROW(registry::RunAllOrNothing([&] {
-                     ASSERT_EQ(SetText(key, "b", "2"), ERROR_SUCCESS);
-                     RegCloseKey(Create(key, "undone"));
-                     // A refused call inside undoes only itself until the whole is given up.
-                     EXPECT_EQ(SetText(key, "line\nbreak", "3"), ERROR_INVALID_PARAMETER);
-                     EXPECT_EQ(ValueNameAt(key, 1), "b");  // seen inside, and listed
-                     EXPECT_EQ(SubkeyAt(key, 1), "undone");
-                     throw std::runtime_error("given up");
-                 }),
-                 std::runtime_error);
-    EXPECT_EQ(ValueNameAt(key, 0), "a");
+// What another process sees of a key's values: a connection of its own, which waits for no lock.
+std::vector<std::string> ValuesSeenByAnother(const std::filesystem::path& file, const char* keyName) {
+    std::vector<std::string> names;
+    sqlite3* database = nullptr;
+    EXPECT_EQ(sqlite3_open_v2(file.c_str(), &database, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+    sqlite3_stmt* statement = nullptr;
+    sqlite3_prepare_v2(database,
+                       "SELECT v.name FROM key_values v JOIN keys k ON v.key_id = k.id WHERE k.name = ? "
+                       "ORDER BY v.rowid",
+                       -1, &statement, nullptr);
+    sqlite3_bind_text(statement, 1, keyName, -1, SQLITE_STATIC);
+    while (sqlite3_step(statement) == SQLITE_ROW)
+        names.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
+    sqlite3_finalize(statement);
+    sqlite3_close(database);
+    return names;
+}
+
+using Names = std::vector<std::string>;
+
+TEST_F(RegistryApi, AUnitOfWritesIsKeptOrUndoneAsOne) {
+    HKEY key = Create(HKEY_CURRENT_USER, "Unit");
+    ASSERT_EQ(BeginRegistryWrites(), ERROR_SUCCESS);
+    ASSERT_EQ(SetText(key, "a", "1"), ERROR_SUCCESS);
+    // Deleting what is not there fails alone and changes nothing, so the unit goes on.
+    EXPECT_EQ(RegDeleteValueA(key, "never there"), ERROR_FILE_NOT_FOUND);
+    RegCloseKey(Create(key, "kept"));
+    EXPECT_EQ(Read(key, "a"), std::string("1", 2));  // seen inside
+    EXPECT_EQ(ValuesSeenByAnother(prefix_.database(), "Unit"), Names{});
+    ASSERT_EQ(EndRegistryWrites(TRUE), ERROR_SUCCESS);
+    EXPECT_EQ(ValuesSeenByAnother(prefix_.database(), "Unit"), Names{"a"});
+
+    ASSERT_EQ(BeginRegistryWrites(), ERROR_SUCCESS);
+    ASSERT_EQ(SetText(key, "b", "2"), ERROR_SUCCESS);
+    HKEY undone = Create(key, "undone");
+    EXPECT_EQ(ValueNameAt(key, 1), "b");  // listed inside
+    EXPECT_EQ(SubkeyAt(key, 1), "undone");
+    ASSERT_EQ(EndRegistryWrites(FALSE), ERROR_SUCCESS);
     EXPECT_EQ(ValueNameAt(key, 1), "error 259");
     EXPECT_EQ(SubkeyAt(key, 0), "kept");
     EXPECT_EQ(SubkeyAt(key, 1), "error 259");
+    // The undone key's handle names no key, also once a new key is given the id it had.
+    EXPECT_EQ(SetText(undone, "v", "x"), ERROR_KEY_DELETED);
+    HKEY next = Create(key, "next");
+    ASSERT_EQ(SetText(next, "mine", "1"), ERROR_SUCCESS);
+    EXPECT_EQ(Read(undone, "mine"), "error 1018");
+    EXPECT_EQ(EndRegistryWrites(TRUE), ERROR_INVALID_FUNCTION);  // no unit is open
+    for (HKEY open : {next, undone, key}) RegCloseKey(open);
+}
+
+TEST_F(RegistryApi, UnitsNestAndAnyPartGivenUpOrFailingUndoesTheWhole) {
+    HKEY key = Create(HKEY_CURRENT_USER, "Nested");
+    ASSERT_EQ(BeginRegistryWrites(), ERROR_SUCCESS);
+    ASSERT_EQ(BeginRegistryWrites(), ERROR_SUCCESS);
+    ASSERT_EQ(SetText(key, "inner", "1"), ERROR_SUCCESS);
+    ASSERT_EQ(EndRegistryWrites(TRUE), ERROR_SUCCESS);
+    EXPECT_EQ(ValuesSeenByAnother(prefix_.database(), "Nested"), Names{});  // the outermost end decides
+    ASSERT_EQ(EndRegistryWrites(TRUE), ERROR_SUCCESS);
+    EXPECT_EQ(ValuesSeenByAnother(prefix_.database(), "Nested"), Names{"inner"});
+
+    ASSERT_EQ(BeginRegistryWrites(), ERROR_SUCCESS);
+    ASSERT_EQ(SetText(key, "outer", "2"), ERROR_SUCCESS);
+    ASSERT_EQ(BeginRegistryWrites(), ERROR_SUCCESS);
+    ASSERT_EQ(EndRegistryWrites(FALSE), ERROR_SUCCESS);
+    EXPECT_EQ(SetText(key, "later", "3"), ERROR_REQUEST_ABORTED);
+    EXPECT_EQ(EndRegistryWrites(TRUE), ERROR_REQUEST_ABORTED);
+    EXPECT_EQ(ValueNameAt(key, 1), "error 259");
+
+    // A write the registry refuses (a key a standard user may not change) undoes the writes before it.
+    DenyValueChanges(HKEY_CURRENT_USER, "Denied");
+    HKEY denied = Create(HKEY_CURRENT_USER, "Denied");
+    ASSERT_EQ(BeginRegistryWrites(), ERROR_SUCCESS);
+    ASSERT_EQ(SetText(key, "before", "4"), ERROR_SUCCESS);
+    const LSTATUS refused = SetText(denied, "v", "5");
+    EXPECT_NE(refused, ERROR_SUCCESS);
+    EXPECT_EQ(SetText(key, "after", "6"), refused);
+    EXPECT_EQ(EndRegistryWrites(TRUE), refused);
+    EXPECT_NE(RegistryErrorText(refused).find("access denied"), std::string::npos)
+        << RegistryErrorText(refused);
+    EXPECT_EQ(ValuesSeenByAnother(prefix_.database(), "Nested"), Names{"inner"});
+    EXPECT_EQ(ValueNameAt(key, 1), "error 259");
+    RegCloseKey(denied);
     RegCloseKey(key);
+}
+
+TEST_F(RegistryApi, AUnitWhoseFileClosesIsUndoneAndItsEndSaysSo) {
+    HKEY key = Create(HKEY_CURRENT_USER, "Closed");
+    ASSERT_EQ(BeginRegistryWrites(), ERROR_SUCCESS);
+    ASSERT_EQ(SetText(key, "lost", "1"), ERROR_SUCCESS);
+    {
+        TemporaryPrefix elsewhere;  // the next call closes the file to open another
+        EXPECT_EQ(SetText(HKEY_CURRENT_USER, "there", "2"), ERROR_REQUEST_ABORTED);
+    }
+    const LSTATUS ended = EndRegistryWrites(TRUE);
+    EXPECT_EQ(ended, ERROR_REQUEST_ABORTED);
+    EXPECT_NE(RegistryErrorText(ended).find("registry.db: the registry file was closed before the unit"),
+              std::string::npos)
+        << RegistryErrorText(ended);
+    EXPECT_EQ(ValuesSeenByAnother(prefix_.database(), "Closed"), Names{});
 }
 
 TEST_F(RegistryApi, DeletionRemovesWholeTrees) {

@@ -28,8 +28,11 @@
 
 namespace {
 
-std::vector<std::string> Writer(const std::string& key, const std::string& tag, int count) {
-    return {REGISTRY_WRITER_PATH, key, tag, std::to_string(count)};
+std::vector<std::string> Writer(const std::string& key, const std::string& tag, int count,
+                                const std::string& mode = {}) {
+    std::vector<std::string> argv{REGISTRY_WRITER_PATH, key, tag, std::to_string(count)};
+    if (!mode.empty()) argv.push_back(mode);
+    return argv;
 }
 
 std::vector<long> Acknowledged(const std::string& output) {
@@ -146,6 +149,43 @@ TEST(RegistryDurability, KilledWritersLoseNoAcknowledgedWrite) {
     }
     // At least the even writers' first writes got through, so the check means something.
     EXPECT_GE(total, static_cast<std::size_t>(kWriters / 2));
+}
+
+TEST(RegistryDurability, AWriterKilledInsideAUnitLeavesAllOfItOrNone) {
+    TemporaryPrefix prefix;
+    constexpr int kRuns = 50;
+    constexpr int kWrites = 20;
+    std::mt19937 random(20250114);
+    std::uniform_int_distribution<int> killAfterMicroseconds(0, 3000);
+    int kept = 0;
+    int mixed = 0;
+    for (int run = 0; run < kRuns; ++run) {
+        const std::string key = "Unit\\W" + std::to_string(run);
+        PipedChild child = StartPiped(Writer(key, "v", kWrites, "unit"));
+        // Killed only once the unit holds a write, at a random moment of the rest.
+        ASSERT_EQ(ReadLine(child.output), "0\n");
+        std::this_thread::sleep_for(std::chrono::microseconds(killAfterMicroseconds(random)));
+        kill(child.pid, SIGKILL);
+        ReadToEnd(child.output);
+        WaitFor(child.pid);
+        const DWORD count = ValueCount(key.c_str());
+        kept += count == kWrites;
+        mixed += count != 0 && count != kWrites;
+    }
+    EXPECT_EQ(mixed, 0);
+    EXPECT_EQ(IntegrityCheck(prefix.database()), "ok");
+    ::testing::Test::RecordProperty("kept", kept);
+    ::testing::Test::RecordProperty("undone", kRuns - kept - mixed);
+}
+
+TEST(RegistryDurability, AUnitNeverEndedIsUndoneAndSaidToBe) {
+    TemporaryPrefix prefix;
+    const ProcessResult result = RunProcess(Writer("Unended", "v", 3, "unended"));
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_NE(result.err.find("registry.db: the writes of a unit that was begun and never ended are undone"),
+              std::string::npos)
+        << result.err;
+    EXPECT_EQ(ValueCount("Unended"), 0u);
 }
 
 TEST(RegistryDurability, ConcurrentWritersLoseNothing) {

@@ -140,10 +140,38 @@ TEST(RegistryLocation, NoRegistryIsMadeWhereOthersCanWrite) {
     const std::filesystem::path prefix = directory.path() / "shared";
     std::filesystem::create_directories(prefix);
     chmod(prefix.c_str(), 0777);
+    {
+        ScopedEnvironment variable("ALARMCLOCK_PREFIX", prefix.string());
+        HKEY key = nullptr;
+        EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Settings", 0, KEY_READ, &key), ERROR_ACCESS_DENIED);
+        EXPECT_FALSE(std::filesystem::exists(prefix / "registry.db"));
+    }
+    // One made before it became so is read, with nothing made beside it.
+    chmod(prefix.c_str(), 0700);
+    {
+        ScopedEnvironment variable("ALARMCLOCK_PREFIX", prefix.string());
+        HKEY settings = nullptr;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Settings", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                  &settings, nullptr),
+                  ERROR_SUCCESS);
+        RegCloseKey(settings);
+        ASSERT_EQ(SetText("armed", "yes"), ERROR_SUCCESS);
+    }
+    {
+        TemporaryPrefix elsewhere;
+        EXPECT_EQ(SetText("any", "x"), ERROR_FILE_NOT_FOUND);
+    }  // closes the file
+    chmod(prefix.c_str(), 0777);
     ScopedEnvironment variable("ALARMCLOCK_PREFIX", prefix.string());
     HKEY key = nullptr;
-    EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Settings", 0, KEY_READ, &key), ERROR_ACCESS_DENIED);
-    EXPECT_FALSE(std::filesystem::exists(prefix / "registry.db"));
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Settings", 0, KEY_READ, &key), ERROR_SUCCESS);
+    char data[16] = {};
+    DWORD size = sizeof data;
+    EXPECT_EQ(RegQueryValueExA(key, "armed", nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size),
+              ERROR_SUCCESS);
+    EXPECT_STREQ(data, "yes");
+    RegCloseKey(key);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(prefix), {}), 1) << "only registry.db";
 }
 
 }  // namespace

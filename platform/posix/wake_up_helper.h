@@ -1,0 +1,45 @@
+// The wake-up of the Linux desktop, held by a helper program of our own (tools/wake): only it has the
+// capability to set a timer that wakes the computer, so the program itself runs without privileges.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "platform/posix/win32_api.h"
+
+namespace posix {
+
+// The helper named by ALARMCLOCK_WAKE_HELPER when that is set, else the one beside the running program,
+// where both the installation and the build tree put it.
+std::string WakeHelperPath();
+
+// Started at the first moment held, in the root folder, the helper reads every change on its standard input, a
+// socket of ours, and ends when this object or this process ends, which releases the wake-up. Nothing here
+// waits for the helper.
+class WakeUpHelper {
+  public:
+    // Told at most once, on a thread of its own, why no wake-up is held: the helper could not start, or
+    // it ended refusing (saying why on its standard error, or by its exit).
+    using RefusalHandler = std::function<void(const std::string& why)>;
+
+    WakeUpHelper(std::string program, RefusalHandler refused);
+    ~WakeUpHelper();
+    WakeUpHelper(const WakeUpHelper&) = delete;
+    WakeUpHelper& operator=(const WakeUpHelper&) = delete;
+
+    // localMoment as the local wall clock reads it, its offset from UTC as the time zone has it on that
+    // date; none releases the wake-up.
+    void Hold(const std::optional<SYSTEMTIME>& localMoment);
+
+  private:
+    void Start();
+
+    std::string program_;
+    RefusalHandler refused_;
+    bool started_ = false;
+    int moments_ = -1;  // our end of the helper's standard input, while it runs
+    std::string lastLine_;
+};
+
+}  // namespace posix

@@ -1,0 +1,42 @@
+// The wake-up on Windows: a waitable timer that resumes the computer from sleep at its moment.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "platform/api.h"
+
+namespace win32backend {
+
+// When a reading of the local wall clock falls, as a timer's absolute due time (UTC, in 100 ns since
+// 1601), with the time zone's offset on that date; its milliseconds are ignored. None for a reading that
+// is no moment.
+std::optional<LARGE_INTEGER> DueTimeOfLocal(const SYSTEMTIME& local);
+
+class WakeTimer {
+  public:
+    // Told at most once why the computer will not wake: the timer could not be made or set, or the system
+    // cannot resume for a timer. A power plan that disallows wake timers is not told: the timer is set.
+    using RefusalHandler = std::function<void(const std::string& why)>;
+
+    explicit WakeTimer(RefusalHandler refused);
+    ~WakeTimer();
+    WakeTimer(const WakeTimer&) = delete;
+    WakeTimer& operator=(const WakeTimer&) = delete;
+
+    // In place of the moment held before; none cancels it.
+    void Hold(const std::optional<SYSTEMTIME>& localMoment);
+    // The timer, signalled when its moment comes; null when it could not be made.
+    HANDLE Handle() const { return timer_; }
+
+  private:
+    void Refuse(const std::string& why);
+
+    RefusalHandler refused_;
+    bool refusalSaid_ = false;
+    HANDLE timer_;
+    std::optional<LONGLONG> held_;  // the due time set, while one is
+};
+
+}  // namespace win32backend
