@@ -12,7 +12,7 @@ import sys
 
 from gi.repository import GLib
 
-from tray_host import SETTINGS_TITLE, Checks, Session, free_display, pump
+from tray_host import SETTINGS_TITLE, Checks, Session, pump
 
 LAYOUT = os.path.join(os.path.dirname(__file__), "..", "..", "..", "..", "app", "main_form.form")
 MESSAGE = "Wake up, reader"
@@ -132,12 +132,7 @@ def main(build):
     check = Checks()
     session = Session(build, with_watcher=False)
     try:
-        display = free_display()
-        session.spawn(["Xvfb", display, "-screen", "0", "1024x768x24"])
-        if not pump(10, lambda: subprocess.run(["xdpyinfo", "-display", display],
-                                               capture_output=True).returncode == 0):
-            raise RuntimeError("Xvfb did not start")
-        session.env["DISPLAY"] = display
+        display = session.start_display()
         # pyatspi finds the accessibility bus through these when it is first imported.
         os.environ.update(DISPLAY=display, DBUS_SESSION_BUS_ADDRESS=session.address)
         # What a screen reader does at its start: the session's accessibility switched on, which starts
