@@ -91,12 +91,12 @@ def text_of(accessible):
         return accessible.name
 
 
-def find_window(application, role, seconds=15):
-    """The application's top-level window of role once it shows, or None."""
+def find_window(application, wanted, seconds=15):
+    """The application's top-level window for which wanted holds once it shows, or None."""
     found = []
 
     def shown():
-        found[:] = [w for w in application if w is not None and w.getRoleName() == role and "showing" in states(w)]
+        found[:] = [w for w in application if w is not None and wanted(w) and "showing" in states(w)]
         return found
 
     return found[0] if pump(seconds, shown) else None
@@ -149,7 +149,7 @@ def main(build):
         check("the program registers with the accessibility bus", pump(20, lambda: applications.extend(
             a for a in pyatspi.Registry.getDesktop(0) if a is not None and a.name == "alarmclock") or applications))
         application = applications[0]
-        window = find_window(application, "frame")
+        window = find_window(application, lambda w: w.name == SETTINGS_TITLE)
         check("the settings window shows", window is not None)
         controls = check_tree(check, window)
 
@@ -185,10 +185,9 @@ def main(build):
         check("the alarm typed through the accessibility interface is stored (%s)" % stored,
               stored == {"enabled": "true", "hour": "7", "min": "30", "message": MESSAGE})
 
-        box = find_window(application, "dialog", 40) or find_window(application, "alert", 1)
-        check("the alarm fires and its message box shows", box is not None)
-        texts = [text_of(c) for c in descendants(box)] if box else []
-        check("the box's text is read out (%s)" % texts, MESSAGE in texts)
+        box = find_window(application, lambda w: w.getRoleName() in ("dialog", "alert")
+                          and MESSAGE in [text_of(c) for c in descendants(w)], 40)
+        check("the alarm fires and its box reads out the message", box is not None)
         ok = [c for c in (descendants(box) if box else []) if c.getRoleName() == "push button"]
         if ok:
             do_action(ok[0], "Press")
