@@ -25,9 +25,8 @@ class CaptionedPeer : public TypedPeer<ControlKind, WidgetKind> {
         if (aspect != widgetset::Aspect::Caption) return;
         ShowCaption(this->Object().Caption());
         ShowFont();  // fitted to the new text
-        // A container without a caption (a bare panel) is known by its component name.
-        const QString name = WithoutAccessKey(this->Object().Caption()).trimmed();
-        this->View()->setAccessibleName(name.isEmpty() ? ToQString(this->Object().Name()) : name);
+        // A control without a caption (a bare panel) has no name: its component name means nothing to a user.
+        this->View()->setAccessibleName(WithoutAccessKey(this->Object().Caption()).trimmed());
     }
     // What the widget draws in the caption's room besides the text: a frame's width on either side.
     virtual int DrawnBesideText() const {

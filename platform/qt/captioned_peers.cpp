@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "framework/peer_kinds.h"
+#include "platform/qt/accessible_roles.h"
 #include "platform/qt/captioned_peer.h"
 #include "platform/qt/group_box_widget.h"
 
@@ -34,12 +35,14 @@ class ButtonPeer : public CaptionedPeer<TButton, QPushButton> {
     }
 };
 
-// TPanel: a raised frame with its caption centred; a QLabel is exactly that, and children sit on it.
+// TPanel: a raised frame with its caption centred; a QLabel is exactly that, and children sit on it. To a
+// screen reader it is a pane that holds them, not a text.
 class PanelPeer : public CaptionedPeer<TPanel, QLabel> {
   public:
     explicit PanelPeer(TPanel& panel) : CaptionedPeer(panel) {
         View()->setFrameStyle(QFrame::Panel | QFrame::Raised);
         View()->setAlignment(Qt::AlignCenter);
+        SetAccessibleRole(*View(), QAccessible::Pane);
     }
 };
 

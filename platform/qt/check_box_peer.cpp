@@ -1,4 +1,5 @@
 #include <QCheckBox>
+#include <QSignalBlocker>
 #include <QStyle>
 #include <QStyleOptionButton>
 
@@ -14,8 +15,9 @@ namespace {
 class CheckBoxPeer : public CaptionedPeer<TCheckBox, QCheckBox> {
   public:
     explicit CheckBoxPeer(TCheckBox& checkBox) : CaptionedPeer(checkBox) {
-        // clicked, unlike toggled, is never emitted by setChecked: a state set from code is not echoed.
-        QObject::connect(View(), &QCheckBox::clicked, [this] { UserClicked(); });
+        // Every toggle but the peer's own is the user's: a click, its access key, or the toggle action of an
+        // assistive tool, which toggles the box without a click (so clicked would miss it).
+        QObject::connect(View(), &QCheckBox::toggled, [this] { UserClicked(); });
     }
 
   protected:
@@ -25,7 +27,7 @@ class CheckBoxPeer : public CaptionedPeer<TCheckBox, QCheckBox> {
         return View()->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, View()).left();
     }
     void ShowAspect(widgetset::Aspect aspect) override {
-        if (aspect == widgetset::Aspect::Checked) View()->setChecked(Object().Checked());
+        if (aspect == widgetset::Aspect::Checked) ShowChecked(*View(), Object());
         CaptionedPeer::ShowAspect(aspect);
     }
 
@@ -36,7 +38,12 @@ class CheckBoxPeer : public CaptionedPeer<TCheckBox, QCheckBox> {
         checkBox.UserClick();
         // The box toggled itself; a refused click (a disabled control) must not leave it so. The handler
         // may have freed the control, and this peer with it.
-        if (box != nullptr) box->setChecked(checkBox.Checked());
+        if (box != nullptr) ShowChecked(*box, checkBox);
+    }
+
+    static void ShowChecked(QCheckBox& box, const TCheckBox& checkBox) {
+        const QSignalBlocker notEchoed(&box);
+        box.setChecked(checkBox.Checked());
     }
 };
 

@@ -1,4 +1,5 @@
 #include <QLineEdit>
+#include <QSignalBlocker>
 #include <limits>
 
 #include "framework/edit.h"
@@ -20,8 +21,9 @@ class EditPeer : public TypedPeer<TEdit, QLineEdit> {
         // of 32,767 characters, which would shorten a longer stored message and save it shortened.
         View()->setMaxLength(std::numeric_limits<int>::max());
         View()->setValidator(new MaxLengthValidator(View(), [&edit] { return edit.MaxLength(); }));
-        // textEdited, unlike textChanged, is never emitted by setText.
-        QObject::connect(View(), &QLineEdit::textEdited,
+        // Every change but the peer's own is the user's: typed, pasted, or set by an assistive tool through
+        // the accessibility interface, which sets the text as code does (so textEdited would miss it).
+        QObject::connect(View(), &QLineEdit::textChanged,
                          [&edit](const QString& text) { edit.UserEditText(ToStdString(text)); });
     }
 
@@ -29,6 +31,7 @@ class EditPeer : public TypedPeer<TEdit, QLineEdit> {
     void ShowAspect(widgetset::Aspect aspect) override {
         // Compared first, so that the text the user just typed keeps its cursor and undo history.
         if (aspect == widgetset::Aspect::Caption && View()->text() != ToQString(Object().Text())) {
+            const QSignalBlocker notEchoed(View());
             View()->setText(ToQString(Object().Text()));
             // Text set from code is shown from its beginning, as on Windows; Qt would show its end.
             View()->setCursorPosition(0);

@@ -9,6 +9,7 @@
 #include "framework/application.h"
 #include "platform/posix/shell_error_box.h"
 #include "platform/posix/window_table.h"
+#include "platform/qt/accessible_roles.h"
 #include "platform/qt/icon_cache.h"
 
 namespace qtbackend {
@@ -48,6 +49,7 @@ void EnsureApplication() {
     QApplication::setQuitOnLastWindowClosed(false);
     // The icon of every window without its own, the message boxes' among them: the program's own.
     QApplication::setWindowIcon(IconNamed("MAINICON"));
+    InstallAccessibleRoles();
     posix::SetPostedMessageWakeup(
         [] { QMetaObject::invokeMethod(QCoreApplication::instance(), &DispatchPosted, Qt::QueuedConnection); });
     // The shell's error boxes carry the program's title, as its own boxes do.

@@ -2,8 +2,10 @@
 
 #include <QLabel>
 #include <map>
+#include <string>
 #include <vector>
 
+#include "framework/date_time_picker.h"
 #include "framework/field_namer.h"
 #include "platform/qt/captions.h"
 #include "platform/qt/control_peer.h"
@@ -27,6 +29,13 @@ QString NameOf(const TControl& namer) {
     return name;
 }
 
+// A field without a namer or hint is named by what it holds, as its component name means nothing to a user;
+// an edit's role says that already.
+std::string WhatItHolds(const TControl& field) {
+    if (!field.InheritsFrom(TDateTimePicker::Class)) return {};
+    return static_cast<const TDateTimePicker&>(field).Kind() == dtkTime ? "Time" : "Date";
+}
+
 }  // namespace
 
 void NameFields(TWinControl& root) {
@@ -40,7 +49,7 @@ void NameFields(TWinControl& root) {
         QWidget* widget = PeerOf(*field).Widget();
         TControl* namer = FindNamer(*field);
         if (namer == nullptr) {
-            widget->setAccessibleName(ToQString(field->Hint().empty() ? field->Name() : field->Hint()));
+            widget->setAccessibleName(ToQString(field->Hint().empty() ? WhatItHolds(*field) : field->Hint()));
             continue;
         }
         widget->setAccessibleName(named[namer] == 1 ? NameOf(*namer)

@@ -2,9 +2,13 @@
 
 #include <QCloseEvent>
 
+#include "platform/qt/accessible_roles.h"
+
 namespace qtbackend {
 
-FormWindow::FormWindow(QWidget* parent) : QWidget(parent, Qt::Window) {}
+FormWindow::FormWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+    SetAccessibleRole(*this, QAccessible::Window);
+}
 
 void FormWindow::closeEvent(QCloseEvent* event) {
     event->ignore();

@@ -33,7 +33,8 @@ class ClickableLabel : public QLabel {
 };
 
 // TImage: the named icon at its natural size in the control's top-left corner; a click on it is the user's
-// click on the control.
+// click on the control. A screen reader finds an image without a name, as a decoration: the icon's resource
+// name means nothing to a user, and its hint, where it has one, is its description.
 class ImagePeer : public TypedPeer<TImage, QLabel> {
   public:
     explicit ImagePeer(TImage& image)
@@ -43,7 +44,6 @@ class ImagePeer : public TypedPeer<TImage, QLabel> {
     void ShowAspect(widgetset::Aspect aspect) override {
         if (aspect != widgetset::Aspect::Picture) return;
         View()->setPixmap(IconNamed(Object().PictureName()).pixmap(kIconSize, kIconSize));
-        View()->setAccessibleName(ToQString(Object().PictureName()));
     }
 };
 

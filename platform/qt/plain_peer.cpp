@@ -5,14 +5,12 @@ namespace qtbackend {
 
 namespace {
 
-// Controls with nothing of their own to show: a plain widget, known by the component's name, that holds
-// children at their positions.
+// Controls with nothing of their own to show: a plain, unnamed widget that holds children at their
+// positions.
 class PlainPeer : public ControlPeer {
   public:
     PlainPeer(TControl& control, bool everShown)
-        : ControlPeer(control, new QWidget(ParentWidgetOf(control)), everShown) {
-        Widget()->setAccessibleName(QString::fromStdString(control.Name()));
-    }
+        : ControlPeer(control, new QWidget(ParentWidgetOf(control)), everShown) {}
 };
 
 }  // namespace

@@ -4,27 +4,11 @@ showing what the window's state calls for and running the chosen item.
 Usage: sni_test.py BUILD_DIR"""
 import datetime
 import os
-import subprocess
 import sys
 
 from gi.repository import GLib
 
-from tray_host import ITEM, MENU, SETTINGS_TITLE, Checks, Session, free_display, pump
-
-
-def settings_window_shown(display):
-    result = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", SETTINGS_TITLE],
-                            env=dict(os.environ, DISPLAY=display), capture_output=True, text=True)
-    return bool(result.stdout.strip())
-
-
-def menu_items(session, item, menu_path):
-    """The top level of the exported menu, as a host fetches it before showing: label -> (id, visible)."""
-    session.call(item, MENU, "AboutToShow", GLib.Variant("(i)", (0,)), "(b)", path=menu_path)
-    _, (_, _, children) = session.call(item, MENU, "GetLayout", GLib.Variant("(iias)", (0, 1, [])),
-                                       "(u(ia{sv}av))", path=menu_path)
-    return {props.get("label", ""): (child_id, props.get("visible", True))
-            for child_id, props, _ in children}
+from tray_host import ITEM, MENU, Checks, Session, menu_items, pump, settings_window_shown
 
 
 def click(session, item, menu_path, item_id):
@@ -36,12 +20,7 @@ def main(build):
     check = Checks()
     session = Session(build)
     try:
-        display = free_display()
-        session.spawn(["Xvfb", display, "-screen", "0", "1024x768x24"])
-        if not pump(10, lambda: subprocess.run(["xdpyinfo", "-display", display],
-                                               capture_output=True).returncode == 0):
-            raise RuntimeError("Xvfb did not start")
-        session.env["DISPLAY"] = display
+        display = session.start_display()
 
         today = datetime.date.today()
         session.store(intro="done", enabled="true", hour=7, min=30, year=today.year, month=today.month,

@@ -125,6 +125,16 @@ class Session:
         self.processes.append(process)
         return process
 
+    def start_display(self):
+        """A virtual display of its own for what runs in the session; its name."""
+        display = free_display()
+        self.spawn(["Xvfb", display, "-screen", "0", "1024x768x24"])
+        if not pump(10, lambda: subprocess.run(["xdpyinfo", "-display", display],
+                                               capture_output=True).returncode == 0):
+            raise Failure("Xvfb did not start")
+        self.env["DISPLAY"] = display
+        return display
+
     def spawn(self, command, env=None):
         process = subprocess.Popen(command, env=env or self.env, stdout=subprocess.DEVNULL,
                                    stderr=subprocess.DEVNULL)
@@ -149,6 +159,16 @@ class Session:
     def item_registers(self, seconds=20):
         """Whether the program registers a tray item with the watcher within seconds."""
         return pump(seconds, lambda: self.items)
+
+    def registered_item(self):
+        """The item registered with a watcher that is not ours (a panel's): its bus name and object path."""
+        items = self.call(("org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher"),
+                          "org.freedesktop.DBus.Properties", "Get",
+                          GLib.Variant("(ss)", (WATCHER, "RegisteredStatusNotifierItems")), "(v)")[0]
+        if not items:
+            raise Failure("the program registered no tray item with the panel's watcher")
+        service, _, path = items[0].partition("/")
+        return service, "/" + path
 
     def item(self):
         """The program's registered item: its bus name and object path."""
@@ -188,6 +208,22 @@ class Checks:
     def exit(self):
         print("%d failed" % self.failed if self.failed else "all passed", flush=True)
         sys.exit(1 if self.failed else 0)
+
+
+def menu_items(session, item, menu_path):
+    """The top level of the exported menu, as a host fetches it before showing, in its order:
+    label -> (id, visible)."""
+    session.call(item, MENU, "AboutToShow", GLib.Variant("(i)", (0,)), "(b)", path=menu_path)
+    _, (_, _, children) = session.call(item, MENU, "GetLayout", GLib.Variant("(iias)", (0, 1, [])),
+                                       "(u(ia{sv}av))", path=menu_path)
+    return {props.get("label", ""): (child_id, props.get("visible", True))
+            for child_id, props, _ in children}
+
+
+def settings_window_shown(display):
+    result = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", SETTINGS_TITLE],
+                            env=dict(os.environ, DISPLAY=display), capture_output=True, text=True)
+    return bool(result.stdout.strip())
 
 
 def free_display():
