@@ -2,6 +2,7 @@
 
 #include "framework/application.h"
 #include "platform/win32/dialog_end.h"
+#include "platform/win32/dialogs.h"
 
 namespace win32backend {
 
@@ -58,8 +59,12 @@ void MakeHardToMiss(HWND box) {
     SetWindowLongPtrA(box, GWL_EXSTYLE, style | WS_EX_APPWINDOW);
     SendMessageA(box, WM_SETICON, ICON_BIG,
                  reinterpret_cast<LPARAM>(LoadIconA(GetModuleHandleA(nullptr), "MAINICON")));
-    SetWindowPos(box, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
-    SetForegroundWindow(box);
+    // A box that opened as the user opened the tray's menu waits behind it: taking the foreground would
+    // close the menu under the user's pointer.
+    const bool inMenu = PopupMenuOpen();
+    SetWindowPos(box, HWND_TOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW | (inMenu ? SWP_NOACTIVATE : 0));
+    if (!inMenu) SetForegroundWindow(box);
 }
 
 }  // namespace win32backend

@@ -53,6 +53,14 @@ std::optional<std::string> ExecuteOpenFileDialog(const widgetset::OpenFileReques
     return std::string(file.data());
 }
 
+namespace {
+
+bool menuOpen = false;
+
+}  // namespace
+
+bool PopupMenuOpen() { return menuOpen; }
+
 TMenuItem* ShowPopupMenu(TPopupMenu& menu, int x, int y, HWND owner) {
     HMENU popup = CreatePopupMenu();
     std::vector<TMenuItem*> items;
@@ -65,8 +73,10 @@ TMenuItem* ShowPopupMenu(TPopupMenu& menu, int x, int y, HWND owner) {
     // Without the owner in the foreground the menu would not close when the user clicks elsewhere; the
     // message posted after lets the next click work at once.
     SetForegroundWindow(owner);
+    menuOpen = true;
     const int chosen =
         TrackPopupMenu(popup, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, x, y, 0, owner, nullptr);
+    menuOpen = false;
     PostMessageA(owner, WM_NULL, 0, 0);
     DestroyMenu(popup);
     return chosen > 0 && static_cast<std::size_t>(chosen) <= items.size()

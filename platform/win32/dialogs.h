@@ -19,5 +19,7 @@ std::string SystemFilter(const std::string& filter);
 std::optional<std::string> ExecuteOpenFileDialog(const widgetset::OpenFileRequest& request);
 // The item the user chose, or null when the menu was dismissed; owner receives the menu's messages.
 TMenuItem* ShowPopupMenu(TPopupMenu& menu, int x, int y, HWND owner);
+// Whether the user is in a pop-up menu of ShowPopupMenu now.
+bool PopupMenuOpen();
 
 }  // namespace win32backend

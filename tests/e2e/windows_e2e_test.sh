@@ -73,9 +73,15 @@ exit_from_tray_menu() {
     xdotool mousemove $((1024 - 16)) 16
     icon=$(window_under_pointer)
     click_tray_icon 3
-    menu_open() { [ "$(window_under_pointer)" != "$icon" ]; }
+    # The menu, of two items: not the icon, nor the icon's one-line tip, which may come up under the pointer.
+    menu_open() {
+        local window
+        window=$(window_under_pointer)
+        [ -n "$window" ] && [ "$window" != "$icon" ] || return 1
+        eval "$(xdotool getwindowgeometry --shell "$window")"
+        [ "$HEIGHT" -gt 30 ]
+    }
     wait_for 5 menu_open || return 1
-    eval "$(xdotool getwindowgeometry --shell "$(window_under_pointer)")"
     xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT * 3 / 4)) click 1
 }
 
