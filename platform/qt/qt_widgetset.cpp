@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QSystemTrayIcon>
+#include <cstdio>
+#include <utility>
 
 #include "framework/peer_kinds.h"
 #include "platform/posix/window_table.h"
@@ -76,6 +78,12 @@ bool QtWidgetset::ClaimInstance(const std::string& name, std::function<void()> a
 bool QtWidgetset::NotificationAreaAvailable() {
     EnsureApplication();
     return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+// This build holds no wake-up yet: said once, as the contract asks, and the program runs on.
+void QtWidgetset::HoldWakeUp(const std::optional<SYSTEMTIME>&) {
+    static bool said = false;
+    if (!std::exchange(said, true)) std::fputs("alarmclock: no wake-up: this build cannot hold one\n", stderr);
 }
 
 }  // namespace qtbackend

@@ -24,6 +24,7 @@ class QtWidgetset : public widgetset::Widgetset {
     void SetTrayMenu(HWND window, UINT id, TPopupMenu* menu, std::function<void()> aboutToShow) override;
     bool ClaimInstance(const std::string& name, std::function<void()> anotherStart) override;
     bool NotificationAreaAvailable() override;
+    void HoldWakeUp(const std::optional<SYSTEMTIME>& localMoment) override;
 
   private:
     TimerHost& Timers();

@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <cstdio>
+#include <utility>
+
 #include "framework/peer_kinds.h"
 #include "platform/win32/dialogs.h"
 #include "platform/win32/mci_media_device.h"
@@ -77,6 +80,12 @@ bool Win32Widgetset::ClaimInstance(const std::string& name, std::function<void()
 }
 
 bool Win32Widgetset::NotificationAreaAvailable() { return FindWindowA("Shell_TrayWnd", nullptr) != nullptr; }
+
+// This build holds no wake-up yet: said once, as the contract asks, and the program runs on.
+void Win32Widgetset::HoldWakeUp(const std::optional<SYSTEMTIME>&) {
+    static bool said = false;
+    if (!std::exchange(said, true)) std::fputs("alarmclock: no wake-up: this build cannot hold one\n", stderr);
+}
 
 }  // namespace win32backend
 

@@ -28,6 +28,7 @@ class Win32Widgetset : public widgetset::Widgetset {
     TMenuItem* PopupMenu(TPopupMenu& menu, int x, int y) override;
     bool ClaimInstance(const std::string& name, std::function<void()> anotherStart) override;
     bool NotificationAreaAvailable() override;
+    void HoldWakeUp(const std::optional<SYSTEMTIME>& localMoment) override;
 
   private:
     TimerHost& Timers();
