@@ -5,6 +5,7 @@
 #include "app/main_form_layout.h"
 #include "framework/published.h"
 #include "framework/widgetset.h"
+#include "platform/wall_clock_step.h"
 
 namespace {
 
@@ -69,4 +70,23 @@ bool DesktopTest::WaitUntil(const std::function<bool()>& condition, const std::s
         return false;
     }
     return true;
+}
+
+std::optional<int> DesktopTest::DailyTimerTicksAfter(const std::function<bool()>& news) {
+    constexpr unsigned kDayMs = 24 * 60 * 60 * 1000;
+    if (timer_marks::NextStepFromNow(kDayMs).wait < std::chrono::minutes{1}) return std::nullopt;
+    int ticks = 0;
+    const auto daily = CurrentWidgetset().StartWallClockTimer(kDayMs, [&] { ++ticks; });
+    std::optional<int> counted;
+    if (news()) {
+        WaitUntil([&] { return ticks > 0; }, "the tick at once");
+        // Armed again for midnight, not ticking on.
+        int plainTicks = 0;
+        const auto plain = CurrentWidgetset().StartTimer(desktop_test::kPollMs, [&] { ++plainTicks; });
+        WaitUntil([&] { return plainTicks >= 5; }, "five plain ticks");
+        CurrentWidgetset().StopTimer(plain);
+        counted = ticks;
+    }
+    CurrentWidgetset().StopTimer(daily);
+    return counted;
 }
