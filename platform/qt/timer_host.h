@@ -26,7 +26,8 @@ class TimerHost : public QObject {
     struct Entry {
         std::function<void()> tick;
         std::unique_ptr<QTimer> timer;  // an interval timer's
-        // A wall-clock timer's, and the loop's watch on it, destroyed before it.
+        // A wall-clock timer's, and the loop's watch on it, destroyed before it. One descriptor a timer: each
+        // keeps its own marks, and the program has one such timer.
         std::unique_ptr<posix::WallClockTimer> wallClock;
         std::unique_ptr<QSocketNotifier> wallClockWatch;
     };
