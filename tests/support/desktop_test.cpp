@@ -5,7 +5,7 @@
 #include "app/main_form_layout.h"
 #include "framework/published.h"
 #include "framework/widgetset.h"
-#include "platform/wall_clock_step.h"
+#include "platform/api.h"
 
 namespace {
 
@@ -72,21 +72,28 @@ bool DesktopTest::WaitUntil(const std::function<bool()>& condition, const std::s
     return true;
 }
 
-std::optional<int> DesktopTest::DailyTimerTicksAfter(const std::function<bool()>& news) {
-    constexpr unsigned kDayMs = 24 * 60 * 60 * 1000;
-    if (timer_marks::NextStepFromNow(kDayMs).wait < std::chrono::minutes{1}) return std::nullopt;
+std::optional<int> DesktopTest::WallClockTimerTicksAfter(const std::function<bool()>& news) {
+    using namespace std::chrono;
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    const milliseconds sinceMidnight =
+        hours{now.wHour} + minutes{now.wMinute} + seconds{now.wSecond} + milliseconds{now.wMilliseconds};
+    // Its first mark since midnight two minutes away, in the last tenth of its interval: early, by its step.
+    const milliseconds interval = sinceMidnight + minutes{2};
+    if (sinceMidnight * 10 < interval * 9) return std::nullopt;
     int ticks = 0;
-    const auto daily = CurrentWidgetset().StartWallClockTimer(kDayMs, [&] { ++ticks; });
+    const auto timer =
+        CurrentWidgetset().StartWallClockTimer(static_cast<unsigned>(interval.count()), [&] { ++ticks; });
     std::optional<int> counted;
     if (news()) {
         WaitUntil([&] { return ticks > 0; }, "the tick at once");
-        // Armed again for midnight, not ticking on.
+        // Armed again for its mark, not ticking on.
         int plainTicks = 0;
         const auto plain = CurrentWidgetset().StartTimer(desktop_test::kPollMs, [&] { ++plainTicks; });
         WaitUntil([&] { return plainTicks >= 5; }, "five plain ticks");
         CurrentWidgetset().StopTimer(plain);
         counted = ticks;
     }
-    CurrentWidgetset().StopTimer(daily);
+    CurrentWidgetset().StopTimer(timer);
     return counted;
 }
