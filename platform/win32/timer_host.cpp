@@ -1,6 +1,7 @@
 #include "platform/win32/timer_host.h"
 
 #include <stdexcept>
+#include <utility>
 
 #include "framework/error_reporting.h"
 #include "framework/timer_marks.h"
@@ -8,12 +9,28 @@
 
 namespace win32backend {
 
+// A SetTimer runs on the system's tick count, which stands still while the system sleeps and ignores a set
+// of the clock; the system's word of either wakes the wall-clock timers. (Waitable timers on the wall clock
+// would be no better here: the system's own modal loops, such as a message box's, wait for messages only.)
 TimerHost::TimerHost()
-    : window_([this](UINT message, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
-          if (message != WM_TIMER) return std::nullopt;
-          Tick(wParam);
-          return 0;
-      }) {}
+    : window_(
+          [this](UINT message, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
+              switch (message) {
+                  case WM_TIMER:
+                      Tick(wParam);
+                      return 0;
+                  case WM_TIMECHANGE:
+                      WakeWallClockTimers();
+                      return 0;
+                  case WM_POWERBROADCAST:
+                      if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND)
+                          WakeWallClockTimers();
+                      return std::nullopt;
+                  default:
+                      return std::nullopt;
+              }
+          },
+          {}, /*messageOnly=*/false) {}
 
 UINT_PTR TimerHost::Start(unsigned intervalMs, std::function<void()> tick) {
     return Add(std::chrono::milliseconds{intervalMs}, Entry{std::move(tick), 0});
@@ -42,6 +59,16 @@ void TimerHost::Stop(UINT_PTR id) {
     if (ticks_.erase(id) != 0) KillTimer(window_.Handle(), id);
 }
 
+// Through the queue, as any tick: a tick may wait in a modal box, and the system waits for the answer to
+// its broadcast.
+void TimerHost::WakeWallClockTimers() {
+    for (auto& [id, entry] : ticks_) {
+        if (entry.wallClockIntervalMs == 0) continue;
+        entry.clockSet = true;
+        ReportErrors([&] { Arm(id, std::chrono::milliseconds{0}); });
+    }
+}
+
 void TimerHost::Tick(UINT_PTR id) {
     auto it = ticks_.find(id);
     if (it == ticks_.end()) return;  // stopped, with its WM_TIMER already queued
@@ -51,7 +78,8 @@ void TimerHost::Tick(UINT_PTR id) {
         // Re-armed before the tick runs, which may wait in a modal box.
         const timer_marks::Step step = timer_marks::NextStepFromNow(interval);
         ReportErrors([&] { Arm(id, step.wait); });
-        if (!step.tick) return;
+        const bool clockSet = std::exchange(it->second.clockSet, false);
+        if (!step.tick && !clockSet) return;
     }
     tick();
 }

@@ -1,5 +1,6 @@
 // The widgetset's timers: SetTimer on one hidden window, each WM_TIMER running its tick. A tick that waits
-// in a modal box does not hold back the others: the box's own loop goes on dispatching WM_TIMER.
+// in a modal box does not hold back the others: the box's own loop goes on dispatching WM_TIMER. The window
+// is a top-level one, since only those hear that the clock was set or the system resumed.
 #pragma once
 
 #include <chrono>
@@ -16,7 +17,8 @@ class TimerHost {
 
     // Each returns the timer's id, never 0.
     UINT_PTR Start(unsigned intervalMs, std::function<void()> tick);
-    // Ticks on the wall clock's marks of that interval (framework/timer_marks.h).
+    // Ticks on the wall clock's marks of that interval (framework/timer_marks.h), and at once when the
+    // clock is set or the system resumes.
     UINT_PTR StartWallClock(unsigned intervalMs, std::function<void()> tick);
     void Stop(UINT_PTR id);
 
@@ -24,11 +26,14 @@ class TimerHost {
     struct Entry {
         std::function<void()> tick;
         unsigned wallClockIntervalMs;  // 0 for a timer that ticks every interval from its start
+        bool clockSet = false;         // a wall-clock timer woken because the clock was set
     };
 
     UINT_PTR Add(std::chrono::milliseconds first, Entry entry);
     void Arm(UINT_PTR id, std::chrono::milliseconds wait);
     void Tick(UINT_PTR id);
+    // Every wall-clock timer is due now and ticks, whatever its step says.
+    void WakeWallClockTimers();
 
     HiddenWindow window_;
     std::map<UINT_PTR, Entry> ticks_;
