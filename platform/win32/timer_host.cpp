@@ -9,28 +9,12 @@
 
 namespace win32backend {
 
-// A SetTimer runs on the system's tick count, which stands still while the system sleeps and ignores a set
-// of the clock; the system's word of either wakes the wall-clock timers. (Waitable timers on the wall clock
-// would be no better here: the system's own modal loops, such as a message box's, wait for messages only.)
 TimerHost::TimerHost()
-    : window_(
-          [this](UINT message, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
-              switch (message) {
-                  case WM_TIMER:
-                      Tick(wParam);
-                      return 0;
-                  case WM_TIMECHANGE:
-                      WakeWallClockTimers();
-                      return 0;
-                  case WM_POWERBROADCAST:
-                      if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND)
-                          WakeWallClockTimers();
-                      return std::nullopt;
-                  default:
-                      return std::nullopt;
-              }
-          },
-          {}, /*messageOnly=*/false) {}
+    : window_([this](UINT message, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
+          if (message != WM_TIMER) return std::nullopt;
+          Tick(wParam);
+          return 0;
+      }) {}
 
 UINT_PTR TimerHost::Start(unsigned intervalMs, std::function<void()> tick) {
     return Add(std::chrono::milliseconds{intervalMs}, Entry{std::move(tick), 0});

@@ -1,6 +1,5 @@
 // The widgetset's timers: SetTimer on one hidden window, each WM_TIMER running its tick. A tick that waits
-// in a modal box does not hold back the others: the box's own loop goes on dispatching WM_TIMER. The window
-// is a top-level one, since only those hear that the clock was set or the system resumed.
+// in a modal box does not hold back the others: the box's own loop goes on dispatching WM_TIMER.
 #pragma once
 
 #include <chrono>
@@ -21,6 +20,9 @@ class TimerHost {
     // clock is set or the system resumes.
     UINT_PTR StartWallClock(unsigned intervalMs, std::function<void()> tick);
     void Stop(UINT_PTR id);
+    // For the system's word that the clock was set or the system resumed: every wall-clock timer is due now
+    // and ticks, whatever its step says.
+    void WakeWallClockTimers();
 
   private:
     struct Entry {
@@ -32,8 +34,6 @@ class TimerHost {
     UINT_PTR Add(std::chrono::milliseconds first, Entry entry);
     void Arm(UINT_PTR id, std::chrono::milliseconds wait);
     void Tick(UINT_PTR id);
-    // Every wall-clock timer is due now and ticks, whatever its step says.
-    void WakeWallClockTimers();
 
     HiddenWindow window_;
     std::map<UINT_PTR, Entry> ticks_;

@@ -25,18 +25,33 @@ std::unique_ptr<widgetset::ControlPeer> Win32Widgetset::CreatePeer(TControl& con
 // A hidden top-level window: message boxes it owns stand on their own on the taskbar. Such a box disables
 // its owner while it is open (WM_ENABLE tells), and the program's other windows are disabled with it, as
 // if each of them owned the box: no click or key reaches them, while the tray, the timers and media
-// notifications go on.
+// notifications go on. Being top-level, it also hears the system's broadcasts that the clock was set or the
+// system resumed (a message-only window hears none), which wake the wall-clock timers: a SetTimer runs on
+// the tick count, which stands still while the system sleeps and ignores a set of the clock. Waitable timers
+// on the wall clock would be no better: the system's own modal loops (a message box's) wait for messages.
 HWND Win32Widgetset::ApplicationHandle() {
     if (!application_) {
         application_ = std::make_unique<HiddenWindow>(
             [this](UINT message, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
-                if (message != WM_ENABLE) return std::nullopt;
-                if (wParam != FALSE) {
-                    boxScope_.reset();
-                } else if (!boxScope_) {
-                    boxScope_.emplace();
+                switch (message) {
+                    case WM_ENABLE:
+                        if (wParam != FALSE) {
+                            boxScope_.reset();
+                        } else if (!boxScope_) {
+                            boxScope_.emplace();
+                        }
+                        return 0;
+                    case WM_TIMECHANGE:
+                        Timers().WakeWallClockTimers();
+                        return 0;
+                    case WM_POWERBROADCAST:
+                        if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) {
+                            Timers().WakeWallClockTimers();
+                        }
+                        return std::nullopt;
+                    default:
+                        return std::nullopt;
                 }
-                return 0;
             },
             "AlarmClock", false);
     }
@@ -57,6 +72,7 @@ widgetset::TimerId Win32Widgetset::StartTimer(unsigned intervalMs, std::function
 }
 
 widgetset::TimerId Win32Widgetset::StartWallClockTimer(unsigned intervalMs, std::function<void()> tick) {
+    ApplicationHandle();  // the window that hears a set of the clock or a resume
     return static_cast<widgetset::TimerId>(Timers().StartWallClock(intervalMs, std::move(tick)));
 }
 

@@ -68,7 +68,7 @@ answer_box() {
 # Keep Running after a firing, across a new session: the user arms the next alarm (09:00 on the faked day)
 # and presses Done; the session ends, and the program with it; the next session starts the user's Run
 # command as the shell would, and the program is back, armed with its window hidden. Ends with a new
-# session and no program running.
+# session, no program running and no start-up entry.
 keep_running_across_a_new_session() {
     local today=$1 entry
     xdotool mousemove $((1024 - 16)) 16 click --repeat 2 --delay 100 1
@@ -96,6 +96,7 @@ keep_running_across_a_new_session() {
     check "the alarm is the one set before" stored_is min 00
     check "and Keep Running wrote the entry again" entry_is "\"$(windows_path "$program")\""
     new_session
+    remove_entry  # as the firing left it, so that a later check sees the entry written anew
 }
 # Ends every Windows process of the session and starts a new one, as wine_session.sh does: the server and
 # Wine's services, which outlive the test, hold none of its output.
