@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QSystemTrayIcon>
+#include <cstdio>
+#include <utility>
 
 #include "framework/peer_kinds.h"
 #include "platform/posix/window_table.h"

@@ -3,45 +3,46 @@
 #include <stdexcept>
 
 #include "framework/error_reporting.h"
-#include "framework/timer_marks.h"
-#include "platform/wall_clock_step.h"
 
 namespace qtbackend {
 
-namespace {
-
-void Arm(QTimer& timer, std::chrono::milliseconds wait) {
-    timer.start(wait);
-    if (!timer.isActive()) throw std::runtime_error("Qt could not start a timer");
-}
-
-}  // namespace
-
-std::pair<int, QTimer*> TimerHost::Add(std::function<void()> tick) {
+int TimerHost::Add(Entry entry) {
     const int id = ++lastId_;
-    auto& entry = timers_[id] = Entry{std::make_unique<QTimer>(), std::move(tick)};
-    return {id, entry.timer.get()};
-}
-
-int TimerHost::Start(unsigned intervalMs, std::function<void()> tick) {
-    const auto [id, timer] = Add(std::move(tick));
-    QObject::connect(timer, &QTimer::timeout, this, [this, id] { PostTick(id); });
-    Arm(*timer, std::chrono::milliseconds{intervalMs});
+    timers_[id] = std::move(entry);
     return id;
 }
 
-// A one-shot precise timer, re-armed at every wake for the next mark: a repeating timer would drift from
-// the marks by each late wake, and would never notice that the wall clock was set.
+int TimerHost::Start(unsigned intervalMs, std::function<void()> tick) {
+    auto timer = std::make_unique<QTimer>();
+    QTimer& started = *timer;
+    const int id = Add(Entry{
+        .tick = std::move(tick), .timer = std::move(timer), .wallClock = nullptr, .wallClockWatch = nullptr});
+    QObject::connect(&started, &QTimer::timeout, this, [this, id] { PostTick(id); });
+    started.start(std::chrono::milliseconds{intervalMs});
+    if (!started.isActive()) {
+        Stop(id);
+        throw std::runtime_error("Qt could not start a timer");
+    }
+    return id;
+}
+
+// A timer of the system's clock, not a Qt timer: Qt's run on the monotonic clock, which stands still while
+// the system sleeps, so a tick armed before a suspend would come late by the time it had left, and a set
+// of the clock would be seen only at the next planned wake.
 int TimerHost::StartWallClock(unsigned intervalMs, std::function<void()> tick) {
-    const auto [id, timer] = Add(std::move(tick));
-    timer->setSingleShot(true);
-    timer->setTimerType(Qt::PreciseTimer);
-    QObject::connect(timer, &QTimer::timeout, this, [this, id, intervalMs, timer] {
-        const timer_marks::Step step = timer_marks::NextStepFromNow(intervalMs);
-        ReportErrors([&] { Arm(*timer, step.wait); });
-        if (step.tick) PostTick(id);
+    auto timer = std::make_unique<posix::WallClockTimer>(intervalMs);
+    auto watch = std::make_unique<QSocketNotifier>(timer->Descriptor(), QSocketNotifier::Read);
+    posix::WallClockTimer& woken = *timer;
+    QSocketNotifier& watched = *watch;
+    const int id = Add(Entry{.tick = std::move(tick),
+                             .timer = nullptr,
+                             .wallClock = std::move(timer),
+                             .wallClockWatch = std::move(watch)});
+    QObject::connect(&watched, &QSocketNotifier::activated, this, [this, id, &woken] {
+        bool tick = false;
+        ReportErrors([&] { tick = woken.Wake(); });
+        if (tick) PostTick(id);
     });
-    Arm(*timer, timer_marks::NextStepFromNow(intervalMs).wait);
     return id;
 }
 

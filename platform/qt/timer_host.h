@@ -1,11 +1,15 @@
-// The widgetset's timers: Qt timers of one object on the interface thread, each running its tick.
+// The widgetset's timers on the interface thread, each running its tick: Qt timers of one object, and for
+// the wall clock's marks timers of the system's clock that Qt's loop watches.
 #pragma once
 
 #include <QObject>
+#include <QSocketNotifier>
 #include <QTimer>
 #include <functional>
 #include <map>
 #include <memory>
+
+#include "platform/posix/wall_clock_timer.h"
 
 namespace qtbackend {
 
@@ -13,18 +17,22 @@ class TimerHost : public QObject {
   public:
     // Each returns the timer's id, never 0.
     int Start(unsigned intervalMs, std::function<void()> tick);
-    // Ticks on the wall clock's marks of that interval (framework/timer_marks.h).
+    // Ticks on the wall clock's marks of that interval (framework/timer_marks.h), and at once when the
+    // clock is set or the system resumes.
     int StartWallClock(unsigned intervalMs, std::function<void()> tick);
     void Stop(int id);
 
   private:
     struct Entry {
-        std::unique_ptr<QTimer> timer;
         std::function<void()> tick;
+        std::unique_ptr<QTimer> timer;  // an interval timer's
+        // A wall-clock timer's, and the loop's watch on it, destroyed before it. One descriptor a timer: each
+        // keeps its own marks, and the program has one such timer.
+        std::unique_ptr<posix::WallClockTimer> wallClock;
+        std::unique_ptr<QSocketNotifier> wallClockWatch;
     };
 
-    // A timer, not yet started, whose tick runs tick.
-    std::pair<int, QTimer*> Add(std::function<void()> tick);
+    int Add(Entry entry);
     void PostTick(int id);
 
     std::map<int, Entry> timers_;

@@ -1,6 +1,7 @@
 #include "platform/win32/timer_host.h"
 
 #include <stdexcept>
+#include <utility>
 
 #include "framework/error_reporting.h"
 #include "framework/timer_marks.h"
@@ -42,6 +43,16 @@ void TimerHost::Stop(UINT_PTR id) {
     if (ticks_.erase(id) != 0) KillTimer(window_.Handle(), id);
 }
 
+// Through the queue, as any tick: a tick may wait in a modal box, and the system waits for the answer to
+// its broadcast.
+void TimerHost::WakeWallClockTimers() {
+    for (auto& [id, entry] : ticks_) {
+        if (entry.wallClockIntervalMs == 0) continue;
+        entry.clockSet = true;
+        ReportErrors([&] { Arm(id, std::chrono::milliseconds{0}); });
+    }
+}
+
 void TimerHost::Tick(UINT_PTR id) {
     auto it = ticks_.find(id);
     if (it == ticks_.end()) return;  // stopped, with its WM_TIMER already queued
@@ -51,7 +62,8 @@ void TimerHost::Tick(UINT_PTR id) {
         // Re-armed before the tick runs, which may wait in a modal box.
         const timer_marks::Step step = timer_marks::NextStepFromNow(interval);
         ReportErrors([&] { Arm(id, step.wait); });
-        if (!step.tick) return;
+        const bool clockSet = std::exchange(it->second.clockSet, false);
+        if (!step.tick && !clockSet) return;
     }
     tick();
 }

@@ -16,14 +16,19 @@ class TimerHost {
 
     // Each returns the timer's id, never 0.
     UINT_PTR Start(unsigned intervalMs, std::function<void()> tick);
-    // Ticks on the wall clock's marks of that interval (framework/timer_marks.h).
+    // Ticks on the wall clock's marks of that interval (framework/timer_marks.h), and at once when the
+    // clock is set or the system resumes.
     UINT_PTR StartWallClock(unsigned intervalMs, std::function<void()> tick);
     void Stop(UINT_PTR id);
+    // For the system's word that the clock was set or the system resumed: every wall-clock timer is due now
+    // and ticks, whatever its step says.
+    void WakeWallClockTimers();
 
   private:
     struct Entry {
         std::function<void()> tick;
         unsigned wallClockIntervalMs;  // 0 for a timer that ticks every interval from its start
+        bool clockSet = false;         // a wall-clock timer woken because the clock was set
     };
 
     UINT_PTR Add(std::chrono::milliseconds first, Entry entry);

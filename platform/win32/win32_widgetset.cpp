@@ -28,7 +28,11 @@ std::unique_ptr<widgetset::ControlPeer> Win32Widgetset::CreatePeer(TControl& con
 }
 
 HWND Win32Widgetset::ApplicationHandle() {
-    if (!application_) application_ = std::make_unique<ApplicationWindow>();
+    // A SetTimer runs on the tick count, which stands still while the system sleeps and ignores a set of
+    // the clock: the application's window hears both and wakes the wall-clock timers. Waitable timers on
+    // the wall clock would be no better: the system's own modal loops (a message box's) wait for messages.
+    if (!application_)
+        application_ = std::make_unique<ApplicationWindow>([this] { Timers().WakeWallClockTimers(); });
     return application_->Handle();
 }
 
@@ -48,6 +52,7 @@ widgetset::TimerId Win32Widgetset::StartTimer(unsigned intervalMs, std::function
 }
 
 widgetset::TimerId Win32Widgetset::StartWallClockTimer(unsigned intervalMs, std::function<void()> tick) {
+    ApplicationHandle();  // the window that hears a set of the clock or a resume
     return static_cast<widgetset::TimerId>(Timers().StartWallClock(intervalMs, std::move(tick)));
 }
 

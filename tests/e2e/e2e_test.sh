@@ -114,22 +114,32 @@ check "a click on the icon stops the flashing" not_flashing
 answer_box
 check "closing the box launches the application" wait_for 5 test -e "$work/launched"
 check "a one-time alarm is no longer stored after it fired" stored_is enabled ""
+
+# Keep Running after a firing: the user arms the next alarm (09:00 on the faked day) and presses Done.
+DISPLAY=$display xdotool mousemove $((1024 - 16)) 16 click --repeat 2 --delay 100 1
+check "a double click on the icon shows the settings" wait_for 5 has_window "$settings_title"
+click_in_window 90 103  # the hour field
+DISPLAY=$display xdotool key ctrl+a type 9
+click_in_window 122 103  # the minute field
+DISPLAY=$display xdotool key ctrl+a type 00
+click_in_window 232 196  # &Done
+check "Done stores the new alarm" wait_for 5 stored_is enabled true
+check "at the time typed" stored_is hour 9
+check "and writes the start-up entry again" entry_is "\"$prefix/bin/alarmclock\""
+check "Done hides the window" wait_for 5 no_window "$settings_title"
 stop_program
 unset ALARMCLOCK_AUDIO_SINK
 
-# Keep Running across a reboot: the login helper starts the program with the alarm armed and hidden.
-store enabled true
-store hour 6
-store min 0
-store keeprunning true
-# The entry as the program writes it, and as an earlier version left it: the program starts once.
-reg add "$startup_entry_key" /v alarmclock /d "\"$prefix/bin/alarmclock\"" /f > /dev/null
+# Across a reboot: the login helper starts the program, still on the faked day, armed and hidden. An
+# earlier version's entry beside the program's own starts it once.
 reg add 'HKLM\Software\Microsoft\Windows\CurrentVersion\RunOnce' /v alarmclock /d "$prefix/bin/alarmclock" /f > /dev/null
-check "the login helper starts every command" env DISPLAY=$display "$prefix/bin/alarmclock-runonce"
+check "the login helper starts every command" \
+    env DISPLAY=$display DONT_FAKE_MONOTONIC=1 faketime -f "@$today 07:35:00" "$prefix/bin/alarmclock-runonce"
 check "the program runs again" wait_for 10 running
 sleep 2
 check "with the alarm armed and the window hidden" no_window "$settings_title"
 check "and Keep Running wrote the entry again" wait_for 5 entry_is "\"$prefix/bin/alarmclock\""
+check "the alarm is the one set before the reboot" stored_is min 00
 
 # A second start brings the running program's window up instead of arming twice.
 check "a second start gives way at once" env DISPLAY=$display "$prefix/bin/alarmclock"

@@ -84,6 +84,53 @@ exit_from_tray_menu() {
     wait_for 5 menu_open || return 1
     xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT * 3 / 4)) click 1
 }
+# Keep Running after a firing, across a new session: the user arms the next alarm (09:00 on the faked day)
+# and presses Done; the session ends, and the program with it; the next session starts the user's Run
+# command as the shell would, and the program is back, armed with its window hidden. Ends with a new
+# session, no program running and no start-up entry.
+keep_running_across_a_new_session() {
+    local today=$1 entry
+    xdotool mousemove $((1024 - 16)) 16 click --repeat 2 --delay 100 1
+    check "a double click on the icon shows the settings" wait_for 5 has_window "$settings_title"
+    settings_keys alt+a  # the hour field
+    xdotool key Home shift+End type 9
+    xdotool key Tab  # the minute field, its text selected
+    xdotool type 00
+    settings_keys alt+d
+    check "Done stores the new alarm" wait_for 5 stored_is enabled true
+    check "at the time typed" stored_is hour 9
+    check "and writes the start-up entry again" entry_is "\"$(windows_path "$program")\""
+    check "Done hides the window" wait_for 5 no_window "$settings_title"
+    entry=$(value_of "$startup_entry_key" alarmclock)
+    new_session
+    check "the session's end ended the program" not_running
+    tray_pixels "$work/empty_tray.png"
+    # The command line as it is, through a batch file: Wine would quote it again as an argument.
+    printf '%s\r\n' "$entry" > "$work/session_start.bat"
+    DONT_FAKE_MONOTONIC=1 faketime -f "@$today 07:35:00" "$wine" cmd /c "$(windows_path "$work/session_start.bat")" \
+        > /dev/null 2>&1 < /dev/null &
+    check "the session's start runs the program again" wait_for 15 started_from_the_entry
+    check "its icon comes into the notification area" wait_for 15 tray_icon_shown
+    check "with the alarm armed and the window hidden" no_window "$settings_title"
+    check "the alarm is the one set before" stored_is min 00
+    check "and Keep Running wrote the entry again" entry_is "\"$(windows_path "$program")\""
+    new_session
+    remove_entry  # as the firing left it, so that a later check sees the entry written anew
+}
+# Ends every Windows process of the session and starts a new one, as wine_session.sh does: the server and
+# Wine's services, which outlive the test, hold none of its output.
+new_session() {
+    local wineserver=/usr/lib/wine/wineserver
+    "$wineserver" -k
+    "$wineserver" -p > /dev/null 2>&1 < /dev/null
+    "$wine" cmd /c exit > /dev/null 2>&1 < /dev/null
+}
+tray_icon_shown() {
+    tray_pixels "$work/tray_now.png"
+    differs "$work/empty_tray.png" "$work/tray_now.png"
+}
+# Started by its Windows path, the program's command line is that path.
+started_from_the_entry() { ps -eo args= | grep -Fxq "$(windows_path "$program")"; }
 
 check "the portable zip holds the program and its README" \
     test "$(cmake -E tar tf "$zip" | LC_ALL=C sort | tr '\n' ' ')" = "README.txt alarmclock.exe "
@@ -168,6 +215,7 @@ check "the box stays until it is answered" has_window "$box_title"
 answer_box
 check "closing the box launches the application with its parameter" wait_for 10 test -e "$work/launched"
 check "a one-time alarm is no longer stored after it fired" stored_is enabled ""
+keep_running_across_a_new_session "$today"
 stop_program
 
 # With "Exit when done" the click on the flashing icon ends the alarm's box too: the application starts, as

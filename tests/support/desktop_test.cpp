@@ -5,6 +5,7 @@
 #include "app/main_form_layout.h"
 #include "framework/published.h"
 #include "framework/widgetset.h"
+#include "platform/api.h"
 
 namespace {
 
@@ -69,4 +70,30 @@ bool DesktopTest::WaitUntil(const std::function<bool()>& condition, const std::s
         return false;
     }
     return true;
+}
+
+std::optional<int> DesktopTest::WallClockTimerTicksAfter(const std::function<bool()>& news) {
+    using namespace std::chrono;
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    const milliseconds sinceMidnight =
+        hours{now.wHour} + minutes{now.wMinute} + seconds{now.wSecond} + milliseconds{now.wMilliseconds};
+    // Its first mark since midnight two minutes away, in the last tenth of its interval: early, by its step.
+    const milliseconds interval = sinceMidnight + minutes{2};
+    if (sinceMidnight * 10 < interval * 9) return std::nullopt;
+    int ticks = 0;
+    const auto timer =
+        CurrentWidgetset().StartWallClockTimer(static_cast<unsigned>(interval.count()), [&] { ++ticks; });
+    std::optional<int> counted;
+    if (news()) {
+        WaitUntil([&] { return ticks > 0; }, "the tick at once");
+        // Armed again for its mark, not ticking on.
+        int plainTicks = 0;
+        const auto plain = CurrentWidgetset().StartTimer(desktop_test::kPollMs, [&] { ++plainTicks; });
+        WaitUntil([&] { return plainTicks >= 5; }, "five plain ticks");
+        CurrentWidgetset().StopTimer(plain);
+        counted = ticks;
+    }
+    CurrentWidgetset().StopTimer(timer);
+    return counted;
 }

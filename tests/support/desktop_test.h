@@ -9,6 +9,7 @@
 #include <chrono>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -59,6 +60,11 @@ class DesktopTest : public ::testing::Test {
     // Runs the loop until condition holds; fails the test, naming what, and returns false when it does not
     // in time.
     static bool WaitUntil(const std::function<bool()>& condition, const std::string& what);
+    // What a timer on the wall clock's marks does when news tells it that the clock was set or the system
+    // resumed: its ticks, counted until the loop has run on for a few plain ticks after the first (one, at
+    // once, is right). Its step alone would not tick: its next mark is two minutes away, the end of its
+    // interval. Nothing when news could not be told (false), or before 00:18, when no interval is so.
+    static std::optional<int> WallClockTimerTicksAfter(const std::function<bool()>& news);
 
     ComponentPtr<TApplication> application;
     TTestForm* form = nullptr;

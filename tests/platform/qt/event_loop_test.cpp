@@ -1,5 +1,8 @@
 // The widgetset's loop over Qt's: timers, posted window messages and nested waits.
 #include <QCoreApplication>
+#include <cerrno>
+#include <cstring>
+#include <ctime>
 
 #include "framework/exceptions.h"
 
@@ -65,6 +68,31 @@ TEST_F(EventLoopTest, ATimerWhoseTickWaitsInANestedLoopTicksAgainInsideIt) {
     EXPECT_TRUE(WaitUntil([&] { return ticksInside > 0; }, "the nested loop to end"));
     CurrentWidgetset().StopTimer(timer);
     EXPECT_GE(ticksInside, 3);
+}
+
+// The kernel takes a set of the clock to the time it reads (which moves it back by the microseconds between
+// the two calls) as any set, and a resume as one. False, with errno, where this process may not set it.
+bool SetTheClockToItself() {
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    return clock_settime(CLOCK_REALTIME, &now) == 0;
+}
+
+TEST_F(EventLoopTest, AWallClockTimerTicksOnItsMarksAndOnceAtOnceWhenTheClockIsSet) {
+    int onMarks = 0;
+    const auto fast = CurrentWidgetset().StartWallClockTimer(20, [&] { ++onMarks; });
+    EXPECT_TRUE(WaitUntil([&] { return onMarks >= 3; }, "three ticks on the marks"));
+    CurrentWidgetset().StopTimer(fast);
+
+    int refusal = 0;
+    const std::optional<int> ticks = WallClockTimerTicksAfter([&] {
+        if (SetTheClockToItself()) return true;
+        refusal = errno;
+        return false;
+    });
+    if (refusal != 0) GTEST_SKIP() << "setting the clock needs CAP_SYS_TIME: " << std::strerror(refusal);
+    if (!ticks) GTEST_SKIP() << "too soon after midnight";
+    EXPECT_EQ(*ticks, 1);
 }
 
 // A file that cannot be played is reported as the framework's error.

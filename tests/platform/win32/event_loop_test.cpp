@@ -1,4 +1,6 @@
 // The loop, the timers and the one running instance.
+#include <utility>
+
 #include "tests/platform/win32/win32_test.h"
 
 namespace {
@@ -22,6 +24,21 @@ TEST_F(EventLoopTest, TimersTickUntilStoppedAndATickMayStopItself) {
     CurrentWidgetset().ProcessMessages();
     EXPECT_EQ(fast, stoppedAt);
     EXPECT_EQ(once, 1);
+}
+
+// Broadcast as the system does: only top-level windows hear it.
+TEST_F(EventLoopTest, AWallClockTimerTicksOnceAtOnceWhenTheClockIsSetOrTheSystemResumes) {
+    const std::pair<UINT, WPARAM> broadcasts[] = {{WM_TIMECHANGE, 0},
+                                                  {WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC},
+                                                  {WM_POWERBROADCAST, PBT_APMRESUMESUSPEND}};
+    for (const auto& [message, wParam] : broadcasts) {
+        const std::optional<int> ticks = WallClockTimerTicksAfter([&] {
+            SendMessageTimeoutA(HWND_BROADCAST, message, wParam, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+            return true;
+        });
+        if (!ticks) GTEST_SKIP() << "too soon after midnight";
+        EXPECT_EQ(*ticks, 1) << "message " << message << ", " << wParam;
+    }
 }
 
 TEST_F(EventLoopTest, ASecondClaimGivesWayAndTheFirstHearsOfIt) {
