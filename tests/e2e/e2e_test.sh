@@ -107,7 +107,7 @@ check "the alarm's message box shows at its minute" wait_for 25 has_window "$box
 check "the firing cleared the start-up entry" entry_is ""
 check "the media was played" wait_for 10 test -s "$work/recorded.wav"
 check "the application waits for the box" test ! -e "$work/launched"
-check "the tray icon flashes" flashing
+check "the tray icon flashes" wait_for 10 flashing
 click_tray_icon
 sleep 1.5
 check "a click on the icon stops the flashing" not_flashing

@@ -100,7 +100,7 @@ def choose(screen, menu, index, count):
 def main(build):
     check = Checks()
     session = Session(build, with_watcher=False)
-    try:
+    with check.steps_of(session):
         display = session.start_display()
         screen = Screen(session)
         config = os.path.join(session.work, "config")
@@ -158,12 +158,6 @@ def main(build):
         check("Exit Program ends the program", pump(10, lambda: program.poll() is not None))
         check("and it ended cleanly", program.returncode == 0)
         check("and took its icon out of the panel", pump(10, lambda: screen.area(icon) != normal))
-    except Exception as error:  # any broken step is a failure of the test, reported with the log
-        check("the test ran through (%s: %s)" % (type(error).__name__, error), False)
-        if os.path.exists(getattr(session, "log", "")):
-            print(open(session.log).read())
-    finally:
-        session.close()
     check.exit()
 
 

@@ -1,5 +1,6 @@
 """A private session bus with a StatusNotifierWatcher and host on it, as a panel has, and the program
 started against it, its alarm armed through its registry."""
+import contextlib
 import os
 import signal
 import subprocess
@@ -195,6 +196,22 @@ class Session:
 
 class Checks:
     """Runs named checks, prints each, and fails the test at the end if any failed."""
+
+    @contextlib.contextmanager
+    def steps_of(self, session, log_tail=None):
+        """Runs a test's steps: a broken step is a failure of the test, reported with the program's log (its
+        last log_tail characters when given, without Wayland's protocol lines); the session ends either way."""
+        try:
+            yield
+        except Exception as error:
+            self("the test ran through (%s: %s)" % (type(error).__name__, error), False)
+            if os.path.exists(getattr(session, "log", "")):
+                text = open(session.log, errors="replace").read()
+                if log_tail:
+                    text = "".join(line for line in text.splitlines(True) if "-> " not in line)[-log_tail:]
+                print(text)
+        finally:
+            session.close()
 
     def __init__(self):
         self.failed = 0
