@@ -215,7 +215,6 @@ check "the box stays until it is answered" has_window "$box_title"
 answer_box
 check "closing the box launches the application with its parameter" wait_for 10 test -e "$work/launched"
 check "a one-time alarm is no longer stored after it fired" stored_is enabled ""
-keep_running_across_a_new_session "$today"
 stop_program
 
 # With "Exit when done" the click on the flashing icon ends the alarm's box too: the application starts, as
@@ -252,5 +251,15 @@ settings_keys alt+x
 check "Exit Program ends the program" wait_for 10 not_running
 check "and clears the stored alarm" stored_is enabled ""
 check "and the start-up entry" entry_is ""
+
+# Last, since it ends the session and starts a new one: after a firing with Keep Running the user arms the
+# next alarm, and a new session brings it back.
+store_alarm
+store keeprunning true
+start_program "@$today 07:29:52"
+check "the alarm's message box shows once more" wait_for 25 has_window "$box_title"
+answer_box
+check "the firing cleared the start-up entry once more" wait_for 5 entry_is ""
+keep_running_across_a_new_session "$today"
 
 report

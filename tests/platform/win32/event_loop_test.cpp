@@ -26,8 +26,9 @@ TEST_F(EventLoopTest, TimersTickUntilStoppedAndATickMayStopItself) {
     EXPECT_EQ(once, 1);
 }
 
-// Broadcast as the system does: only top-level windows hear it.
+// Broadcast as the system does: only top-level windows hear it, here the application's window.
 TEST_F(EventLoopTest, AWallClockTimerTicksOnceAtOnceWhenTheClockIsSetOrTheSystemResumes) {
+    CurrentWidgetset().ApplicationHandle();
     const std::pair<UINT, WPARAM> broadcasts[] = {{WM_TIMECHANGE, 0},
                                                   {WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC},
                                                   {WM_POWERBROADCAST, PBT_APMRESUMESUSPEND}};
