@@ -49,10 +49,10 @@ timer_marks::Step WallClockTimer::Arm() {
     const timer_marks::Step step = timer_marks::NextStep(LocalTimeAt(now), intervalMs_);
     const std::chrono::nanoseconds due =
         std::chrono::seconds{now.tv_sec} + std::chrono::nanoseconds{now.tv_nsec} + step.wait;
-    itimerspec spec{};
-    spec.it_value.tv_sec = static_cast<time_t>(std::chrono::floor<std::chrono::seconds>(due).count());
-    spec.it_value.tv_nsec = static_cast<long>((due % std::chrono::seconds{1}).count());
-    if (timerfd_settime(descriptor_, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &spec, nullptr) != 0) {
+    itimerspec arming{};
+    arming.it_value.tv_sec = static_cast<time_t>(std::chrono::floor<std::chrono::seconds>(due).count());
+    arming.it_value.tv_nsec = static_cast<long>((due % std::chrono::seconds{1}).count());
+    if (timerfd_settime(descriptor_, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &arming, nullptr) != 0) {
         ThrowSystemError("Cannot arm a wall-clock timer");
     }
     return step;
