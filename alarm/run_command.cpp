@@ -6,6 +6,5 @@ RunCommand SplitRunCommand(const std::string& text) {
     constexpr std::size_t kMaxParameters = 255;
     const std::size_t space = text.find(' ');
     if (space == std::string::npos) return {text, ""};
-    return {text.substr(0, space),
-            std::string(FirstCharacters(std::string_view(text).substr(space + 1), kMaxParameters))};
+    return {text.substr(0, space), FirstCharacters(text.substr(space + 1), kMaxParameters)};
 }

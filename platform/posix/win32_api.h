@@ -98,6 +98,10 @@ LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM l
 // 0xC000 up; 0 for an empty name.
 UINT WINAPI RegisterWindowMessageA(LPCSTR name);
 
+// Text in the code page of the "A" functions, UTF-8 here: the character after the one at text (text itself at
+// its terminating zero), never inside a character's bytes.
+LPSTR WINAPI CharNextA(LPCSTR text);
+
 // Message boxes.
 constexpr UINT MB_OK = 0x0000;
 constexpr UINT MB_YESNO = 0x0004;
