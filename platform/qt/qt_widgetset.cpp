@@ -65,7 +65,7 @@ void QtWidgetset::SetTrayMenu(HWND window, UINT id, TPopupMenu* menu, std::funct
 
 // A start that gives way never connects to the display: it only knocks and ends.
 bool QtWidgetset::ClaimInstance(const std::string& name, std::function<void()> anotherStart) {
-    instance_ = posix::InstanceLock::Claim(name);
+    instance_ = posix::InstanceClaim::Claim(name);
     if (!instance_) return false;
     EnsureApplication();
     knocks_ = std::make_unique<QSocketNotifier>(instance_->ListenDescriptor(), QSocketNotifier::Read);

@@ -5,7 +5,7 @@
 
 #include "framework/widgetset.h"
 #include "platform/gstreamer/alarm_tone_player.h"
-#include "platform/posix/instance_lock.h"
+#include "platform/posix/instance_claim.h"
 #include "platform/posix/wake_up_helper.h"
 #include "platform/qt/timer_host.h"
 
@@ -33,7 +33,7 @@ class QtWidgetset : public widgetset::Widgetset {
     TimerHost& Timers();
 
     // Held for the life of the process; later starts knock on its socket.
-    std::unique_ptr<posix::InstanceLock> instance_;
+    std::unique_ptr<posix::InstanceClaim> instance_;
     std::unique_ptr<QSocketNotifier> knocks_;
 
     HWND applicationHandle_ = nullptr;

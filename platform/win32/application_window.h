@@ -9,8 +9,8 @@
 #include <functional>
 #include <optional>
 
+#include "platform/win32/event_loop.h"
 #include "platform/win32/hidden_window.h"
-#include "platform/win32/message_loop.h"
 
 namespace win32backend {
 

@@ -6,7 +6,7 @@
 
 #include "framework/application.h"
 #include "platform/win32/control_peer.h"
-#include "platform/win32/message_loop.h"
+#include "platform/win32/event_loop.h"
 
 namespace win32backend {
 

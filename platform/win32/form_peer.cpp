@@ -1,7 +1,7 @@
 #include "framework/form.h"
 #include "framework/peer_kinds.h"
 #include "platform/win32/captioned_peer.h"
-#include "platform/win32/message_loop.h"
+#include "platform/win32/event_loop.h"
 #include "platform/win32/screen_scale.h"
 #include "platform/win32/tab_order.h"
 #include "platform/win32/window_classes.h"

@@ -12,8 +12,8 @@
 #include "platform/wake_up_refusal.h"
 #include "platform/win32/dialog_end.h"
 #include "platform/win32/dialogs.h"
+#include "platform/win32/event_loop.h"
 #include "platform/win32/mci_media_device.h"
-#include "platform/win32/message_loop.h"
 
 namespace win32backend {
 

@@ -1,7 +1,7 @@
 // The media device over MCI, with sound going to ALSA's null device.
 #include "framework/exceptions.h"
-#include "tests/platform/win32/wave_file.h"
 #include "tests/platform/win32/win32_test.h"
+#include "tests/support/wave_file.h"
 
 namespace {
 
@@ -9,7 +9,7 @@ using MediaTest = Win32Test;
 
 TEST_F(MediaTest, APlaybackEndsWithItsNotification) {
     auto device = CurrentWidgetset().CreateMediaDevice();
-    device->Open(WriteWave("alarmclock-short.wav", 300));
+    device->Open(WriteTemporaryTone("alarmclock-short.wav", std::chrono::milliseconds(300)));
     int finished = 0;
     device->Play([&] { ++finished; });
     ASSERT_TRUE(WaitUntil([&] { return finished == 1; }, "the end of the playback"));
@@ -20,18 +20,18 @@ TEST_F(MediaTest, APlaybackEndsWithItsNotification) {
 
 TEST_F(MediaTest, AClosedPlaybackNeverReportsItsEnd) {
     auto device = CurrentWidgetset().CreateMediaDevice();
-    device->Open(WriteWave("alarmclock-long.wav", 3000));
+    device->Open(WriteTemporaryTone("alarmclock-long.wav", std::chrono::milliseconds(3000)));
     int closedEnds = 0;
     device->Play([&] { ++closedEnds; });
     device->Close();
     // The close's 'aborted' notice arrives after it, when the device may already play again under the same
     // alias and id: it must not be taken for the end of the new playback.
-    device->Open(WriteWave("alarmclock-long2.wav", 3000));
+    device->Open(WriteTemporaryTone("alarmclock-long2.wav", std::chrono::milliseconds(3000)));
     int ends = 0;
     device->Play([&] { ++ends; });
     // A short playback elsewhere, whose end comes long after that notice and long before the new one's end.
     auto other = CurrentWidgetset().CreateMediaDevice();
-    other->Open(WriteWave("alarmclock-short2.wav", 300));
+    other->Open(WriteTemporaryTone("alarmclock-short2.wav", std::chrono::milliseconds(300)));
     bool otherFinished = false;
     other->Play([&] { otherFinished = true; });
     ASSERT_TRUE(WaitUntil([&] { return otherFinished; }, "the short playback's end"));

@@ -3,8 +3,8 @@
 // MCI and the shell as the characters it holds, and comes back unchanged.
 #include "framework/edit.h"
 #include "framework/reg_ini_file.h"
-#include "tests/platform/win32/wave_file.h"
 #include "tests/platform/win32/win32_test.h"
+#include "tests/support/wave_file.h"
 
 namespace {
 
@@ -100,7 +100,8 @@ TEST_F(TextTest, AMessageBoxShowsTheCharacters) {
 
 TEST_F(TextTest, MciOpensAndPlaysAFileWhosePathHasAccentsAndCjkCharacters) {
     AccentedFolder();
-    const std::string path = WriteWave(kFolderName + "\\r\xC3\xA9veil.wav", 300);
+    const std::string path =
+        WriteTemporaryTone(kFolderName + "\\r\xC3\xA9veil.wav", std::chrono::milliseconds(300));
     wchar_t temporary[MAX_PATH] = L"";
     GetTempPathW(MAX_PATH, temporary);
     // The file has the characters in its name, not their bytes.

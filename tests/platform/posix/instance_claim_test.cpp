@@ -13,7 +13,7 @@
 #include <string>
 #include <thread>
 
-#include "platform/posix/instance_lock.h"
+#include "platform/posix/instance_claim.h"
 #include "tests/support/subprocess.h"
 #include "tests/support/temporary_prefix.h"
 
@@ -28,7 +28,7 @@ bool Readable(int descriptor, int milliseconds) {
 // how it ended.
 int ClaimInAnotherProcess() {
     const pid_t child = fork();
-    if (child == 0) _exit(posix::InstanceLock::Claim("alarmclock") ? 0 : 1);
+    if (child == 0) _exit(posix::InstanceClaim::Claim("alarmclock") ? 0 : 1);
     int status = 0;
     waitpid(child, &status, 0);
     return status;
@@ -57,7 +57,7 @@ std::string ClaimFailure() {
         std::string outcome;
         if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(2);
         try {
-            outcome = posix::InstanceLock::Claim("alarmclock") ? "claimed" : "gave way";
+            outcome = posix::InstanceClaim::Claim("alarmclock") ? "claimed" : "gave way";
         } catch (const std::filesystem::filesystem_error& error) {
             outcome = std::string("filesystem_error: ") + error.what();
         } catch (const std::exception& error) {
@@ -74,7 +74,7 @@ std::string ClaimFailure() {
 
 }  // namespace
 
-TEST(InstanceLockTest, ASettingsLocationThatCannotBeUsedIsAClearError) {
+TEST(InstanceClaimTest, ASettingsLocationThatCannotBeUsedIsAClearError) {
     TemporaryDirectory directory;
     // Reachable by the unprivileged child.
     std::filesystem::permissions(directory.path(), std::filesystem::perms(0755));
@@ -112,13 +112,13 @@ TEST(InstanceLockTest, ASettingsLocationThatCannotBeUsedIsAClearError) {
     EXPECT_FALSE(std::filesystem::exists("relative"));  // a relative configuration directory is ignored
 }
 
-TEST(InstanceLockTest, ThePrefixIsMadeOwnerOnlyWhateverTheUmask) {
+TEST(InstanceClaimTest, ThePrefixIsMadeOwnerOnlyWhateverTheUmask) {
     for (mode_t mask : {mode_t{0}, mode_t{0022}, mode_t{0002}}) {
         TemporaryDirectory directory;
         std::filesystem::permissions(directory.path(), std::filesystem::perms(0755));
         ScopedEnvironment prefix("ALARMCLOCK_PREFIX", (directory.path() / "new" / "prefix").string());
         const mode_t saved = umask(mask);
-        auto holder = posix::InstanceLock::Claim("alarmclock");
+        auto holder = posix::InstanceClaim::Claim("alarmclock");
         umask(saved);
         ASSERT_NE(holder, nullptr);
         EXPECT_EQ(Mode(directory.path() / "new"), 0700u) << "umask " << mask;
@@ -129,7 +129,7 @@ TEST(InstanceLockTest, ThePrefixIsMadeOwnerOnlyWhateverTheUmask) {
 }
 
 #ifdef ALARMCLOCK_PATH
-TEST(InstanceLockTest, TheProgramSaysWhyItCannotStartAndEndsWithStatusOne) {
+TEST(InstanceClaimTest, TheProgramSaysWhyItCannotStartAndEndsWithStatusOne) {
     TemporaryDirectory directory;
     const std::filesystem::path file = directory.path() / "file";
     std::ofstream(file) << "not a directory";
@@ -145,9 +145,9 @@ TEST(InstanceLockTest, TheProgramSaysWhyItCannotStartAndEndsWithStatusOne) {
 }
 #endif
 
-TEST(InstanceLockTest, ALaterStartGivesWayAndKnocksOnTheHolder) {
+TEST(InstanceClaimTest, ALaterStartGivesWayAndKnocksOnTheHolder) {
     TemporaryPrefix prefix;
-    auto holder = posix::InstanceLock::Claim("alarmclock");
+    auto holder = posix::InstanceClaim::Claim("alarmclock");
     ASSERT_NE(holder, nullptr);
     EXPECT_FALSE(holder->TakeKnocks());
 
@@ -160,11 +160,11 @@ TEST(InstanceLockTest, ALaterStartGivesWayAndKnocksOnTheHolder) {
     EXPECT_TRUE(ClaimedByAnotherProcess());
 }
 
-TEST(InstanceLockTest, APrefixOthersCanChangeGetsNoLockFileAndStillOneInstance) {
+TEST(InstanceClaimTest, APrefixOthersCanChangeGetsNoLockFileAndStillOneInstance) {
     TemporaryDirectory directory;
     ScopedEnvironment prefix("ALARMCLOCK_PREFIX", directory.path().string());
     std::filesystem::permissions(directory.path(), std::filesystem::perms(0777));
-    auto holder = posix::InstanceLock::Claim("alarmclock");
+    auto holder = posix::InstanceClaim::Claim("alarmclock");
     ASSERT_NE(holder, nullptr);
     EXPECT_FALSE(ClaimedByAnotherProcess());
     EXPECT_TRUE(Readable(holder->ListenDescriptor(), 2000));
@@ -173,17 +173,17 @@ TEST(InstanceLockTest, APrefixOthersCanChangeGetsNoLockFileAndStillOneInstance) 
     EXPECT_TRUE(ClaimedByAnotherProcess());
 }
 
-TEST(InstanceLockTest, EachSettingsLocationHasItsOwnInstance) {
+TEST(InstanceClaimTest, EachSettingsLocationHasItsOwnInstance) {
     TemporaryPrefix first;
-    auto holder = posix::InstanceLock::Claim("alarmclock");
+    auto holder = posix::InstanceClaim::Claim("alarmclock");
     ASSERT_NE(holder, nullptr);
     TemporaryPrefix second;
     EXPECT_TRUE(ClaimedByAnotherProcess());
 }
 
-TEST(InstanceLockTest, AKnockSurvivesAHolderThatClosesAtOnce) {
+TEST(InstanceClaimTest, AKnockSurvivesAHolderThatClosesAtOnce) {
     TemporaryPrefix prefix;
-    auto holder = posix::InstanceLock::Claim("alarmclock");
+    auto holder = posix::InstanceClaim::Claim("alarmclock");
     ASSERT_NE(holder, nullptr);
     // The running program takes each knock as soon as it arrives and closes the connection: a later start
     // that writes to the closed connection must give way, not be killed by SIGPIPE.

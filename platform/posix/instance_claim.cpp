@@ -1,4 +1,4 @@
-#include "platform/posix/instance_lock.h"
+#include "platform/posix/instance_claim.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -85,14 +85,14 @@ int Listen(const sockaddr_un& address) {
 
 }  // namespace
 
-std::unique_ptr<InstanceLock> InstanceLock::Claim(const std::string& name) {
+std::unique_ptr<InstanceClaim> InstanceClaim::Claim(const std::string& name) {
     const std::filesystem::path lockPath = PreparedPrefix() / (name + ".lock");
     const sockaddr_un address = SocketAddress(lockPath.string());
     // Nothing is made where others can change it (registry_trust.h): there the socket's name, which one
     // process at a time can bind and which goes with its process, is the claim.
     if (registry::OthersCanWrite(lockPath)) {
         const int listener = Listen(address);
-        if (listener >= 0) return std::unique_ptr<InstanceLock>(new InstanceLock(-1, listener));
+        if (listener >= 0) return std::unique_ptr<InstanceClaim>(new InstanceClaim(-1, listener));
         if (errno != EADDRINUSE) FailToListen();
         Knock(address);
         return nullptr;
@@ -112,15 +112,15 @@ std::unique_ptr<InstanceLock> InstanceLock::Claim(const std::string& name) {
         errno = error;
         FailToListen();
     }
-    return std::unique_ptr<InstanceLock>(new InstanceLock(lockFile, listener));
+    return std::unique_ptr<InstanceClaim>(new InstanceClaim(lockFile, listener));
 }
 
-InstanceLock::~InstanceLock() {
+InstanceClaim::~InstanceClaim() {
     close(listener_);
     if (lockFile_ >= 0) close(lockFile_);  // releases the lock
 }
 
-bool InstanceLock::TakeKnocks() {
+bool InstanceClaim::TakeKnocks() {
     bool knocked = false;
     for (;;) {
         const int client = accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);

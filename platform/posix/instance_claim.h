@@ -9,15 +9,15 @@
 
 namespace posix {
 
-class InstanceLock {
+class InstanceClaim {
   public:
     // The lock for name when no other process holds it; null after telling the holder that another start
     // happened. Throws std::runtime_error with a text for the user when the registry's prefix (created
     // with mode 0700 when missing) or the lock file cannot be made at all.
-    static std::unique_ptr<InstanceLock> Claim(const std::string& name);
-    ~InstanceLock();
-    InstanceLock(const InstanceLock&) = delete;
-    InstanceLock& operator=(const InstanceLock&) = delete;
+    static std::unique_ptr<InstanceClaim> Claim(const std::string& name);
+    ~InstanceClaim();
+    InstanceClaim(const InstanceClaim&) = delete;
+    InstanceClaim& operator=(const InstanceClaim&) = delete;
 
     // Readable when a later start knocked; an event loop watches it.
     int ListenDescriptor() const { return listener_; }
@@ -25,7 +25,7 @@ class InstanceLock {
     bool TakeKnocks();
 
   private:
-    InstanceLock(int lockFile, int listener) : lockFile_(lockFile), listener_(listener) {}
+    InstanceClaim(int lockFile, int listener) : lockFile_(lockFile), listener_(listener) {}
 
     int lockFile_;  // -1 where the socket alone is the claim
     int listener_;

@@ -1,4 +1,4 @@
-#include "platform/win32/message_loop.h"
+#include "platform/win32/event_loop.h"
 
 #include "platform/api.h"
 #include "platform/win32/control_peer.h"
