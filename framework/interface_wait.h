@@ -14,7 +14,8 @@ namespace widgetset {
 // the animation timers (Widgetset::StartAnimationTimer) tick, while the user's input, the tray's clicks and
 // menu, the other timers' ticks, posted messages and a second start's knock wait for the end of the wait.
 // So no handler can run inside the code that waits (a registry unit, the settings' load) or change what it
-// works on. Held, not refused: the wait is short and shows nothing, so the user did not see a refusal.
+// works on. Held, not refused as in a modal wait: nothing shows the user that the program waits (no window
+// is disabled), so a refused click would be lost unseen.
 bool WaitKeepingInterfaceAlive(std::chrono::milliseconds longest, const std::function<bool()>& done);
 
 }  // namespace widgetset

@@ -8,7 +8,8 @@ namespace headless {
 
 class HeadlessWidgetset : public widgetset::Widgetset {
   public:
-    // On the interface thread, whose registry waits it keeps the interface alive in.
+    // Made on the interface thread, whose waits for another process's registry lock then keep the interface
+    // alive.
     HeadlessWidgetset();
     std::unique_ptr<widgetset::ControlPeer> CreatePeer(TControl& control) override;
     HWND ApplicationHandle() override;

@@ -112,10 +112,8 @@ LSTATUS EndUnit(Session& session, bool keep) {
 LSTATUS RunRegistryCall(const std::function<void(RegistryStore&, HandleTable&)>& call) {
     Session& session = TheSession();
     std::lock_guard<std::recursive_mutex> guard(session.lock);
-    return Guarded([&] {
-        RefuseInsideLockWait();
-        call(OpenStore(session), session.handles);
-    });
+    if (PausingForLock()) return Guarded(RefuseInsideLockWait);
+    return Guarded([&] { call(OpenStore(session), session.handles); });
 }
 
 LSTATUS RunRegistryWrite(const std::function<void(RegistryStore&, HandleTable&)>& call) {
