@@ -65,6 +65,8 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     BindComponent(exitprogram, "exitprogram");
     // The alarm check ticks on the wall clock's ten-second marks, so an alarm comes as its minute begins.
     Timer1->SetAlignedToWallClock(true);
+    // The tray flashes on while the program waits for another process's registry lock or a media file.
+    TrayTimer->SetAnimates(true);
 }
 
 TForm1::~TForm1() {

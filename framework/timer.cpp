@@ -39,6 +39,12 @@ void TTimer::SetAlignedToWallClock(bool value) {
     UpdateTimer();
 }
 
+void TTimer::SetAnimates(bool value) {
+    if (value == animates_) return;
+    animates_ = value;
+    UpdateTimer();
+}
+
 void TTimer::SetOnTimer(const TNotifyEvent& event) {
     onTimer_ = event;
     UpdateTimer();
@@ -57,6 +63,11 @@ void TTimer::UpdateTimer() {
     if (!enabled_ || interval_ == 0 || !onTimer_ || IsLoading() || IsDesigning() || IsDestroying()) return;
     auto tick = [this] { ReportErrors([this] { onTimer_(this); }); };
     widgetset::Widgetset& widgetset = CurrentWidgetset();
-    timer_ = alignedToWallClock_ ? widgetset.StartWallClockTimer(interval_, std::move(tick))
-                                 : widgetset.StartTimer(interval_, std::move(tick));
+    if (alignedToWallClock_) {
+        timer_ = widgetset.StartWallClockTimer(interval_, std::move(tick));
+    } else if (animates_) {
+        timer_ = widgetset.StartAnimationTimer(interval_, std::move(tick));
+    } else {
+        timer_ = widgetset.StartTimer(interval_, std::move(tick));
+    }
 }

@@ -23,6 +23,10 @@ class TTimer : public TComponent {
     // the program's concern, and the layout stays as its window was designed.
     bool AlignedToWallClock() const { return alignedToWallClock_; }
     void SetAlignedToWallClock(bool value);
+    // Whether the timer animates the interface: its ticks go on while the program waits with the interface
+    // kept alive (framework/interface_wait.h). Set by the program, for a handler that only shows.
+    bool Animates() const { return animates_; }
+    void SetAnimates(bool value);
 
     void Loaded() override;
 
@@ -33,6 +37,7 @@ class TTimer : public TComponent {
     unsigned interval_ = 1000;
     bool enabled_ = true;
     bool alignedToWallClock_ = false;
+    bool animates_ = false;
     TNotifyEvent onTimer_;
     widgetset::TimerId timer_ = 0;
 };

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/media_device.h"
@@ -89,6 +90,12 @@ class Widgetset {
     // (framework/timer_marks.h): the first at the next mark. When the clock is set or the system resumes,
     // it ticks at once (within half a second), off the marks; the ticks after it are on them again.
     virtual TimerId StartWallClockTimer(unsigned intervalMs, std::function<void()> tick) = 0;
+    // As StartTimer, for a timer that animates the interface (the tray's flashing): it ticks on while the
+    // program waits with the interface kept alive (framework/interface_wait.h), when the other timers'
+    // ticks are held. A back end without such waits starts it as any other.
+    virtual TimerId StartAnimationTimer(unsigned intervalMs, std::function<void()> tick) {
+        return StartTimer(intervalMs, std::move(tick));
+    }
     virtual void StopTimer(TimerId timer) = 0;
 
     virtual std::unique_ptr<MediaDevice> CreateMediaDevice() = 0;

@@ -1,18 +1,20 @@
 #include "platform/gstreamer/playbin.h"
 
+#include <chrono>
 #include <cstdlib>
 #include <string>
 
+#include "framework/interface_wait.h"
 #include "platform/gstreamer/gstreamer_failure.h"
 
 namespace gstreamer {
 
 namespace {
 
-// The interface waits this long, at most, for a file to become ready. A local file is ready within a tenth
+// The program waits this long, at most, for a file to become ready. A local file is ready within a tenth
 // of a second, one of 300 MiB too; some that GStreamer reads through first (a wave file of 3 GiB) are not
 // in any time a user would wait for.
-constexpr int kPrerollTimeoutSeconds = 3;
+constexpr std::chrono::seconds kPrerollTimeout{3};
 
 std::string AudioSinkDescription() {
     const char* description = std::getenv("ALARMCLOCK_AUDIO_SINK");
@@ -65,13 +67,19 @@ void Playbin::Preroll() {
     if (gst_.element_set_state(pipeline_.get(), GST_STATE_PAUSED) == GST_STATE_CHANGE_FAILURE) {
         throw Failure(TakeErrorText());
     }
-    switch (gst_.element_get_state(pipeline_.get(), nullptr, nullptr, kPrerollTimeoutSeconds * GST_SECOND)) {
+    // Looked at without waiting, while the interface stays alive between the looks.
+    GstStateChangeReturn state = GST_STATE_CHANGE_ASYNC;
+    widgetset::WaitKeepingInterfaceAlive(kPrerollTimeout, [&] {
+        state = gst_.element_get_state(pipeline_.get(), nullptr, nullptr, 0);
+        return state != GST_STATE_CHANGE_ASYNC;
+    });
+    switch (state) {
         case GST_STATE_CHANGE_SUCCESS:
         case GST_STATE_CHANGE_NO_PREROLL:
             return;
         case GST_STATE_CHANGE_ASYNC:
             throw Failure("the file did not become ready to play within " +
-                          std::to_string(kPrerollTimeoutSeconds) + " seconds");
+                          std::to_string(kPrerollTimeout.count()) + " seconds");
         case GST_STATE_CHANGE_FAILURE:
             break;
     }

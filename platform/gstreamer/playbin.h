@@ -21,7 +21,8 @@ class Playbin {
     Playbin(const Playbin&) = delete;
     Playbin& operator=(const Playbin&) = delete;
 
-    // Waits, bounded, until the first buffer is ready to play; throws Failure with GStreamer's reason.
+    // Waits, bounded, until the first buffer is ready to play, keeping the interface alive meanwhile
+    // (framework/interface_wait.h); throws Failure with GStreamer's reason.
     void Preroll();
     // Starts playing from the current position, or from the start after an end; throws Failure when the
     // pipeline refuses at once.

@@ -9,6 +9,7 @@
 #include "framework/win_control.h"
 #include "platform/headless/desktop.h"
 #include "platform/headless/headless_media_device.h"
+#include "platform/headless/interface_wait.h"
 #include "platform/posix/window_table.h"
 
 namespace headless {
@@ -37,6 +38,8 @@ class HeadlessPeer : public widgetset::ControlPeer {
 
 }  // namespace
 
+HeadlessWidgetset::HeadlessWidgetset() { KeepInterfaceAliveInRegistryWaits(); }
+
 std::unique_ptr<widgetset::ControlPeer> HeadlessWidgetset::CreatePeer(TControl& control) {
     return std::make_unique<HeadlessPeer>(control);
 }
@@ -58,6 +61,11 @@ void HeadlessWidgetset::ProcessMessages() { Desktop::Instance().Loop().ProcessMe
 
 widgetset::TimerId HeadlessWidgetset::StartTimer(unsigned intervalMs, std::function<void()> tick) {
     return Desktop::Instance().Loop().StartTimer(std::chrono::milliseconds{intervalMs}, std::move(tick));
+}
+
+widgetset::TimerId HeadlessWidgetset::StartAnimationTimer(unsigned intervalMs, std::function<void()> tick) {
+    return Desktop::Instance().Loop().StartAnimationTimer(std::chrono::milliseconds{intervalMs},
+                                                          std::move(tick));
 }
 
 widgetset::TimerId HeadlessWidgetset::StartWallClockTimer(unsigned intervalMs, std::function<void()> tick) {

@@ -8,11 +8,15 @@ namespace headless {
 
 class HeadlessWidgetset : public widgetset::Widgetset {
   public:
+    // Made on the interface thread, whose waits for another process's registry lock then keep the interface
+    // alive.
+    HeadlessWidgetset();
     std::unique_ptr<widgetset::ControlPeer> CreatePeer(TControl& control) override;
     HWND ApplicationHandle() override;
     void RunLoop(const std::function<bool()>& done) override;
     void ProcessMessages() override;
     widgetset::TimerId StartTimer(unsigned intervalMs, std::function<void()> tick) override;
+    widgetset::TimerId StartAnimationTimer(unsigned intervalMs, std::function<void()> tick) override;
     widgetset::TimerId StartWallClockTimer(unsigned intervalMs, std::function<void()> tick) override;
     void StopTimer(widgetset::TimerId timer) override;
     std::unique_ptr<MediaDevice> CreateMediaDevice() override;

@@ -29,6 +29,13 @@ VirtualEventLoop::TimerId VirtualEventLoop::StartTimer(milliseconds interval, st
     return Add(Timer{clock_.Uptime() + period, Pace::Interval, period, std::move(tick)});
 }
 
+VirtualEventLoop::TimerId VirtualEventLoop::StartAnimationTimer(milliseconds interval,
+                                                                std::function<void()> tick) {
+    const TimerId id = StartTimer(interval, std::move(tick));
+    timers_[id].animation = true;
+    return id;
+}
+
 VirtualEventLoop::TimerId VirtualEventLoop::StartWallClockTimer(milliseconds interval,
                                                                 std::function<void()> tick) {
     WakeOnClockSet();  // a set before its start is no news to the new timer
@@ -52,10 +59,11 @@ void VirtualEventLoop::WakeOnClockSet() {
     }
 }
 
-bool VirtualEventLoop::RunNextDue(milliseconds end) {
+bool VirtualEventLoop::RunNextDue(milliseconds end, Runs runs) {
     WakeOnClockSet();
     auto next = timers_.end();
     for (auto it = timers_.begin(); it != timers_.end(); ++it) {
+        if (runs == Runs::AnimationsOnly && !it->second.animation) continue;
         if (it->second.due <= end && (next == timers_.end() || it->second.due < next->second.due)) next = it;
     }
     if (next == timers_.end()) return false;
@@ -102,6 +110,17 @@ bool VirtualEventLoop::RunUntil(const std::function<bool()>& done, milliseconds 
     }
     clock_.PassUntil(end);
     return done();
+}
+
+bool VirtualEventLoop::WaitKeepingAlive(milliseconds duration, const std::function<bool()>& done) {
+    const milliseconds end = clock_.Uptime() + duration;
+    while (!done()) {
+        if (!RunNextDue(end, Runs::AnimationsOnly)) {
+            clock_.PassUntil(end);
+            return done();
+        }
+    }
+    return true;
 }
 
 void VirtualEventLoop::ProcessMessages() {

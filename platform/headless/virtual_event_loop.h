@@ -20,6 +20,8 @@ class VirtualEventLoop {
     explicit VirtualEventLoop(VirtualClock& clock) : clock_(clock) {}
 
     TimerId StartTimer(std::chrono::milliseconds interval, std::function<void()> tick);
+    // As StartTimer; it also ticks inside WaitKeepingAlive.
+    TimerId StartAnimationTimer(std::chrono::milliseconds interval, std::function<void()> tick);
     // Ticks on the wall clock's marks of that interval (framework/timer_marks.h).
     TimerId StartWallClockTimer(std::chrono::milliseconds interval, std::function<void()> tick);
     // Runs action once, delay from now.
@@ -33,6 +35,10 @@ class VirtualEventLoop {
     bool RunUntil(const std::function<bool()>& done, std::chrono::milliseconds limit);
     // Runs the posted messages and whatever is due now.
     void ProcessMessages();
+    // Advances until done() holds or duration has passed, running only the animation timers: everything
+    // else that comes due meanwhile is held, and runs, late, when the loop runs next (framework/
+    // interface_wait.h). Returns done().
+    bool WaitKeepingAlive(std::chrono::milliseconds duration, const std::function<bool()>& done);
     // The system sleeps for duration and nothing runs: the wall clock moves on, the timers' clock does
     // not. On waking (the next Advance or ProcessMessages) the wall-clock timers tick at once; the plain
     // ones go on with the time they had left.
@@ -46,11 +52,13 @@ class VirtualEventLoop {
         std::chrono::milliseconds interval;
         std::function<void()> tick;
         bool clockSet = false;  // a wall-clock timer woken by a set of the clock
+        bool animation = false;
     };
+    enum class Runs { All, AnimationsOnly };
 
     TimerId Add(Timer timer);
     // Runs the earliest timer due at or before end (on the timers' clock); false when none is.
-    bool RunNextDue(std::chrono::milliseconds end);
+    bool RunNextDue(std::chrono::milliseconds end, Runs runs = Runs::All);
     // The wall-clock timers learn that the clock was set since they last looked: they are due now.
     void WakeOnClockSet();
 

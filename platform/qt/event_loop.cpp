@@ -11,6 +11,7 @@
 #include "platform/posix/window_table.h"
 #include "platform/qt/accessible_roles.h"
 #include "platform/qt/icon_cache.h"
+#include "platform/qt/interface_wait.h"
 
 namespace qtbackend {
 
@@ -37,7 +38,7 @@ struct CommandLine {
     }
 };
 
-void DispatchPosted() { posix::DispatchPostedMessages(); }
+void DispatchPosted() { RunOrHold(&posix::DispatchPostedMessages); }
 
 }  // namespace
 
@@ -50,6 +51,7 @@ void EnsureApplication() {
     // The icon of every window without its own, the message boxes' among them: the program's own.
     QApplication::setWindowIcon(IconNamed("MAINICON"));
     InstallAccessibleRoles();
+    KeepInterfaceAliveInRegistryWaits();
     posix::SetPostedMessageWakeup(
         [] { QMetaObject::invokeMethod(QCoreApplication::instance(), &DispatchPosted, Qt::QueuedConnection); });
     // The shell's error boxes carry the program's title, as its own boxes do.

@@ -1,8 +1,10 @@
 #include "platform/qt/form_window.h"
 
 #include <QCloseEvent>
+#include <QPointer>
 
 #include "platform/qt/accessible_roles.h"
+#include "platform/qt/interface_wait.h"
 
 namespace qtbackend {
 
@@ -12,8 +14,10 @@ FormWindow::FormWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 
 void FormWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
-    // A window disabled under a modal box takes no close either.
-    if (onUserClose && isEnabled()) onUserClose();
+    RunOrHold([window = QPointer<FormWindow>(this)] {
+        // A window disabled under a modal box takes no close either.
+        if (window != nullptr && window->onUserClose && window->isEnabled()) window->onUserClose();
+    });
 }
 
 void FormWindow::changeEvent(QEvent* event) {

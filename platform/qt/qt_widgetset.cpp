@@ -9,6 +9,7 @@
 #include "platform/posix/window_table.h"
 #include "platform/qt/dialogs.h"
 #include "platform/qt/event_loop.h"
+#include "platform/qt/interface_wait.h"
 #include "platform/qt/tray_icons.h"
 #include "platform/wake_up_refusal.h"
 
@@ -45,6 +46,10 @@ widgetset::TimerId QtWidgetset::StartTimer(unsigned intervalMs, std::function<vo
     return static_cast<widgetset::TimerId>(Timers().Start(intervalMs, std::move(tick)));
 }
 
+widgetset::TimerId QtWidgetset::StartAnimationTimer(unsigned intervalMs, std::function<void()> tick) {
+    return static_cast<widgetset::TimerId>(Timers().Start(intervalMs, std::move(tick), true));
+}
+
 widgetset::TimerId QtWidgetset::StartWallClockTimer(unsigned intervalMs, std::function<void()> tick) {
     return static_cast<widgetset::TimerId>(Timers().StartWallClock(intervalMs, std::move(tick)));
 }
@@ -71,7 +76,7 @@ bool QtWidgetset::ClaimInstance(const std::string& name, std::function<void()> a
     knocks_ = std::make_unique<QSocketNotifier>(instance_->ListenDescriptor(), QSocketNotifier::Read);
     QObject::connect(knocks_.get(), &QSocketNotifier::activated,
                      [this, anotherStart = std::move(anotherStart)] {
-                         if (instance_->TakeKnocks()) anotherStart();
+                         if (instance_->TakeKnocks()) RunOrHold(anotherStart);
                      });
     return true;
 }

@@ -18,6 +18,7 @@ class QtWidgetset : public widgetset::Widgetset {
     void RunLoop(const std::function<bool()>& done) override;
     void ProcessMessages() override;
     widgetset::TimerId StartTimer(unsigned intervalMs, std::function<void()> tick) override;
+    widgetset::TimerId StartAnimationTimer(unsigned intervalMs, std::function<void()> tick) override;
     widgetset::TimerId StartWallClockTimer(unsigned intervalMs, std::function<void()> tick) override;
     void StopTimer(widgetset::TimerId timer) override;
     std::unique_ptr<MediaDevice> CreateMediaDevice() override;

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "framework/error_reporting.h"
+#include "platform/qt/interface_wait.h"
 
 namespace qtbackend {
 
@@ -12,11 +13,14 @@ int TimerHost::Add(Entry entry) {
     return id;
 }
 
-int TimerHost::Start(unsigned intervalMs, std::function<void()> tick) {
+int TimerHost::Start(unsigned intervalMs, std::function<void()> tick, bool animation) {
     auto timer = std::make_unique<QTimer>();
     QTimer& started = *timer;
-    const int id = Add(Entry{
-        .tick = std::move(tick), .timer = std::move(timer), .wallClock = nullptr, .wallClockWatch = nullptr});
+    const int id = Add(Entry{.tick = std::move(tick),
+                             .timer = std::move(timer),
+                             .wallClock = nullptr,
+                             .wallClockWatch = nullptr,
+                             .animation = animation});
     QObject::connect(&started, &QTimer::timeout, this, [this, id] { PostTick(id); });
     started.start(std::chrono::milliseconds{intervalMs});
     if (!started.isActive()) {
@@ -37,7 +41,8 @@ int TimerHost::StartWallClock(unsigned intervalMs, std::function<void()> tick) {
     const int id = Add(Entry{.tick = std::move(tick),
                              .timer = nullptr,
                              .wallClock = std::move(timer),
-                             .wallClockWatch = std::move(watch)});
+                             .wallClockWatch = std::move(watch),
+                             .animation = false});
     QObject::connect(&watched, &QSocketNotifier::activated, this, [this, id, &woken] {
         bool tick = false;
         ReportErrors([&] { tick = woken.Wake(); });
@@ -53,15 +58,24 @@ void TimerHost::Stop(int id) { timers_.erase(id); }
 // the tray's flashing and the media player's end-of-playback poll.
 void TimerHost::PostTick(int id) {
     QMetaObject::invokeMethod(
-        this,
-        [this, id] {
-            auto it = timers_.find(id);
-            if (it == timers_.end()) return;  // stopped meanwhile
-            // A copy: the tick may stop its own timer, or start others.
-            const std::function<void()> tick = it->second.tick;
-            tick();
-        },
-        Qt::QueuedConnection);
+        this, [this, id] { Tick(id); }, Qt::QueuedConnection);
+}
+
+void TimerHost::Tick(int id) {
+    auto it = timers_.find(id);
+    if (it == timers_.end()) return;  // stopped meanwhile
+    if (!it->second.animation && InterfaceWaiting()) {
+        if (held_.insert(id).second) {
+            RunOrHold([this, id] {
+                held_.erase(id);
+                Tick(id);
+            });
+        }
+        return;
+    }
+    // A copy: the tick may stop its own timer, or start others.
+    const std::function<void()> tick = it->second.tick;
+    tick();
 }
 
 }  // namespace qtbackend

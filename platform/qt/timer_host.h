@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 
 #include "platform/posix/wall_clock_timer.h"
 
@@ -15,8 +16,9 @@ namespace qtbackend {
 
 class TimerHost : public QObject {
   public:
-    // Each returns the timer's id, never 0.
-    int Start(unsigned intervalMs, std::function<void()> tick);
+    // Each returns the timer's id, never 0. An animation's ticks go on inside a wait that keeps the
+    // interface alive; the others' are held until its end (interface_wait.h).
+    int Start(unsigned intervalMs, std::function<void()> tick, bool animation = false);
     // Ticks on the wall clock's marks of that interval (framework/timer_marks.h), and at once when the
     // clock is set or the system resumes.
     int StartWallClock(unsigned intervalMs, std::function<void()> tick);
@@ -30,12 +32,16 @@ class TimerHost : public QObject {
         // keeps its own marks, and the program has one such timer.
         std::unique_ptr<posix::WallClockTimer> wallClock;
         std::unique_ptr<QSocketNotifier> wallClockWatch;
+        bool animation = false;
     };
 
     int Add(Entry entry);
     void PostTick(int id);
+    void Tick(int id);
 
     std::map<int, Entry> timers_;
+    // The timers with a tick held: one each, as the system's timers coalesce theirs.
+    std::set<int> held_;
     int lastId_ = 0;
 };
 

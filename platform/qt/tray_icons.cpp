@@ -4,6 +4,7 @@
 
 #include "platform/qt/event_loop.h"
 #include "platform/qt/icon_cache.h"
+#include "platform/qt/interface_wait.h"
 
 namespace qtbackend {
 
@@ -91,7 +92,9 @@ void TrayIcons::Activated(const Key& key, QSystemTrayIcon::ActivationReason reas
         default:
             return;
     }
-    SendMessageA(key.first, it->second.callbackMessage, key.second, mouseMessage);
+    RunOrHold([key, message = it->second.callbackMessage, mouseMessage] {
+        SendMessageA(key.first, message, key.second, mouseMessage);
+    });
 }
 
 }  // namespace qtbackend

@@ -3,11 +3,13 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusInterface>
+#include <QPointer>
 
 #include "framework/error_reporting.h"
 #include "framework/menu_item.h"
 #include "framework/popup_menu.h"
 #include "platform/qt/captions.h"
+#include "platform/qt/interface_wait.h"
 
 namespace qtbackend {
 
@@ -24,11 +26,20 @@ bool TrayShowsItsOwnMenus() {
 
 TrayMenu::TrayMenu() {
     connect(this, &QMenu::aboutToShow, this, [this] {
-        if (source_ != nullptr && aboutToShow_) ReportErrors(aboutToShow_);
+        // The host asks now and cannot be kept waiting; while the program is held, the items are shown as
+        // last prepared.
+        if (source_ != nullptr && aboutToShow_ && !InterfaceWaiting()) ReportErrors(aboutToShow_);
         TakeItems();
     });
     // Later, not inside the host's D-Bus call: a click may open a modal window or end the program.
-    connect(this, &QMenu::triggered, this, &TrayMenu::Choose, Qt::QueuedConnection);
+    connect(
+        this, &QMenu::triggered, this,
+        [this](QAction* action) {
+            RunOrHold([menu = QPointer<TrayMenu>(this), action = QPointer<QAction>(action)] {
+                if (menu != nullptr && action != nullptr) menu->Choose(action);
+            });
+        },
+        Qt::QueuedConnection);
 }
 
 void TrayMenu::Follow(TPopupMenu* source, std::function<void()> aboutToShow) {

@@ -1,6 +1,9 @@
 #include <functional>
+#include <optional>
 
+#include "framework/widgetset.h"
 #include "tests/support/alarm_clock_test.h"
+#include "tests/support/registry_write_lock.h"
 
 namespace {
 
@@ -30,6 +33,30 @@ TEST_F(TrayAlertTest, TheIconAlternatesOnceASecondStartingASecondAfterTheFiring)
     desktop.Advance(1s);
     EXPECT_EQ(ShownIcon(), Icon("MAINICON"));
     EXPECT_EQ(form->TrayTimer->Tag(), form->qzTray1->IconIndex());
+}
+
+// Another program (the sqlite3 shell, say) holds the registry's write lock when the alarm clears the
+// start-up entry: the icon flashes on meanwhile, a click on it waits for the write to end, and the entry is
+// cleared once the lock is let go.
+TEST_F(TrayAlertTest, TheIconFlashesOnWhileTheRegistryIsLockedAndAClickWaitsForTheWriteToEnd) {
+    form->CheckBox4->UserClick();  // Keep Running: the firing clears its start-up entry
+    ASSERT_TRUE(StartupEntry());
+    std::optional<RegistryWriteLock> lock(std::in_place, registryPrefix.database());
+    const std::size_t shown = desktop.Shell().notifyIconCalls.size();
+    std::size_t flashedInWait = 0;
+    desktop.Loop().Schedule(1500ms, [&] { TrayClick(WM_LBUTTONDOWN); });
+    widgetset::TimerId letGo = 0;
+    letGo = CurrentWidgetset().StartAnimationTimer(3500, [&] {
+        flashedInWait = desktop.Shell().notifyIconCalls.size() - shown;
+        lock.reset();
+        CurrentWidgetset().StopTimer(letGo);
+    });
+    Fire();
+    EXPECT_EQ(flashedInWait, 3u);  // at 1, 2 and 3 s
+    EXPECT_FALSE(StartupEntry());
+    EXPECT_TRUE(form->TrayTimer->Enabled());
+    desktop.Advance(0ms);
+    EXPECT_FALSE(form->TrayTimer->Enabled());  // the click came after the write
 }
 
 TEST_F(TrayAlertTest, ASingleClickStopsTheFlashingWithTheNormalIconBack) {

@@ -6,6 +6,7 @@
 #include <new>
 #include <optional>
 
+#include "platform/posix/registry/lock_waiting.h"
 #include "platform/posix/registry/registry_error.h"
 #include "platform/posix/registry/registry_location.h"
 
@@ -59,6 +60,16 @@ LSTATUS Guarded(const std::function<void()>& body, std::optional<RegistryError>*
     }
 }
 
+// A call made from a handler that this thread ran while it paused in a wait for another process's lock
+// would run inside the waiting call, on its connection: it is refused, and the waiting call and its unit
+// go on untouched.
+void RefuseInsideLockWait() {
+    if (PausingForLock()) {
+        throw RegistryError(ERROR_INVALID_FUNCTION,
+                            "a registry call made while this thread waits for another process's lock");
+    }
+}
+
 RegistryStore& OpenStore(Session& session) {
     std::filesystem::path file = RegistryDatabasePath();
     if (session.store && session.store->file() != file) {
@@ -101,12 +112,14 @@ LSTATUS EndUnit(Session& session, bool keep) {
 LSTATUS RunRegistryCall(const std::function<void(RegistryStore&, HandleTable&)>& call) {
     Session& session = TheSession();
     std::lock_guard<std::recursive_mutex> guard(session.lock);
+    if (PausingForLock()) return Guarded(RefuseInsideLockWait);
     return Guarded([&] { call(OpenStore(session), session.handles); });
 }
 
 LSTATUS RunRegistryWrite(const std::function<void(RegistryStore&, HandleTable&)>& call) {
     Session& session = TheSession();
     std::lock_guard<std::recursive_mutex> guard(session.lock);
+    if (PausingForLock()) return Guarded(RefuseInsideLockWait);
     WriteUnit& unit = session.unit;
     std::optional<RegistryError> failure;
     const LSTATUS status = Guarded(
@@ -152,7 +165,12 @@ LSTATUS BeginRegistryWrites() {
     session.lock.lock();
     if (session.unit.depth++ > 0) return ERROR_SUCCESS;
     // A unit that cannot begin still counts, and ends undone with this failure.
-    return registry::Guarded([&] { registry::OpenStore(session).BeginUnit(); }, &session.unit.failure);
+    return registry::Guarded(
+        [&] {
+            registry::RefuseInsideLockWait();
+            registry::OpenStore(session).BeginUnit();
+        },
+        &session.unit.failure);
 }
 
 LSTATUS EndRegistryWrites(BOOL keep) {

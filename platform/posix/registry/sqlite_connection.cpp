@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <thread>
 
+#include "platform/posix/registry/lock_waiting.h"
 #include "platform/posix/registry/registry_error.h"
 #include "platform/posix/registry/sqlite_lock_holder.h"
 
@@ -133,13 +133,13 @@ SqliteConnection::SqliteConnection(const std::filesystem::path& file, const std:
 }
 
 // In steps of a millisecond, since writers that take turns would crawl with SQLite's own busy timeout,
-// which backs off to far longer sleeps.
+// which backs off to far longer sleeps. The thread's way of waiting spends the steps (lock_waiting.h).
 int SqliteConnection::WaitWhileBusy(void* context, int attempts) {
     auto& connection = *static_cast<SqliteConnection*>(context);
-    const auto now = std::chrono::steady_clock::now();
+    const auto now = LockWaitNow();
     if (attempts == 0) connection.busySince_ = now;
     if (now - connection.busySince_ >= connection.lockWait_) return 0;
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    PauseForLock(std::chrono::milliseconds(1));
     return 1;
 }
 

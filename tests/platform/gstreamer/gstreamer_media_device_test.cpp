@@ -146,6 +146,26 @@ TEST_F(GStreamerMediaDeviceTest, FilesThatCannotPlayFailInOpenNamingTheFile) {
     EXPECT_EQ(TestWidgetset().ActiveTimers(), 0u);
 }
 
+// The pre-roll waits with the interface kept alive: a tick due as it begins runs inside Open. A wait
+// whose time runs out fails as the pre-roll did when it waited on its own.
+TEST_F(GStreamerMediaDeviceTest, ThePrerollLetsTheLoopRunAndAWaitThatRunsOutIsAFailureOfOpen) {
+    sink_.emplace("ALARMCLOCK_AUDIO_SINK", "fakesink");
+    const fs::path tone = Tone(300ms);
+    int ticks = 0;
+    const auto timer = TestWidgetset().StartTimer(1, [&] { ++ticks; });
+    std::this_thread::sleep_for(2ms);
+    EXPECT_NO_THROW(Opened(tone));
+    TestWidgetset().StopTimer(timer);
+    EXPECT_GE(ticks, 1);
+
+    TestWidgetset().CutWaitsShort(true);
+    const std::string error = OpenError(tone);
+    TestWidgetset().CutWaitsShort(false);
+    EXPECT_NE(error.find(tone.string() + ": the file did not become ready to play within 3 seconds"),
+              std::string::npos)
+        << error;
+}
+
 // A named pipe's open blocks until a writer comes: should Open hang on it, the test writes once to release
 // it and fails, rather than hanging in turn.
 std::string OpenErrorReleasingAPipe(const fs::path& path, const fs::path& pipe) {

@@ -5,6 +5,8 @@
 #include <thread>
 #include <vector>
 
+#include "framework/interface_wait.h"
+
 namespace {
 
 [[noreturn]] void NotInThisWidgetset(const char* what) {
@@ -75,3 +77,8 @@ TimerWidgetset& TestWidgetset() {
 }
 
 widgetset::Widgetset& CurrentWidgetset() { return TestWidgetset(); }
+
+bool widgetset::WaitKeepingInterfaceAlive(std::chrono::milliseconds longest,
+                                          const std::function<bool()>& done) {
+    return !TestWidgetset().WaitsCutShort() && TestWidgetset().RunUntil(done, longest);
+}

@@ -14,8 +14,12 @@ class TimerWidgetset : public widgetset::Widgetset {
   public:
     using Clock = std::chrono::steady_clock;
 
-    // Runs due timers until done() holds (true) or timeout passes (false).
+    // Runs due timers until done() holds (true) or timeout passes (false). The waits that keep the
+    // interface alive run here too, unless cut short: they then end at once, as if their time had passed,
+    // without looking at their condition.
     bool RunUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout);
+    void CutWaitsShort(bool cut) { waitsCutShort_ = cut; }
+    bool WaitsCutShort() const { return waitsCutShort_; }
     std::size_t ActiveTimers() const { return timers_.size(); }
 
     widgetset::TimerId StartTimer(unsigned intervalMs, std::function<void()> tick) override;
@@ -47,6 +51,7 @@ class TimerWidgetset : public widgetset::Widgetset {
 
     std::map<widgetset::TimerId, Timer> timers_;
     widgetset::TimerId lastId_ = 0;
+    bool waitsCutShort_ = false;
 };
 
 // The instance CurrentWidgetset() returns in these tests.

@@ -76,6 +76,29 @@ TEST_F(VirtualEventLoopTest, RunUntilStopsAtTheConditionOrAtTheLimit) {
     loop.StopTimer(timer);
 }
 
+// A wait that keeps the interface alive runs the animations alone; the rest runs after it, a timer once.
+TEST_F(VirtualEventLoopTest, AWaitKeepingTheInterfaceAliveRunsOnlyAnimationsAndHoldsTheRest) {
+    delivered.clear();
+    const HWND window = posix::CreateWindowHandle(&RecordingProc);
+    const auto plain = loop.StartTimer(100ms, [&] { log.push_back("plain " + Now()); });
+    const auto flashing = loop.StartAnimationTimer(300ms, [&] { log.push_back("flash " + Now()); });
+    loop.Schedule(50ms, [&] { log.push_back("user " + Now()); });
+    PostMessageA(window, WM_USER, 0, 0);
+    EXPECT_FALSE(loop.WaitKeepingAlive(1000ms, [] { return false; }));
+    EXPECT_EQ(log, (std::vector<std::string>{"flash 0.300", "flash 0.600", "flash 0.900"}));
+    EXPECT_TRUE(delivered.empty());
+    EXPECT_EQ(Now(), "1.000");
+    EXPECT_TRUE(loop.WaitKeepingAlive(1000ms, [&] { return log.size() == 4; }));
+    EXPECT_EQ(Now(), "1.200");
+    log.clear();
+    loop.ProcessMessages();
+    EXPECT_EQ(log, (std::vector<std::string>{"user 1.200", "plain 1.200"}));
+    EXPECT_EQ(delivered, (std::vector<UINT>{WM_USER}));
+    loop.StopTimer(plain);
+    loop.StopTimer(flashing);
+    DestroyWindow(window);
+}
+
 TEST_F(VirtualEventLoopTest, TheClockGivesLocalTimeWithItsCalendar) {
     desktop.Clock().SetLocalTime(2028, 2, 29, 23, 59, 59);  // a leap day, a Tuesday
     desktop.Advance(1s);

@@ -1,14 +1,18 @@
 // Message boxes as modal as on Windows, tried with real input: the program's windows take nothing while a
 // box is open, the tray goes on working, a Yes/No box insists on an answer, and the box is shown as the
-// user typed it, above the main form, with the program's icon.
+// user typed it, above the main form, with the program's icon. And the waits that keep the interface
+// alive without a box.
 #include <QAbstractButton>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QMessageBox>
 #include <QWindow>
+#include <algorithm>
+#include <chrono>
 #include <regex>
 
 #include "framework/captioned.h"
+#include "framework/interface_wait.h"
 #include "platform/qt/icon_cache.h"
 #include "tests/platform/qt/desktop_user.h"
 #include "tests/platform/qt/qt_test.h"
@@ -72,6 +76,57 @@ TEST_F(ModalTest, UnderAnOpenBoxTheWindowTakesNeitherClickNorCloseAndIsBackAfter
     EXPECT_FALSE(application->Terminated());
     desktop_user::Click(button);
     EXPECT_TRUE(WaitUntil([&] { return form->clicks["Button1"] == 1; }, "the click after the box"));
+}
+
+// Counts the paint events of the widget it watches.
+class PaintCount : public QObject {
+  public:
+    int count = 0;
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++count;
+        return false;
+    }
+};
+
+// A wait that keeps the interface alive (another program's registry lock, a media file's pre-roll) is no
+// modal one: nothing is disabled, the window repaints and the animations tick, while the program's timers,
+// its posted messages and the user's click wait for the end of it.
+TEST_F(ModalTest, AWaitKeepingTheInterfaceAliveRepaintsAndAnimatesAndHoldsTheRestTillItsEnd) {
+    ShowForm(kLayout);
+    QWidget& button = WidgetOf(Find<TButton>("Button1"));
+    PaintCount painted;
+    button.installEventFilter(&painted);
+    int plainTicks = 0;
+    int flashes = 0;
+    int paintsAsked = 0;
+    const auto plain = CurrentWidgetset().StartTimer(10, [&] { ++plainTicks; });
+    const auto flashing = CurrentWidgetset().StartAnimationTimer(100, [&] {
+        if (++flashes > 1) return;
+        paintsAsked = painted.count;
+        button.update();
+        PostMessageA(form->Handle(), WM_USER, 0, 0);
+        desktop_user::Click(ButtonCentre());
+    });
+    ASSERT_TRUE(WaitUntil([&] { return plainTicks > 0; }, "the plain timer"));
+    const int ticksBefore = plainTicks;
+    EXPECT_TRUE(widgetset::WaitKeepingInterfaceAlive(std::chrono::seconds(20), [&] { return flashes == 4; }));
+    CurrentWidgetset().StopTimer(flashing);
+    EXPECT_EQ(plainTicks, ticksBefore);
+    EXPECT_GT(painted.count, paintsAsked);
+    EXPECT_TRUE(button.isEnabled());
+    const auto posted = [&] {
+        return std::count_if(form->messages.begin(), form->messages.end(),
+                             [](const TMessage& message) { return message.Msg == WM_USER; });
+    };
+    EXPECT_EQ(posted(), 0);
+    EXPECT_EQ(form->clicks["Button1"], 0);
+    EXPECT_TRUE(
+        WaitUntil([&] { return plainTicks > ticksBefore && posted() == 1 && form->clicks["Button1"] == 1; },
+                  "the tick, the message and the click after the wait"));
+    CurrentWidgetset().StopTimer(plain);
+    button.removeEventFilter(&painted);
 }
 
 TEST_F(ModalTest, AWindowShownUnderAnOpenBoxTakesNoClickAndTheBoxStaysAboveIt) {

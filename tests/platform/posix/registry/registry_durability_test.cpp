@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <optional>
 #include <random>
 #include <sstream>
@@ -20,9 +21,11 @@
 #include <vector>
 
 #include "platform/api.h"
+#include "platform/posix/registry/lock_waiting.h"
 #include "platform/posix/registry/registry_error.h"
 #include "platform/posix/registry/sqlite_transaction.h"
 #include "platform/registry_error_text.h"
+#include "tests/support/registry_write_lock.h"
 #include "tests/support/subprocess.h"
 #include "tests/support/temporary_prefix.h"
 
@@ -224,26 +227,12 @@ TEST(RegistryDurability, AFirstOpenWaitsWhileAnotherProcessCreatesTheFile) {
     EXPECT_EQ(ValueCount("Waited"), 0u);
 }
 
-// Another program holding the registry's write lock (the sqlite3 shell in a transaction, say), as a
-// connection of this process; its lock is given back when it goes.
-class WriteLockHeld {
-  public:
-    explicit WriteLockHeld(const std::filesystem::path& file) {
-        EXPECT_EQ(sqlite3_open(file.c_str(), &holder_), SQLITE_OK);
-        EXPECT_EQ(sqlite3_exec(holder_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
-    }
-    ~WriteLockHeld() { sqlite3_close(holder_); }
-
-  private:
-    sqlite3* holder_ = nullptr;
-};
-
 TEST(RegistryBesideAWriter, ReadingAndOpeningKeysGoOnWhileAnotherProcessWrites) {
     TemporaryPrefix prefix;
     ASSERT_EQ(RunProcess(Writer("Software\\Alarm", "armed", 3)).exitCode, 0);
     // This process opens the file for the first time while the lock is held, as a program starting then
     // does, and loads its settings as the program does: each key opened with "create if missing".
-    WriteLockHeld lock(prefix.database());
+    RegistryWriteLock lock(prefix.database());
     HKEY key = nullptr;
     ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Alarm", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                               &key, nullptr),
@@ -302,6 +291,71 @@ TEST(RegistryBesideAWriter, AWriteThatWaitsTooLongNamesTheProcessHoldingTheFile)
                   std::string::npos)
             << journal << ": " << message;
     }
+}
+
+// A thread's own way of waiting for the lock, as a program's interface thread has: a clock of its own
+// that nothing but the pauses moves, and something the test does in each pause.
+class ScriptedLockWaiting final : public registry::LockWaiting {
+  public:
+    explicit ScriptedLockWaiting(std::function<void()> inPause) : inPause_(std::move(inPause)) {
+        registry::SetLockWaiting(this);
+    }
+    ~ScriptedLockWaiting() override { registry::SetLockWaiting(nullptr); }
+    ScriptedLockWaiting(const ScriptedLockWaiting&) = delete;
+    ScriptedLockWaiting& operator=(const ScriptedLockWaiting&) = delete;
+
+    int pauses = 0;
+
+    std::chrono::steady_clock::time_point Now() override { return now_; }
+    void Pause(std::chrono::milliseconds step) override {
+        ++pauses;
+        now_ += step;
+        inPause_();
+    }
+
+  private:
+    std::function<void()> inPause_;
+    std::chrono::steady_clock::time_point now_;
+};
+
+LSTATUS SetText(const char* path, const char* name, const std::string& text) {
+    HKEY key = nullptr;
+    LSTATUS status = RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
+    if (status != ERROR_SUCCESS) return status;
+    status = RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                            static_cast<DWORD>(text.size() + 1));
+    RegCloseKey(key);
+    return status;
+}
+
+TEST(RegistryBesideAWriter, AWriteWaitsInTheThreadsOwnWayWhereACallOfItsOwnIsRefused) {
+    TemporaryPrefix prefix;
+    ASSERT_EQ(SetText("Waited", "before", "kept"), ERROR_SUCCESS);
+    std::optional<RegistryWriteLock> lock(std::in_place, prefix.database());
+    LSTATUS inPause = ERROR_SUCCESS;
+    std::optional<ScriptedLockWaiting> waiting(std::in_place, [&] {
+        if (waiting->pauses < 3) return;
+        // A handler run in the pause writes: that would run inside the waiting write.
+        inPause = SetText("Waited", "inside", "refused");
+        lock.reset();
+    });
+    EXPECT_EQ(SetText("Waited", "after", "written"), ERROR_SUCCESS);
+    EXPECT_EQ(waiting->pauses, 3);
+    EXPECT_EQ(inPause, ERROR_INVALID_FUNCTION);
+    EXPECT_EQ(QueryText("Waited", "after"), std::string("written", 8));
+    EXPECT_EQ(ValueCount("Waited"), 2u);
+
+    // Never let go: the wait ends when its own clock has passed the limit, 10 s in steps of 1 ms,
+    // however little time went by meanwhile, with the same failure as a wait that slept.
+    lock.emplace(prefix.database());
+    waiting.emplace([] {});
+    EXPECT_EQ(SetText("Waited", "after", "not written"), ERROR_REGISTRY_IO_FAILED);
+    EXPECT_EQ(waiting->pauses, 10000);
+    EXPECT_NE(RegistryErrorText(ERROR_REGISTRY_IO_FAILED).find("registry.db: database is locked (held by "),
+              std::string::npos)
+        << RegistryErrorText(ERROR_REGISTRY_IO_FAILED);
+    lock.reset();
+    EXPECT_EQ(QueryText("Waited", "after"), std::string("written", 8));
 }
 
 // A transaction on a scratch database, watched from a second connection that does not wait for locks.
