@@ -18,6 +18,10 @@ class TCheckBox : public TCaptioned<TWinControl> {
     void SetClicksDisabled(bool value) { clicksDisabled_ = value; }
     // A click toggles the state; OnClick runs through the state's change.
     void Click() override { SetChecked(!checked_); }
+    // The user's click, which the box on the screen may have shown already.
+    void UserClick() override {
+        RunUserChange(widgetset::Aspect::Checked, [this] { Click(); });
+    }
 
   private:
     bool checked_ = false;

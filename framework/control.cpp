@@ -33,9 +33,30 @@ const PropertyInfo kProperties[] = {
 
 const ClassInfo TControl::Class{.name = "TControl", .parent = &TComponent::Class, .properties = kProperties};
 
+// One user's change while it runs: whether the peer has been told of its aspect since, and whether a
+// handler freed the control (then nothing of the control is touched again).
+struct TControl::UserChange {
+    UserChange(TControl& control, widgetset::Aspect aspect)
+        : control(control), aspect(aspect), outer(control.userChange_) {
+        control.userChange_ = this;
+    }
+    ~UserChange() {
+        if (!freed) control.userChange_ = outer;
+    }
+    UserChange(const UserChange&) = delete;
+    UserChange& operator=(const UserChange&) = delete;
+
+    TControl& control;
+    const widgetset::Aspect aspect;
+    UserChange* const outer;
+    bool shown = false;
+    bool freed = false;
+};
+
 TControl::TControl(TComponent* owner) : TComponent(owner) {}
 
 TControl::~TControl() {
+    for (UserChange* change = userChange_; change != nullptr; change = change->outer) change->freed = true;
     peer_.reset();
     if (parent_ != nullptr) parent_->RemoveControl(this);
 }
@@ -82,6 +103,12 @@ void TControl::RunUserAction(const std::function<void()>& action) {
     ReportErrors(action);
 }
 
+void TControl::RunUserChange(widgetset::Aspect aspect, const std::function<void()>& change) {
+    const UserChange running(*this, aspect);
+    RunUserAction(change);
+    if (!running.freed && !running.shown) Changed(aspect);
+}
+
 void TControl::UserClick() {
     RunUserAction([this] { Click(); });
 }
@@ -96,7 +123,11 @@ widgetset::ControlPeer& TControl::Peer() {
 }
 
 void TControl::Changed(widgetset::Aspect aspect) {
-    if (peer_ && !IsLoading()) peer_->Changed(aspect);
+    if (!peer_ || IsLoading()) return;
+    for (UserChange* change = userChange_; change != nullptr; change = change->outer) {
+        if (change->aspect == aspect) change->shown = true;
+    }
+    peer_->Changed(aspect);
 }
 
 void TControl::Loaded() {

@@ -71,7 +71,7 @@ class TControl : public TComponent {
     virtual void Click();
 
     // What a peer calls when the user clicks the control; a disabled control ignores it.
-    void UserClick();
+    virtual void UserClick();
 
     TComponent* GetParentComponent() const override;
     void SetParentComponent(TComponent* parent) override;
@@ -104,6 +104,11 @@ class TControl : public TComponent {
     // Runs a user's action at a dispatch point: an error escaping a handler is reported, and the
     // program goes on.
     void RunUserAction(const std::function<void()>& action);
+    // Runs, as a user's action, the user's change of what the peer shows for aspect, which the peer shows
+    // already. Unless the peer has been told of that aspect since (the change taken, or changed again by
+    // the handler), the control refused it, and the peer is told once to show what the control holds;
+    // never after a handler freed the control.
+    void RunUserChange(widgetset::Aspect aspect, const std::function<void()>& change);
 
   private:
     template <class T>
@@ -115,6 +120,10 @@ class TControl : public TComponent {
         TFont own;  // kept while ParentFont holds, in force again when it ends
         bool operator==(const FontChoice&) const = default;
     };
+
+    // The user's changes running now (RunUserChange), the innermost first.
+    struct UserChange;
+    UserChange* userChange_ = nullptr;
 
     TWinControl* parent_ = nullptr;
     std::unique_ptr<widgetset::ControlPeer> peer_;

@@ -27,5 +27,7 @@ const ClassInfo TDateTimePicker::Class =
     CreatableClass<TDateTimePicker, TWinControl>("TDateTimePicker", kProperties);
 
 void TDateTimePicker::UserSetDate(const TDate& value) {
-    RunUserAction([&] { SetDate(value); });
+    // A picker may report the date it shows again: no change, so nothing to run or show.
+    if (value == date_) return;
+    RunUserChange(widgetset::Aspect::Date, [&] { SetDate(value); });
 }

@@ -19,7 +19,7 @@ class TDateTimePicker : public TWinControl {
     void SetDate(const TDate& value) { Apply(date_, value, widgetset::Aspect::Date, onChange_); }
     const TNotifyEvent& OnChange() const { return onChange_; }
     void SetOnChange(const TNotifyEvent& event) { onChange_ = event; }
-    // What a peer calls with the date the user chose.
+    // What a peer calls with the date the user chose; a refused one is shown again.
     void UserSetDate(const TDate& value);
 
     // Kind, DateMode, DateFormat, CalAlignment and ParseInput are set by the layout only, before the peer

@@ -16,9 +16,7 @@ const PropertyInfo kProperties[] = {
 const ClassInfo TEdit::Class = CreatableClass<TEdit, TWinControl>("TEdit", kProperties);
 
 void TEdit::UserEditText(const std::string& text) {
-    if (maxLength_ > 0 && CharacterCount(text) > static_cast<std::size_t>(maxLength_)) {
-        Changed(widgetset::Aspect::Caption);  // the peer shows the kept text again
-        return;
-    }
-    RunUserAction([&] { SetText(text); });
+    RunUserChange(widgetset::Aspect::Caption, [&] {
+        if (maxLength_ <= 0 || CharacterCount(text) <= static_cast<std::size_t>(maxLength_)) SetText(text);
+    });
 }

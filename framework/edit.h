@@ -20,7 +20,7 @@ class TEdit : public TWinControl {
     void SetOnChange(const TNotifyEvent& event) { onChange_ = event; }
 
     // What a peer calls with the field's new text after the user typed; text longer than MaxLength is
-    // refused, as the field refuses a further keystroke.
+    // refused, as the field refuses a further keystroke, and the kept text is shown again.
     void UserEditText(const std::string& text);
 
   private:

@@ -16,8 +16,9 @@ class CheckBoxPeer : public CaptionedPeer<TCheckBox, QCheckBox> {
   public:
     explicit CheckBoxPeer(TCheckBox& checkBox) : CaptionedPeer(checkBox) {
         // Every toggle but the peer's own is the user's: a click, its access key, or the toggle action of an
-        // assistive tool, which toggles the box without a click (so clicked would miss it).
-        QObject::connect(View(), &QCheckBox::toggled, [this] { UserClicked(); });
+        // assistive tool, which toggles the box without a click (so clicked would miss it). The control has a
+        // refused toggle shown again.
+        QObject::connect(View(), &QCheckBox::toggled, [&checkBox] { checkBox.UserClick(); });
     }
 
   protected:
@@ -32,15 +33,6 @@ class CheckBoxPeer : public CaptionedPeer<TCheckBox, QCheckBox> {
     }
 
   private:
-    void UserClicked() {
-        QPointer<QCheckBox> box = View();
-        TCheckBox& checkBox = Object();
-        checkBox.UserClick();
-        // The box toggled itself; a refused click (a disabled control) must not leave it so. The handler
-        // may have freed the control, and this peer with it.
-        if (box != nullptr) ShowChecked(*box, checkBox);
-    }
-
     static void ShowChecked(QCheckBox& box, const TCheckBox& checkBox) {
         const QSignalBlocker notEchoed(&box);
         box.setChecked(checkBox.Checked());

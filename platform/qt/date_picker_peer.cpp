@@ -43,7 +43,8 @@ class DatePickerPeer : public TypedPeer<TDateTimePicker, DatePickerWidget> {
     explicit DatePickerPeer(TDateTimePicker& picker) : TypedPeer(picker) {
         // The picker's own minimum would clamp the framework's default date (1899-12-30) and older ones.
         View()->setMinimumDate(QDate(100, 1, 1));
-        QObject::connect(View(), &QDateEdit::dateChanged, [this](const QDate& date) { UserChanged(date); });
+        QObject::connect(View(), &QDateEdit::dateChanged,
+                         [&picker](const QDate& date) { picker.UserSetDate(ToTDate(date)); });
     }
 
   protected:
@@ -57,16 +58,6 @@ class DatePickerPeer : public TypedPeer<TDateTimePicker, DatePickerWidget> {
     }
 
   private:
-    void UserChanged(const QDate& date) {
-        const TDate chosen = ToTDate(date);
-        if (chosen == Object().Date()) return;
-        QPointer<QDateEdit> edit = View();
-        TDateTimePicker& picker = Object();
-        picker.UserSetDate(chosen);
-        // A refused date (a disabled control) is replaced by the one the control holds.
-        if (edit != nullptr && ToTDate(edit->date()) != picker.Date()) ShowDate();
-    }
-
     void ShowDate() {
         // dateChanged is emitted for dates set from code too: blocked, so that none is echoed.
         const QSignalBlocker blocker(View());

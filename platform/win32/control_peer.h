@@ -44,9 +44,6 @@ class ControlPeer : public widgetset::ScreenPeer {
     void ShowText(const std::string& text);
     bool SettingFromCode() const { return settingFromCode_ > 0; }
     std::string WindowText() const;
-    // Whether window still exists as peer's, after a framework handler that may have freed the control
-    // and its peer with it. Only peer's value is compared: it may be gone.
-    static bool StillShownBy(HWND window, const ControlPeer* peer) { return FromWindow(window) == peer; }
 
   private:
     static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

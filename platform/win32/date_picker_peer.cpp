@@ -27,13 +27,7 @@ class DatePickerPeer : public TypedPeer<TDateTimePicker> {
         if (code != DTN_DATETIMECHANGE || header == nullptr) return 0;
         const auto& change = *reinterpret_cast<const NMDATETIMECHANGE*>(header);
         if (change.dwFlags != GDT_VALID) return 0;
-        const TDate chosen{change.st.wYear, change.st.wMonth, change.st.wDay};
-        if (chosen == Object().Date()) return 0;
-        TDateTimePicker& picker = Object();
-        HWND window = Handle();
-        picker.UserSetDate(chosen);
-        // A refused date (a disabled control) is replaced by the one the control holds.
-        if (StillShownBy(window, this) && picker.Date() != chosen) ShowDate();
+        Object().UserSetDate({change.st.wYear, change.st.wMonth, change.st.wDay});
         return 0;
     }
 

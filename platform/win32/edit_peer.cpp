@@ -17,15 +17,7 @@ class EditPeer : public TypedPeer<TEdit> {
 
   protected:
     LRESULT Notified(UINT code, const NMHDR*) override {
-        if (code != EN_CHANGE || SettingFromCode()) return 0;
-        TEdit& edit = Object();
-        HWND window = Handle();
-        edit.UserEditText(WindowText());
-        // A refused text (a disabled control) is replaced by the one the control holds, unless the handler
-        // freed the control and this peer with it.
-        if (StillShownBy(window, this) && WindowText() != edit.Text()) {
-            ShowText(edit.Text());
-        }
+        if (code == EN_CHANGE && !SettingFromCode()) Object().UserEditText(WindowText());
         return 0;
     }
 

@@ -21,6 +21,8 @@ class TRuleForm : public TForm {
     }
     void EditChange(TObject* sender) { log.push_back("change " + static_cast<TEdit*>(sender)->Text()); }
     void DateChange(TObject*) { log.push_back("date"); }
+    void KeepText(TObject* sender) { static_cast<TEdit*>(sender)->SetText("kept"); }
+    void FreeSender(TObject* sender) { static_cast<TComponent*>(sender)->Free(); }
 };
 
 class EventRuleTest : public HeadlessTest {
@@ -49,11 +51,14 @@ TEST_F(EventRuleTest, ACheckBoxRunsItsHandlerOncePerChangeOfState) {
 }
 
 TEST_F(EventRuleTest, TheUsersClickTakesTheSamePathAsCode) {
+    box->Peer();
     box->UserClick();  // toggles through the setter, so the handler sees the new state
     EXPECT_TRUE(box->Checked());
+    EXPECT_EQ(desktop.PeerUpdates(*box, widgetset::Aspect::Checked), 1);
     box->SetEnabled(false);
-    box->UserClick();  // a disabled box ignores the user
+    box->UserClick();  // a disabled box ignores the user, and the peer shows the state held again
     EXPECT_TRUE(box->Checked());
+    EXPECT_EQ(desktop.PeerUpdates(*box, widgetset::Aspect::Checked), 2);
     box->SetChecked(false);  // code still may change it
     EXPECT_EQ(form->log, (std::vector<std::string>{"click Box=on", "click Box=off"}));
 }
@@ -68,10 +73,13 @@ TEST_F(EventRuleTest, AnEditRunsItsHandlerWhenTheTextChanges) {
 
 TEST_F(EventRuleTest, MaxLengthRefusesTypingButNotCode) {
     edit->SetMaxLength(2);
-    edit->UserEditText("123");  // a third character is refused
+    edit->Peer();
+    edit->UserEditText("123");  // a third character is refused, and the kept text shown again
     EXPECT_EQ(edit->Text(), "");
+    EXPECT_EQ(desktop.PeerUpdates(*edit, widgetset::Aspect::Caption), 1);
     edit->UserEditText("ää");  // two characters, four bytes of UTF-8
     EXPECT_EQ(edit->Text(), "ää");
+    EXPECT_EQ(desktop.PeerUpdates(*edit, widgetset::Aspect::Caption), 2);
     edit->SetText("12345");  // code keeps the whole text
     EXPECT_EQ(edit->Text(), "12345");
     EXPECT_EQ(form->log, (std::vector<std::string>{"change ää", "change 12345"}));
@@ -83,6 +91,26 @@ TEST_F(EventRuleTest, ADatePickerRunsItsHandlerWhenTheDateChanges) {
     picker->UserSetDate(EncodeDate(2026, 7, 6));
     EXPECT_EQ(form->log, (std::vector<std::string>{"date", "date"}));
     EXPECT_EQ(picker->Date(), EncodeDate(2026, 7, 6));
+}
+
+// The peer shows the user's change already: told again only where the control holds something else and
+// nothing told it so, and never once a handler freed the control.
+TEST_F(EventRuleTest, AUsersChangeThatAHandlerUndoesIsShownOnceAndOneThatFreesTheControlEndsThere) {
+    using widgetset::Aspect;
+    edit->SetText("kept");
+    edit->SetOnChange(MakeNotifyEvent<&TRuleForm::KeepText>(form.get()));
+    edit->Peer();
+    edit->UserEditText("typed");
+    EXPECT_EQ(edit->Text(), "kept");
+    EXPECT_EQ(desktop.PeerUpdates(*edit, Aspect::Caption), 2);  // the typed text, then the kept one
+
+    picker->Peer();
+    picker->UserSetDate(picker->Date());  // the date shown already: nothing runs, nothing is shown
+    EXPECT_EQ(desktop.PeerUpdates(*picker, Aspect::Date), 0);
+    picker->SetOnChange(MakeNotifyEvent<&TRuleForm::FreeSender>(form.get()));
+    const int components = form->ComponentCount();
+    picker->UserSetDate(EncodeDate(2026, 7, 6));
+    EXPECT_EQ(form->ComponentCount(), components - 1);
 }
 
 TEST_F(EventRuleTest, ChangesArePushedToThePeerOnlyWhenTheValueChanges) {
