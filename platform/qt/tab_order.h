@@ -1,5 +1,4 @@
-// The tab chain of a form: within each parent, controls in TabOrder (those without one after the others,
-// in creation order); a container's controls come where the container stands.
+// The form's tab chain (framework/tab_chain.h) given to Qt, over the widgets that take the focus by Tab.
 #pragma once
 
 #include "framework/win_control.h"

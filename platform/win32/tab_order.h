@@ -1,6 +1,6 @@
-// The tab chain of a form, which the dialog manager takes from the windows' order: within each parent,
-// windowed controls in TabOrder (those without one after the others, in creation order). A label that names a
-// field (framework/field_namer.h) stands right before it, so that its access key moves the focus there.
+// The form's tab chain (framework/tab_chain.h) given to the dialog manager, which takes it from the order
+// of each parent's windows: a label that names a field stands right before it there, so that its access
+// key moves the focus to the field.
 #pragma once
 
 #include "framework/win_control.h"

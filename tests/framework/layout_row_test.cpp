@@ -1,4 +1,5 @@
-// The rules that go by the layout's rows: which label names a field, and how far a caption may reach.
+// The rules that go by the layout's rows: which label names a field, how far a caption may reach, and the
+// tab chain, in which a label stands before the field it names.
 #include "framework/access_key.h"
 #include "framework/caption_room.h"
 #include "framework/captioned.h"
@@ -8,6 +9,7 @@
 #include "framework/field_namer.h"
 #include "framework/form.h"
 #include "framework/image.h"
+#include "framework/tab_chain.h"
 #include "tests/support/headless_test.h"
 
 namespace {
@@ -75,6 +77,30 @@ TEST_F(LayoutRowTest, OnlyEditsAndDatePickersAreFieldsAndAFieldMayHaveNoNamer) {
     EXPECT_EQ(FindNamer(*alone), nullptr);
     ComponentPtr<TEdit> orphan = MakeComponent<TEdit>(nullptr);
     EXPECT_EQ(FindNamer(*orphan), nullptr);
+}
+
+TEST_F(LayoutRowTest, TheTabChainFollowsTabOrderWithALabelBeforeTheFirstFieldItNames) {
+    TLabel* at = Label("&Alert me at:", 0, 10);
+    auto* minute = Place<TEdit>(150, 10);
+    minute->SetTabOrder(2);
+    auto* hour = Place<TEdit>(80, 10);
+    hour->SetTabOrder(1);
+    auto* group = Place<TGroupBox>(0, 40, 300, 100);  // no TabOrder: after the controls that have one
+    auto* box = new TCheckBox(form.get());
+    box->SetParent(group);
+    box->SetTabOrder(1);
+    auto* inside = new TEdit(form.get());
+    inside->SetParent(group);
+    inside->SetTabOrder(0);
+    auto* image = Place<TImage>(300, 0);
+    auto* done = Place<TButton>(0, 150);
+    done->SetTabOrder(0);
+    Place<TButton>(100, 150)->SetTabOrder(3);  // without a peer: not in the chain
+    for (TControl* shown : std::initializer_list<TControl*>{at, minute, hour, box, inside, image, done}) {
+        shown->Peer();
+    }
+    EXPECT_EQ(ChildrenInTabOrder(*form), (std::vector<TControl*>{done, at, hour, minute, group, image}));
+    EXPECT_EQ(TabChain(*form), (std::vector<TControl*>{done, at, hour, minute, group, inside, box, image}));
 }
 
 TEST_F(LayoutRowTest, ALabelsCaptionReachesTheNextVisibleControlOnItsRowOrTheParentsEdge) {
