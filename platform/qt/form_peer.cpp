@@ -2,6 +2,7 @@
 #include <QScreen>
 
 #include "framework/form.h"
+#include "framework/form_frame.h"
 #include "framework/peer_kinds.h"
 #include "platform/qt/captioned_peer.h"
 #include "platform/qt/field_names.h"
@@ -13,8 +14,8 @@ namespace qtbackend {
 
 namespace {
 
-// TForm: a top-level window of the form's client size at its position, decorated as its border style
-// and border icons say. Showing it the first time places it and orders the tab chain and field names.
+// TForm: a top-level window framed and placed as framework/form_frame.h decides. Showing it the first time
+// places it and orders the tab chain and field names.
 class FormPeer : public CaptionedPeer<TForm, FormWindow> {
   public:
     explicit FormPeer(TForm& form) : CaptionedPeer(form) {
@@ -31,39 +32,34 @@ class FormPeer : public CaptionedPeer<TForm, FormWindow> {
 
   private:
     void ApplyWindowFlags();
-    bool Resizable() const {
-        return Object().BorderStyle() == bsSizeable || Object().BorderStyle() == bsSizeToolWin;
-    }
 
     bool placed_ = false;
 };
 
 void FormPeer::ApplyWindowFlags() {
-    const TFormBorderStyle style = Object().BorderStyle();
-    const unsigned icons = Object().BorderIcons();
+    const FormFrame frame = FrameOf(Object());
     Qt::WindowFlags flags = Qt::Window;
-    if (style == bsNone) {
+    if (!frame.titled) {
         flags |= Qt::FramelessWindowHint;
     } else {
         flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
-        if (style == bsToolWindow || style == bsSizeToolWin) flags |= Qt::Tool;
-        if ((icons & biSystemMenu) != 0) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-        if ((icons & biMinimize) != 0) flags |= Qt::WindowMinimizeButtonHint;
-        if ((icons & biMaximize) != 0 && Resizable()) flags |= Qt::WindowMaximizeButtonHint;
+        if (frame.tool) flags |= Qt::Tool;
+        if (frame.closeBox) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+        if (frame.minimizeBox) flags |= Qt::WindowMinimizeButtonHint;
+        if (frame.maximizeBox) flags |= Qt::WindowMaximizeButtonHint;
     }
     // Changing the flags recreates the native window, so only when they differ.
     if (View()->windowFlags() != flags) View()->setWindowFlags(flags);
 }
 
 void FormPeer::ShowBounds() {
-    const int width = Object().ClientWidth() > 0 ? Object().ClientWidth() : Object().Width();
-    const int height = Object().ClientHeight() > 0 ? Object().ClientHeight() : Object().Height();
-    if (Resizable()) {
-        View()->resize(width, height);
+    const FormFrame frame = FrameOf(Object());
+    if (frame.resizable) {
+        View()->resize(frame.clientWidth, frame.clientHeight);
     } else {
-        View()->setFixedSize(width, height);
+        View()->setFixedSize(frame.clientWidth, frame.clientHeight);
     }
-    if (Object().Position() == poDesigned) View()->move(Object().Left(), Object().Top());
+    if (frame.place == FormPlace::Designed) View()->move(Object().Left(), Object().Top());
 }
 
 void FormPeer::ShowVisible() {
@@ -76,7 +72,7 @@ void FormPeer::ShowVisible() {
         ShowBounds();
         OrderTabChain(Object());
         NameFields(Object());
-        if (Object().Position() == poScreenCenter || Object().Position() == poDesktopCenter) {
+        if (FrameOf(Object()).place == FormPlace::Centred) {
             const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
             View()->move(screen.center() - View()->rect().center());
         }

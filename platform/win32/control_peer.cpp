@@ -27,7 +27,8 @@ ControlPeer::ControlPeer(TControl& control, const WindowKind& kind, bool everSho
     : ScreenPeer(control, everShown), click_(kind.click) {
     HWND parent = ParentWindowOf(control);
     const DWORD style = kind.style | (parent != nullptr ? WS_CHILD | WS_CLIPSIBLINGS : 0);
-    window_ = CreateWindowExA(kind.exStyle, kind.className, "", style, 0, 0, 0, 0, parent,
+    const int left = kind.placedBySystem ? CW_USEDEFAULT : 0;
+    window_ = CreateWindowExA(kind.exStyle, kind.className, "", style, left, 0, 0, 0, parent,
                               parent != nullptr ? NextChildId() : nullptr, GetModuleHandleA(nullptr), nullptr);
     if (window_ == nullptr) {
         throw std::runtime_error("Cannot create a window of class " + std::string(kind.className) + " for " +

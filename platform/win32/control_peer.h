@@ -19,6 +19,8 @@ struct WindowKind {
     // The native control's report (a WM_COMMAND's notification code) that is the user's click on the
     // control, where the control takes clicks.
     std::optional<UINT> click = std::nullopt;
+    // A top-level window that the system places where it puts a new one.
+    bool placedBySystem = false;
 };
 
 class ControlPeer : public widgetset::ScreenPeer {

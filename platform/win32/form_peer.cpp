@@ -1,4 +1,5 @@
 #include "framework/form.h"
+#include "framework/form_frame.h"
 #include "framework/peer_kinds.h"
 #include "platform/win32/captioned_peer.h"
 #include "platform/win32/event_loop.h"
@@ -11,31 +12,26 @@ namespace win32backend {
 namespace {
 
 WindowKind FormKind(const TForm& form) {
-    const unsigned icons = form.BorderIcons();
+    const FormFrame frame = FrameOf(form);
     DWORD style = WS_CLIPCHILDREN;
     DWORD exStyle = WS_EX_CONTROLPARENT;
-    switch (form.BorderStyle()) {
-        case bsNone:
-            style |= WS_POPUP;
-            break;
-        case bsDialog:
-            style |= WS_POPUP | WS_CAPTION | WS_SYSMENU;
-            exStyle |= WS_EX_DLGMODALFRAME;
-            break;
-        case bsToolWindow:
-        case bsSizeToolWin:
-            exStyle |= WS_EX_TOOLWINDOW;
-            [[fallthrough]];
-        default:
-            style |= WS_OVERLAPPED | WS_CAPTION;
-            if ((icons & biSystemMenu) != 0) style |= WS_SYSMENU;
-            if ((icons & biMinimize) != 0) style |= WS_MINIMIZEBOX;
-            if (form.BorderStyle() == bsSizeable || form.BorderStyle() == bsSizeToolWin) {
-                style |= WS_THICKFRAME;
-                if ((icons & biMaximize) != 0) style |= WS_MAXIMIZEBOX;
-            }
+    if (!frame.titled) {
+        style |= WS_POPUP;
+    } else if (frame.dialog) {
+        style |= WS_POPUP | WS_CAPTION;
+        exStyle |= WS_EX_DLGMODALFRAME;
+    } else {
+        style |= WS_OVERLAPPED | WS_CAPTION;
     }
-    return {.className = FormWindowClass(), .style = style, .exStyle = exStyle};
+    if (frame.tool) exStyle |= WS_EX_TOOLWINDOW;
+    if (frame.resizable) style |= WS_THICKFRAME;
+    if (frame.closeBox) style |= WS_SYSMENU;
+    if (frame.minimizeBox) style |= WS_MINIMIZEBOX;
+    if (frame.maximizeBox) style |= WS_MAXIMIZEBOX;
+    return {.className = FormWindowClass(),
+            .style = style,
+            .exStyle = exStyle,
+            .placedBySystem = frame.place == FormPlace::WindowSystems};
 }
 
 // Every windowed control gets its framework window now, so that its messages reach its window procedure.
@@ -49,10 +45,9 @@ void AttachHandles(TWinControl& parent) {
     }
 }
 
-// TForm: a top-level window of the form's client size, decorated as its border style and border icons
-// say (a single border has no maximize box). Closing it by its title bar is reported, not done: the
-// framework decides, and hides the window through the form's Visible. Showing it the first time places it
-// (centred, when the layout says so) and orders its tab chain.
+// TForm: a top-level window framed and placed as framework/form_frame.h decides. Closing it by its title
+// bar is reported, not done: the framework decides, and hides the window through the form's Visible.
+// Showing it the first time places it and orders its tab chain.
 class FormPeer : public CaptionedPeer<TForm> {
   public:
     explicit FormPeer(TForm& form) : CaptionedPeer(form, FormKind(form)) {}
@@ -87,21 +82,22 @@ LRESULT FormPeer::DefaultHandling(HWND window, UINT message, WPARAM wParam, LPAR
 }
 
 void FormPeer::ShowBounds() {
-    const int width = Scaled(Object().ClientWidth() > 0 ? Object().ClientWidth() : Object().Width());
-    const int height = Scaled(Object().ClientHeight() > 0 ? Object().ClientHeight() : Object().Height());
-    RECT frame{0, 0, width, height};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_STYLE)), FALSE,
+    const FormFrame frame = FrameOf(Object());
+    RECT outer{0, 0, Scaled(frame.clientWidth), Scaled(frame.clientHeight)};
+    AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_EXSTYLE)));
+    const int width = outer.right - outer.left;
+    const int height = outer.bottom - outer.top;
     int left = Scaled(Object().Left());
     int top = Scaled(Object().Top());
-    if (Object().Position() == poScreenCenter || Object().Position() == poDesktopCenter) {
+    if (frame.place == FormPlace::Centred) {
         RECT work{};
         SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-        left = work.left + (work.right - work.left - (frame.right - frame.left)) / 2;
-        top = work.top + (work.bottom - work.top - (frame.bottom - frame.top)) / 2;
+        left = work.left + (work.right - work.left - width) / 2;
+        top = work.top + (work.bottom - work.top - height) / 2;
     }
-    SetWindowPos(Handle(), nullptr, left, top, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    const UINT keepPlace = frame.place == FormPlace::WindowSystems ? SWP_NOMOVE : 0;
+    SetWindowPos(Handle(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE | keepPlace);
 }
 
 void FormPeer::Place() {

@@ -1,0 +1,53 @@
+// Rules that both desktop back ends apply, each its own way: a form's frame.
+#include "framework/form_frame.h"
+#include "tests/support/headless_test.h"
+
+namespace {
+
+using DesktopRulesTest = HeadlessTest;
+
+FormFrame Frame(TFormBorderStyle style, unsigned icons = biSystemMenu | biMinimize | biMaximize) {
+    auto form = MakeComponent<TForm>(nullptr);
+    form->SetBorderStyle(style);
+    form->SetBorderIcons(icons);
+    return FrameOf(*form);
+}
+
+}  // namespace
+
+TEST_F(DesktopRulesTest, TheBorderStyleDecidesTheFrameAndTheIconsOnlyWhereItHasRoomForThem) {
+    const FormFrame single = Frame(bsSingle);
+    EXPECT_TRUE(single.titled && single.closeBox && single.minimizeBox);
+    EXPECT_FALSE(single.resizable || single.maximizeBox || single.dialog || single.tool);
+    const FormFrame sizeable = Frame(bsSizeable, biMaximize);
+    EXPECT_TRUE(sizeable.resizable && sizeable.maximizeBox);
+    EXPECT_FALSE(sizeable.closeBox || sizeable.minimizeBox);
+    const FormFrame dialog = Frame(bsDialog);
+    EXPECT_TRUE(dialog.dialog && dialog.closeBox);
+    EXPECT_FALSE(dialog.minimizeBox || dialog.maximizeBox || dialog.resizable);
+    const FormFrame none = Frame(bsNone);
+    EXPECT_FALSE(none.titled || none.closeBox || none.minimizeBox || none.maximizeBox || none.resizable);
+    const FormFrame tool = Frame(bsSizeToolWin);
+    EXPECT_TRUE(tool.tool && tool.resizable && tool.maximizeBox);
+    EXPECT_TRUE(Frame(bsToolWindow).tool);
+    EXPECT_FALSE(Frame(bsToolWindow).resizable);
+}
+
+TEST_F(DesktopRulesTest, TheClientSizeIsTheLayoutsAndThePositionSaysWhereTheWindowFirstShows) {
+    auto form = MakeComponent<TForm>(nullptr);
+    form->SetWidth(392);
+    form->SetHeight(253);
+    EXPECT_EQ(FrameOf(*form).clientWidth, 392);  // no client size: the outer one
+    form->SetClientWidth(376);
+    form->SetClientHeight(214);
+    EXPECT_EQ(FrameOf(*form).clientWidth, 376);
+    EXPECT_EQ(FrameOf(*form).clientHeight, 214);
+    for (const auto& [position, place] :
+         {std::pair{poDesigned, FormPlace::Designed}, std::pair{poDefaultSizeOnly, FormPlace::Designed},
+          std::pair{poScreenCenter, FormPlace::Centred}, std::pair{poDesktopCenter, FormPlace::Centred},
+          std::pair{poDefault, FormPlace::WindowSystems},
+          std::pair{poDefaultPosOnly, FormPlace::WindowSystems}}) {
+        form->SetPosition(position);
+        EXPECT_EQ(FrameOf(*form).place, place) << position;
+    }
+}
