@@ -9,6 +9,7 @@
 #include <map>
 #include <vector>
 
+#include "framework/file_filter.h"
 #include "framework/start_folder.h"
 #include "platform/qt/captions.h"
 #include "platform/qt/event_loop.h"
@@ -62,11 +63,11 @@ std::optional<std::string> ExecuteOpenFileDialog(const widgetset::OpenFileReques
 }
 
 QStringList NameFilters(const std::string& filter) {
-    const QStringList parts = ToQString(filter).split('|');
     QStringList filters;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        const QStringList patterns = parts[i + 1].split(';', Qt::SkipEmptyParts);
-        filters.push_back(parts[i].trimmed() + " (" + patterns.join(' ').trimmed() + ")");
+    for (const FileFilter& pair : SplitFilter(filter)) {
+        QStringList patterns;
+        for (const std::string& pattern : pair.patterns) patterns.push_back(ToQString(pattern));
+        filters.push_back(ToQString(pair.description) + " (" + patterns.join(' ') + ")");
     }
     return filters;
 }

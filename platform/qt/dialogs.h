@@ -15,8 +15,8 @@ namespace qtbackend {
 // The open dialog: Qt's file dialog for one existing file.
 std::optional<std::string> ExecuteOpenFileDialog(const widgetset::OpenFileRequest& request);
 
-// An open dialog's filter, "Description|*.a|Description|*.b;*.c", as Qt's name filters,
-// "Description (*.a)" and "Description (*.b *.c)". A description without patterns is left out.
+// An open dialog's filter (framework/file_filter.h) as Qt's name filters, "Description (*.a)" and
+// "Description (*.b *.c)".
 QStringList NameFilters(const std::string& filter);
 
 // A pop-up menu of the visible items at a screen position: the item the user chose, or null when the menu

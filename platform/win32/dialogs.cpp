@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "framework/application.h"
+#include "framework/file_filter.h"
 #include "platform/win32/control_peer.h"
 #include "platform/win32/event_loop.h"
 
@@ -12,19 +13,12 @@ namespace win32backend {
 
 std::string SystemFilter(const std::string& filter) {
     std::string result;
-    std::size_t start = 0;
-    std::vector<std::string> parts;
-    while (start <= filter.size()) {
-        const std::size_t bar = filter.find('|', start);
-        parts.push_back(filter.substr(start, bar == std::string::npos ? std::string::npos : bar - start));
-        if (bar == std::string::npos) break;
-        start = bar + 1;
-    }
-    // A description without patterns is left out.
-    for (std::size_t i = 0; i + 1 < parts.size(); i += 2) {
-        result += parts[i];
+    for (const FileFilter& pair : SplitFilter(filter)) {
+        std::string patterns;
+        for (const std::string& pattern : pair.patterns) patterns += (patterns.empty() ? "" : ";") + pattern;
+        result += pair.description;
         result += '\0';
-        result += parts[i + 1];
+        result += patterns;
         result += '\0';
     }
     return result;

@@ -11,8 +11,8 @@
 
 namespace win32backend {
 
-// An open dialog's filter, "Description|*.a|Description|*.b;*.c", as the system's list of pairs, each
-// string ended by a null character and the list by another.
+// An open dialog's filter (framework/file_filter.h) as the system's list of pairs, each string ended by a
+// null character and the list by another.
 std::string SystemFilter(const std::string& filter);
 
 // The chosen file, or nothing when the user cancelled or the application ended (dialog_end.h).

@@ -1,4 +1,7 @@
-// Rules that both desktop back ends apply, each its own way: a form's frame.
+// Rules that both desktop back ends apply, each its own way: a form's frame and the open dialog's filter.
+#include <vector>
+
+#include "framework/file_filter.h"
 #include "framework/form_frame.h"
 #include "tests/support/headless_test.h"
 
@@ -50,4 +53,13 @@ TEST_F(DesktopRulesTest, TheClientSizeIsTheLayoutsAndThePositionSaysWhereTheWind
         form->SetPosition(position);
         EXPECT_EQ(FrameOf(*form).place, place) << position;
     }
+}
+
+TEST(FileFilterTest, PairsOfADescriptionAndItsPatternsWithoutADescriptionAlone) {
+    EXPECT_EQ(SplitFilter("Sound Files|*.wav| Media | *.mid ; *.avi;|All Files|*.*"),
+              (std::vector<FileFilter>{
+                  {"Sound Files", {"*.wav"}}, {"Media", {"*.mid", "*.avi"}}, {"All Files", {"*.*"}}}));
+    EXPECT_EQ(SplitFilter("Dangling|*.a|Description only"), (std::vector<FileFilter>{{"Dangling", {"*.a"}}}));
+    EXPECT_EQ(SplitFilter("No patterns||Programs|*.exe"), (std::vector<FileFilter>{{"Programs", {"*.exe"}}}));
+    EXPECT_EQ(SplitFilter(""), std::vector<FileFilter>{});
 }
