@@ -1,4 +1,5 @@
-// One item of a pop-up menu. An item that is not visible is left out when the menu pops up.
+// One item of a pop-up menu. An item that is not visible is left out when the menu pops up, and one
+// captioned "-" is a separator (menu_entries.h).
 #pragma once
 
 #include <string>

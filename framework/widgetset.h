@@ -117,7 +117,8 @@ class Widgetset {
 
     // Modal: the chosen file's full path, or nothing when the user cancelled.
     virtual std::optional<std::string> ExecuteOpenDialog(const OpenFileRequest& request) = 0;
-    // Modal: shows the visible items at (x, y) and returns the one the user chose, or null.
+    // Modal: shows the menu's entries (framework/menu_entries.h) at (x, y) and returns the item the user
+    // chose, or null.
     virtual TMenuItem* PopupMenu(TPopupMenu& menu, int x, int y) = 0;
     // Where the notification area shows an icon's menu itself, wherever it chooses, the icon of (window, id)
     // takes its menu here (null: none). Before each showing aboutToShow runs and may change the items; a

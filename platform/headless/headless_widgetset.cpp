@@ -4,6 +4,7 @@
 #include <string>
 
 #include "framework/control.h"
+#include "framework/menu_entries.h"
 #include "framework/menu_item.h"
 #include "framework/popup_menu.h"
 #include "framework/win_control.h"
@@ -85,8 +86,9 @@ std::optional<std::string> HeadlessWidgetset::ExecuteOpenDialog(const widgetset:
 
 TMenuItem* HeadlessWidgetset::PopupMenu(TPopupMenu& menu, int x, int y) {
     PopupMenuCall call{&menu, x, y, {}};
-    for (int i = 0; i < menu.Count(); ++i) {
-        if (menu.Items(i)->Visible()) call.shownItems.push_back(menu.Items(i));
+    const std::vector<MenuEntry> entries = MenuEntries(menu);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i] == MenuEntry::Item) call.shownItems.push_back(menu.Items(static_cast<int>(i)));
     }
     return Desktop::Instance().Script().ShowPopupMenu(call);
 }

@@ -26,7 +26,7 @@ struct PopupMenuCall {
     TPopupMenu* menu = nullptr;
     int x = 0;
     int y = 0;
-    std::vector<TMenuItem*> shownItems;  // the visible items, in menu order
+    std::vector<TMenuItem*> shownItems;  // the items shown (framework/menu_entries.h), without separators
 };
 
 class ModalScript {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "framework/file_filter.h"
+#include "framework/menu_entries.h"
 #include "framework/start_folder.h"
 #include "platform/qt/captions.h"
 #include "platform/qt/event_loop.h"
@@ -76,9 +77,11 @@ TMenuItem* ShowPopupMenu(TPopupMenu& menu, int x, int y) {
     EnsureApplication();
     QMenu popup;
     std::map<QAction*, TMenuItem*> items;
-    for (int i = 0; i < menu.Count(); ++i) {
-        TMenuItem* item = menu.Items(i);
-        if (item->Visible()) items[popup.addAction(ToQString(item->Caption()))] = item;
+    const std::vector<MenuEntry> entries = MenuEntries(menu);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        TMenuItem* item = menu.Items(static_cast<int>(i));
+        if (entries[i] == MenuEntry::Separator) popup.addSeparator();
+        if (entries[i] == MenuEntry::Item) items[popup.addAction(ToQString(item->Caption()))] = item;
     }
     TMenuItem* chosen = nullptr;
     bool closed = false;

@@ -19,8 +19,8 @@ std::optional<std::string> ExecuteOpenFileDialog(const widgetset::OpenFileReques
 // "Description (*.b *.c)".
 QStringList NameFilters(const std::string& filter);
 
-// A pop-up menu of the visible items at a screen position: the item the user chose, or null when the menu
-// was dismissed.
+// A pop-up menu of its entries (framework/menu_entries.h) at a screen position: the item the user chose,
+// or null when the menu was dismissed.
 TMenuItem* ShowPopupMenu(TPopupMenu& menu, int x, int y);
 
 }  // namespace qtbackend

@@ -6,6 +6,7 @@
 #include <QPointer>
 
 #include "framework/error_reporting.h"
+#include "framework/menu_entries.h"
 #include "framework/menu_item.h"
 #include "framework/popup_menu.h"
 #include "platform/qt/captions.h"
@@ -50,7 +51,9 @@ void TrayMenu::Follow(TPopupMenu* source, std::function<void()> aboutToShow) {
 
 // Actions stay the same objects while the items keep their number, so a host's open view stays valid.
 void TrayMenu::TakeItems() {
-    const int count = source_ != nullptr ? source_->Count() : 0;
+    const std::vector<MenuEntry> entries =
+        source_ != nullptr ? MenuEntries(*source_) : std::vector<MenuEntry>{};
+    const auto count = static_cast<int>(entries.size());
     while (actions().size() > count) {
         QAction* last = actions().back();
         removeAction(last);
@@ -58,10 +61,11 @@ void TrayMenu::TakeItems() {
     }
     while (actions().size() < count) addAction(QString());
     for (int i = 0; i < count; ++i) {
-        const TMenuItem* item = source_->Items(i);
+        const MenuEntry entry = entries[static_cast<std::size_t>(i)];
         QAction* action = actions().at(i);
-        action->setText(ToQString(item->Caption()));
-        action->setVisible(item->Visible());
+        action->setText(ToQString(source_->Items(i)->Caption()));
+        action->setSeparator(entry == MenuEntry::Separator);
+        action->setVisible(entry != MenuEntry::Hidden);
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include "framework/application.h"
 #include "framework/file_filter.h"
+#include "framework/menu_entries.h"
 #include "platform/win32/control_peer.h"
 #include "platform/win32/event_loop.h"
 
@@ -58,9 +59,11 @@ bool PopupMenuOpen() { return menuOpen; }
 TMenuItem* ShowPopupMenu(TPopupMenu& menu, int x, int y, HWND owner) {
     HMENU popup = CreatePopupMenu();
     std::vector<TMenuItem*> items;
-    for (int i = 0; i < menu.Count(); ++i) {
-        TMenuItem* item = menu.Items(i);
-        if (!item->Visible()) continue;
+    const std::vector<MenuEntry> entries = MenuEntries(menu);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        TMenuItem* item = menu.Items(static_cast<int>(i));
+        if (entries[i] == MenuEntry::Separator) AppendMenuA(popup, MF_SEPARATOR, 0, nullptr);
+        if (entries[i] != MenuEntry::Item) continue;
         items.push_back(item);
         AppendMenuA(popup, MF_STRING, items.size(), item->Caption().c_str());
     }

@@ -1,8 +1,12 @@
-// Rules that both desktop back ends apply, each its own way: a form's frame and the open dialog's filter.
+// Rules that both desktop back ends apply, each its own way: a form's frame, the open dialog's filter, and
+// which items of a pop-up menu show.
+#include <string>
 #include <vector>
 
 #include "framework/file_filter.h"
 #include "framework/form_frame.h"
+#include "framework/menu_entries.h"
+#include "framework/menu_item.h"
 #include "tests/support/headless_test.h"
 
 namespace {
@@ -62,4 +66,21 @@ TEST(FileFilterTest, PairsOfADescriptionAndItsPatternsWithoutADescriptionAlone) 
     EXPECT_EQ(SplitFilter("Dangling|*.a|Description only"), (std::vector<FileFilter>{{"Dangling", {"*.a"}}}));
     EXPECT_EQ(SplitFilter("No patterns||Programs|*.exe"), (std::vector<FileFilter>{{"Programs", {"*.exe"}}}));
     EXPECT_EQ(SplitFilter(""), std::vector<FileFilter>{});
+}
+
+TEST_F(DesktopRulesTest, AMenuShowsItsVisibleItemsWithASeparatorOnlyBetweenTwoOfThem) {
+    auto menu = MakeComponent<TPopupMenu>(nullptr);
+    for (const char* caption : {"-", "Show", "-", "Hide", "-", "-", "Exit", "-", "-"}) {
+        auto* item = new TMenuItem(menu.get());
+        item->SetCaption(caption);
+        menu->Add(item);
+    }
+    menu->Items(3)->SetVisible(false);  // Hide: the separators around it fold into one
+    menu->Items(5)->SetVisible(false);  // a hidden separator
+    using enum MenuEntry;
+    EXPECT_EQ(MenuEntries(*menu),
+              (std::vector<MenuEntry>{Hidden, Item, Separator, Hidden, Hidden, Hidden, Item, Hidden, Hidden}));
+    menu->Items(6)->SetVisible(false);  // nothing after the separator: it goes too
+    EXPECT_EQ(MenuEntries(*menu),
+              (std::vector<MenuEntry>{Hidden, Item, Hidden, Hidden, Hidden, Hidden, Hidden, Hidden, Hidden}));
 }
