@@ -3,13 +3,14 @@
 #include <algorithm>
 
 #include "framework/captioned.h"
-#include "framework/form.h"
+#include "framework/form_frame.h"
 #include "framework/layout_row.h"
 
 namespace {
 
 int InnerWidth(const TWinControl& parent) {
-    return parent.InheritsFrom(TForm::Class) ? static_cast<const TForm&>(parent).ClientWidth() : parent.Width();
+    return parent.InheritsFrom(TForm::Class) ? FrameOf(static_cast<const TForm&>(parent)).clientWidth
+                                             : parent.Width();
 }
 
 }  // namespace

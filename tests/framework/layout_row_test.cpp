@@ -111,7 +111,11 @@ TEST_F(LayoutRowTest, ALabelsCaptionReachesTheNextVisibleControlOnItsRowOrThePar
     Place<TButton>(200, 0)->SetVisible(false);  // hidden
     Place<TEdit>(4, 8);                         // to the label's left
     EXPECT_EQ(CaptionRoom(*title), 336 - 16);
-    EXPECT_EQ(CaptionRoom(*Label("Alone", 100, 200)), 400 - 100);
+    TLabel* alone = Label("Alone", 100, 200);
+    EXPECT_EQ(CaptionRoom(*alone), 400 - 100);
+    form->SetClientWidth(0);  // a layout that gives the form's outer size only
+    form->SetWidth(416);
+    EXPECT_EQ(CaptionRoom(*alone), 416 - 100);
 }
 
 TEST_F(LayoutRowTest, AnyOtherControlsCaptionStaysInsideItAndInsideItsParent) {
