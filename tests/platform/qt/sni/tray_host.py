@@ -61,10 +61,16 @@ class Session:
         self.work = tempfile.mkdtemp(prefix="alarmclock-sni-")
         self.processes = []
         self.desktop = None
-        self.env = dict(os.environ, ALARMCLOCK_PREFIX=os.path.join(self.work, "registry"))
+        # A runtime folder of the session's own, also for the services its bus starts: the accessibility
+        # bus's socket would otherwise be one path for every session of the user, and a second session's
+        # accessibility bus would take it from the first's.
+        self.runtime = os.path.join(self.work, "runtime")
+        os.mkdir(self.runtime, 0o700)
+        self.env = dict(os.environ, ALARMCLOCK_PREFIX=os.path.join(self.work, "registry"),
+                        XDG_RUNTIME_DIR=self.runtime)
         daemon = subprocess.run(
             ["dbus-daemon", "--session", "--print-address=1", "--print-pid=1", "--fork", "--nopidfile"],
-            check=True, capture_output=True, text=True).stdout.split()
+            env=self.env, check=True, capture_output=True, text=True).stdout.split()
         self.address, self.bus_pid = daemon[0], int(daemon[1])
         self.env["DBUS_SESSION_BUS_ADDRESS"] = self.address
         self.bus = Gio.DBusConnection.new_for_address_sync(
