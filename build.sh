@@ -100,14 +100,12 @@ case "${1:-test}" in
         if [ -n "${DISPLAY:-}" ]; then
             exec build/alarmclock
         fi
-        # No screen here: a virtual one with a notification area, and a screenshot to look at. The desktop
-        # ends with this script, which closes the pipe to it.
-        coproc desktop { exec tests/support/virtual_desktop.sh --tray trayer; }
-        read -r DISPLAY <&"${desktop[0]}"
-        export DISPLAY
+        # No screen here: a virtual one with a notification area, and a screenshot to look at.
+        source tests/support/virtual_desktop.bash
+        start_virtual_desktop trayer
         build/alarmclock &
         program=$!
-        trap 'kill $program 2>/dev/null' EXIT
+        trap 'kill $program 2>/dev/null; end_virtual_desktop' EXIT
         sleep 3
         import -window root alarmclock-screenshot.png
         echo "No display was set, so the program runs in a virtual one ($DISPLAY)."

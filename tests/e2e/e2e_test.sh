@@ -9,11 +9,13 @@ work=$(mktemp -d)
 prefix=$work/install
 export ALARMCLOCK_PREFIX=$work/registry
 source "$(dirname "$0")/e2e_helpers.sh"
+source "$(dirname "$0")/../support/virtual_desktop.bash"
 pids=()
 
 cleanup() {
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
     pkill -f "$prefix/bin/alarmclock" 2>/dev/null || true
+    end_virtual_desktop
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -56,10 +58,7 @@ click_in_window() {
 }
 
 cmake --install "$build" --prefix "$prefix" > /dev/null
-# A desktop of the test's own with trayer; it ends when this script does, and so closes the pipe to it.
-coproc desktop { exec "$(dirname "$0")/../support/virtual_desktop.sh" --tray trayer; }
-read -r DISPLAY <&"${desktop[0]}"
-export DISPLAY
+start_virtual_desktop trayer
 
 # First start: the window and the welcome box, the marker stored before it shows.
 start_program

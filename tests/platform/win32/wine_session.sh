@@ -14,17 +14,16 @@ export XDG_CONFIG_HOME=$session/config
 mkdir -p "$XDG_CONFIG_HOME/alsa"
 echo 'pcm.!default { type null }' > "$XDG_CONFIG_HOME/alsa/asoundrc"
 
+source "$(dirname "$0")/../../support/virtual_desktop.bash"
 finish() {
     "$wineserver" -k 2>/dev/null || true
+    end_virtual_desktop
     rm -rf "$session"
 }
 trap finish EXIT
 
-# The display first: Wine's processes stay on the one they started on. It ends when this script does, and
-# so closes the pipe to it.
-coproc desktop { exec "$(dirname "$0")/../../support/virtual_desktop.sh" --tray trayer; }
-read -r DISPLAY <&"${desktop[0]}"
-export DISPLAY
+# The display first: Wine's processes stay on the one they started on.
+start_virtual_desktop trayer
 
 "$WINE64" wineboot --init >/dev/null 2>&1
 "$wineserver" -w
