@@ -101,21 +101,17 @@ case "${1:-test}" in
             exec build/alarmclock
         fi
         # No screen here: a virtual one with a notification area, and a screenshot to look at.
-        display=:$((90 + RANDOM % 9))
-        Xvfb "$display" -screen 0 1024x768x24 >/dev/null 2>&1 &
-        xvfb=$!
-        trap 'kill $(jobs -p) 2>/dev/null' EXIT
-        sleep 1
-        DISPLAY=$display trayer --edge top --align right --widthtype request --height 32 >/dev/null 2>&1 &
-        DISPLAY=$display build/alarmclock &
+        source tests/support/virtual_desktop.bash
+        start_virtual_desktop trayer
+        build/alarmclock &
         program=$!
+        trap 'kill $program 2>/dev/null; end_virtual_desktop' EXIT
         sleep 3
-        DISPLAY=$display import -window root alarmclock-screenshot.png
-        echo "No display was set, so the program runs in a virtual one ($display)."
-        echo "Look at it: $PWD/alarmclock-screenshot.png (take another: DISPLAY=$display import -window root shot.png)."
+        import -window root alarmclock-screenshot.png
+        echo "No display was set, so the program runs in a virtual one ($DISPLAY)."
+        echo "Look at it: $PWD/alarmclock-screenshot.png (take another: DISPLAY=$DISPLAY import -window root shot.png)."
         echo "It keeps running until you press Ctrl+C."
         wait "$program"
-        kill "$xvfb" 2>/dev/null
         ;;
     sanitize)
         install_missing "${BUILD_PACKAGES[@]}"

@@ -17,10 +17,15 @@ import os
 import signal
 import statistics
 import subprocess
+import sys
 import tempfile
 import time
 
 import xwindows
+
+# The desktop every script of the project starts its displays with.
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, "tests", "support"))
+from virtual_desktop import VirtualDesktop
 
 SETTINGS_KEY = r"HKCU\Software\Vyk\AlarmClock"
 SETTLE_SECONDS = 10
@@ -32,13 +37,6 @@ def fake_clock_library():
     if not found:
         raise RuntimeError("libfaketime is not installed (apt-get install faketime)")
     return found[0]
-
-
-def free_display():
-    for number in range(900, 1000):
-        if not os.path.exists(f"/tmp/.X{number}-lock"):
-            return f":{number}"
-    raise RuntimeError("no free display number in 900..999")
 
 
 def alarm_settings(alarm, message=None):
@@ -72,19 +70,12 @@ def wait_until(condition, seconds, what):
 
 
 class Screen:
-    """An X server with a tray host on the screen's top edge."""
+    """A virtual desktop with trayer at the screen's top right."""
 
     def __init__(self):
-        self.name = free_display()
-        self._server = subprocess.Popen(["Xvfb", self.name, "-screen", "0", "1024x768x24"],
-                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        wait_until(lambda: os.path.exists(f"/tmp/.X11-unix/X{self.name[1:]}"), 10, f"Xvfb on {self.name}")
-        time.sleep(0.2)
+        self._desktop = VirtualDesktop("trayer")
+        self.name = self._desktop.display
         self.display = xwindows.Display(self.name)
-        self._tray = subprocess.Popen(
-            ["trayer", "--edge", "top", "--align", "right", "--widthtype", "request", "--height", "32"],
-            env=self.environment(), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        time.sleep(1)
 
     def environment(self, **extra):
         return {**os.environ, "DISPLAY": self.name, **extra}
@@ -108,9 +99,7 @@ class Screen:
 
     def close(self):
         self.display.close()
-        for process in (self._tray, self._server):
-            process.terminate()
-            process.wait()
+        self._desktop.close()
 
 
 class Subject:

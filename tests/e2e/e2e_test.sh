@@ -8,17 +8,14 @@ build=$1
 work=$(mktemp -d)
 prefix=$work/install
 export ALARMCLOCK_PREFIX=$work/registry
-# A display number that no other X server here holds.
-for n in $(seq $((50 + $$ % 20)) 89); do
-    [ -e "/tmp/.X$n-lock" ] || { display=:$n; break; }
-done
-export DISPLAY=$display
 source "$(dirname "$0")/e2e_helpers.sh"
+source "$(dirname "$0")/../support/virtual_desktop.bash"
 pids=()
 
 cleanup() {
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
     pkill -f "$prefix/bin/alarmclock" 2>/dev/null || true
+    end_virtual_desktop
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -31,16 +28,16 @@ not_running() { ! running; }
 answer_box() {
     local id
     id=$(window "$box_title")
-    [ -n "$id" ] && DISPLAY=$display xdotool windowfocus "$id" 2>/dev/null || true
-    DISPLAY=$display xdotool key Return
+    [ -n "$id" ] && xdotool windowfocus "$id" 2>/dev/null || true
+    xdotool key Return
 }
 running() { pgrep -f "^$prefix/bin/alarmclock$" > /dev/null; }
 
 start_program() {  # start_program [faketime time, as "@YYYY-MM-DD hh:mm:ss"]
     if [ $# -gt 0 ]; then
-        DISPLAY=$display DONT_FAKE_MONOTONIC=1 faketime -f "$1" "$prefix/bin/alarmclock" > "$work/program.log" 2>&1 &
+        DONT_FAKE_MONOTONIC=1 faketime -f "$1" "$prefix/bin/alarmclock" > "$work/program.log" 2>&1 &
     else
-        DISPLAY=$display "$prefix/bin/alarmclock" > "$work/program.log" 2>&1 &
+        "$prefix/bin/alarmclock" > "$work/program.log" 2>&1 &
     fi
     pids+=($!)
     wait_for 10 running
@@ -55,18 +52,13 @@ stop_program() {
 click_in_window() {
     local id x y
     id=$(window "$settings_title")
-    eval "$(DISPLAY=$display xdotool getwindowgeometry --shell "$id")"
-    DISPLAY=$display xdotool mousemove $((X + $1)) $((Y + $2)) click 1
+    eval "$(xdotool getwindowgeometry --shell "$id")"
+    xdotool mousemove $((X + $1)) $((Y + $2)) click 1
     sleep 0.3
 }
 
 cmake --install "$build" --prefix "$prefix" > /dev/null
-Xvfb "$display" -screen 0 1024x768x24 > /dev/null 2>&1 &
-pids+=($!)
-wait_for 10 env DISPLAY=$display xdpyinfo > /dev/null
-DISPLAY=$display trayer --edge top --align right --widthtype request --height 32 > /dev/null 2>&1 &
-pids+=($!)
-sleep 1
+start_virtual_desktop trayer
 
 # First start: the window and the welcome box, the marker stored before it shows.
 start_program
@@ -77,9 +69,9 @@ check "the settings window shows" wait_for 5 has_window "$settings_title"
 
 # Arming by typing an hour and a minute.
 click_in_window 90 103  # the hour field
-DISPLAY=$display xdotool type 7
+xdotool type 7
 click_in_window 122 103  # the minute field
-DISPLAY=$display xdotool type 30
+xdotool type 30
 check "typing the minute arms and stores the alarm" wait_for 5 stored_is enabled true
 check "the hour is stored as typed" stored_is hour 7
 check "the first character of the minute armed and saved; the second saved nothing" stored_is min 3
@@ -116,12 +108,12 @@ check "closing the box launches the application" wait_for 5 test -e "$work/launc
 check "a one-time alarm is no longer stored after it fired" stored_is enabled ""
 
 # Keep Running after a firing: the user arms the next alarm (09:00 on the faked day) and presses Done.
-DISPLAY=$display xdotool mousemove $((1024 - 16)) 16 click --repeat 2 --delay 100 1
+xdotool mousemove $((1024 - 16)) 16 click --repeat 2 --delay 100 1
 check "a double click on the icon shows the settings" wait_for 5 has_window "$settings_title"
 click_in_window 90 103  # the hour field
-DISPLAY=$display xdotool key ctrl+a type 9
+xdotool key ctrl+a type 9
 click_in_window 122 103  # the minute field
-DISPLAY=$display xdotool key ctrl+a type 00
+xdotool key ctrl+a type 00
 click_in_window 232 196  # &Done
 check "Done stores the new alarm" wait_for 5 stored_is enabled true
 check "at the time typed" stored_is hour 9
@@ -134,7 +126,7 @@ unset ALARMCLOCK_AUDIO_SINK
 # earlier version's entry beside the program's own starts it once.
 reg add 'HKLM\Software\Microsoft\Windows\CurrentVersion\RunOnce' /v alarmclock /d "$prefix/bin/alarmclock" /f > /dev/null
 check "the login helper starts every command" \
-    env DISPLAY=$display DONT_FAKE_MONOTONIC=1 faketime -f "@$today 07:35:00" "$prefix/bin/alarmclock-runonce"
+    env DONT_FAKE_MONOTONIC=1 faketime -f "@$today 07:35:00" "$prefix/bin/alarmclock-runonce"
 check "the program runs again" wait_for 10 running
 sleep 2
 check "with the alarm armed and the window hidden" no_window "$settings_title"
@@ -142,7 +134,7 @@ check "and Keep Running wrote the entry again" wait_for 5 entry_is "\"$prefix/bi
 check "the alarm is the one set before the reboot" stored_is min 00
 
 # A second start brings the running program's window up instead of arming twice.
-check "a second start gives way at once" env DISPLAY=$display "$prefix/bin/alarmclock"
+check "a second start gives way at once" "$prefix/bin/alarmclock"
 check "a second start shows the running window" wait_for 5 has_window "$settings_title"
 check "one program runs" test "$(pgrep -fc "^$prefix/bin/alarmclock$")" = 1
 

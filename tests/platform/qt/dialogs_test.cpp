@@ -105,7 +105,9 @@ TEST_F(DialogsTest, AMessageBoxShowsTheBeginningOfATextLongerThanAScreenHoldsAnd
 }
 
 TEST_F(DialogsTest, TheOpenDialogFiltersWarnsOfAMissingFileAndReturnsTheTypedFileOrNothingOnCancel) {
-    const std::filesystem::path file = std::filesystem::path(testing::TempDir()) / "chosen.wav";
+    // A folder of this run's own: another run of the suite at the same time removes its own file.
+    const TemporaryDirectory folder;
+    const std::filesystem::path file = folder.path() / "chosen.wav";
     std::ofstream(file) << "RIFF";
     const std::filesystem::path missing = file.parent_path() / "missing.wav";
     const widgetset::OpenFileRequest request{"Pick a sound", "Sound Files|*.wav|All Files|*.*", "wav", ""};
@@ -157,7 +159,6 @@ TEST_F(DialogsTest, TheOpenDialogFiltersWarnsOfAMissingFileAndReturnsTheTypedFil
         "the open dialog again", [] { return ActiveWindow<QFileDialog>() != nullptr; },
         [] { desktop_user::Key("Escape"); });
     EXPECT_EQ(CurrentWidgetset().ExecuteOpenDialog(request), std::nullopt);
-    std::filesystem::remove(file);
 }
 
 // Whether the detail list holds rows and shows every column of them whole, all within sight.

@@ -9,6 +9,7 @@
 
 #include "tests/platform/qt/desktop_user.h"
 #include "tests/platform/qt/qt_test.h"
+#include "tests/support/temporary_prefix.h"
 
 namespace {
 
@@ -30,8 +31,9 @@ QStringList Listed(QFileDialog& dialog) {
 QPoint CentreOf(QWidget& widget) { return widget.mapToGlobal(widget.rect().center()); }
 
 TEST_F(ProgramDialogTest, ProgramsAreTheExecutableFilesAllFilesTheRestAndNoExtensionIsAppended) {
-    const fs::path folder = fs::path(testing::TempDir()) / "programs";
-    fs::create_directories(folder);
+    // A folder of this run's own, which another run of the suite at the same time does not write to.
+    const TemporaryDirectory programs;
+    const fs::path& folder = programs.path();
     std::ofstream(folder / "runme") << "#!/bin/sh\n";
     fs::permissions(folder / "runme", fs::perms::owner_all | fs::perms::group_read | fs::perms::others_read);
     std::ofstream(folder / "notes.txt") << "not a program";
@@ -83,7 +85,6 @@ TEST_F(ProgramDialogTest, ProgramsAreTheExecutableFilesAllFilesTheRestAndNoExten
     EXPECT_EQ(suffix, "");
     EXPECT_EQ(programsListed, QStringList{"runme"});
     EXPECT_EQ(allListed, (QStringList{"notes.txt", "runme"}));
-    fs::remove_all(folder);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-// A private X display for the tests: Xvfb, with trayer as a real notification-area host. Started once
-// for the test program; both processes end with it (also when it crashes).
+// A private X display for the tests, with trayer as a real notification-area host: the project's virtual
+// desktop (tests/support/virtual_desktop.sh), started once for the test program and held through a pipe,
+// so that it ends with the program, also when the program crashes.
 #pragma once
 
 #include <sys/types.h>
@@ -16,7 +17,7 @@ class XSession {
     const std::string& Display() const { return display_; }
 
   private:
-    pid_t server_ = -1;
-    pid_t tray_ = -1;
+    pid_t desktop_ = -1;
+    int hold_ = -1;  // the desktop's standard input: closing it ends the desktop
     std::string display_;
 };

@@ -5,7 +5,6 @@ window's state calls for and runs the chosen item. What the panel shows is read 
 wording from the menu the program exports, which is what the panel draws.
 Usage: panel_test.py BUILD_DIR"""
 import datetime
-import os
 import subprocess
 import sys
 
@@ -13,20 +12,8 @@ from gi.repository import GLib
 
 from tray_host import Checks, Session, menu_items, pump, settings_window_shown
 
+# The screen and the panel along its top, as virtual_desktop.sh makes them.
 WIDTH, HEIGHT, PANEL_HEIGHT = 1024, 768, 32
-PANEL_CONF = """[General]
-__userfile__=true
-
-[panel1]
-plugins=statusnotifier
-position=Top
-panelSize=%d
-iconSize=22
-hidable=false
-
-[statusnotifier]
-type=statusnotifier
-""" % PANEL_HEIGHT
 
 
 class Screen:
@@ -101,13 +88,8 @@ def main(build):
     check = Checks()
     session = Session(build, with_watcher=False)
     with check.steps_of(session):
-        display = session.start_display()
+        display = session.start_display(tray="lxqt-panel")
         screen = Screen(session)
-        config = os.path.join(session.work, "config")
-        os.makedirs(os.path.join(config, "lxqt"))
-        with open(os.path.join(config, "lxqt", "panel.conf"), "w") as conf:
-            conf.write(PANEL_CONF)
-        session.spawn(["lxqt-panel"], env=dict(session.env, XDG_CONFIG_HOME=config))
         check("the panel owns the watcher and registers its host", pump(20, lambda: session.bus.call_sync(
             "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "NameHasOwner",
             GLib.Variant("(s)", ("org.kde.StatusNotifierWatcher",)), None, 0, 1000, None).unpack()[0]))

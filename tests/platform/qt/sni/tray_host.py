@@ -10,6 +10,10 @@ import time
 
 from gi.repository import Gio, GLib
 
+# The desktop every script of the project starts its displays with.
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), *[os.pardir] * 3, "support"))
+from virtual_desktop import VirtualDesktop
+
 WATCHER = "org.kde.StatusNotifierWatcher"
 ITEM = "org.kde.StatusNotifierItem"
 MENU = "com.canonical.dbusmenu"
@@ -56,10 +60,17 @@ class Session:
         self.build = build
         self.work = tempfile.mkdtemp(prefix="alarmclock-sni-")
         self.processes = []
-        self.env = dict(os.environ, ALARMCLOCK_PREFIX=os.path.join(self.work, "registry"))
+        self.desktop = None
+        # A runtime folder of the session's own, also for the services its bus starts: the accessibility
+        # bus's socket would otherwise be one path for every session of the user, and a second session's
+        # accessibility bus would take it from the first's.
+        self.runtime = os.path.join(self.work, "runtime")
+        os.mkdir(self.runtime, 0o700)
+        self.env = dict(os.environ, ALARMCLOCK_PREFIX=os.path.join(self.work, "registry"),
+                        XDG_RUNTIME_DIR=self.runtime)
         daemon = subprocess.run(
             ["dbus-daemon", "--session", "--print-address=1", "--print-pid=1", "--fork", "--nopidfile"],
-            check=True, capture_output=True, text=True).stdout.split()
+            env=self.env, check=True, capture_output=True, text=True).stdout.split()
         self.address, self.bus_pid = daemon[0], int(daemon[1])
         self.env["DBUS_SESSION_BUS_ADDRESS"] = self.address
         self.bus = Gio.DBusConnection.new_for_address_sync(
@@ -126,15 +137,12 @@ class Session:
         self.processes.append(process)
         return process
 
-    def start_display(self):
-        """A virtual display of its own for what runs in the session; its name."""
-        display = free_display()
-        self.spawn(["Xvfb", display, "-screen", "0", "1024x768x24"])
-        if not pump(10, lambda: subprocess.run(["xdpyinfo", "-display", display],
-                                               capture_output=True).returncode == 0):
-            raise Failure("Xvfb did not start")
-        self.env["DISPLAY"] = display
-        return display
+    def start_display(self, tray="none"):
+        """A virtual display of its own for what runs in the session, with the notification-area host named
+        (virtual_desktop.sh's, on the session's bus); its name."""
+        self.desktop = VirtualDesktop(tray, self.env)
+        self.env["DISPLAY"] = self.desktop.display
+        return self.desktop.display
 
     def spawn(self, command, env=None):
         process = subprocess.Popen(command, env=env or self.env, stdout=subprocess.DEVNULL,
@@ -151,6 +159,8 @@ class Session:
                 except subprocess.TimeoutExpired:
                     process.kill()
                     process.wait()
+        if self.desktop:
+            self.desktop.close()
         self.bus.close_sync(None)
         os.kill(self.bus_pid, signal.SIGTERM)
         subprocess.run(["rm", "-rf", self.work], check=False)
@@ -242,9 +252,3 @@ def settings_window_shown(display):
                             env=dict(os.environ, DISPLAY=display), capture_output=True, text=True)
     return bool(result.stdout.strip())
 
-
-def free_display():
-    for number in range(50 + os.getpid() % 30, 99):
-        if not os.path.exists("/tmp/.X%d-lock" % number):
-            return ":%d" % number
-    raise Failure("no free display number")

@@ -65,15 +65,11 @@ def mapped(session, title):
 
 
 def start_compositor(session):
-    runtime = os.path.join(session.work, "runtime")
-    os.mkdir(runtime, 0o700)
     socket = "alarmclock-%d" % os.getpid()
-    session.spawn(["weston", "--backend=headless-backend.so", "--socket=" + socket, "--idle-time=0"],
-                  env=dict(session.env, XDG_RUNTIME_DIR=runtime))
-    if not pump(15, lambda: os.path.exists(os.path.join(runtime, socket))):
+    session.spawn(["weston", "--backend=headless-backend.so", "--socket=" + socket, "--idle-time=0"])
+    if not pump(15, lambda: os.path.exists(os.path.join(session.runtime, socket))):
         raise RuntimeError("weston did not start")
-    return {"XDG_RUNTIME_DIR": runtime, "WAYLAND_DISPLAY": socket, "QT_QPA_PLATFORM": "wayland",
-            "WAYLAND_DEBUG": "client", "DISPLAY": ""}
+    return {"WAYLAND_DISPLAY": socket, "QT_QPA_PLATFORM": "wayland", "WAYLAND_DEBUG": "client", "DISPLAY": ""}
 
 
 def arm(session):
