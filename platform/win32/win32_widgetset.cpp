@@ -29,11 +29,8 @@ std::unique_ptr<widgetset::ControlPeer> Win32Widgetset::CreatePeer(TControl& con
 
 HWND Win32Widgetset::ApplicationHandle() {
     // A SetTimer runs on the tick count, which stands still while the system sleeps and ignores a set of
-    // the clock: the application's window hears both and wakes the wall-clock timers. It is made at its
-    // first use (a box), not with the timers: made before the tray icon, this hidden top-level window upset
-    // Wine's notification area (clicks and keys went astray in about half of the end-to-end runs). Waitable
-    // timers on the wall clock would be no better: the system's own modal loops (a message box's) wait for
-    // messages.
+    // the clock: the application's window hears both and wakes the wall-clock timers. Waitable timers on
+    // the wall clock would be no better: the system's own modal loops (a message box's) wait for messages.
     if (!application_)
         application_ = std::make_unique<ApplicationWindow>([this] { Timers().WakeWallClockTimers(); });
     return application_->Handle();
@@ -55,6 +52,7 @@ widgetset::TimerId Win32Widgetset::StartTimer(unsigned intervalMs, std::function
 }
 
 widgetset::TimerId Win32Widgetset::StartWallClockTimer(unsigned intervalMs, std::function<void()> tick) {
+    ApplicationHandle();  // made now, not at the first box: an armed start may show none for days
     return static_cast<widgetset::TimerId>(Timers().StartWallClock(intervalMs, std::move(tick)));
 }
 
