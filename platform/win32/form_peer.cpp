@@ -1,9 +1,11 @@
+#include "framework/application.h"
 #include "framework/form.h"
 #include "framework/peer_kinds.h"
 #include "platform/win32/captioned_peer.h"
 #include "platform/win32/message_loop.h"
 #include "platform/win32/screen_scale.h"
 #include "platform/win32/tab_order.h"
+#include "platform/win32/win32_widgetset.h"
 #include "platform/win32/window_classes.h"
 
 namespace win32backend {
@@ -83,6 +85,8 @@ LRESULT FormPeer::DefaultHandling(HWND window, UINT message, WPARAM wParam, LPAR
         if (target != nullptr) SetFocus(target);
         return 0;
     }
+    if (Application != nullptr && Application->MainForm() == &Object())
+        static_cast<Win32Widgetset&>(CurrentWidgetset()).HearBroadcast(message, wParam);
     return ControlPeer::DefaultHandling(window, message, wParam, lParam);
 }
 

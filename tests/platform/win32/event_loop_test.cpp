@@ -27,8 +27,11 @@ TEST_F(EventLoopTest, TimersTickUntilStoppedAndATickMayStopItself) {
 }
 
 // Broadcast as the system does, only to top-level windows, right after the start: an armed start at login
-// shows no box, and its alarm check must hear these from its first tick.
+// has its main form, hidden, and no box, and its alarm check must hear these from its first tick.
 TEST_F(EventLoopTest, AWallClockTimerTicksOnceAtOnceWhenTheClockIsSetOrTheSystemResumesBeforeAnyBox) {
+    application->CreateForm(form);
+    form->Load("object Form1: TTestForm\nend\n");
+    ASSERT_NE(form->Handle(), nullptr);
     const std::pair<UINT, WPARAM> broadcasts[] = {{WM_TIMECHANGE, 0},
                                                   {WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC},
                                                   {WM_POWERBROADCAST, PBT_APMRESUMESUSPEND}};
