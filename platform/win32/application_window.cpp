@@ -1,7 +1,5 @@
 #include "platform/win32/application_window.h"
 
-#include <utility>
-
 #include "framework/application.h"
 #include "platform/win32/dialog_end.h"
 #include "platform/win32/dialogs.h"
@@ -31,9 +29,8 @@ void TakeOpenedBoxes(HWND owner) {
 
 }  // namespace
 
-ApplicationWindow::ApplicationWindow(std::function<void()> clockChanged)
-    : clockChanged_(std::move(clockChanged)),
-      window_([this](UINT message, WPARAM wParam, LPARAM lParam) { return Receive(message, wParam, lParam); },
+ApplicationWindow::ApplicationWindow()
+    : window_([this](UINT message, WPARAM wParam, LPARAM lParam) { return Receive(message, wParam, lParam); },
               "AlarmClock", false) {}
 
 std::optional<LRESULT> ApplicationWindow::Receive(UINT message, WPARAM wParam, LPARAM) {
@@ -49,12 +46,6 @@ std::optional<LRESULT> ApplicationWindow::Receive(UINT message, WPARAM wParam, L
         case kBoxOpened:
             TakeOpenedBoxes(Handle());
             return 0;
-        case WM_TIMECHANGE:
-            clockChanged_();
-            return 0;
-        case WM_POWERBROADCAST:
-            if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) clockChanged_();
-            return std::nullopt;
         default:
             return std::nullopt;
     }

@@ -2,11 +2,9 @@
 // A box disables it while open (WM_ENABLE tells), and every other window of the program with it, as if
 // each of them owned the box: no click or key reaches them, while the tray, the timers and media
 // notifications go on. Once the box is there, it is made hard to miss, or, when the application is ending,
-// closed at once. Being top-level, it also hears the system's broadcasts that the clock was set or the
-// system resumed (a message-only window hears none).
+// closed at once. It is made at its first use (see Win32Widgetset::HearBroadcast).
 #pragma once
 
-#include <functional>
 #include <optional>
 
 #include "platform/win32/event_loop.h"
@@ -16,15 +14,13 @@ namespace win32backend {
 
 class ApplicationWindow {
   public:
-    // clockChanged runs when the clock was set or the system resumed.
-    explicit ApplicationWindow(std::function<void()> clockChanged);
+    ApplicationWindow();
 
     HWND Handle() const { return window_.Handle(); }
 
   private:
     std::optional<LRESULT> Receive(UINT message, WPARAM wParam, LPARAM lParam);
 
-    std::function<void()> clockChanged_;
     // Open while a box has the window disabled.
     std::optional<ModalScope> boxScope_;
     HiddenWindow window_;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "framework/win_control.h"
+#include "platform/win32/accessible_name.h"
 #include "platform/win32/fonts.h"
 #include "platform/win32/screen_scale.h"
 #include "platform/win32/tooltips.h"
@@ -68,6 +69,8 @@ LRESULT ControlPeer::DefaultHandling(HWND window, UINT message, WPARAM wParam, L
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
         ControlPeer* child = FromWindow(header->hwndFrom);
         if (child != nullptr && child != this) return child->Notified(header->code, header);
+    } else if (message == WM_GETOBJECT) {
+        if (const auto answer = AnswerAccessibleObject(window, wParam, lParam, Control())) return *answer;
     }
     return CallWindowProcA(classProc_, window, message, wParam, lParam);
 }

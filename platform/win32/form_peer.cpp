@@ -1,3 +1,4 @@
+#include "framework/application.h"
 #include "framework/form.h"
 #include "framework/form_frame.h"
 #include "framework/peer_kinds.h"
@@ -5,6 +6,7 @@
 #include "platform/win32/event_loop.h"
 #include "platform/win32/screen_scale.h"
 #include "platform/win32/tab_order.h"
+#include "platform/win32/win32_widgetset.h"
 #include "platform/win32/window_classes.h"
 
 namespace win32backend {
@@ -78,6 +80,8 @@ LRESULT FormPeer::DefaultHandling(HWND window, UINT message, WPARAM wParam, LPAR
         if (target != nullptr) SetFocus(target);
         return 0;
     }
+    if (Application != nullptr && Application->MainForm() == &Object())
+        static_cast<Win32Widgetset&>(CurrentWidgetset()).HearBroadcast(message, wParam);
     return ControlPeer::DefaultHandling(window, message, wParam, lParam);
 }
 

@@ -28,15 +28,20 @@ std::unique_ptr<widgetset::ControlPeer> Win32Widgetset::CreatePeer(TControl& con
 }
 
 HWND Win32Widgetset::ApplicationHandle() {
-    // A SetTimer runs on the tick count, which stands still while the system sleeps and ignores a set of
-    // the clock: the application's window hears both and wakes the wall-clock timers. It is made at its
-    // first use (a box), not with the timers: made before the tray icon, this hidden top-level window upset
-    // Wine's notification area (clicks and keys went astray in about half of the end-to-end runs). Waitable
-    // timers on the wall clock would be no better: the system's own modal loops (a message box's) wait for
-    // messages.
-    if (!application_)
-        application_ = std::make_unique<ApplicationWindow>([this] { Timers().WakeWallClockTimers(); });
+    if (!application_) application_ = std::make_unique<ApplicationWindow>();
     return application_->Handle();
+}
+
+// A SetTimer runs on the tick count, which stands still while the system sleeps and ignores a set of the
+// clock. The system says both only to top-level windows (a message-only window hears nothing), and the main
+// form's is there from the program's start, also in an armed start that shows no window and no box. The
+// application's window, made before the tray icon to hear them, left Wine's icon embedded but blank and
+// deaf to clicks now and then. Waitable timers on the wall clock would be no better: the system's own modal
+// loops (a message box's) wait for messages.
+void Win32Widgetset::HearBroadcast(UINT message, WPARAM wParam) {
+    const bool resumed =
+        message == WM_POWERBROADCAST && (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND);
+    if ((message == WM_TIMECHANGE || resumed) && timers_) timers_->WakeWallClockTimers();
 }
 
 void Win32Widgetset::RunLoop(const std::function<bool()>& done) { RunUntil(done); }

@@ -32,6 +32,10 @@ class Win32Widgetset : public widgetset::Widgetset {
     void HoldWakeUp(const std::optional<SYSTEMTIME>& localMoment) override;
     void SoundAlarmTone(bool sounding) override;
 
+    // A system broadcast to the main form's window: where it says that the clock was set (WM_TIMECHANGE) or
+    // that the system resumed (WM_POWERBROADCAST), every wall-clock timer ticks at once.
+    void HearBroadcast(UINT message, WPARAM wParam);
+
   private:
     TimerHost& Timers();
 

@@ -26,9 +26,12 @@ TEST_F(EventLoopTest, TimersTickUntilStoppedAndATickMayStopItself) {
     EXPECT_EQ(once, 1);
 }
 
-// Broadcast as the system does: only top-level windows hear it, here the application's window.
-TEST_F(EventLoopTest, AWallClockTimerTicksOnceAtOnceWhenTheClockIsSetOrTheSystemResumes) {
-    CurrentWidgetset().ApplicationHandle();
+// Broadcast as the system does, only to top-level windows, right after the start: an armed start at login
+// has its main form, hidden, and no box, and its alarm check must hear these from its first tick.
+TEST_F(EventLoopTest, AWallClockTimerTicksOnceAtOnceWhenTheClockIsSetOrTheSystemResumesBeforeAnyBox) {
+    application->CreateForm(form);
+    form->Load("object Form1: TTestForm\nend\n");
+    ASSERT_NE(form->Handle(), nullptr);
     const std::pair<UINT, WPARAM> broadcasts[] = {{WM_TIMECHANGE, 0},
                                                   {WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC},
                                                   {WM_POWERBROADCAST, PBT_APMRESUMESUSPEND}};
