@@ -37,7 +37,8 @@ start_program() {  # start_program [faketime time, as "@YYYY-MM-DD hh:mm:ss"]
     else
         "$wine" "$program" > /dev/null 2>&1 &
     fi
-    wait_for 10 running
+    # Well under a second as a rule; the bound only limits how long a failure waits on a busy machine.
+    wait_for 30 running
 }
 stop_program() {
     pkill -f "^$program$" || true
