@@ -100,7 +100,10 @@ void FormPeer::ShowBounds() {
         left = work.left + (work.right - work.left - width) / 2;
         top = work.top + (work.bottom - work.top - height) / 2;
     }
-    const UINT keepPlace = frame.place == FormPlace::WindowSystems ? SWP_NOMOVE : 0;
+    // A centred form is centred where it first shows; later its size changes where it stands, wherever the
+    // user moved it.
+    const bool keep = frame.place == FormPlace::WindowSystems || (frame.place == FormPlace::Centred && placed_);
+    const UINT keepPlace = keep ? SWP_NOMOVE : 0;
     SetWindowPos(Handle(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE | keepPlace);
 }
 

@@ -115,6 +115,12 @@ TEST_F(ControlsTest, TheFormHasAFixedSingleBorderWithoutMaximizeAndIsCentred) {
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     EXPECT_NEAR((frame.left + frame.right) / 2, (work.left + work.right) / 2, 1);
     EXPECT_NEAR((frame.top + frame.bottom) / 2, (work.top + work.bottom) / 2, 1);
+    // Moved by the user, it is not centred again when its size changes.
+    SetWindowPos(window, nullptr, 20, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    form->SetClientHeight(form->ClientHeight() + 10);
+    GetWindowRect(window, &frame);
+    EXPECT_EQ(frame.left, 20);
+    EXPECT_EQ(frame.top, 30);
 }
 
 // The group box draws only its frame and title, and its parent leaves its area to it: its inside must
