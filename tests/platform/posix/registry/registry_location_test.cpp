@@ -87,6 +87,16 @@ LSTATUS SetText(const char* name, const std::string& text) {
     return status;
 }
 
+// The key made, then the value written: a registry's first settings.
+LSTATUS CreateText(const char* name, const std::string& text) {
+    HKEY key = nullptr;
+    const LSTATUS status =
+        RegCreateKeyExA(HKEY_CURRENT_USER, "Settings", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    if (status != ERROR_SUCCESS) return status;
+    RegCloseKey(key);
+    return SetText(name, text);
+}
+
 TEST(RegistryLocation, ARegistryOthersCanChangeIsReadButNeverWritten) {
     struct Case {
         const char* what;
@@ -110,12 +120,7 @@ TEST(RegistryLocation, ARegistryOthersCanChangeIsReadButNeverWritten) {
     for (const Case& test : cases) {
         if (test.needsRoot && geteuid() != 0) continue;  // only root can give a file away
         TemporaryPrefix prefix;
-        HKEY settings = nullptr;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Settings", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                                  &settings, nullptr),
-                  ERROR_SUCCESS);
-        RegCloseKey(settings);
-        ASSERT_EQ(SetText("kept", "mine"), ERROR_SUCCESS);
+        ASSERT_EQ(CreateText("kept", "mine"), ERROR_SUCCESS);
         test.spoil(prefix.prefix());
         const LSTATUS status = SetText("kept", "planted");
         const std::string text = RegistryErrorText(status);
@@ -150,12 +155,7 @@ TEST(RegistryLocation, NoRegistryIsMadeWhereOthersCanWrite) {
     chmod(prefix.c_str(), 0700);
     {
         ScopedEnvironment variable("ALARMCLOCK_PREFIX", prefix.string());
-        HKEY settings = nullptr;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Settings", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                                  &settings, nullptr),
-                  ERROR_SUCCESS);
-        RegCloseKey(settings);
-        ASSERT_EQ(SetText("armed", "yes"), ERROR_SUCCESS);
+        ASSERT_EQ(CreateText("armed", "yes"), ERROR_SUCCESS);
     }
     {
         TemporaryPrefix elsewhere;
