@@ -25,7 +25,6 @@ class TTimer : public TComponent {
     void SetAlignedToWallClock(bool value);
     // Whether the timer animates the interface: its ticks go on while the program waits with the interface
     // kept alive (framework/interface_wait.h). Set by the program, for a handler that only shows.
-    bool Animates() const { return animates_; }
     void SetAnimates(bool value);
 
     void Loaded() override;

@@ -46,6 +46,7 @@ void WakeTimer::Hold(const std::optional<SYSTEMTIME>& localMoment) {
     // Success that did not arrange the resume tells so only through the last error.
     SetLastError(ERROR_SUCCESS);
     if (!SetWaitableTimer(timer_, &*due, 0, nullptr, nullptr, TRUE)) {
+        held_.reset();  // tried again at the next check
         Refuse("cannot set the wake-up timer: " + SystemErrorText(GetLastError()));
     } else if (GetLastError() == ERROR_NOT_SUPPORTED) {
         Refuse("this system cannot resume the computer from sleep for a timer");

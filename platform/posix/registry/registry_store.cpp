@@ -41,7 +41,8 @@ bool HoldsData(const std::filesystem::path& file) {
 // the memory file made, as any reader would.
 std::unique_ptr<SqliteConnection> ReadingConnection(const std::filesystem::path& file) {
     const std::string base = file.string();
-    if (std::filesystem::exists(base + "-shm"))
+    struct stat status {};
+    if (stat((base + "-shm").c_str(), &status) == 0)
         return SqliteConnection::ForReading(file, "mode=ro&readonly_shm=1");
     if (!HoldsData(base + "-wal")) return SqliteConnection::ForReading(file, "immutable=1");
     return SqliteConnection::ForReading(file, "mode=ro");
