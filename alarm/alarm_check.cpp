@@ -29,8 +29,7 @@ std::string MissedAlarmText(LocalMoment moment, const std::string& message) {
     char when[64];
     std::snprintf(when, sizeof when, "%u:%02u on %s", time.wHour, time.wMinute,
                   DateToIso(TDate{time.wYear, time.wMonth, time.wDay}).c_str());
-    std::string text = std::string("The alarm set for ") + when +
-                       " did not go off: the computer was off or asleep at that time.";
+    std::string text = std::string("The alarm set for ") + when + " did not go off at its time.";
     if (!message.empty()) text += "\r\rIts message: " + message;
     return text;
 }
