@@ -76,10 +76,12 @@ windows_packages() {
     echo "alarmclock.exe (i686), stripped: $(stat -c %s build-windows-i686/packaging/windows/release/alarmclock.exe) bytes"
 }
 
+# ALARMCLOCK_WARNINGS_FATAL=1 (CI, and a developer before a commit) makes every warning an error; a user's
+# build shows them and goes on.
 configure_and_build() {
     local dir=$1
     shift
-    cmake -S . -B "$dir" -G Ninja "$@"
+    cmake -S . -B "$dir" -G Ninja -DCMAKE_COMPILE_WARNING_AS_ERROR="${ALARMCLOCK_WARNINGS_FATAL:-0}" "$@"
     cmake --build "$dir" -j "$JOBS"
 }
 

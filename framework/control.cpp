@@ -104,9 +104,10 @@ void TControl::RunUserAction(const std::function<void()>& action) {
 }
 
 void TControl::RunUserChange(widgetset::Aspect aspect, const std::function<void()>& change) {
-    const UserChange running(*this, aspect);
+    // On the heap, so that a control a handler freed never held the address of this frame.
+    const auto running = std::make_unique<UserChange>(*this, aspect);
     RunUserAction(change);
-    if (!running.freed && !running.shown) Changed(aspect);
+    if (!running->freed && !running->shown) Changed(aspect);
 }
 
 void TControl::UserClick() {

@@ -12,7 +12,7 @@ void PutLittleEndian(std::vector<std::uint8_t>& out, std::uint32_t value, int by
 }
 
 void PutTag(std::vector<std::uint8_t>& out, std::string_view tag) {
-    out.insert(out.end(), tag.begin(), tag.end());
+    for (const char letter : tag) out.push_back(static_cast<std::uint8_t>(letter));
 }
 
 }  // namespace
