@@ -10,6 +10,9 @@
 #   ./build.sh format     check that the sources are clang-format clean
 #   ./build.sh package    build the Debian package, the Windows installer and the portable Windows zip
 #                         (build-package/alarmclock_*.deb, alarmclock-*.msi, alarmclock-*-windows-i686.zip)
+#   ./build.sh package-test
+#                         build the packages, then install the Debian package with apt as a user does, start
+#                         it, remove it and purge it (it changes this system: for a fresh or spare one)
 #   ./build.sh bench [PROGRAM] [OPTIONS]
 #                         measure the footprint of PROGRAM (default: a release build installed under
 #                         build-bench/install) against a minimal Qt tray program; about 25 minutes
@@ -26,6 +29,10 @@ WINDOWS_TEST_PACKAGES=(wine64 xvfb trayer xdotool msitools binutils)
 FORMAT_PACKAGES=(clang-format)
 JOBS=$(nproc)
 
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
 install_missing() {
     local missing=()
     for package in "$@"; do
@@ -33,18 +40,14 @@ install_missing() {
     done
     [ ${#missing[@]} -eq 0 ] && return 0
     echo "Installing: ${missing[*]}"
-    local sudo=()
-    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-    "${sudo[@]}" apt-get update -q
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+    as_root apt-get update -q
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
 # The locales the Qt tests lay the window out in.
 generate_test_locales() {
-    local sudo=()
-    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
     for name in en_US de_DE; do
-        locale -a | grep -qx "$name.utf8" || "${sudo[@]}" localedef -i "$name" -f UTF-8 "$name.UTF-8"
+        locale -a | grep -qx "$name.utf8" || as_root localedef -i "$name" -f UTF-8 "$name.UTF-8"
     done
 }
 
@@ -102,12 +105,18 @@ case "${1:-test}" in
         if [ -n "${DISPLAY:-}" ]; then
             exec build/alarmclock
         fi
-        # No screen here: a virtual one with a notification area, and a screenshot to look at.
+        # No screen here: a virtual one with a notification area, and a screenshot to look at. Without a
+        # login session (a container, su) there is no runtime folder either: a private one for this run.
         source tests/support/virtual_desktop.bash
         start_virtual_desktop trayer
+        runtime_dir=
+        if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+            runtime_dir=$(mktemp -d)
+            export XDG_RUNTIME_DIR=$runtime_dir
+        fi
         build/alarmclock &
         program=$!
-        trap 'kill $program 2>/dev/null; end_virtual_desktop' EXIT
+        trap 'kill $program 2>/dev/null; end_virtual_desktop; [ -z "$runtime_dir" ] || rm -rf "$runtime_dir"' EXIT
         sleep 3
         import -window root alarmclock-screenshot.png
         echo "No display was set, so the program runs in a virtual one ($DISPLAY)."
@@ -137,6 +146,10 @@ case "${1:-test}" in
         (cd build-package && cpack -G DEB)
         windows_packages
         ls -l build-package/*.deb build-package/*.msi build-package/*.zip
+        ;;
+    package-test)
+        "$0" package
+        as_root tests/e2e/deb_install_test.sh build-package/alarmclock_*.deb
         ;;
     bench)
         install_missing "${BUILD_PACKAGES[@]}"
