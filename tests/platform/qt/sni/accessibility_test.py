@@ -47,6 +47,17 @@ EXPECTED = [
 INTERACTIVE = {"check box", "text", "spin button", "push button"}
 
 
+def role_of(name):
+    """A role's number, by which a reader knows it: at-spi2-core renames roles ("push button" is "button"
+    since 2.52) but keeps their numbers."""
+    import pyatspi
+    return int(getattr(pyatspi, "ROLE_" + name.upper().replace(" ", "_")))
+
+
+def has_role(accessible, *names):
+    return int(accessible.getRole()) in {role_of(name) for name in names}
+
+
 def component_names():
     return set(re.findall(r"^\s*object (\w+):", open(LAYOUT).read(), re.MULTILINE))
 
@@ -102,29 +113,29 @@ def find_window(application, wanted, seconds=15):
     return found[0] if pump(seconds, shown) else None
 
 
-def ignoring_case(heard):
+def same_case(key):
     """Qt spells an access key "Alt+X" for one action and "Alt+x" for another."""
-    return [(name, role, key.upper() if key else key) for name, role, key in heard]
+    return key.upper() if key else key
 
 
 def check_tree(check, window):
     controls = list(descendants(window))
-    heard = [(c.name, c.getRoleName(), access_key(c) if c.getRoleName() in INTERACTIVE else None)
+    heard = [(c.name, int(c.getRole()), same_case(access_key(c) if has_role(c, *INTERACTIVE) else None))
              for c in controls]
+    expected = [(name, role_of(role), same_case(key)) for name, role, key in EXPECTED]
     check("the window is a frame with the title as its name",
-          window.getRoleName() == "frame" and window.name == SETTINGS_TITLE)
-    check("%d controls, each with its name, role and access key" % len(EXPECTED),
-          ignoring_case(heard) == ignoring_case(EXPECTED))
-    for got, wanted in zip(ignoring_case(heard), ignoring_case(EXPECTED)):
+          has_role(window, "frame") and window.name == SETTINGS_TITLE)
+    check("%d controls, each with its name, role and access key" % len(EXPECTED), heard == expected)
+    for control, got, wanted, said in zip(controls, heard, expected, EXPECTED):
         if got != wanted:
-            print("  heard %s, not %s" % (got, wanted))
+            print("  heard %s, not %s" % ((control.name, control.getRoleName(), got[2]), said))
     leaks = sorted({c.name for c in controls} & component_names())
     check("no component name is heard (%s)" % ", ".join(leaks), not leaks)
     check("every control of the window is enabled and shown but the media player",
           all({"enabled", "showing"} <= states(c) for c in controls[:-1])
           and "showing" not in states(controls[-1]))
     check("every field, box and button takes the focus",
-          all("focusable" in states(c) for c in controls if c.getRoleName() in INTERACTIVE))
+          all("focusable" in states(c) for c in controls if has_role(c, *INTERACTIVE)))
     return {name: control for control, (name, _, _) in zip(controls, heard) if name}
 
 
@@ -185,10 +196,10 @@ def main(build):
         check("the alarm typed through the accessibility interface is stored (%s)" % stored,
               stored == {"enabled": "true", "hour": "7", "min": "30", "message": MESSAGE})
 
-        box = find_window(application, lambda w: w.getRoleName() in ("dialog", "alert")
+        box = find_window(application, lambda w: has_role(w, "dialog", "alert")
                           and MESSAGE in [text_of(c) for c in descendants(w)], 40)
         check("the alarm fires and its box reads out the message", box is not None)
-        ok = [c for c in (descendants(box) if box else []) if c.getRoleName() == "push button"]
+        ok = [c for c in (descendants(box) if box else []) if has_role(c, "push button")]
         if ok:
             do_action(ok[0], "Press")
         check("its button closes it", ok and pump(10, lambda: "showing" not in states(box)))

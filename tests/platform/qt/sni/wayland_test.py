@@ -15,7 +15,8 @@ BOX_TITLE = "Zelvo's Alarm Clock"
 
 def toplevels(log_path):
     """Each titled top-level window: whether it was mapped (a configured surface got a buffer committed)
-    and whether the program asked for it to be minimized."""
+    and whether the program asked for it to be minimized. An object is "interface@id" in the log of
+    libwayland before 1.23 and "interface#id" since."""
     xdg_surface_of_toplevel, surface_of_xdg_surface = {}, {}
     title_of_surface, acked, attached = {}, set(), set()
     windows = {}
@@ -24,37 +25,37 @@ def toplevels(log_path):
             request = line.split("-> ", 1)[1] if "-> " in line else None
             if request is None:
                 continue
-            m = re.match(r"xdg_wm_base@\d+\.get_xdg_surface\(new id xdg_surface@(\d+), wl_surface@(\d+)\)", request)
+            m = re.match(r"xdg_wm_base[@#]\d+\.get_xdg_surface\(new id xdg_surface[@#](\d+), wl_surface[@#](\d+)\)", request)
             if m:
                 surface_of_xdg_surface[m[1]] = m[2]
                 acked.discard(m[2])
                 attached.discard(m[2])
                 continue
-            m = re.match(r"xdg_surface@(\d+)\.get_toplevel\(new id xdg_toplevel@(\d+)\)", request)
+            m = re.match(r"xdg_surface[@#](\d+)\.get_toplevel\(new id xdg_toplevel[@#](\d+)\)", request)
             if m:
                 xdg_surface_of_toplevel[m[2]] = m[1]
                 continue
-            m = re.match(r'xdg_toplevel@(\d+)\.set_title\("(.*)"\)', request)
+            m = re.match(r'xdg_toplevel[@#](\d+)\.set_title\("(.*)"\)', request)
             if m:
                 surface = surface_of_xdg_surface[xdg_surface_of_toplevel[m[1]]]
                 title_of_surface[surface] = m[2]
                 windows.setdefault(m[2], {"mapped": False, "minimized": False})
                 continue
-            m = re.match(r"xdg_toplevel@(\d+)\.set_minimized\(\)", request)
+            m = re.match(r"xdg_toplevel[@#](\d+)\.set_minimized\(\)", request)
             if m:
                 surface = surface_of_xdg_surface[xdg_surface_of_toplevel[m[1]]]
                 if surface in title_of_surface:
                     windows[title_of_surface[surface]]["minimized"] = True
                 continue
-            m = re.match(r"xdg_surface@(\d+)\.ack_configure\(", request)
+            m = re.match(r"xdg_surface[@#](\d+)\.ack_configure\(", request)
             if m and m[1] in surface_of_xdg_surface:
                 acked.add(surface_of_xdg_surface[m[1]])
                 continue
-            m = re.match(r"wl_surface@(\d+)\.attach\(wl_buffer@", request)
+            m = re.match(r"wl_surface[@#](\d+)\.attach\(wl_buffer[@#]", request)
             if m and m[1] in acked:
                 attached.add(m[1])
                 continue
-            m = re.match(r"wl_surface@(\d+)\.commit\(\)", request)
+            m = re.match(r"wl_surface[@#](\d+)\.commit\(\)", request)
             if m and m[1] in attached and m[1] in title_of_surface:
                 windows[title_of_surface[m[1]]]["mapped"] = True
     return windows
