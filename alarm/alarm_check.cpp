@@ -27,6 +27,7 @@ std::string MissedAlarmText(Instant moment, const std::string& message) {
 void TForm1::Timer1Timer(TObject*) {
     // A change the store could not take at the alarm is tried again, quietly: it was told once.
     if (storeBehind_) StoreAfterCall(nullptr);
+    FollowWindow();
     HoldAlarmWakeUp();
     if (!alarm_) return;
     const AlarmCall call = CheckAlarm(*alarm_, SystemNow(), SystemLocalReading);

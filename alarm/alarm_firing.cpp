@@ -5,6 +5,7 @@
 #include "framework/dialogs.h"
 #include "framework/problems.h"
 #include "framework/widgetset.h"
+#include "settings/startup_entry.h"
 
 void TForm1::DoAlarm(bool alarmChanged) {
     TrayTimer->SetEnabled(true);
@@ -29,6 +30,9 @@ void TForm1::DoAlarm(bool alarmChanged) {
         if (!alarm_) ShowAlarmOver();
         HoldAlarmWakeUp();
         StoreAfterCall(&problems);
+    } else if (!CheckBox8->Checked()) {
+        // A test without a daily alarm: the start-up entry is cleared, as after a one-time alarm.
+        problems.Try([] { ClearStartupEntry(); });
     }
     if (CheckBox2->Checked()) {
         ShowMessage(message->Text());

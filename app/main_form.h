@@ -126,6 +126,17 @@ class TForm1 : public TForm {
     // The store brought in line with the alarm after a call; a failure goes to problems (when given) and
     // the next check tries again.
     void StoreAfterCall(Problems* problems);
+    // What the window shows of the alarm's time; the armed alarm follows it at the next check.
+    struct ShownTime {
+        std::string hour;
+        std::string minute;
+        bool daily = false;
+        WORD year = 0, month = 0, day = 0;
+        bool operator==(const ShownTime&) const = default;
+    };
+    ShownTime ShownAlarmTime() const;
+    // The armed alarm made again from the window, which has changed since; nothing stored until it hides.
+    void FollowWindow();
     // The alarm the store holds, once the load has set the window from it.
     ArmedAlarm LoadedAlarm(std::chrono::minutes timeOfDay) const;
     // Loading, step by step (settings/).
@@ -139,6 +150,8 @@ class TForm1 : public TForm {
     bool restoring_ = false;
     // The armed alarm; the check, the wake-up and the tip follow it.
     std::optional<ArmedAlarm> alarm_;
+    // What the armed alarm was made from.
+    std::optional<ShownTime> armedFrom_;
     // The store has not yet taken what the last call changed.
     bool storeBehind_ = false;
 };

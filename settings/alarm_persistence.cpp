@@ -170,6 +170,7 @@ void TForm1::OnInit(TObject*) {
         }
         if (armed) {
             alarm_ = LoadedAlarm(*timeOfDay);
+            armedFrom_ = ShownAlarmTime();
             CheckBox1->SetChecked(true);
             Hide();
         } else {
@@ -195,6 +196,7 @@ void TForm1::OnInit(TObject*) {
     if (!armed && CheckBox1->Checked()) {
         if (readFailed) {
             alarm_ = WindowAlarm().alarm;
+            armedFrom_ = ShownAlarmTime();
         } else {
             problems.Try([this] { SaveAlarm(); });
         }
@@ -235,10 +237,22 @@ ArmResult TForm1::WindowAlarm() const {
                     SystemLocalReading);
 }
 
+TForm1::ShownTime TForm1::ShownAlarmTime() const {
+    return {hour->Text(), min->Text(), CheckBox8->Checked(), AlarmDate.Year, AlarmDate.Month, AlarmDate.Day};
+}
+
+void TForm1::FollowWindow() {
+    if (!CheckBox1->Checked() || armedFrom_ == ShownAlarmTime()) return;
+    alarm_ = WindowAlarm().alarm;
+    armedFrom_ = ShownAlarmTime();
+    ShowAlarmState();
+}
+
 void TForm1::OnAlarmClick(TObject*) {
     if (restoring_) return;
     if (!CheckBox1->Checked()) {
         alarm_.reset();
+        armedFrom_.reset();
         storeBehind_ = false;
         ShowAlarmState();
         HoldAlarmWakeUp();
@@ -256,6 +270,7 @@ void TForm1::Hidden() {
 void TForm1::ShowAlarmState() { qzTray1->SetTip(alarm_ ? kEnabledTip : kPlainTip); }
 
 void TForm1::ShowAlarmOver() {
+    armedFrom_.reset();
     CheckBox1->SetClicksDisabled(true);
     CheckBox1->SetChecked(false);
     CheckBox1->SetClicksDisabled(false);
@@ -298,6 +313,7 @@ void TForm1::Store(std::span<const AlarmValue* const> values, const char* AlarmV
 void TForm1::SaveAlarm() {
     const ArmResult armed = WindowAlarm();
     alarm_ = armed.alarm;
+    armedFrom_ = ShownAlarmTime();
     storeBehind_ = false;
     ShowAlarmState();
     HoldAlarmWakeUp();

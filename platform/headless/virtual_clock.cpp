@@ -27,7 +27,7 @@ local_seconds LocalReading(const std::string& zone, sys_seconds instant) {
     const time_t seconds = instant.time_since_epoch().count();
     tm parts{};
     localtime_r(&seconds, &parts);
-    return local_seconds{seconds + parts.tm_gmtoff};
+    return local_seconds{std::chrono::seconds{seconds + parts.tm_gmtoff}};
 }
 
 }  // namespace
