@@ -9,8 +9,8 @@
 #include "alarm/system_clock.h"
 #include "app/main_form.h"
 #include "framework/application.h"
-#include "framework/dialogs.h"
 #include "framework/date.h"
+#include "framework/dialogs.h"
 #include "framework/error_reporting.h"
 #include "framework/problems.h"
 #include "platform/readme_location.h"
@@ -325,8 +325,8 @@ void TForm1::SaveAlarm() {
         SettingsUnit unit;
         DeleteSetting(SettingsKey, setting::kEnabled);
         Store(kStoredTime, &AlarmValue::name);
-        const TDate date = alarm_->daily ? TDate{AlarmDate.Year, AlarmDate.Month, AlarmDate.Day}
-                                         : ToTDate(alarm_->date);
+        const TDate date =
+            alarm_->daily ? TDate{AlarmDate.Year, AlarmDate.Month, AlarmDate.Day} : ToTDate(alarm_->date);
         Write(setting::kYear, std::to_string(date.Year));
         Write(setting::kMonth, std::to_string(date.Month));
         Write(setting::kDay, std::to_string(date.Day));

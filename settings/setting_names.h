@@ -28,8 +28,8 @@ inline constexpr const char* kLastDay = "lastday";
 
 // In the order in which clearing deletes them.
 inline constexpr std::array<const char*, 13> kCurrentAlarm = {
-    kEnabled, kHour, kMinute, kYear, kMonth, kDay, kMessage, kKeepRunning, kSound, kRunApp, kCloseAfter, kDaily,
-    kLastDay};
+    kEnabled,     kHour,  kMinute, kYear,       kMonth, kDay,    kMessage,
+    kKeepRunning, kSound, kRunApp, kCloseAfter, kDaily, kLastDay};
 
 // The defaults that "Set Defaults" stores; clearing the alarm never touches them.
 inline constexpr const char* kDefaultHour = "defhour";

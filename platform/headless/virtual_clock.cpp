@@ -43,10 +43,12 @@ void VirtualClock::SetLocalTime(int year, unsigned month, unsigned day, unsigned
     const sys_seconds guess{reading.time_since_epoch()};
     sys_seconds first = sys_seconds::max();
     for (const sys_seconds near : {guess - days{1}, guess + days{1}}) {
-        const sys_seconds candidate = guess - (LocalReading(zone_, near).time_since_epoch() - near.time_since_epoch());
+        const sys_seconds candidate =
+            guess - (LocalReading(zone_, near).time_since_epoch() - near.time_since_epoch());
         if (LocalReading(zone_, candidate) == reading && candidate < first) first = candidate;
     }
-    if (first == sys_seconds::max()) throw std::invalid_argument("VirtualClock::SetLocalTime: the zone skips it");
+    if (first == sys_seconds::max())
+        throw std::invalid_argument("VirtualClock::SetLocalTime: the zone skips it");
     Set(first);
 }
 
