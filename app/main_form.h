@@ -5,6 +5,9 @@
 
 #include <optional>
 #include <span>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "alarm/alarm_schedule.h"
 #include "framework/captioned.h"
@@ -143,7 +146,13 @@ class TForm1 : public TForm {
     void RestoreAlarmDate();
     void RestoreMediaFile(const std::string& fileName);
     void ApplyStoredMessage(const std::string& text);
-    void Store(std::span<const AlarmValue* const> values, const char* AlarmValue::*nameOf);
+    // Values by name, in the order they are written, each with its text or none to delete it.
+    using StoredValues = std::vector<std::pair<const char*, std::optional<std::string>>>;
+    StoredValues ValuesToStore(std::span<const AlarmValue* const> values,
+                               const char* AlarmValue::*nameOf) const;
+    void Store(const StoredValues& values);
+    // Whether the store holds these values already, and the alarm armed.
+    static bool StoreHolds(const StoredValues& values);
 
     // True while the load sets the controls from the store. The saves that it runs (its time fields arm the
     // alarm) come before the boxes are restored, so they must not delete what is still to be read.

@@ -1,6 +1,7 @@
 // Loading the stored alarm (or the defaults) at start, saving or clearing it when "Alarm Enabled" changes,
 // and storing the defaults. The controls hold the alarm while the program runs; the settings key holds it
 // between runs.
+#include <algorithm>
 #include <charconv>
 #include <functional>
 #include <span>
@@ -294,22 +295,40 @@ void TForm1::StoreAfterCall(Problems* problems) {
     }
 }
 
-// Stores each value that is always stored or whose box is ticked, under its own name or its default's
-// (nameOf picks which). The value of an unticked box is deleted, or the next load would tick the box again
-// from it (and report a media file since deleted at every start).
-void TForm1::Store(std::span<const AlarmValue* const> values, const char* AlarmValue::*nameOf) {
+// Each value that is always stored or whose box is ticked, with its text, under its own name or its
+// default's (nameOf picks which). The value of an unticked box is to be deleted (no text), or the next load
+// would tick the box again from it (and report a media file since deleted at every start).
+TForm1::StoredValues TForm1::ValuesToStore(std::span<const AlarmValue* const> values,
+                                           const char* AlarmValue::*nameOf) const {
+    StoredValues stored;
     for (const AlarmValue* value : values) {
-        if (value->box == nullptr || (this->*value->box)->Checked()) {
-            Write(value->*nameOf, StoredText(*this, *value));
+        const bool kept = value->box == nullptr || (this->*value->box)->Checked();
+        stored.emplace_back(value->*nameOf, kept ? std::optional(StoredText(*this, *value)) : std::nullopt);
+    }
+    return stored;
+}
+
+bool TForm1::StoreHolds(const StoredValues& values) {
+    const std::string missing(1, '\0');  // no stored text holds a NUL
+    return IsSet(Read(setting::kEnabled)) && std::ranges::all_of(values, [&](const auto& value) {
+               return Read(value.first, missing) == value.second.value_or(missing);
+           });
+}
+
+void TForm1::Store(const StoredValues& values) {
+    for (const auto& [name, text] : values) {
+        if (text) {
+            Write(name, *text);
         } else {
-            DeleteSetting(SettingsKey, value->*nameOf);
+            DeleteSetting(SettingsKey, name);
         }
     }
 }
 
 // The stored alarm is wholly the old one or wholly the new one after any interruption: one unit, and where
 // writes stand alone (Windows) disarmed first and armed last, so that a half-done save is no alarm at all
-// (the load arms only what says "enabled", and stores nothing while it sets the window).
+// (the load arms only what says "enabled", and stores nothing while it sets the window). A save of what
+// the store already holds writes nothing.
 void TForm1::SaveAlarm() {
     const ArmResult armed = WindowAlarm();
     alarm_ = armed.alarm;
@@ -321,21 +340,20 @@ void TForm1::SaveAlarm() {
         ClearSettings();
         return;
     }
-    {
+    StoredValues values = ValuesToStore(kStoredTime, &AlarmValue::name);
+    const TDate date =
+        alarm_->daily ? TDate{AlarmDate.Year, AlarmDate.Month, AlarmDate.Day} : ToTDate(alarm_->date);
+    values.emplace_back(setting::kYear, std::to_string(date.Year));
+    values.emplace_back(setting::kMonth, std::to_string(date.Month));
+    values.emplace_back(setting::kDay, std::to_string(date.Day));
+    values.emplace_back(setting::kLastDay,
+                        alarm_->daily ? std::optional(DateToIso(ToTDate(alarm_->lastDay))) : std::nullopt);
+    const StoredValues byBox = ValuesToStore(kStoredByBox, &AlarmValue::name);
+    values.insert(values.end(), byBox.begin(), byBox.end());
+    if (!StoreHolds(values)) {
         SettingsUnit unit;
         DeleteSetting(SettingsKey, setting::kEnabled);
-        Store(kStoredTime, &AlarmValue::name);
-        const TDate date =
-            alarm_->daily ? TDate{AlarmDate.Year, AlarmDate.Month, AlarmDate.Day} : ToTDate(alarm_->date);
-        Write(setting::kYear, std::to_string(date.Year));
-        Write(setting::kMonth, std::to_string(date.Month));
-        Write(setting::kDay, std::to_string(date.Day));
-        if (alarm_->daily) {
-            Write(setting::kLastDay, DateToIso(ToTDate(alarm_->lastDay)));
-        } else {
-            DeleteSetting(SettingsKey, setting::kLastDay);
-        }
-        Store(kStoredByBox, &AlarmValue::name);
+        Store(values);
         Write(setting::kEnabled, setting::kTrue);
         unit.Keep();
     }
@@ -345,8 +363,8 @@ void TForm1::SaveAlarm() {
 
 void TForm1::Button3Click(TObject*) {
     SettingsUnit unit;
-    Store(kStoredTime, &AlarmValue::defaultName);
-    Store(kStoredByBox, &AlarmValue::defaultName);
+    Store(ValuesToStore(kStoredTime, &AlarmValue::defaultName));
+    Store(ValuesToStore(kStoredByBox, &AlarmValue::defaultName));
     unit.Keep();
     ShowMessage("Default settings saved.");
 }

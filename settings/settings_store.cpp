@@ -1,23 +1,38 @@
 #include "settings/settings_store.h"
 
 #include "framework/exceptions.h"
-#include "framework/reg_ini_file.h"
+#include "framework/registry.h"
 #include "platform/registry_error_text.h"
 #include "settings/startup_entry.h"
 
+namespace {
+
+// Opens the key for one operation, creating it only where `create` and it is missing: opening a key that is
+// there is no write. False when it is missing and stays so.
+bool OpenSettingsKey(TRegistry& registry, const std::string& keyPath, bool create) {
+    const bool there = registry.KeyExists(keyPath);
+    if (!there && !create) return false;
+    registry.OpenKey(keyPath, !there);
+    return true;
+}
+
+}  // namespace
+
 std::string ReadSetting(const std::string& keyPath, const std::string& name, const std::string& defaultValue) {
-    TRegIniFile registry(keyPath);
-    return registry.ReadString("", name, defaultValue);
+    TRegistry registry;
+    if (!OpenSettingsKey(registry, keyPath, false)) return defaultValue;
+    return registry.ValueExists(name) ? registry.ReadString(name) : defaultValue;
 }
 
 void WriteSetting(const std::string& keyPath, const std::string& name, const std::string& text) {
-    TRegIniFile registry(keyPath);
-    registry.WriteString("", name, text + '\0');
+    TRegistry registry;
+    OpenSettingsKey(registry, keyPath, true);
+    registry.WriteString(name, text + '\0');
 }
 
 bool DeleteSetting(const std::string& keyPath, const std::string& name) {
-    TRegIniFile registry(keyPath);
-    return registry.DeleteValue(name);
+    TRegistry registry;
+    return OpenSettingsKey(registry, keyPath, false) && registry.DeleteValue(name);
 }
 
 SettingsUnit::SettingsUnit() {

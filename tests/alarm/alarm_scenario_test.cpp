@@ -47,9 +47,12 @@ struct Setting {
     local_days date{};
 };
 
+// The moments found so far, by zone and reading: the same for every scenario.
+using Moments = std::map<std::pair<std::string, long long>, sys_seconds>;
+
 class Reference {
   public:
-    explicit Reference(headless::VirtualClock& clock) : clock_(clock) {}
+    Reference(headless::VirtualClock& clock, Moments& moments) : clock_(clock), cache_(moments) {}
 
     local_seconds Local(sys_seconds instant) const {
         const SYSTEMTIME time = clock_.LocalTimeAt(instant);
@@ -130,7 +133,7 @@ class Reference {
     headless::VirtualClock& clock_;
     std::optional<Setting> alarm_;
     local_days lastDay_{};
-    mutable std::map<std::pair<std::string, long long>, sys_seconds> cache_;
+    Moments& cache_;
 };
 
 class AlarmScenarioTest : public AlarmClockTest {
@@ -147,7 +150,7 @@ class AlarmScenarioTest : public AlarmClockTest {
     void FindTransitions() {
         for (const char* zone : kZones) {
             desktop.Clock().SetZone(zone);
-            Reference probe(desktop.Clock());
+            Reference probe(desktop.Clock(), moments_);
             const sys_seconds start = sys_days{2026y / 1 / 1};
             seconds offset = probe.Local(start).time_since_epoch() - start.time_since_epoch();
             for (sys_seconds at = start; at < start + days{365}; at += minutes{30}) {
@@ -162,6 +165,7 @@ class AlarmScenarioTest : public AlarmClockTest {
     std::string RunScenario(unsigned seed);
 
     std::map<std::string, std::vector<sys_seconds>> transitions_;
+    Moments moments_;
 };
 
 std::string Hm(const SYSTEMTIME& time) {
@@ -182,7 +186,7 @@ std::string AlarmScenarioTest::RunScenario(unsigned seed) {
     std::mt19937 random(seed);
     const auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>{low, high}(random); };
     headless::VirtualClock& clock = desktop.Clock();
-    Reference reference(clock);
+    Reference reference(clock, moments_);
     std::string log;
 
     if (form != nullptr) form->Free();
