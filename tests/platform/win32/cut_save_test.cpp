@@ -12,7 +12,8 @@
 #include "alarm/alarm_date.h"
 #include "app/main_form.h"
 #include "settings/setting_names.h"
-#include "tests/support/desktop_test.h"
+#include "tests/platform/win32/win32_test.h"
+#include "tray/msg_cmp_list.h"
 #include "tray/qz_tray.h"
 
 namespace {
@@ -65,9 +66,10 @@ void* Redirect(const char* name, void* replacement) {
     return nullptr;
 }
 
-class CutSaveTest : public DesktopTest {
+class CutSaveTest : public Win32Test {
   protected:
-    CutSaveTest() : DesktopTest("Zelvo's Alarm Clock") {
+    CutSaveTest() {
+        application->SetTitle("Zelvo's Alarm Clock");
         realSetValue = reinterpret_cast<decltype(realSetValue)>(
             Redirect("RegSetValueExA", reinterpret_cast<void*>(&CutSetValue)));
         realDeleteValue = reinterpret_cast<decltype(realDeleteValue)>(
@@ -152,6 +154,8 @@ class CutSaveTest : public DesktopTest {
         return Form1->hour->Text() + ":" + Form1->min->Text() + " " + Form1->message->Text() +
                (Form1->CheckBox8->Checked() ? " daily" : " on " + std::to_string(AlarmDate.Year));
     }
+
+    qzMsgCmpUnit hooks;  // before the form, gone after it
 };
 
 TEST_F(CutSaveTest, TheNextStartArmsTheOldAlarmOrTheNewOneWholeOrNoneAndStoresNothing) {
