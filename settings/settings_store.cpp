@@ -5,34 +5,22 @@
 #include "platform/registry_error_text.h"
 #include "settings/startup_entry.h"
 
-namespace {
-
-// Opens the key for one operation, creating it only where `create` and it is missing: opening a key that is
-// there is no write. False when it is missing and stays so.
-bool OpenSettingsKey(TRegistry& registry, const std::string& keyPath, bool create) {
-    const bool there = registry.KeyExists(keyPath);
-    if (!there && !create) return false;
-    registry.OpenKey(keyPath, !there);
-    return true;
-}
-
-}  // namespace
-
+// Opening a key that is there is no write: only a write creates one that is missing.
 std::string ReadSetting(const std::string& keyPath, const std::string& name, const std::string& defaultValue) {
     TRegistry registry;
-    if (!OpenSettingsKey(registry, keyPath, false)) return defaultValue;
+    if (!registry.OpenExistingKey(keyPath)) return defaultValue;
     return registry.ValueExists(name) ? registry.ReadString(name) : defaultValue;
 }
 
 void WriteSetting(const std::string& keyPath, const std::string& name, const std::string& text) {
     TRegistry registry;
-    OpenSettingsKey(registry, keyPath, true);
+    if (!registry.OpenExistingKey(keyPath)) registry.OpenKey(keyPath, true);
     registry.WriteString(name, text + '\0');
 }
 
 bool DeleteSetting(const std::string& keyPath, const std::string& name) {
     TRegistry registry;
-    return OpenSettingsKey(registry, keyPath, false) && registry.DeleteValue(name);
+    return registry.OpenExistingKey(keyPath) && registry.DeleteValue(name);
 }
 
 SettingsUnit::SettingsUnit() {

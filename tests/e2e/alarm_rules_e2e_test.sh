@@ -11,10 +11,9 @@ work=$(mktemp -d)
 prefix=$work/install
 source "$(dirname "$0")/e2e_helpers.sh"
 source "$(dirname "$0")/../support/virtual_desktop.bash"
-program=()
 
 cleanup() {
-    [ ${#program[@]} -eq 0 ] || kill "${program[@]}" 2>/dev/null || true
+    pkill -f "^$prefix/bin/alarmclock$" 2>/dev/null || true
     end_virtual_desktop
     rm -rf "$work"
 }
@@ -35,12 +34,10 @@ fresh_registry() {  # each case in a registry of its own, past the welcome
 
 start_at() {  # start_at hh:mm:ss: the program on today's date at that time
     DONT_FAKE_MONOTONIC=1 faketime -f "@$today $1" "$prefix/bin/alarmclock" > "$work/program.log" 2>&1 &
-    program+=($!)
     wait_for 10 running
 }
-stop_program() {
-    kill "${program[@]}" 2>/dev/null || true
-    program=()
+stop_program() {  # faketime waits for the program it started: the program itself is ended
+    pkill -f "^$prefix/bin/alarmclock$" || true
     wait_for 5 not_running
 }
 store_alarm() {  # store_alarm HOUR MINUTE: armed for today
