@@ -57,7 +57,8 @@ void TRegistry::Adopt(LSTATUS status, HKEY opened, std::string& path, bool canCr
 void TRegistry::OpenKey(const std::string& key, bool canCreate) {
     std::string path;
     HKEY opened = nullptr;
-    Adopt(TryOpenRelative(key, canCreate, opened, path), opened, path, canCreate);
+    const LSTATUS status = TryOpenRelative(key, canCreate, opened, path);
+    Adopt(status, opened, path, canCreate);
 }
 
 bool TRegistry::OpenExistingKey(const std::string& key) {
