@@ -1,10 +1,9 @@
 // The alarm check every ten seconds, the wake-up it keeps for the alarm, the date picker's date, and
 // "&Check Alarm".
 #include <cstdio>
-#include <utility>
 
 #include "alarm/alarm_date.h"
-#include "alarm/alarm_moment.h"
+#include "alarm/system_clock.h"
 #include "app/main_form.h"
 #include "framework/date.h"
 #include "framework/dialogs.h"
@@ -13,19 +12,8 @@
 
 namespace {
 
-LocalMoment LocalNow() {
-    SYSTEMTIME now{};
-    GetLocalTime(&now);
-    return ToLocalMoment(now);
-}
-
-TAlarmDate DateOf(LocalMoment moment) {
-    const SYSTEMTIME time = ToSystemTime(moment);
-    return {time.wYear, time.wMonth, time.wDay};
-}
-
-std::string MissedAlarmText(LocalMoment moment, const std::string& message) {
-    const SYSTEMTIME time = ToSystemTime(moment);
+std::string MissedAlarmText(Instant moment, const std::string& message) {
+    const SYSTEMTIME time = LocalSystemTime(moment);
     char when[64];
     std::snprintf(when, sizeof when, "%u:%02u on %s", time.wHour, time.wMinute,
                   DateToIso(TDate{time.wYear, time.wMonth, time.wDay}).c_str());
@@ -36,53 +24,49 @@ std::string MissedAlarmText(LocalMoment moment, const std::string& message) {
 
 }  // namespace
 
-void TForm1::Timer1Timer(TObject* sender) {
-    const LocalMoment now = LocalNow();
-    const std::optional<LocalMoment> lastCheck = std::exchange(lastAlarmCheck_, now);
+void TForm1::Timer1Timer(TObject*) {
+    // A change the store could not take at the alarm is tried again, quietly: it was told once.
+    if (storeBehind_) StoreAfterCall(nullptr);
+    FollowWindow();
     HoldAlarmWakeUp();
-    if (!CheckBox1->Checked() || hour->Text().empty() || min->Text().empty()) return;
-    const bool daily = CheckBox8->Checked();
-    // A daily alarm's date is today's, on every tick that gets this far.
-    if (daily) AlarmDate = DateOf(now);
-    const auto timeOfDay = AlarmTimeOfDay(hour->Text(), min->Text());
-    if (!timeOfDay) return;
-    const std::optional<LocalMoment> moment =
-        daily ? LatestDailyMoment(*timeOfDay, now) : OneTimeMoment(AlarmDate, *timeOfDay);
-    if (!moment) return;
-    switch (JudgeAlarm(*moment, lastCheck, now)) {
-        case AlarmCall::Wait:
-            return;
-        case AlarmCall::Fire:
-            // Yesterday's, when the clock passed midnight since: the daily guard counts that day.
-            if (daily) AlarmDate = DateOf(*moment);
-            DoAlarm(sender);
-            return;
-        case AlarmCall::Missed:
-            // A daily alarm waits for its next day. A one-time alarm is over, as if it had fired,
-            // without the sound or the application that would now come hours late; the user is told.
-            if (!daily) ReportMissedAlarm(*moment);
-            return;
+    if (!alarm_) return;
+    const AlarmCall call = CheckAlarm(*alarm_, SystemNow(), SystemLocalReading);
+    if (call.kind == AlarmCall::Wait) return;
+    const bool oneTime = !alarm_->daily;
+    alarm_ = AfterCall(*alarm_, call);
+    if (call.kind == AlarmCall::Ring) {
+        DoAlarm(true);
+    } else if (oneTime) {
+        ReportMissedAlarm(call.moment);
+    } else {
+        // A daily alarm waits for its next day; the day missed is stored as done.
+        HoldAlarmWakeUp();
+        Problems problems;
+        StoreAfterCall(&problems);
+        problems.Report();
     }
 }
 
-void TForm1::ReportMissedAlarm(LocalMoment moment) {
+// A one-time alarm passed unseen is over, as if it had rung, without the sound or the application that
+// would now come hours late; the user is told.
+void TForm1::ReportMissedAlarm(Instant moment) {
     const std::string text = MissedAlarmText(moment, CheckBox2->Checked() ? message->Text() : "");
-    // Disarmed first, so that a check during the box finds nothing to report again.
-    ReportErrors([this] { CheckBox1->SetChecked(false); });
+    ShowAlarmOver();
+    HoldAlarmWakeUp();
+    Problems problems;
+    StoreAfterCall(&problems);
+    problems.Report();
     ShowMessage(text);
 }
 
 // The system wakes the computer for the alarm's next moment; asked at every check, so that a new time
 // zone moves the wake-up with the wall clock.
 void TForm1::HoldAlarmWakeUp() {
-    const LocalMoment now = LocalNow();
     std::optional<SYSTEMTIME> wakeUp;
-    const auto timeOfDay = AlarmTimeOfDay(hour->Text(), min->Text());
-    if (CheckBox1->Checked() && timeOfDay) {
-        const std::optional<LocalMoment> moment =
-            CheckBox8->Checked() ? LatestDailyMoment(*timeOfDay, now) + std::chrono::days{1}
-                                 : OneTimeMoment(AlarmDate, *timeOfDay);
-        if (moment && *moment > now) wakeUp = ToSystemTime(*moment);
+    if (alarm_) {
+        if (const auto moment = NextMoment(*alarm_, SystemNow(), SystemLocalReading)) {
+            wakeUp = LocalSystemTime(*moment);
+        }
     }
     CurrentWidgetset().HoldWakeUp(wakeUp);
 }
@@ -91,8 +75,10 @@ void TForm1::datepickChange(TObject*) {
     DecodeDate(datepick->Date(), AlarmDate.Year, AlarmDate.Month, AlarmDate.Day);
 }
 
-// Fires at once, as a real alarm would; afterwards a daily alarm may fire again today at its time.
-void TForm1::chkalarmbtnClick(TObject* sender) {
-    DoAlarm(sender);
-    LastAlarmDay = 0;
+// Rings at once, as a real alarm would: a one-time alarm is then over, and a daily one still rings at its
+// time today.
+void TForm1::chkalarmbtnClick(TObject*) {
+    const bool over = CheckBox1->Checked() && !CheckBox8->Checked();
+    if (over) alarm_.reset();
+    DoAlarm(over);
 }

@@ -1,7 +1,5 @@
-// The alarm's target date and the guard of a daily alarm, held beside the main form.
+// The date the settings window's picker holds for a one-time alarm, kept beside the main form.
 #pragma once
-
-#include <cstdint>
 
 #include "platform/api.h"
 
@@ -11,8 +9,5 @@ struct TAlarmDate {
     WORD Day;
 };
 
-// The date on which the alarm fires; (0, 0, 0), which no clock reading matches, until something sets it.
+// The picker's date; (0, 0, 0) until something sets it.
 extern TAlarmDate AlarmDate;
-// The day of the month on which a daily alarm last fired; 0 for none. Only its equality with the day of
-// AlarmDate is ever tested.
-extern std::int16_t LastAlarmDay;

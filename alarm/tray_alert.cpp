@@ -14,22 +14,31 @@ void TForm1::OnAnimate(TObject*) {
 }
 
 // However the alarm is acknowledged, the normal icon comes back (the filled one would look like an alarm
-// still waiting), and the program's own tone, if the media could not play, stops.
-void TForm1::StopFlashing() {
+// still waiting), and every sound of the ringing stops.
+void TForm1::Acknowledge() {
     if (TrayTimer->Tag() == 1) {
         TrayTimer->SetTag(0);
         qzTray1->PreviousIcon();
     }
     TrayTimer->SetEnabled(false);
+    StopAlarmSounds();
+}
+
+// The media file stops where it is (the next alarm opens it again) and the program's own tone with it.
+void TForm1::StopAlarmSounds() {
+    if (MediaPlayer1->Notify()) {
+        MediaPlayer1->SetNotify(false);
+        MediaPlayer1->Close();
+    }
     CurrentWidgetset().SoundAlarmTone(false);
 }
 
 void TForm1::OnOneClick(TObject*) {
-    StopFlashing();
+    Acknowledge();
     if (CheckBox6->Checked()) Close();
 }
 
 void TForm1::OnDblClick(TObject*) {
     ShowRestored();
-    StopFlashing();
+    Acknowledge();
 }

@@ -5,8 +5,11 @@
 
 #include <optional>
 #include <span>
+#include <string>
+#include <utility>
+#include <vector>
 
-#include "alarm/alarm_moment.h"
+#include "alarm/alarm_schedule.h"
 #include "framework/captioned.h"
 #include "framework/check_box.h"
 #include "framework/date_time_picker.h"
@@ -17,6 +20,7 @@
 #include "framework/menu_item.h"
 #include "framework/open_dialog.h"
 #include "framework/popup_menu.h"
+#include "framework/problems.h"
 #include "framework/timer.h"
 #include "tray/qz_tray.h"
 
@@ -66,7 +70,9 @@ class TForm1 : public TForm {
     void Timer1Timer(TObject* sender);
     void datepickChange(TObject* sender);
     void chkalarmbtnClick(TObject* sender);
-    void DoAlarm(TObject* sender);
+    // Rings: flashing, sound, message, application. alarmChanged: the call ended a one-time alarm or a
+    // daily one's day, which the window shows at once and the store takes after the sound started.
+    void DoAlarm(bool alarmChanged);
     void OnMciNotify(TObject* sender);
     void OnAnimate(TObject* sender);
     void OnOneClick(TObject* sender);
@@ -94,28 +100,69 @@ class TForm1 : public TForm {
     void AboutBox(TObject* sender);
     void CheckBox8Click(TObject* sender);
 
+    // The alarm armed now, nothing while none is.
+    const std::optional<ArmedAlarm>& Alarm() const { return alarm_; }
+
+  protected:
+    // However the window goes away, the alarm it shows is the one armed and stored.
+    void Hidden() override;
+
   private:
     // What "E&xit Program" on the button and in the tray menu do alike.
     void ExitProgram();
-    // The alarm acknowledged: no more flashing, the normal icon back (alarm/).
-    void StopFlashing();
-    // A one-time alarm passed unseen: disarmed, and the user told (alarm/).
-    void ReportMissedAlarm(LocalMoment moment);
+    // The alarm acknowledged: no more flashing, the normal icon back, no sound (alarm/).
+    void Acknowledge();
+    void StopAlarmSounds();
+    // A one-time alarm passed unseen: over, and the user told (alarm/).
+    void ReportMissedAlarm(Instant moment);
     // The system's wake-up set for the alarm's next moment, or released (alarm/).
     void HoldAlarmWakeUp();
-    // The armed alarm, as the window shows it, into the store (settings/).
+    // The alarm that the window shows, as it would be armed now (settings/).
+    ArmResult WindowAlarm() const;
+    // The window's alarm armed and, with every value the window shows, stored; one that cannot ring is
+    // neither, and the store holds no alarm (settings/).
     void SaveAlarm();
+    // A one-time alarm over: "Alarm Enabled" unticked without its handler, which would store at once.
+    void ShowAlarmOver();
+    // The tray's tip: whether an alarm is armed.
+    void ShowAlarmState();
+    // The store brought in line with the alarm after a call; a failure goes to problems (when given) and
+    // the next check tries again.
+    void StoreAfterCall(Problems* problems);
+    // What the window shows of the alarm's time; the armed alarm follows it at the next check.
+    struct ShownTime {
+        std::string hour;
+        std::string minute;
+        bool daily = false;
+        WORD year = 0, month = 0, day = 0;
+        bool operator==(const ShownTime&) const = default;
+    };
+    ShownTime ShownAlarmTime() const;
+    // The armed alarm made again from the window, which has changed since; nothing stored until it hides.
+    void FollowWindow();
+    // The alarm the store holds, once the load has set the window from it.
+    ArmedAlarm LoadedAlarm(std::chrono::minutes timeOfDay) const;
     // Loading, step by step (settings/).
     void RestoreAlarmDate();
     void RestoreMediaFile(const std::string& fileName);
     void ApplyStoredMessage(const std::string& text);
-    void Store(std::span<const AlarmValue* const> values, const char* AlarmValue::*nameOf);
+    // Values by name, in the order they are written, each with its text or none to delete it.
+    using StoredValues = std::vector<std::pair<const char*, std::optional<std::string>>>;
+    StoredValues ValuesToStore(std::span<const AlarmValue* const> values,
+                               const char* AlarmValue::*nameOf) const;
+    void Store(const StoredValues& values);
+    // Whether the store holds these values already, and the alarm armed.
+    static bool StoreHolds(const StoredValues& values);
 
     // True while the load sets the controls from the store. The saves that it runs (its time fields arm the
     // alarm) come before the boxes are restored, so they must not delete what is still to be read.
     bool restoring_ = false;
-    // When the alarm check last ran; nothing before the first check of this run.
-    std::optional<LocalMoment> lastAlarmCheck_;
+    // The armed alarm; the check, the wake-up and the tip follow it.
+    std::optional<ArmedAlarm> alarm_;
+    // What the armed alarm was made from.
+    std::optional<ShownTime> armedFrom_;
+    // The store has not yet taken what the last call changed.
+    bool storeBehind_ = false;
 };
 
 // The program's one settings window; set before its creation handler runs.

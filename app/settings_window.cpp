@@ -29,6 +29,16 @@ const std::string kAboutText =
     "\r"
     "More about it in ";
 
+std::string RefusalText(ArmRefusal refusal, const std::string& hourText, const std::string& minuteText) {
+    if (refusal == ArmRefusal::NoTimeOfDay) {
+        return "\"" + hourText + ":" + minuteText +
+               "\" is no time of day, so the alarm cannot be set. Type an hour from 0 to 23 and a minute "
+               "from 0 to 59.";
+    }
+    return "The alarm's time has already passed on the chosen date, so it would never go off. Choose a "
+           "later time or date, or tick \"Alarm Daily\".";
+}
+
 }  // namespace
 
 void TForm1::OnMessageClick(TObject*) { message->SetEnabled(CheckBox2->Checked()); }
@@ -53,13 +63,27 @@ void TForm1::OnNewTime(TObject*) {
     CheckBox1->SetChecked(!min->Text().empty());
 }
 
+// An alarm that cannot ring is not set in silence: the window stays open for the user to correct it.
 void TForm1::Button1Click(TObject* sender) {
+    Acknowledge();
+    if (CheckBox1->Checked()) {
+        const ArmResult armed = WindowAlarm();
+        if (armed.refusal) {
+            ShowMessage(RefusalText(*armed.refusal, hour->Text(), min->Text()));
+            return;
+        }
+    }
     if (!CheckBox2->Checked() && !CheckBox3->Checked() && !CheckBox5->Checked()) {
         const int answer = MessageBoxFittingA(Application->Handle(), kNoNotificationQuestion.c_str(),
                                               kNoNotificationCaption.c_str(), MB_YESNO);
         if (answer == IDNO) return;
     }
-    OnAlarmClick(sender);  // saves or clears according to "Alarm Enabled", as a click on it would
+    // Saves or clears according to "Alarm Enabled", as a click on it would; hiding then stores nothing new.
+    if (CheckBox1->Checked() && Form1->Visible()) {
+        Form1->Hide();
+        return;
+    }
+    OnAlarmClick(sender);
     Form1->Hide();
 }
 
@@ -75,6 +99,11 @@ void TForm1::OnShowSettings(TObject*) { Form1->ShowRestored(); }
 void TForm1::OnHideSettings(TObject*) { Form1->Hide(); }
 
 void TForm1::ExitProgram() {
+    Acknowledge();
+    // Disarmed first, so that closing the window stores nothing again.
+    alarm_.reset();
+    ShowAlarmOver();
+    HoldAlarmWakeUp();
     ClearSettings();
     Close();
 }
@@ -86,7 +115,10 @@ void TForm1::OnExitProgram(TObject*) { ExitProgram(); }
 // Ticking always asks for the file, starting from the one in force; a cancelled choice unticks the box
 // again.
 void TForm1::CheckBox3Click(TObject*) {
-    if (!CheckBox3->Checked()) return;
+    if (!CheckBox3->Checked()) {
+        StopAlarmSounds();
+        return;
+    }
     OpenDialog2->SetKind(widgetset::FileKind::Media);
     OpenDialog2->SetFileName(MediaPlayer1->FileName());
     if (!OpenDialog2->Execute()) {

@@ -33,6 +33,12 @@ const ClassInfo TForm::Class{.name = "TForm", .parent = &TWinControl::Class, .pr
 
 TForm::TForm(TComponent* owner) : TCaptioned(owner) { SetVisible(false); }
 
+void TForm::Hide() {
+    if (!Visible()) return;
+    SetVisible(false);
+    Hidden();
+}
+
 void TForm::Close() {
     Hide();
     if (Application != nullptr && Application->MainForm() == this) Application->Terminate();

@@ -24,7 +24,7 @@ class TForm : public TCaptioned<TWinControl> {
     // Shows the form restored from a minimize, raised above the others and focused: a window the user
     // asked for comes back whatever state it was left in.
     void ShowRestored();
-    void Hide() { SetVisible(false); }
+    void Hide();
     // Hides the form; for the main form, ends the application's message loop too.
     void Close();
     // What a peer calls when the user closes the window by its title bar or system menu.
@@ -55,6 +55,8 @@ class TForm : public TCaptioned<TWinControl> {
     void DoCreate();
 
   protected:
+    // Runs once a shown form is hidden, however that came about (hidden, closed, closed by the user).
+    virtual void Hidden() {}
     // Reads the form's layout from form-file text: its components, their properties and bindings.
     void LoadLayout(std::string_view formText);
     // Points field at the loaded component of that name; a missing one or one of another class is an

@@ -47,14 +47,27 @@ void TRegistry::FailToOpen(const std::string& path, bool canCreate, LSTATUS code
                              Join(RootName(rootKey_), path) + ": " + RegistryErrorText(code));
 }
 
-void TRegistry::OpenKey(const std::string& key, bool canCreate) {
-    std::string path;
-    HKEY opened = nullptr;
-    const LSTATUS status = TryOpenRelative(key, canCreate, opened, path);
+void TRegistry::Adopt(LSTATUS status, HKEY opened, std::string& path, bool canCreate) {
     if (status != ERROR_SUCCESS) FailToOpen(path, canCreate, status);
     CloseKey();
     currentKey_ = opened;
     currentPath_ = std::move(path);
+}
+
+void TRegistry::OpenKey(const std::string& key, bool canCreate) {
+    std::string path;
+    HKEY opened = nullptr;
+    const LSTATUS status = TryOpenRelative(key, canCreate, opened, path);
+    Adopt(status, opened, path, canCreate);
+}
+
+bool TRegistry::OpenExistingKey(const std::string& key) {
+    std::string path;
+    HKEY opened = nullptr;
+    const LSTATUS status = TryOpenRelative(key, false, opened, path);
+    if (status == ERROR_FILE_NOT_FOUND) return false;
+    Adopt(status, opened, path, false);
+    return true;
 }
 
 void TRegistry::CloseKey() {

@@ -22,6 +22,8 @@ class TRegistry : public TObject {
     // Opens key (from the root when it starts with a backslash or nothing is open, else below the open
     // key), creating it when canCreate holds; throws when it cannot.
     void OpenKey(const std::string& key, bool canCreate);
+    // Opens key as OpenKey does without creating it; false when it is not there.
+    bool OpenExistingKey(const std::string& key);
     void CloseKey();
     // Whether key (counted as OpenKey counts it) is there; one this user may not open is there all the same.
     bool KeyExists(const std::string& key) const;
@@ -44,6 +46,8 @@ class TRegistry : public TObject {
     [[noreturn]] void Fail(const std::string& what, const std::string& valueName, LSTATUS code) const;
 
   private:
+    // The outcome of TryOpenRelative made the open key, or thrown.
+    void Adopt(LSTATUS status, HKEY opened, std::string& path, bool canCreate);
     // Without an open key, values belong to the root itself, as with Win32.
     HKEY Target() const { return currentKey_ != nullptr ? currentKey_ : rootKey_; }
 

@@ -5,14 +5,15 @@
 #include <charconv>
 #include <functional>
 #include <span>
-#include <vector>
 
 #include "alarm/alarm_date.h"
-#include "alarm/alarm_moment.h"
+#include "alarm/system_clock.h"
 #include "app/main_form.h"
 #include "framework/application.h"
+#include "framework/date.h"
 #include "framework/dialogs.h"
 #include "framework/error_reporting.h"
+#include "framework/problems.h"
 #include "platform/readme_location.h"
 #include "settings/alarm_values.h"
 #include "settings/settings_store.h"
@@ -68,7 +69,7 @@ std::string StoredText(const TForm1& form, const AlarmValue& value) {
     return setting::kTrue;
 }
 
-// Marks the form as being loaded for the saves the load runs, also when a failure ends it early.
+// Marks the form as being loaded; the alarm is armed from the store once the load is over.
 class Restoring {
   public:
     explicit Restoring(bool& restoring) : restoring_(restoring) { restoring_ = true; }
@@ -78,32 +79,6 @@ class Restoring {
 
   private:
     bool& restoring_;
-};
-
-// What goes wrong while loading, told in one box once the load is over, each cause once.
-class LoadProblems {
-  public:
-    // Runs a step of the load; a failure is noted and the load goes on with the next.
-    void Try(const std::function<void()>& step) {
-        try {
-            step();
-        } catch (const std::exception& error) {
-            Add(error.what());
-        }
-    }
-    void Add(const std::string& text) {
-        if (std::find(texts_.begin(), texts_.end(), text) == texts_.end()) texts_.push_back(text);
-    }
-    bool None() const { return texts_.empty(); }
-    void Report() const {
-        if (None() || Application == nullptr) return;
-        std::string text = texts_.front();
-        for (std::size_t i = 1; i < texts_.size(); ++i) text += "\r\r" + texts_[i];
-        Application->ShowException(text);
-    }
-
-  private:
-    std::vector<std::string> texts_;
 };
 
 std::string ImpossibleTimeText(const std::string& hourText, const std::string& minuteText) {
@@ -132,15 +107,16 @@ void TForm1::RestoreAlarmDate() {
     AlarmDate = {date.Year, date.Month, date.Day};
 }
 
-// A stored media file is in force again: the player opens it and "Play Media" is ticked without asking
-// for a file. One that cannot be opened leaves the box unticked; the load reports it.
+// A stored media file is in force again: "Play Media" is ticked without asking for a file, and the player
+// opens it. One that cannot be opened now (deleted, on a drive not yet mounted) is reported and stays
+// chosen: the alarm tries it again, and sounds the tone if it still cannot play.
 void TForm1::RestoreMediaFile(const std::string& fileName) {
     MediaPlayer1->SetFileName(fileName);
     MediaPlayer1->SetDeviceType(dtAutoSelect);
-    MediaPlayer1->Open();
     CheckBox3->SetClicksDisabled(true);
     CheckBox3->SetChecked(true);
     CheckBox3->SetClicksDisabled(false);
+    MediaPlayer1->Open();
 }
 
 // The same text again changes nothing, so the check box is brought in line by its handler directly.
@@ -173,42 +149,61 @@ void TForm1::OnInit(TObject*) {
     };
 
     // No box opens until the load is over: the loop of a box would run the alarm check on a half-loaded
-    // alarm, and the load would then go on over what the firing changed.
-    LoadProblems problems;
+    // alarm. Nothing is stored while the controls are set: a store that an interrupted save left mixed
+    // must not be armed, nor written back, by the load.
+    Problems problems;
+    bool readFailed = false;
+    const auto readStep = [&](const std::function<void()>& step) { readFailed |= !problems.Try(step); };
     bool armed = false;
+    std::optional<std::chrono::minutes> timeOfDay;
     {
         const Restoring duringLoad(restoring_);
-        problems.Try([this] { RestoreAlarmDate(); });
-        for (const AlarmValue* value : kLoadedTexts) problems.Try([&] { load(*value, &AlarmValue::name); });
-        for (const AlarmValue* value : kLoadedBoxes) problems.Try([&] { load(*value, &AlarmValue::name); });
-        problems.Try([&] { armed = IsSet(Read(setting::kEnabled)); });
-        if (armed && !AlarmTimeOfDay(hour->Text(), min->Text())) {
-            // An alarm that could never fire is not armed; it is told once, as it is no longer stored armed.
+        readStep([this] { RestoreAlarmDate(); });
+        for (const AlarmValue* value : kLoadedTexts) readStep([&] { load(*value, &AlarmValue::name); });
+        for (const AlarmValue* value : kLoadedBoxes) readStep([&] { load(*value, &AlarmValue::name); });
+        readStep([&] { armed = IsSet(Read(setting::kEnabled)); });
+        timeOfDay = AlarmTimeOfDay(hour->Text(), min->Text());
+        if (armed && !timeOfDay) {
+            // An alarm that could never ring is not armed; it is told once, as it is no longer stored armed.
             armed = false;
             problems.Add(ImpossibleTimeText(hour->Text(), min->Text()));
-            problems.Try([] { DeleteSetting(SettingsKey, setting::kEnabled); });
+            readStep([] { DeleteSetting(SettingsKey, setting::kEnabled); });
         }
         if (armed) {
-            problems.Try([this] { CheckBox1->SetChecked(true); });
+            alarm_ = LoadedAlarm(*timeOfDay);
+            armedFrom_ = ShownAlarmTime();
+            CheckBox1->SetChecked(true);
             Hide();
         } else {
             for (const AlarmValue* value : kLoadedTexts) {
-                problems.Try([&] { load(*value, &AlarmValue::defaultName); });
+                readStep([&] { load(*value, &AlarmValue::defaultName); });
             }
             Show();
             for (const AlarmValue* value : kLoadedBoxes) {
-                problems.Try([&] { load(*value, &AlarmValue::defaultName); });
+                readStep([&] { load(*value, &AlarmValue::defaultName); });
             }
-            const TDate today = Today();
-            datepick->SetDate(today);
-            AlarmDate = {today.Year, today.Month, today.Day};
+            // The defaults' time comes next: today while it is still ahead, else tomorrow.
+            timeOfDay = AlarmTimeOfDay(hour->Text(), min->Text());
+            const LocalDay day = timeOfDay ? NextOccurrence(*timeOfDay, SystemNow(), SystemLocalReading)
+                                           : DayAt(SystemNow(), SystemLocalReading);
+            const SYSTEMTIME date = ToSystemTime(LocalReading{day});
+            datepick->SetDate(TDate{date.wYear, date.wMonth, date.wDay});
+            AlarmDate = {date.wYear, date.wMonth, date.wDay};
         }
-        LastAlarmDay = 0;
     }
-    // The defaults' time armed the alarm before their boxes were restored; the stored alarm is what the
-    // window now shows, or the next start would fire it without them. Not after a failed read: the window
-    // then shows less than the store holds, and the save would delete the rest.
-    if (!armed && CheckBox1->Checked() && problems.None()) problems.Try([this] { SaveAlarm(); });
+    // The defaults' alarm is stored with what the window now shows, or the next start would ring it
+    // without them. Not after a failed read: the window then shows less than the store holds, and the save
+    // would delete the rest; the alarm is armed all the same.
+    if (!armed && CheckBox1->Checked()) {
+        if (readFailed) {
+            alarm_ = WindowAlarm().alarm;
+            armedFrom_ = ShownAlarmTime();
+        } else {
+            problems.Try([this] { SaveAlarm(); });
+        }
+    }
+    ShowAlarmState();
+    HoldAlarmWakeUp();
     problems.Report();
     if (!armed && Read(setting::kIntro, "false") == "false") {
         Write(setting::kIntro, "done");
@@ -216,52 +211,160 @@ void TForm1::OnInit(TObject*) {
     }
 }
 
+// A daily alarm's last day comes from the store; a store without one (an older version's) takes every
+// moment already past as behind it, so a start never rings again what rang before it.
+ArmedAlarm TForm1::LoadedAlarm(std::chrono::minutes timeOfDay) const {
+    const Instant now = SystemNow();
+    const LocalDay date = ToLocalDay(AlarmDate.Year, AlarmDate.Month, AlarmDate.Day);
+    ArmedAlarm alarm = *ArmAlarm(timeOfDay, true, date, now, SystemLocalReading).alarm;
+    alarm.daily = CheckBox8->Checked();
+    const std::string lastDay = Read(setting::kLastDay);
+    if (alarm.daily && !lastDay.empty()) {
+        try {
+            const TDate day = IsoToDate(lastDay);
+            alarm.lastDay = ToLocalDay(day.Year, day.Month, day.Day);
+        } catch (const std::exception&) {
+        }
+    }
+    return alarm;
+}
+
+ArmResult TForm1::WindowAlarm() const {
+    const Instant now = SystemNow();
+    const LocalDay date = IsValidDate(AlarmDate.Year, AlarmDate.Month, AlarmDate.Day)
+                              ? ToLocalDay(AlarmDate.Year, AlarmDate.Month, AlarmDate.Day)
+                              : DayAt(now, SystemLocalReading);
+    return ArmAlarm(AlarmTimeOfDay(hour->Text(), min->Text()), CheckBox8->Checked(), date, now,
+                    SystemLocalReading);
+}
+
+TForm1::ShownTime TForm1::ShownAlarmTime() const {
+    return {hour->Text(), min->Text(), CheckBox8->Checked(), AlarmDate.Year, AlarmDate.Month, AlarmDate.Day};
+}
+
+void TForm1::FollowWindow() {
+    if (!CheckBox1->Checked() || armedFrom_ == ShownAlarmTime()) return;
+    alarm_ = WindowAlarm().alarm;
+    armedFrom_ = ShownAlarmTime();
+    ShowAlarmState();
+}
+
 void TForm1::OnAlarmClick(TObject*) {
+    if (restoring_) return;
     if (!CheckBox1->Checked()) {
+        alarm_.reset();
+        armedFrom_.reset();
+        storeBehind_ = false;
+        ShowAlarmState();
+        HoldAlarmWakeUp();
         ClearSettings();
-        qzTray1->SetTip(kPlainTip);
     } else {
         SaveAlarm();
     }
-    HoldAlarmWakeUp();
 }
 
-// Stores each value that is always stored or whose box is ticked, under its own name or its default's
-// (nameOf picks which). The value of an unticked box is deleted, or the next load would tick the box again
-// from it (and report a media file since deleted at every start); only the load's own saves keep it.
-void TForm1::Store(std::span<const AlarmValue* const> values, const char* AlarmValue::*nameOf) {
+void TForm1::Hidden() {
+    if (restoring_ || !CheckBox1->Checked()) return;
+    ReportErrors([this] { SaveAlarm(); });
+}
+
+void TForm1::ShowAlarmState() { qzTray1->SetTip(alarm_ ? kEnabledTip : kPlainTip); }
+
+void TForm1::ShowAlarmOver() {
+    armedFrom_.reset();
+    CheckBox1->SetClicksDisabled(true);
+    CheckBox1->SetChecked(false);
+    CheckBox1->SetClicksDisabled(false);
+    ShowAlarmState();
+}
+
+void TForm1::StoreAfterCall(Problems* problems) {
+    storeBehind_ = true;
+    const auto store = [this] {
+        if (!alarm_) {
+            ClearSettings();
+        } else if (alarm_->daily) {
+            Write(setting::kLastDay, DateToIso(ToTDate(alarm_->lastDay)));
+        }
+    };
+    try {
+        store();
+        storeBehind_ = false;
+    } catch (const std::exception& error) {
+        if (problems != nullptr) problems->Add(error.what());
+    }
+}
+
+// Each value that is always stored or whose box is ticked, with its text, under its own name or its
+// default's (nameOf picks which). The value of an unticked box is to be deleted (no text), or the next load
+// would tick the box again from it (and report a media file since deleted at every start).
+TForm1::StoredValues TForm1::ValuesToStore(std::span<const AlarmValue* const> values,
+                                           const char* AlarmValue::*nameOf) const {
+    StoredValues stored;
     for (const AlarmValue* value : values) {
-        if (value->box == nullptr || (this->*value->box)->Checked()) {
-            Write(value->*nameOf, StoredText(*this, *value));
-        } else if (!restoring_) {
-            DeleteSetting(SettingsKey, value->*nameOf);
+        const bool kept = value->box == nullptr || (this->*value->box)->Checked();
+        stored.emplace_back(value->*nameOf, kept ? std::optional(StoredText(*this, *value)) : std::nullopt);
+    }
+    return stored;
+}
+
+bool TForm1::StoreHolds(const StoredValues& values) {
+    const std::string missing(1, '\0');  // no stored text holds a NUL
+    return IsSet(Read(setting::kEnabled)) && std::ranges::all_of(values, [&](const auto& value) {
+               return Read(value.first, missing) == value.second.value_or(missing);
+           });
+}
+
+void TForm1::Store(const StoredValues& values) {
+    for (const auto& [name, text] : values) {
+        if (text) {
+            Write(name, *text);
+        } else {
+            DeleteSetting(SettingsKey, name);
         }
     }
 }
 
 // The stored alarm is wholly the old one or wholly the new one after any interruption: one unit, and where
-// writes stand alone (Windows) disarmed first and armed last, so that a half-done save is no alarm at all.
+// writes stand alone (Windows) disarmed first and armed last, so that a half-done save is no alarm at all
+// (the load arms only what says "enabled", and stores nothing while it sets the window). A save of what
+// the store already holds writes nothing.
 void TForm1::SaveAlarm() {
-    {
+    const ArmResult armed = WindowAlarm();
+    alarm_ = armed.alarm;
+    armedFrom_ = ShownAlarmTime();
+    storeBehind_ = false;
+    ShowAlarmState();
+    HoldAlarmWakeUp();
+    if (!alarm_) {
+        ClearSettings();
+        return;
+    }
+    StoredValues values = ValuesToStore(kStoredTime, &AlarmValue::name);
+    const TDate date =
+        alarm_->daily ? TDate{AlarmDate.Year, AlarmDate.Month, AlarmDate.Day} : ToTDate(alarm_->date);
+    values.emplace_back(setting::kYear, std::to_string(date.Year));
+    values.emplace_back(setting::kMonth, std::to_string(date.Month));
+    values.emplace_back(setting::kDay, std::to_string(date.Day));
+    values.emplace_back(setting::kLastDay,
+                        alarm_->daily ? std::optional(DateToIso(ToTDate(alarm_->lastDay))) : std::nullopt);
+    const StoredValues byBox = ValuesToStore(kStoredByBox, &AlarmValue::name);
+    values.insert(values.end(), byBox.begin(), byBox.end());
+    if (!StoreHolds(values)) {
         SettingsUnit unit;
         DeleteSetting(SettingsKey, setting::kEnabled);
-        Store(kStoredTime, &AlarmValue::name);
-        Write(setting::kYear, std::to_string(AlarmDate.Year));
-        Write(setting::kMonth, std::to_string(AlarmDate.Month));
-        Write(setting::kDay, std::to_string(AlarmDate.Day));
-        Store(kStoredByBox, &AlarmValue::name);
+        Store(values);
         Write(setting::kEnabled, setting::kTrue);
         unit.Keep();
     }
-    // The firing cleared the entry and left the box ticked: a new alarm needs it written again.
+    // A new alarm, and one that rang and stays armed, keep the start-up entry.
     if (CheckBox4->Checked()) ApplyKeepRunning(true);
-    qzTray1->SetTip(kEnabledTip);
 }
 
 void TForm1::Button3Click(TObject*) {
     SettingsUnit unit;
-    Store(kStoredTime, &AlarmValue::defaultName);
-    Store(kStoredByBox, &AlarmValue::defaultName);
+    Store(ValuesToStore(kStoredTime, &AlarmValue::defaultName));
+    Store(ValuesToStore(kStoredByBox, &AlarmValue::defaultName));
     unit.Keep();
     ShowMessage("Default settings saved.");
 }

@@ -22,11 +22,14 @@ inline constexpr const char* kSound = "sound";
 inline constexpr const char* kRunApp = "runapp";
 inline constexpr const char* kCloseAfter = "closeafter";
 inline constexpr const char* kDaily = "daily";
+// A daily alarm's last day whose moment is behind it (ISO 8601, "2026-07-05"), so that it rings once a
+// day also across starts.
+inline constexpr const char* kLastDay = "lastday";
 
 // In the order in which clearing deletes them.
-inline constexpr std::array<const char*, 12> kCurrentAlarm = {kEnabled, kHour,   kMinute,     kYear,
-                                                              kMonth,   kDay,    kMessage,    kKeepRunning,
-                                                              kSound,   kRunApp, kCloseAfter, kDaily};
+inline constexpr std::array<const char*, 13> kCurrentAlarm = {
+    kEnabled,     kHour,  kMinute, kYear,       kMonth, kDay,    kMessage,
+    kKeepRunning, kSound, kRunApp, kCloseAfter, kDaily, kLastDay};
 
 // The defaults that "Set Defaults" stores; clearing the alarm never touches them.
 inline constexpr const char* kDefaultHour = "defhour";

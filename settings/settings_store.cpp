@@ -1,23 +1,26 @@
 #include "settings/settings_store.h"
 
 #include "framework/exceptions.h"
-#include "framework/reg_ini_file.h"
+#include "framework/registry.h"
 #include "platform/registry_error_text.h"
 #include "settings/startup_entry.h"
 
+// Opening a key that is there is no write: only a write creates one that is missing.
 std::string ReadSetting(const std::string& keyPath, const std::string& name, const std::string& defaultValue) {
-    TRegIniFile registry(keyPath);
-    return registry.ReadString("", name, defaultValue);
+    TRegistry registry;
+    if (!registry.OpenExistingKey(keyPath)) return defaultValue;
+    return registry.ValueExists(name) ? registry.ReadString(name) : defaultValue;
 }
 
 void WriteSetting(const std::string& keyPath, const std::string& name, const std::string& text) {
-    TRegIniFile registry(keyPath);
-    registry.WriteString("", name, text + '\0');
+    TRegistry registry;
+    if (!registry.OpenExistingKey(keyPath)) registry.OpenKey(keyPath, true);
+    registry.WriteString(name, text + '\0');
 }
 
 bool DeleteSetting(const std::string& keyPath, const std::string& name) {
-    TRegIniFile registry(keyPath);
-    return registry.DeleteValue(name);
+    TRegistry registry;
+    return registry.OpenExistingKey(keyPath) && registry.DeleteValue(name);
 }
 
 SettingsUnit::SettingsUnit() {

@@ -35,6 +35,7 @@ int ModalScript::ShowMessageBox(const MessageBoxCall& call) {
     shown_.push_back(call);
     if (ApplicationEnding()) return MessageBoxAnswerAtEnd(call.type);
     auto answer = TakeFirst(messageBoxes_);
+    if (!answer && everyMessageBox_) return *everyMessageBox_;
     if (!answer) {
         unexpected_.push_back("message box \"" + call.caption + "\": " + call.text);
         return 0;
@@ -67,6 +68,7 @@ void ModalScript::Reset() {
     popupMenus_.clear();
     shown_.clear();
     unexpected_.clear();
+    everyMessageBox_.reset();
 }
 
 }  // namespace headless

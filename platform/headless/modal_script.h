@@ -41,6 +41,9 @@ class ModalScript {
     // The next box stays open for that long in virtual time (ticks, tray clicks and scheduled actions go on
     // meanwhile), then is answered with this button.
     void AnswerMessageBoxAfter(std::chrono::milliseconds wait, int button);
+    // Every message box that opens with nothing queued is answered with this button (for a test that
+    // looks at the boxes afterwards), no longer recorded as unexpected.
+    void AnswerEveryMessageBox(int button) { everyMessageBox_ = button; }
     void OnOpenDialog(OpenDialogAnswer answer) { openDialogs_.push_back(std::move(answer)); }
     void OnPopupMenu(PopupMenuAnswer answer) { popupMenus_.push_back(std::move(answer)); }
 
@@ -62,6 +65,7 @@ class ModalScript {
     std::deque<PopupMenuAnswer> popupMenus_;
     std::vector<MessageBoxCall> shown_;
     std::vector<std::string> unexpected_;
+    std::optional<int> everyMessageBox_;
 };
 
 }  // namespace headless

@@ -1,5 +1,8 @@
 #include "platform/headless/virtual_clock.h"
 
+#include <stdlib.h>
+#include <time.h>
+
 #include <stdexcept>
 
 #include "framework/date.h"
@@ -8,17 +11,53 @@ namespace headless {
 
 using namespace std::chrono;
 
+namespace {
+
+// The C library reads the zone from TZ; it is set only when another zone is asked for.
+void UseZone(const std::string& zone) {
+    static std::string inForce;
+    if (zone == inForce) return;
+    setenv("TZ", zone.c_str(), 1);
+    tzset();
+    inForce = zone;
+}
+
+local_seconds LocalReading(const std::string& zone, sys_seconds instant) {
+    UseZone(zone);
+    const time_t seconds = instant.time_since_epoch().count();
+    tm parts{};
+    localtime_r(&seconds, &parts);
+    return local_seconds{std::chrono::seconds{seconds + parts.tm_gmtoff}};
+}
+
+}  // namespace
+
 void VirtualClock::SetLocalTime(int year, unsigned month, unsigned day, unsigned hour, unsigned minute,
                                 unsigned second) {
     const year_month_day date{std::chrono::year{year}, std::chrono::month{month}, std::chrono::day{day}};
     if (!date.ok() || hour > 23 || minute > 59 || second > 59) {
         throw std::invalid_argument("VirtualClock::SetLocalTime: no such local time");
     }
-    Set(sys_days{date} + hours{hour} + minutes{minute} + seconds{second});
+    const local_seconds reading = local_days{date} + hours{hour} + minutes{minute} + seconds{second};
+    // The zone's offsets a day either side give the instants that can read so; the earlier one that does.
+    const sys_seconds guess{reading.time_since_epoch()};
+    sys_seconds first = sys_seconds::max();
+    for (const sys_seconds near : {guess - days{1}, guess + days{1}}) {
+        const sys_seconds candidate =
+            guess - (LocalReading(zone_, near).time_since_epoch() - near.time_since_epoch());
+        if (LocalReading(zone_, candidate) == reading && candidate < first) first = candidate;
+    }
+    if (first == sys_seconds::max())
+        throw std::invalid_argument("VirtualClock::SetLocalTime: the zone skips it");
+    Set(first);
 }
 
-// The virtual clock's time points are local readings.
-SYSTEMTIME VirtualClock::LocalTime() const {
+SYSTEMTIME VirtualClock::LocalTimeAt(VirtualTime time) const {
+    const local_seconds reading = LocalReading(zone_, floor<seconds>(time));
+    return ToSystemTime(local_time<milliseconds>{reading.time_since_epoch()} + (time - floor<seconds>(time)));
+}
+
+SYSTEMTIME VirtualClock::UniversalTime() const {
     return ToSystemTime(local_time<milliseconds>{now_.time_since_epoch()});
 }
 

@@ -1,15 +1,18 @@
-// The local wall clock in virtual time, and the clock the system's timers run on. Both move on as the event
-// loop lets time pass; a test may also set the wall clock (a time zone change, a time server's correction),
-// which leaves the timers' clock where it is, as a suspend does: the timers' clock is a monotonic one, which
-// stands still while the system sleeps.
+// The system's clock in virtual time: universal time, read on the local wall clock through a real time zone
+// (the system's time zone database), and the clock the system's timers run on. Both move on as the event
+// loop lets time pass; a test may also set the clock (a time server's correction, the user) or change the
+// time zone, which leave the timers' clock where it is, as a suspend does: the timers' clock is a monotonic
+// one, which stands still while the system sleeps.
 #pragma once
 
 #include <chrono>
+#include <string>
 
 #include "platform/posix/win32_api.h"
 
 namespace headless {
 
+// Universal time.
 using VirtualTime = std::chrono::sys_time<std::chrono::milliseconds>;
 
 class VirtualClock {
@@ -19,12 +22,22 @@ class VirtualClock {
         now_ = time;
         ++sets_;
     }
-    // How often the wall clock was set: a timer on the wall clock learns of each (see VirtualEventLoop).
+    // How often the wall clock was set or its zone changed: a timer on the wall clock learns of each (see
+    // VirtualEventLoop).
     unsigned long Sets() const { return sets_; }
-    // Local time from its parts; throws std::invalid_argument for a date or time that does not exist.
+    // A zone of the time zone database ("Europe/Berlin"); "UTC" at the start.
+    void SetZone(const std::string& zone) {
+        zone_ = zone;
+        ++sets_;
+    }
+    const std::string& Zone() const { return zone_; }
+    // Sets the clock to the first moment that reads so on the local clock (the earlier of a repeated hour);
+    // throws std::invalid_argument for a date or time that does not exist, or that the zone skips.
     void SetLocalTime(int year, unsigned month, unsigned day, unsigned hour = 0, unsigned minute = 0,
                       unsigned second = 0);
-    SYSTEMTIME LocalTime() const;
+    SYSTEMTIME LocalTime() const { return LocalTimeAt(now_); }
+    SYSTEMTIME LocalTimeAt(VirtualTime time) const;
+    SYSTEMTIME UniversalTime() const;
 
     // The timers' clock: time since the virtual system started, never set.
     std::chrono::milliseconds Uptime() const { return uptime_; }
@@ -40,6 +53,7 @@ class VirtualClock {
 
   private:
     VirtualTime now_ = std::chrono::sys_days{std::chrono::year{2026} / 1 / 1};
+    std::string zone_ = "UTC";
     std::chrono::milliseconds uptime_{0};
     unsigned long sets_ = 0;
 };

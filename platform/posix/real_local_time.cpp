@@ -19,3 +19,14 @@ void WINAPI GetLocalTime(SYSTEMTIME* time) {
     clock_gettime(CLOCK_REALTIME, &now);
     *time = posix::LocalTimeAt(now);
 }
+
+void WINAPI GetSystemTime(SYSTEMTIME* time) {
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    tm universal{};
+    gmtime_r(&now.tv_sec, &universal);
+    *time = {static_cast<WORD>(universal.tm_year + 1900), static_cast<WORD>(universal.tm_mon + 1),
+             static_cast<WORD>(universal.tm_wday),        static_cast<WORD>(universal.tm_mday),
+             static_cast<WORD>(universal.tm_hour),        static_cast<WORD>(universal.tm_min),
+             static_cast<WORD>(universal.tm_sec),         static_cast<WORD>(now.tv_nsec / 1'000'000)};
+}

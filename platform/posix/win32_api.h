@@ -115,6 +115,12 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 
 // Clock and module.
 void WINAPI GetLocalTime(SYSTEMTIME* time);
+// The clock as universal time, and the local reading of a universal time through the time zone in force
+// (its summer time included); a null zone is the one in force, the only one outside Windows.
+void WINAPI GetSystemTime(SYSTEMTIME* time);
+struct TIME_ZONE_INFORMATION;
+BOOL WINAPI SystemTimeToTzSpecificLocalTime(const TIME_ZONE_INFORMATION* zone, const SYSTEMTIME* universal,
+                                            SYSTEMTIME* local);
 DWORD WINAPI GetModuleFileNameA(HMODULE module, LPSTR fileName, DWORD size);
 HMODULE WINAPI GetModuleHandleA(LPCSTR moduleName);
 

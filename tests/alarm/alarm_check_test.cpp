@@ -102,23 +102,6 @@ TEST_F(AlarmCheckTest, ADailyAlarmFiresOnceADayFor40Days) {
     EXPECT_EQ(Stored("daily"), "true");
 }
 
-TEST_F(AlarmCheckTest, ADailyAlarmRemembersOnlyTheDayOfTheMonth) {
-    Arm("7", "30");
-    form->CheckBox8->SetChecked(true);
-    desktop.Advance(31min);  // fires on the 5th of July
-    ASSERT_TRUE(Fired());
-    Acknowledge();
-    // Every alarm minute missed until the 5th of August (the checks find the field empty meanwhile).
-    form->min->SetText("");
-    desktop.Clock().SetLocalTime(2026, 8, 5, 7, 29, 0);
-    form->min->SetText("30");
-    form->CheckBox1->SetChecked(true);
-    desktop.Advance(2min);
-    EXPECT_FALSE(Fired());  // the 5th again: the guard holds
-    desktop.Advance(24h);
-    EXPECT_TRUE(Fired());  // the 6th fires
-}
-
 TEST_F(AlarmCheckTest, CheckAlarmFiresAtOnceWhateverTheState) {
     // Disarmed: it fires all the same and nothing is stored.
     form->chkalarmbtn->UserClick();
@@ -132,36 +115,6 @@ TEST_F(AlarmCheckTest, CheckAlarmFiresAtOnceWhateverTheState) {
     EXPECT_FALSE(form->CheckBox1->Checked());
     EXPECT_FALSE(Stored("enabled"));
     Acknowledge();
-}
-
-TEST_F(AlarmCheckTest, CheckAlarmOnADailyAlarmThatFiredTodayDoesNothingThenFires) {
-    Arm("7", "30");
-    form->CheckBox8->SetChecked(true);
-    desktop.Advance(31min);
-    ASSERT_TRUE(Fired());
-    Acknowledge();
-    form->chkalarmbtn->UserClick();  // swallowed by the daily guard
-    EXPECT_FALSE(Fired());
-    form->chkalarmbtn->UserClick();  // the press before cleared the guard
-    EXPECT_TRUE(Fired());
-    Acknowledge();
-    // And a test does not keep the alarm from firing at its time on the same day.
-    form->min->SetText("45");
-    desktop.Advance(15min);
-    EXPECT_TRUE(Fired());
-}
-
-TEST_F(AlarmCheckTest, UntickingDailyKeepsTheDateOfTheLastTickUntilThePickerChanges) {
-    form->datepick->UserSetDate(EncodeDate(2026, 7, 20));
-    form->CheckBox8->SetChecked(true);
-    Arm("23", "0");
-    desktop.Advance(11s);         // the tick 5 ms after 7:00:10
-    EXPECT_EQ(AlarmDate.Day, 5);  // the tick's date
-    form->CheckBox8->SetChecked(false);
-    EXPECT_EQ(AlarmDate.Day, 5);
-    EXPECT_EQ(form->datepick->Date(), EncodeDate(2026, 7, 20));  // the picker still shows its own
-    form->datepick->UserSetDate(EncodeDate(2026, 7, 21));
-    EXPECT_EQ(AlarmDate.Day, 21);
 }
 
 // Stored for 7:00 today, the program started at the minutes given after it (the machine was off): up to

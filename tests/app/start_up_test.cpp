@@ -19,7 +19,6 @@ TEST_F(StartUpTest, TheFirstStartShowsTheWindowGreetsOnceAndTakesTodaysDate) {
     EXPECT_EQ(AlarmDate.Year, 2026);
     EXPECT_EQ(AlarmDate.Month, 7);
     EXPECT_EQ(AlarmDate.Day, 5);
-    EXPECT_EQ(LastAlarmDay, 0);
     EXPECT_FALSE(form->CheckBox1->Checked());
     EXPECT_EQ(form->qzTray1->Tip(), "Zelvo's Alarm Clock");
     // The icon is in the tray from the start.
@@ -73,7 +72,7 @@ TEST_F(StartUpTest, AStoredArmedAlarmComesBackHiddenWithEveryBoxAsStored) {
     EXPECT_EQ(AlarmDate.Day, 9);
     EXPECT_EQ(StartupEntry(), OwnStartupCommand());  // written again for the next reboot
     EXPECT_EQ(Stored("day"), "9");
-    EXPECT_EQ(Stored("daily"), "True");  // the load's save deletes nothing, even of an unticked box
+    EXPECT_EQ(Stored("daily"), "True");  // the load stores nothing
 }
 
 TEST_F(StartUpTest, AnUnreadableStoredDateGivesToday) {
@@ -85,8 +84,7 @@ TEST_F(StartUpTest, AnUnreadableStoredDateGivesToday) {
     Store("day", "30");
     Start();
     EXPECT_EQ(form->datepick->Date(), EncodeDate(2026, 7, 5));
-    EXPECT_EQ(Stored("month"), "7");
-    EXPECT_EQ(Stored("day"), "5");
+    EXPECT_EQ(Stored("month"), "2");  // the load stores nothing
 }
 
 // A value that cannot be read is told once the load is over, and the load goes on with the rest; the
@@ -202,14 +200,14 @@ TEST_F(StartUpTest, AStoredMediaFileIsOpenedAndTickedWithoutAsking) {
     });
     form->CheckBox3->UserClick();
 
-    // A file that cannot be opened is reported once, and the box stays unticked.
+    // A file that cannot be opened is reported, and stays chosen for the alarm to try again.
     desktop.Media().failToOpen.insert("/music/bell.wav");
     script.OnMessageBox([](const headless::MessageBoxCall& box) {
         EXPECT_EQ(box.text, "Cannot open /music/bell.wav: the file is not a playable media file");
         return IDOK;
     });
     Restart();
-    EXPECT_FALSE(form->CheckBox3->Checked());
+    EXPECT_TRUE(form->CheckBox3->Checked());
     EXPECT_EQ(form->MediaPlayer1->FileName(), "/music/bell.wav");
 }
 

@@ -9,7 +9,6 @@
 AlarmClockTest::AlarmClockTest() {
     desktop.Clock().SetLocalTime(2026, 7, 5, 7, 0, 0);
     AlarmDate = {0, 0, 0};
-    LastAlarmDay = 0;
     TrayIdCounter = 0;
 }
 
@@ -27,7 +26,6 @@ void AlarmClockTest::Start() {
 void AlarmClockTest::Restart() {
     Form1->Free();
     AlarmDate = {0, 0, 0};
-    LastAlarmDay = 0;
     TrayIdCounter = 0;
     Start();
 }
