@@ -47,8 +47,8 @@ class RegTool : public ::testing::Test {
     // The tool with a small stack, on which a walk that recursed through a deep tree would crash, and 256 MB
     // of memory.
     ProcessResult RegOnSmallStack(const std::vector<std::string>& arguments) {
-        std::vector<std::string> argv{"/bin/sh", "-c", "ulimit -s 256 && ulimit -v 262144 && exec \"$0\" \"$@\"",
-                                      ALARMCLOCK_REG_PATH};
+        std::vector<std::string> argv{
+            "/bin/sh", "-c", "ulimit -s 256 && ulimit -v 262144 && exec \"$0\" \"$@\"", ALARMCLOCK_REG_PATH};
         argv.insert(argv.end(), arguments.begin(), arguments.end());
         return RunProcess(argv);
     }
