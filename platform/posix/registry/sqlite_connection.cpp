@@ -123,11 +123,6 @@ std::unique_ptr<SqliteConnection> SqliteConnection::ForReading(const std::filesy
 SqliteConnection::SqliteConnection(const std::filesystem::path& file, const std::string& name, int flags,
                                    std::chrono::milliseconds lockWait)
     : file_(file), lockWait_(lockWait) {
-    // Without SQLite's per-connection store of small allocations (120 kB, all of it written at the open): the
-    // registry's few statements do not need it, and the program would carry it from its start to its end.
-    // Settable only before SQLite's first use in the process; later it stays as it is.
-    static const int withoutLookaside = sqlite3_config(SQLITE_CONFIG_LOOKASIDE, 0, 0);
-    static_cast<void>(withoutLookaside);
     sqlite3* raw = nullptr;
     int result = sqlite3_open_v2(name.c_str(), &raw, flags | SQLITE_OPEN_FULLMUTEX, nullptr);
     database_.reset(raw);
