@@ -67,7 +67,7 @@ not_flashing() { ! flashing; }
 # the faked clock share a state that lives only as long as the process that made it (faketime, which removes
 # it when its command ends); start_faked_clock makes it for a command of the test's own that runs until
 # end_faked_clock, so that a program started by one that ends first (the login helper's) still finds it.
-faked_clock_library=$(ls /usr/lib/*/faketime/libfaketime.so.1 | head -1)
+faked_clock_library=$(ls /usr/lib/*/faketime/libfaketime.so.1 2>/dev/null | head -1 || true)
 faked_clock_maker=
 faked_clock_command=
 start_faked_clock() {
