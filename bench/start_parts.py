@@ -3,17 +3,21 @@
 tray program, each started as footprint.py starts it (armed 12 hours ahead and hidden), on a virtual display
 with a real notification area.
 
-Usage: start_parts.py PROGRAM BASELINE [--runs N]
+Usage: start_parts.py PROGRAM BASELINE [--runs N] [--profile]
 
 SETTLE_SECONDS after the tray icon shows, each mapping of the process is put to the part it belongs to (by
 its file: Qt, its plug-ins, fonts, GStreamer, sound, accessibility...) and the part's mappings, resident and
 private dirty memory are summed; the processes it started (the wake-up helper) and its threads are counted,
-and so is the time from the start to the icon. Medians of N runs, each part on a line.
+and so is the time from the start to the icon. Medians of N runs, each part on a line. With --profile, also
+the processor time from the start to the icon, part by part, sampled by perf (needs perf and the right to
+use it), in each of N more starts.
 """
 import os
 import re
+import signal
 import statistics
 import subprocess
+import tempfile
 import time
 
 import footprint
@@ -96,6 +100,55 @@ def measure(subject):
         screen.close()
 
 
+PROFILE_HZ = 10000
+
+
+def part_of_code(dso):
+    """The part a sampled piece of code belongs to: the kernel's (page faults, mapping, system calls) apart."""
+    return "the kernel, for the process" if dso.startswith("[kernel") else part_of(dso)
+
+
+def profile(subject):
+    """Milliseconds of processor time per part from the start until the icon shows, from perf's samples."""
+    screen = footprint.Screen()
+    with tempfile.TemporaryDirectory() as directory:
+        samples = os.path.join(directory, "perf.data")
+        try:
+            command = subject.command(False)
+            perf = subprocess.Popen(["perf", "record", "-q", "-F", str(PROFILE_HZ), "-o", samples, *command],
+                                    env=subject.environment(screen, False), stdout=subprocess.DEVNULL,
+                                    stderr=subprocess.DEVNULL)
+            program = lambda: subprocess.run(["pgrep", "-P", str(perf.pid)], capture_output=True,
+                                             text=True).stdout.split()
+            footprint.wait_until(program, 20, f"{subject.name} under perf")
+            pid = int(program()[0])
+            footprint.wait_until(lambda: screen.display.embedded(pid), 20, f"{subject.name}'s tray icon")
+            os.kill(pid, signal.SIGTERM)
+            perf.wait(timeout=20)
+        finally:
+            screen.close()
+        listed = subprocess.run(["perf", "report", "-i", samples, "--stdio", "--sort", "dso", "-F", "sample,dso",
+                                 "-v"], capture_output=True, text=True).stdout
+    costs = {}
+    for line in listed.splitlines():
+        fields = line.split()
+        if len(fields) == 2 and fields[0].isdigit():
+            part = part_of_code(fields[1])
+            costs[part] = costs.get(part, 0) + int(fields[0]) * 1000 / PROFILE_HZ
+    return costs
+
+
+def report_profiles(profiles, subjects):
+    print(f"\nProcessor time from the start to the icon (ms), medians of {len(profiles[subjects[0].name])} starts\n")
+    print(f"{'':28}" + "".join(f"{subject.name:>20}" for subject in subjects))
+    parts = sorted({part for runs in profiles.values() for run in runs for part in run},
+                   key=lambda part: -statistics.median(run.get(part, 0) for run in profiles[subjects[-1].name]))
+    for part in parts + ["all"]:
+        cells = [statistics.median(sum(run.values()) if part == "all" else run.get(part, 0)
+                                   for run in profiles[subject.name]) for subject in subjects]
+        print(f"{part:28}" + "".join(f"{cell:>20.1f}" for cell in cells))
+
+
 def report(runs, subjects):
     print(f"\nMedians of {len(runs[subjects[0].name])} runs, {footprint.SETTLE_SECONDS} s after the icon showed\n")
     print(f"{'':28}" + "".join(f"{subject.name + ' files/RSS/dirty KiB':>40}" for subject in subjects))
@@ -118,6 +171,7 @@ def report(runs, subjects):
 
 def main():
     parser = footprint.comparison_parser(__doc__, "program", "baseline")
+    parser.add_argument("--profile", action="store_true")
     arguments = parser.parse_args()
     ours = footprint.AlarmClock(os.path.abspath(arguments.program))
     baseline = footprint.Baseline(os.path.abspath(arguments.baseline))
@@ -131,6 +185,9 @@ def main():
             for subject in subjects:
                 runs[subject.name].append(measure(subject))
         report(runs, subjects)
+        if arguments.profile:
+            profiles = {subject.name: [profile(subject) for _ in range(arguments.runs)] for subject in subjects}
+            report_profiles(profiles, subjects)
     finally:
         ours.cleanup()
 
