@@ -81,8 +81,10 @@ start_faked_clock() {
 }
 end_faked_clock() {
     [ -n "$faked_clock_maker" ] || return 0
-    kill "$faked_clock_command" 2>/dev/null
-    wait "$faked_clock_maker" 2>/dev/null
+    # Only while it is still faketime's command: a process number that ended may be another's by now.
+    [ "$(ps -o ppid= -p "$faked_clock_command" 2>/dev/null | tr -d ' ')" = "$faked_clock_maker" ] &&
+        kill "$faked_clock_command" 2>/dev/null
+    wait "$faked_clock_maker" 2>/dev/null || true  # faketime ends with its command's signal
     faked_clock_maker=
 }
 faked_clock() { LD_PRELOAD=$faked_clock_library FAKETIME=$1 "${@:2}"; }

@@ -10,10 +10,10 @@ prefix=$work/install
 export ALARMCLOCK_PREFIX=$work/registry
 source "$(dirname "$0")/e2e_helpers.sh"
 source "$(dirname "$0")/../support/virtual_desktop.bash"
-pids=()
 
 cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    # By the programs' path, never by a process number kept from their start: by now that number may be
+    # another process's, even another test's (process numbers here go round at 32768).
     pkill -f "$prefix/bin/alarmclock" 2>/dev/null || true
     end_faked_clock || true
     end_virtual_desktop
@@ -40,7 +40,6 @@ start_program() {  # start_program [faked clock's time, as "@YYYY-MM-DD hh:mm:ss
     else
         "$prefix/bin/alarmclock" > "$work/program.log" 2>&1 &
     fi
-    pids+=($!)
     wait_for 10 running
 }
 
