@@ -113,8 +113,8 @@ TEST_F(DialogsTest, AMessageBoxShowsTheBeginningOfATextLongerThanAScreenHoldsAnd
     // A name too wide for the screen is cut in its middle, and the reason after it shows whole.
     const QString named = show("Cannot run " + std::string(100000, 'p') + ": No such file or directory").text;
     EXPECT_TRUE(named.startsWith(QLatin1String("Cannot run pppp"))) << named.toStdString();
-    EXPECT_TRUE(named.endsWith(QString::fromUtf8("\u2026pppp: No such file or directory")))
-        << named.toStdString();
+    EXPECT_TRUE(named.contains(QChar(0x2026))) << named.toStdString();
+    EXPECT_TRUE(named.endsWith(QLatin1String("pppp: No such file or directory"))) << named.toStdString();
 }
 
 TEST_F(DialogsTest, TheOpenDialogFiltersWarnsOfAMissingFileAndReturnsTheTypedFileOrNothingOnCancel) {
