@@ -1,7 +1,10 @@
 // How much of a message a box shows, one rule for every back end: the whole text where it fits a box on the
-// screen, else the longest beginning that fits with the mark "…" after it, cut between characters and, where
-// one is near, at the end of a line or a word. The back end answers whether a text fits, measured with its
-// own toolkit on the screen where the box shows; where its measure must err, it answers no.
+// screen; else, where that makes it fit, the text with its quoted part (a name or a stored value, the longest
+// part between quotation marks or without a blank) cut in its middle, so that the words around it, which say
+// what is wrong, show whole; else the longest beginning that fits with the mark "…" after it, cut between
+// characters and, where one is near, at the end of a line or a word. The back end answers whether a text
+// fits, measured with its own toolkit on the screen where the box shows; where its measure must err, it
+// answers no.
 #pragma once
 
 #include <cstddef>

@@ -69,25 +69,34 @@ WakeUpHelper::~WakeUpHelper() {
 }
 
 void WakeUpHelper::Hold(const std::optional<SYSTEMTIME>& localMoment) {
-    if (!started_) {
-        if (!localMoment) return;  // nothing held yet, so nothing to release
-        Start();
-    }
-    if (moments_ < 0) return;
     std::string line =
         wake_protocol::MomentLine(localMoment ? std::optional(SecondsSinceEpoch(*localMoment)) : std::nullopt);
     // Asked at every alarm check: the helper hears only of a change (a new alarm, a new time zone).
     if (line == lastLine_) return;
     lastLine_ = line;
+    if (ending_->bySignal.exchange(false)) {  // it holds nothing now
+        close(moments_);
+        moments_ = -1;
+        started_ = false;
+    }
+    if (!started_) {
+        if (!localMoment) return;  // nothing held yet, so nothing to release
+        Start();
+    }
+    if (moments_ < 0) return;
     // The helper reads each line as it comes, so the socket's buffer never fills and this never waits; one
     // that has ended has said why, and a line it misses is no news.
     send(moments_, line.data(), line.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
 }
 
+void WakeUpHelper::Tell(const std::string& why) const {
+    if (!ending_->told.exchange(true)) refused_(why);
+}
+
 void WakeUpHelper::Start() {
     started_ = true;
     const auto cannotTalk = [this](int error) {
-        refused_("cannot talk to " + program_ + ": " + std::strerror(error));
+        Tell("cannot talk to " + program_ + ": " + std::strerror(error));
     };
     int moments[2];
     if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, moments) != 0) return cannotTalk(errno);
@@ -100,20 +109,25 @@ void WakeUpHelper::Start() {
     }
     // A helper that refuses says so on its standard error and ends; it writes only a line or two, so it
     // never waits on the pipe before it has ended.
-    const int error = Spawn(program_, {program_}, "/",
-                            [program = program_, refused = refused_, said = errors[0]](int status) {
-                                const std::string text = ReadToEnd(said);
-                                if (WIFEXITED(status) && WEXITSTATUS(status) == 0)
-                                    return;  // released at our end
-                                refused(WhyEnded(program, text, status));
-                            },
-                            {moments[1], errors[1]});
+    const int error =
+        Spawn(program_, {program_}, "/",
+              [program = program_, refused = refused_, ending = ending_, said = errors[0]](int status) {
+                  const std::string text = ReadToEnd(said);
+                  if (WIFEXITED(status) && WEXITSTATUS(status) == 0) return;  // released at our end
+                  std::string why = WhyEnded(program, text, status);
+                  if (WIFSIGNALED(status)) {
+                      why += "; it is started again at the alarm's next change";
+                      ending->bySignal = true;
+                  }
+                  if (!ending->told.exchange(true)) refused(why);
+              },
+              {moments[1], errors[1]});
     close(moments[1]);
     close(errors[1]);
     if (error != 0) {
         close(moments[0]);
         close(errors[0]);
-        refused_("cannot start " + program_ + ": " + std::strerror(error));
+        Tell("cannot start " + program_ + ": " + std::strerror(error));
         return;
     }
     moments_ = moments[0];

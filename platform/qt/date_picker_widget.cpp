@@ -14,9 +14,19 @@ constexpr int kLineEditMargin = 2;
 
 }  // namespace
 
-DatePickerWidget::DatePickerWidget(QWidget* parent) : QDateEdit(parent) {
-    setCalendarPopup(true);
-    calendarWidget()->window()->installEventFilter(this);
+// The calendar is made at its first drop-down, not with the picker: most runs never open it, and making it
+// loads the style's icons.
+DatePickerWidget::DatePickerWidget(QWidget* parent) : QDateEdit(parent) { setCalendarPopup(true); }
+
+void DatePickerWidget::mousePressEvent(QMouseEvent* event) {
+    const QDate before = date();
+    QDateEdit::mousePressEvent(event);
+    if (calendarWatched_) return;
+    auto* calendar = findChild<QCalendarWidget*>();
+    if (calendar == nullptr) return;
+    calendar->window()->installEventFilter(this);
+    calendarWatched_ = true;
+    if (calendar->window()->isVisible()) opened_ = before;  // its first showing came before the watch
 }
 
 // The calendar's window sees the keys its calendar leaves (Escape while a year is typed is the calendar's).

@@ -21,6 +21,7 @@ class DatePickerWidget : public QDateEdit {
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool focusNextPrevChild(bool next) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
   private:
@@ -29,6 +30,7 @@ class DatePickerWidget : public QDateEdit {
     void DropDown();
 
     QDate opened_;  // the date when the calendar last dropped down
+    bool calendarWatched_ = false;
 };
 
 }  // namespace qtbackend

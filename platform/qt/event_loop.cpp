@@ -1,8 +1,10 @@
 #include "platform/qt/event_loop.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QApplication>
-#include <fstream>
-#include <iterator>
+#include <cerrno>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,22 @@ namespace qtbackend {
 
 namespace {
 
+// Read with the system's calls: a C++ file stream would set up the library's locales at every start, for
+// nothing else.
+std::string ReadCommandLine() {
+    std::string all;
+    const int file = open("/proc/self/cmdline", O_RDONLY | O_CLOEXEC);
+    if (file < 0) return all;
+    char buffer[4096];
+    for (ssize_t count; (count = read(file, buffer, sizeof buffer)) != 0;) {
+        if (count < 0 && errno == EINTR) continue;
+        if (count < 0) break;
+        all.append(buffer, static_cast<std::size_t>(count));
+    }
+    close(file);
+    return all;
+}
+
 // QApplication keeps argc and argv by reference: both live as long as the program.
 struct CommandLine {
     std::vector<std::string> arguments;
@@ -24,8 +42,7 @@ struct CommandLine {
     int count = 0;
 
     CommandLine() {
-        std::ifstream file("/proc/self/cmdline", std::ios::binary);
-        const std::string all{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+        const std::string all = ReadCommandLine();
         for (std::size_t start = 0; start < all.size();) {
             const std::size_t end = all.find('\0', start);
             arguments.push_back(all.substr(start, end - start));

@@ -76,7 +76,9 @@ QIcon Decode(const EmbeddedIcon& icon) {
     QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(icon.data.data()),
                                                static_cast<qsizetype>(icon.data.size()));
     QBuffer buffer(&bytes);
+    // Only the .ico reader: one that guessed would load every image plug-in to ask each.
     QImageReader reader(&buffer, "ico");
+    reader.setAutoDetectImageFormat(false);
     QList<QPixmap> images;
     for (int i = 0; i < reader.imageCount(); ++i) {
         reader.jumpToImage(i);

@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QSystemTrayIcon>
+#include <QTimer>
+#include <chrono>
 #include <cstdio>
 #include <utility>
 
@@ -16,6 +18,12 @@
 #include "platform/gstreamer/gstreamer_media_device.h"
 
 namespace qtbackend {
+
+namespace {
+
+constexpr std::chrono::seconds kWakeUpHelperDelay{3};
+
+}  // namespace
 
 std::unique_ptr<widgetset::ControlPeer> QtWidgetset::CreatePeer(TControl& control) {
     EnsureApplication();
@@ -86,12 +94,21 @@ bool QtWidgetset::NotificationAreaAvailable() {
     return QSystemTrayIcon::isSystemTrayAvailable();
 }
 
+// The helper is a process of its own: it is started a while after the first moment is asked for, so that a
+// start armed by Keep Running shows its icon first; only a computer asleep needs it, which takes longer.
 void QtWidgetset::HoldWakeUp(const std::optional<SYSTEMTIME>& localMoment) {
-    if (!wakeUp_) wakeUp_ = std::make_unique<posix::WakeUpHelper>(posix::WakeHelperPath(), SayNoWakeUp);
-    wakeUp_->Hold(localMoment);
+    if (wakeUp_) return wakeUp_->Hold(localMoment);
+    wakeUpAskedFor_ = localMoment;
+    if (!localMoment || std::exchange(wakeUpComing_, true)) return;
+    EnsureApplication();
+    QTimer::singleShot(kWakeUpHelperDelay, QCoreApplication::instance(), [this] {
+        wakeUp_ = std::make_unique<posix::WakeUpHelper>(posix::WakeHelperPath(), SayNoWakeUp);
+        wakeUp_->Hold(wakeUpAskedFor_);
+    });
 }
 
 void QtWidgetset::SoundAlarmTone(bool sounding) {
+    if (!tone_ && !sounding) return;  // never started: nothing to stop, and nothing loaded for it
     if (!tone_) tone_ = std::make_unique<gstreamer::AlarmTonePlayer>();
     tone_->Sound(sounding);
 }

@@ -41,6 +41,9 @@ class QtWidgetset : public widgetset::Widgetset {
     std::unique_ptr<TimerHost> timers_;
     std::unique_ptr<gstreamer::AlarmTonePlayer> tone_;
     std::unique_ptr<posix::WakeUpHelper> wakeUp_;
+    // The moment asked for while the helper is not yet started, and whether its start is on its way.
+    std::optional<SYSTEMTIME> wakeUpAskedFor_;
+    bool wakeUpComing_ = false;
 };
 
 }  // namespace qtbackend

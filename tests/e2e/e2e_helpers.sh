@@ -62,6 +62,33 @@ flashing() {
 }
 not_flashing() { ! flashing; }
 
+# A faked clock for the programs a test starts (libfaketime): faked_clock "@YYYY-MM-DD hh:mm:ss" COMMAND...
+# runs COMMAND, and every program it starts, with the clock at that time when each starts. The processes under
+# the faked clock share a state that lives only as long as the process that made it (faketime, which removes
+# it when its command ends); start_faked_clock makes it for a command of the test's own that runs until
+# end_faked_clock, so that a program started by one that ends first (the login helper's) still finds it.
+faked_clock_library=$(ls /usr/lib/*/faketime/libfaketime.so.1 2>/dev/null | head -1 || true)
+faked_clock_maker=
+faked_clock_command=
+start_faked_clock() {
+    local named=$work/faked_clock_state
+    faketime -f +0 sh -c 'echo "$$ $FAKETIME_SHARED" > "$1.part" && mv "$1.part" "$1"; while :; do sleep 1; done' \
+        faked_clock "$named" > /dev/null 2>&1 &
+    faked_clock_maker=$!
+    wait_for 30 test -s "$named"
+    read -r faked_clock_command FAKETIME_SHARED < "$named"
+    export FAKETIME_SHARED
+}
+end_faked_clock() {
+    [ -n "$faked_clock_maker" ] || return 0
+    # Only while it is still faketime's command: a process number that ended may be another's by now.
+    [ "$(ps -o ppid= -p "$faked_clock_command" 2>/dev/null | tr -d ' ')" = "$faked_clock_maker" ] &&
+        kill "$faked_clock_command" 2>/dev/null
+    wait "$faked_clock_maker" 2>/dev/null || true  # faketime ends with its command's signal
+    faked_clock_maker=
+}
+faked_clock() { LD_PRELOAD=$faked_clock_library FAKETIME=$1 "${@:2}"; }
+
 make_wav() {  # make_wav FILE: one second of a tone
     python3 - "$1" <<'PY'
 import math, struct, sys, wave

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # End-to-end: the installed program on a virtual display with a real notification area, driven by
-# xdotool, its clock set with faketime, its registry read with alarmclock-reg.
+# xdotool, its clock faked (libfaketime), its registry read with alarmclock-reg.
 # Usage: e2e_test.sh BUILD_DIR
 set -euo pipefail
 
@@ -10,11 +10,12 @@ prefix=$work/install
 export ALARMCLOCK_PREFIX=$work/registry
 source "$(dirname "$0")/e2e_helpers.sh"
 source "$(dirname "$0")/../support/virtual_desktop.bash"
-pids=()
 
 cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    # By the programs' path, never by a process number kept from their start: by now that number may be
+    # another process's, even another test's (process numbers here go round at 32768).
     pkill -f "$prefix/bin/alarmclock" 2>/dev/null || true
+    end_faked_clock || true
     end_virtual_desktop
     rm -rf "$work"
 }
@@ -33,13 +34,12 @@ answer_box() {
 }
 running() { pgrep -f "^$prefix/bin/alarmclock$" > /dev/null; }
 
-start_program() {  # start_program [faketime time, as "@YYYY-MM-DD hh:mm:ss"]
+start_program() {  # start_program [faked clock's time, as "@YYYY-MM-DD hh:mm:ss"]
     if [ $# -gt 0 ]; then
-        DONT_FAKE_MONOTONIC=1 faketime -f "$1" "$prefix/bin/alarmclock" > "$work/program.log" 2>&1 &
+        faked_clock "$1" "$prefix/bin/alarmclock" > "$work/program.log" 2>&1 &
     else
         "$prefix/bin/alarmclock" > "$work/program.log" 2>&1 &
     fi
-    pids+=($!)
     wait_for 10 running
 }
 
@@ -59,6 +59,7 @@ click_in_window() {
 
 cmake --install "$build" --prefix "$prefix" > /dev/null
 start_virtual_desktop trayer
+start_faked_clock
 
 # First start: the window and the welcome box, the marker stored before it shows.
 # At six in the morning of the real day, so that the alarm typed below (7:30 today) is still to come: later
@@ -104,8 +105,7 @@ check "the media was played" wait_for 10 test -s "$work/recorded.wav"
 check "the application waits for the box" test ! -e "$work/launched"
 check "the tray icon flashes" wait_for 10 flashing
 click_tray_icon
-sleep 1.5
-check "a click on the icon stops the flashing" not_flashing
+check "a click on the icon stops the flashing" wait_for 10 not_flashing
 answer_box
 check "closing the box launches the application" wait_for 5 test -e "$work/launched"
 check "a one-time alarm is no longer stored after it fired" stored_is enabled ""
@@ -128,8 +128,7 @@ unset ALARMCLOCK_AUDIO_SINK
 # Across a reboot: the login helper starts the program, still on the faked day, armed and hidden. An
 # earlier version's entry beside the program's own starts it once.
 reg add 'HKLM\Software\Microsoft\Windows\CurrentVersion\RunOnce' /v alarmclock /d "$prefix/bin/alarmclock" /f > /dev/null
-check "the login helper starts every command" \
-    env DONT_FAKE_MONOTONIC=1 faketime -f "@$today 07:35:00" "$prefix/bin/alarmclock-runonce"
+check "the login helper starts every command" faked_clock "@$today 07:35:00" "$prefix/bin/alarmclock-runonce"
 check "the program runs again" wait_for 10 running
 sleep 2
 check "with the alarm armed and the window hidden" no_window "$settings_title"
@@ -137,7 +136,8 @@ check "and Keep Running wrote the entry again" wait_for 5 entry_is "\"$prefix/bi
 check "the alarm is the one set before the reboot" stored_is min 00
 
 # A second start brings the running program's window up instead of arming twice.
-check "a second start gives way at once" "$prefix/bin/alarmclock"
+# Bounded: were the program not running, this start would be the one that runs.
+check "a second start gives way at once" timeout 30 "$prefix/bin/alarmclock"
 check "a second start shows the running window" wait_for 5 has_window "$settings_title"
 check "one program runs" test "$(pgrep -fc "^$prefix/bin/alarmclock$")" = 1
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # End-to-end: the Windows program under Wine, on the virtual display with trayer that wine_session.sh
-# prepares, driven by xdotool, its clock set with faketime, its registry read with Wine's own reg.
+# prepares, driven by xdotool, its clock faked (libfaketime), its registry read with Wine's own reg.
 # Usage (inside tests/platform/win32/wine_session.sh): windows_e2e_test.sh PORTABLE.zip MESSAGE_BOX_TEXT.exe
 # (the portable zip of the program; the reader of a box's text on the screen)
 set -euo pipefail
@@ -19,9 +19,11 @@ windows_path() { echo "Z:${1//\//\\}"; }
 
 cleanup() {
     pkill -f "^$program$" 2>/dev/null || true
+    end_faked_clock || true
     rm -rf "$work"
 }
 trap cleanup EXIT
+start_faked_clock
 
 # Windows programs end their lines with "\r\n".
 reg() { "$wine" reg "$@" 2>/dev/null | tr -d '\r'; }
@@ -31,9 +33,9 @@ remove_entry() { reg delete "$startup_entry_key" /v alarmclock /f > /dev/null ||
 
 running() { pgrep -f "^$program$" > /dev/null; }
 not_running() { ! running; }
-start_program() {  # start_program [faketime time, as "@YYYY-MM-DD hh:mm:ss"]
+start_program() {  # start_program [faked clock's time, as "@YYYY-MM-DD hh:mm:ss"]
     if [ $# -gt 0 ]; then
-        DONT_FAKE_MONOTONIC=1 faketime -f "$1" "$wine" "$program" > /dev/null 2>&1 &
+        faked_clock "$1" "$wine" "$program" > /dev/null 2>&1 &
     else
         "$wine" "$program" > /dev/null 2>&1 &
     fi
@@ -108,7 +110,7 @@ keep_running_across_a_new_session() {
     tray_pixels "$work/empty_tray.png"
     # The command line as it is, through a batch file: Wine would quote it again as an argument.
     printf '%s\r\n' "$entry" > "$work/session_start.bat"
-    DONT_FAKE_MONOTONIC=1 faketime -f "@$today 07:35:00" "$wine" cmd /c "$(windows_path "$work/session_start.bat")" \
+    faked_clock "@$today 07:35:00" "$wine" cmd /c "$(windows_path "$work/session_start.bat")" \
         > /dev/null 2>&1 < /dev/null &
     check "the session's start runs the program again" wait_for 15 started_from_the_entry
     check "its icon comes into the notification area" wait_for 15 tray_icon_shown

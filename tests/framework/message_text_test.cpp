@@ -26,7 +26,7 @@ TEST(MessageTextTest, ALongerTextIsCutAtALineOrWordEndNearTheCutElseBetweenChara
         {"alpha beta gamma delta", 15, "alpha beta" + kMark},
         {"first line\r\nsecond line", 16, "first line" + kMark},  // no blank before the mark
         // No blank within reach of the cut, or only blanks before one.
-        {std::string(100, 'x') + " y", 53, std::string(50, 'x') + kMark},
+        {std::string(100, 'x') + "   ", 53, std::string(50, 'x') + kMark},
         {"   " + std::string(60, 'x'), 23, "   " + std::string(17, 'x') + kMark},
         // Two-byte characters in a box of an odd number of bytes: never half of one.
         {"\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9", 8, "\xC3\xA9\xC3\xA9" + kMark},
@@ -35,6 +35,33 @@ TEST(MessageTextTest, ALongerTextIsCutAtALineOrWordEndNearTheCutElseBetweenChara
     for (const auto& [text, bytes, shown] : cases) {
         EXPECT_EQ(FittedMessageText(text, Holding(bytes)), shown) << text;
     }
+}
+
+// A name or a stored value that makes the box too wide or too long is cut in its middle, and the words that
+// say what is wrong show whole: in a box of 300 bytes whose lines hold 60 bytes and break only at blanks.
+TEST(MessageTextTest, AQuotedPartIsCutBeforeTheWordsAroundIt) {
+    const auto box = [](std::string_view text) {
+        std::size_t run = 0;
+        for (const char c : text) {
+            run = c == ' ' ? 0 : run + 1;
+            if (run > 60) return false;
+        }
+        return text.size() <= 300;
+    };
+    const std::string reason = ": No such file or directory";
+    EXPECT_EQ(FittedMessageText("Cannot run " + std::string(100'000, 'p') + reason, box),
+              "Cannot run " + std::string(29, 'p') + kMark + std::string(27, 'p') + reason);
+    const std::string why =
+        ":00\" could never go off: that is no time of day. It is not set; set a new one in the settings "
+        "window.";
+    std::string hour;
+    while (hour.size() < (1 << 20)) hour += "12 ";
+    const std::string shown = FittedMessageText("The alarm stored for \"" + hour + why, box);
+    EXPECT_EQ(shown.rfind("The alarm stored for \"12 12 ", 0), 0u) << shown;
+    EXPECT_NE(shown.find(kMark), std::string::npos) << shown;
+    EXPECT_EQ(shown.substr(shown.size() - why.size() - 10), " 12 12 12 " + why) << shown;
+    EXPECT_GT(shown.size(), 290u);
+    EXPECT_LE(shown.size(), 300u);
 }
 
 // However long the text, a bounded part of it is measured a few times, and what a box would hold of more is

@@ -6,9 +6,10 @@ namespace regtool {
 
 namespace {
 
-// A key being walked and the subkeys of it still to walk.
+// A key being walked and the subkeys of it still to walk. Its path is the walk's one path cut to `pathLength`:
+// a path per level would cost the square of the depth.
 struct Level {
-    KeyPath path;
+    std::size_t pathLength;
     RegistryKey key;
     std::vector<std::string> subkeys;
     std::size_t next = 0;
@@ -19,13 +20,14 @@ struct Level {
 void WalkKeys(
     const KeyPath& top,
     const std::function<void(const KeyPath&, const RegistryKey&, const std::vector<std::string>&)>& visit) {
+    KeyPath path = top;
     std::vector<Level> levels;
-    auto enter = [&](KeyPath path, RegistryKey key) {
+    auto enter = [&](RegistryKey key) {
         std::vector<std::string> subkeys = key.Subkeys();
         visit(path, key, subkeys);
-        levels.push_back({std::move(path), std::move(key), std::move(subkeys)});
+        levels.push_back({path.subkey.size(), std::move(key), std::move(subkeys)});
     };
-    enter(top, RegistryKey::OpenExisting(top));
+    enter(RegistryKey::OpenExisting(top));
     while (!levels.empty()) {
         Level& level = levels.back();
         if (level.next == level.subkeys.size()) {
@@ -33,7 +35,11 @@ void WalkKeys(
             continue;
         }
         const std::string& name = level.subkeys[level.next++];
-        enter(level.path.Child(name), level.key.OpenSubkey(name));
+        RegistryKey key = level.key.OpenSubkey(name);
+        path.subkey.resize(level.pathLength);
+        if (!path.subkey.empty()) path.subkey += '\\';
+        path.subkey += name;
+        enter(std::move(key));
     }
 }
 

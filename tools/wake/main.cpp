@@ -1,8 +1,8 @@
 // alarmclock-wake: holds the wake-up the alarm clock asks for, a timer that wakes the computer from sleep.
 // It reads the moments on its standard input, one a line in seconds since the epoch, 0 or an empty line
-// for none, and ends when its input ends, which releases the wake-up. The package grants it, and only it,
-// the capability this needs. Exit status 0 when its input ended, 1 when it cannot hold a wake-up, 2 for
-// a wrong command line.
+// for none (of a longer line than a moment's, no more than a moment's length is kept), and ends when its
+// input ends, which releases the wake-up. The package grants it, and only it, the capability this needs.
+// Exit status 0 when its input ended, 1 when it cannot hold a wake-up, 2 for a wrong command line.
 //   --print             after each line, print on standard output what the system holds, read back from
 //                       the timer: "held SECONDS" or "none"
 //   --hold-without-rtc  hold the timer even where no real-time clock can wake the computer, so that it
@@ -52,7 +52,7 @@ int main(int argc, char** argv) {
         }
         // A line that is no moment, or a moment the system refuses, is reported and leaves the wake-up as
         // it was.
-        for (std::string line; std::getline(std::cin, line);) {
+        for (std::string line; wake_protocol::ReadMomentLine(std::cin, line);) {
             try {
                 timer.Hold(wake_protocol::ParseMomentLine(line));
             } catch (const std::exception& error) {

@@ -108,11 +108,24 @@ void RegistryStore::OpenForWriting() {
     }
 }
 
+namespace {
+
+std::optional<std::pair<dev_t, ino_t>> IdentityAt(const std::filesystem::path& file) {
+    struct stat status {};
+    if (stat(file.c_str(), &status) != 0) return std::nullopt;
+    return std::pair{status.st_dev, status.st_ino};
+}
+
+}  // namespace
+
 void RegistryStore::Use(std::unique_ptr<SqliteConnection> connection, Access access) {
     connection_ = std::move(connection);
     access_ = access;
+    identity_ = access == Access::Empty ? std::nullopt : IdentityAt(file_);
     ForgetListings();
 }
+
+bool RegistryStore::FileReplaced() const { return identity_ && IdentityAt(file_) != identity_; }
 
 void RegistryStore::Read(const std::function<void()>& body) {
     // Another process may have made the file since it was found missing.

@@ -2,6 +2,8 @@
 // Write transactions so that what they check and what they change belong to the same moment.
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -34,6 +36,9 @@ class RegistryStore {
     explicit RegistryStore(const std::filesystem::path& file);
 
     const std::filesystem::path& file() const { return file_; }
+    // True when the file open here is no longer the one at its path (removed, or replaced by another file
+    // or a folder) while this store was open: what is written here would be lost.
+    bool FileReplaced() const;
 
     // Reads run beside another process's write: the file's write-ahead log keeps their view.
     void Read(const std::function<void()>& body);
@@ -101,6 +106,8 @@ class RegistryStore {
     std::filesystem::path file_;
     std::unique_ptr<SqliteConnection> connection_;
     Access access_ = Access::Empty;
+    // The open file's device and inode; none while there is no file.
+    std::optional<std::pair<dev_t, ino_t>> identity_;
     // Enumeration asks for the items one index at a time; each key's list is read once, not once per index.
     Listing<std::string> subkeys_;
     Listing<std::int64_t> valueRows_;

@@ -113,7 +113,8 @@ TEST_F(WakeUpHelperTest, RefusalSaysWhyOnce) {
     const std::vector<Case> cases = {
         {"echo '" + name + ": first' >&2; echo '" + name + ": may not' >&2; exit 1\n", "may not"},
         {"exit 3\n", (directory.path() / "case1").string() + " ended with status 3"},
-        {"kill -9 $$\n", (directory.path() / "case2").string() + " was ended by signal 9"},
+        {"kill -9 $$\n", (directory.path() / "case2").string() +
+                             " was ended by signal 9; it is started again at the alarm's next change"},
     };
     for (std::size_t i = 0; i < cases.size(); ++i) {
         Refusals said;
@@ -132,14 +133,68 @@ TEST_F(WakeUpHelperTest, RefusalSaysWhyOnce) {
               std::vector<std::string>{"cannot start " + missing + ": No such file or directory"});
 }
 
+// A helper ended by a signal holds nothing: the next change, and not a repeat of the moment, starts it again;
+// the end is said once.
+TEST_F(WakeUpHelperTest, HelperEndedByASignalIsStartedAgainAtTheNextChange) {
+    const ScopedEnvironment zone("TZ", "UTC");
+    tzset();
+    const fs::path helper =
+        Script("helper",
+               "if [ -e \"$0.ran\" ]; then cat > \"$0.part\" && mv \"$0.part\" \"$0.lines\"; exit; fi\n"
+               "touch \"$0.ran\"; kill -9 $$\n");
+    {
+        posix::WakeUpHelper wakeUp(helper.string(), refusals.Handler());
+        wakeUp.Hold(Local(2030, 7, 1, 7, 30));
+        EXPECT_EQ(
+            refusals.Awaited(),
+            std::vector<std::string>{helper.string() +
+                                     " was ended by signal 9; it is started again at the alarm's next change"});
+        wakeUp.Hold(Local(2030, 7, 1, 7, 30));
+        wakeUp.Hold(Local(2030, 7, 2, 7, 30));
+        wakeUp.Hold(Local(2030, 7, 2, 7, 30));
+    }
+    tzset();
+    EXPECT_EQ(LinesOnceWritten(helper.string() + ".lines"),
+              std::vector<std::string>{UtcSeconds(2030, 7, 2, 7, 30)});
+    EXPECT_EQ(refusals.Texts().size(), 1u);
+}
+
 TEST(WakeProtocolTest, MomentLinesAndWhatIsNoMoment) {
     EXPECT_EQ(wake_protocol::MomentLine(1'900'000'000), "1900000000\n");
     EXPECT_EQ(wake_protocol::MomentLine(std::nullopt), "0\n");
     EXPECT_EQ(wake_protocol::ParseMomentLine("1900000000"), std::optional<std::time_t>(1'900'000'000));
     EXPECT_EQ(wake_protocol::ParseMomentLine("0"), std::nullopt);
     EXPECT_EQ(wake_protocol::ParseMomentLine(""), std::nullopt);
-    for (const char* line : {"-5", "+5", " 5", "5 ", "5x", "tomorrow", "99999999999999999999999"})
+    EXPECT_EQ(wake_protocol::ParseMomentLine("9223372036"), std::optional<std::time_t>(9'223'372'036));
+    for (const char* line : {"-5", "+5", " 5", "5 ", "5x", "tomorrow", "99999999999999999999999", "9223372037"})
         EXPECT_THROW(wake_protocol::ParseMomentLine(line), std::invalid_argument) << line;
+    const auto refusal = [](std::string_view line) {
+        try {
+            wake_protocol::ParseMomentLine(line);
+        } catch (const std::invalid_argument& error) {
+            return std::string(error.what());
+        }
+        return std::string();
+    };
+    // What is refused is shown as it is, a carriage return or an escape included.
+    EXPECT_EQ(refusal("1900000000\r"),
+              "not a moment: \"1900000000\\r\" (seconds since the epoch, or 0 or nothing for none)");
+    EXPECT_EQ(refusal("\x1B[2J"),
+              "not a moment: \"\\x1B[2J\" (seconds since the epoch, or 0 or nothing for none)");
+    EXPECT_EQ(refusal("10000000000"),
+              "the moment 10000000000 is past the latest a timer can hold, 9223372036 "
+              "(2262-04-11 23:47:16 UTC)");
+    // Of a line of a megabyte without a line feed, no more than a moment's length is kept.
+    std::istringstream input(std::string(1 << 20, '7') + "\n42\n" + std::string(100, '8'));
+    std::string line;
+    ASSERT_TRUE(wake_protocol::ReadMomentLine(input, line));
+    EXPECT_EQ(line, std::string(wake_protocol::kLongestLine + 1, '7'));
+    EXPECT_THROW(wake_protocol::ParseMomentLine(line), std::invalid_argument);
+    ASSERT_TRUE(wake_protocol::ReadMomentLine(input, line));
+    EXPECT_EQ(line, "42");
+    ASSERT_TRUE(wake_protocol::ReadMomentLine(input, line));
+    EXPECT_EQ(line.size(), wake_protocol::kLongestLine + 1);
+    EXPECT_FALSE(wake_protocol::ReadMomentLine(input, line));
 }
 
 }  // namespace

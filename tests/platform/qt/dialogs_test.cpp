@@ -49,7 +49,7 @@ TEST_F(DialogsTest, MessageBoxesShowTextCaptionIconAndButtonsAndReturnTheAnswer)
     }
 }
 
-// As much as fits the screen, with the box and its OK button on it.
+// As much as fits the screen, with the box and its OK button on it; a name too long cut in its middle.
 TEST_F(DialogsTest, AMessageBoxShowsTheBeginningOfATextLongerThanAScreenHoldsAndMarksTheCut) {
     const struct {
         const char* what;
@@ -76,32 +76,45 @@ TEST_F(DialogsTest, AMessageBoxShowsTheBeginningOfATextLongerThanAScreenHoldsAnd
                                                        return faces;
                                                    }()},
     };
-    for (const auto& [what, text] : cases) {
-        SCOPED_TRACE(what);
-        QString shown;
+    // The box's text, its frame, its OK button and the screen's room, as a user saw them.
+    struct Shown {
+        QString text;
         QRect box, ok, screen;
+    };
+    const auto show = [this](const std::string& text) {
+        Shown seen;
         ScriptedUser user;
         user.When(
             "the message box", [] { return ActiveWindow<QMessageBox>() != nullptr; },
             [&] {
                 const QMessageBox* shownBox = VisibleWindow<QMessageBox>();
-                shown = shownBox->text();
-                box = shownBox->frameGeometry();
+                seen.text = shownBox->text();
+                seen.box = shownBox->frameGeometry();
                 const QWidget* button = shownBox->button(QMessageBox::Ok);
-                ok = QRect(button->mapToGlobal(QPoint()), button->size());
-                screen = shownBox->screen()->availableGeometry();
+                seen.ok = QRect(button->mapToGlobal(QPoint()), button->size());
+                seen.screen = shownBox->screen()->availableGeometry();
                 desktop_user::Key("Return");
             });
         EXPECT_EQ(MessageBoxA(application->Handle(), text.c_str(), "Caption", MB_OK | MB_ICONERROR), IDOK);
+        EXPECT_LE(seen.box.height(), seen.screen.height()) << "taller than the screen";
+        EXPECT_TRUE(seen.screen.contains(seen.box)) << "off the screen";
+        EXPECT_TRUE(seen.screen.contains(seen.ok)) << "OK off the screen";
+        EXPECT_TRUE(seen.text.isValidUtf16()) << "half a character";
+        return seen;
+    };
+    for (const auto& [what, text] : cases) {
+        SCOPED_TRACE(what);
+        const QString shown = show(text).text;
         const QString whole = QString::fromUtf8(text).replace(QLatin1String("\r\n"), QLatin1String("\n"));
-        EXPECT_LE(box.height(), screen.height()) << "taller than the screen";
-        EXPECT_TRUE(screen.contains(box)) << "off the screen";
-        EXPECT_TRUE(screen.contains(ok)) << "OK off the screen";
         EXPECT_GT(shown.size(), 40);
         EXPECT_TRUE(whole.startsWith(shown.chopped(1))) << "not the text's beginning";
         EXPECT_TRUE(shown.endsWith(QChar(0x2026))) << "the cut is not marked";
-        EXPECT_TRUE(shown.isValidUtf16()) << "half a character";
     }
+    // A name too wide for the screen is cut in its middle, and the reason after it shows whole.
+    const QString named = show("Cannot run " + std::string(100000, 'p') + ": No such file or directory").text;
+    EXPECT_TRUE(named.startsWith(QLatin1String("Cannot run pppp"))) << named.toStdString();
+    EXPECT_TRUE(named.contains(QChar(0x2026))) << named.toStdString();
+    EXPECT_TRUE(named.endsWith(QLatin1String("pppp: No such file or directory"))) << named.toStdString();
 }
 
 TEST_F(DialogsTest, TheOpenDialogFiltersWarnsOfAMissingFileAndReturnsTheTypedFileOrNothingOnCancel) {

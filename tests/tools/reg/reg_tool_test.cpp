@@ -44,10 +44,11 @@ class RegTool : public ::testing::Test {
         return result.err;
     }
 
-    // The tool with a small stack, on which a walk that recursed through a deep tree would crash.
+    // The tool with a small stack, on which a walk that recursed through a deep tree would crash, and 256 MB
+    // of memory.
     ProcessResult RegOnSmallStack(const std::vector<std::string>& arguments) {
-        std::vector<std::string> argv{"/bin/sh", "-c", "ulimit -s 256 && exec \"$0\" \"$@\"",
-                                      ALARMCLOCK_REG_PATH};
+        std::vector<std::string> argv{
+            "/bin/sh", "-c", "ulimit -s 256 && ulimit -v 262144 && exec \"$0\" \"$@\"", ALARMCLOCK_REG_PATH};
         argv.insert(argv.end(), arguments.begin(), arguments.end());
         return RunProcess(argv);
     }
@@ -347,19 +348,33 @@ TEST_F(RegTool, KeysDeeperThanWindowsAllowsAreRefusedAndOldDeepTreesStillWalked)
     Ok({"add", "HKCU\\Ancient", "/v", "v", "/d", "top"});
     sqlite3* database = nullptr;
     ASSERT_EQ(sqlite3_open(prefix_.database().c_str(), &database), SQLITE_OK);
-    const char* chain =
-        "WITH RECURSIVE top(id) AS (SELECT id FROM keys WHERE name = 'Ancient'),"
-        " chain(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM chain WHERE n < 2000)"
-        " INSERT INTO keys (id, parent_id, name, name_folded)"
-        " SELECT top.id + n, top.id + n - 1, 'k', 'k' FROM top, chain";
-    EXPECT_EQ(sqlite3_exec(database, chain, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(database);
-    sqlite3_close(database);
+    // `levels` more keys "k", each below the one before, from the key `below` levels under Ancient.
+    const auto chain = [&](int below, int levels) {
+        const std::string sql =
+            "WITH RECURSIVE top(id) AS (SELECT id FROM keys WHERE name = 'Ancient'),"
+            " chain(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM chain WHERE n < " +
+            std::to_string(levels) +
+            ")"
+            " INSERT INTO keys (id, parent_id, name, name_folded)"
+            " SELECT top.id + " +
+            std::to_string(below) + " + n, top.id + " + std::to_string(below) +
+            " + n - 1, 'k', 'k' FROM top, chain";
+        EXPECT_EQ(sqlite3_exec(database, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK)
+            << sqlite3_errmsg(database);
+    };
+    chain(0, 2000);
     const ProcessResult query = RegOnSmallStack({"query", "HKCU\\Ancient", "/s"});
     ASSERT_EQ(query.exitCode, 0) << query.err;
     const std::string deepest = "HKEY_CURRENT_USER\\Ancient" + Repeated("\\k", 2000) + "\n";
     EXPECT_NE(query.out.find("\n" + deepest), std::string::npos);
     const ProcessResult exported = RegOnSmallStack({"export", "HKCU\\Ancient", File("ancient.reg").string()});
     ASSERT_EQ(exported.exitCode, 0) << exported.err;
+    // 30,000 levels deeper, where a walk that kept each level's path would need a gigabyte.
+    chain(2000, 30'000);
+    sqlite3_close(database);
+    const ProcessResult deep = RegOnSmallStack({"query", "HKCU\\Ancient", "/s", "/v", "v"});
+    ASSERT_EQ(deep.exitCode, 0) << deep.err;
+    EXPECT_EQ(deep.out, "\nHKEY_CURRENT_USER\\Ancient\n    v    REG_SZ    top\n\n");
     // Brought back where it is gone, it is refused at the first key too deep: level 513, whose section is
     // on line 2 * 513 + 2 (after the header, and the top key's value).
     Ok({"delete", "HKCU\\Ancient", "/f"});

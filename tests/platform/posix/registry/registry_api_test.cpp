@@ -399,6 +399,27 @@ TEST_F(RegistryApi, AUnitWhoseFileClosesIsUndoneAndItsEndSaysSo) {
     EXPECT_EQ(ValuesSeenByAnother(prefix_.database(), "Closed"), Names{});
 }
 
+// A file removed or replaced while it is open is opened anew at its path: a write lands where the next start
+// reads it, or fails and says why where nothing can be written there; none goes into a file that is gone.
+TEST_F(RegistryApi, AFileRemovedOrReplacedWhileOpenIsOpenedAnewAtItsPath) {
+    HKEY key = Create(HKEY_CURRENT_USER, "Kept");
+    ASSERT_EQ(SetText(key, "before", "1"), ERROR_SUCCESS);
+    std::filesystem::remove(prefix_.database());
+    EXPECT_EQ(SetText(key, "lost", "1"), ERROR_INVALID_HANDLE);  // a key of the file that is gone
+    RegCloseKey(key);
+    key = Create(HKEY_CURRENT_USER, "Kept");
+    ASSERT_EQ(SetText(key, "after", "2"), ERROR_SUCCESS);
+    RegCloseKey(key);
+    EXPECT_EQ(ValuesSeenByAnother(prefix_.database(), "Kept"), Names{"after"});
+    std::filesystem::rename(prefix_.database(), prefix_.database().string() + ".old");
+    std::filesystem::create_directory(prefix_.database());
+    HKEY none = nullptr;
+    const LSTATUS refused = RegCreateKeyExA(HKEY_CURRENT_USER, "Kept", 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                            KEY_ALL_ACCESS, nullptr, &none, nullptr);
+    EXPECT_NE(refused, ERROR_SUCCESS);
+    EXPECT_NE(RegistryErrorText(refused).find("registry.db"), std::string::npos) << RegistryErrorText(refused);
+}
+
 TEST_F(RegistryApi, DeletionRemovesWholeTrees) {
     HKEY key = Create(HKEY_CURRENT_USER, "Del\\Branch\\Leaf");
     ASSERT_EQ(SetText(key, "v", "leaf"), ERROR_SUCCESS);
