@@ -48,13 +48,6 @@ store_alarm() {  # store_alarm HOUR MINUTE: armed for today
     store day "$((10#${today:8:2}))"
     store enabled true
 }
-click_in_window() {  # click_in_window X Y: a point of the settings window, in its client coordinates
-    local id
-    id=$(window "$settings_title")
-    eval "$(xdotool getwindowgeometry --shell "$id")"
-    xdotool mousemove $((X + $1)) $((Y + $2)) click 1
-    sleep 0.3
-}
 
 cmake --install "$build" --prefix "$prefix" > /dev/null
 start_virtual_desktop trayer

@@ -45,6 +45,13 @@ wait_for() {  # wait_for SECONDS COMMAND...: true once the command succeeds
 window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1; }
 has_window() { [ -n "$(window "$1")" ]; }
 no_window() { ! has_window "$1"; }
+# Clicks a point of the settings window, given in its own client coordinates.
+click_in_window() {
+    local X Y WIDTH HEIGHT SCREEN WINDOW
+    eval "$(xdotool getwindowgeometry --shell "$(window "$settings_title")")"
+    xdotool mousemove $((X + $1)) $((Y + $2)) click 1
+    sleep 0.3
+}
 
 # The program's icon is the only one in the notification area, at the screen's top right.
 tray_pixels() { import -window root -crop 32x32+$((1024 - 32))+0 "$1"; }

@@ -48,14 +48,6 @@ stop_program() {
     wait_for 5 not_running
 }
 
-# Click a point of the settings window, given in its own client coordinates.
-click_in_window() {
-    local id x y
-    id=$(window "$settings_title")
-    eval "$(xdotool getwindowgeometry --shell "$id")"
-    xdotool mousemove $((X + $1)) $((Y + $2)) click 1
-    sleep 0.3
-}
 
 cmake --install "$build" --prefix "$prefix" > /dev/null
 start_virtual_desktop trayer
