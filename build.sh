@@ -58,9 +58,10 @@ windows_tests() {
         -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/mingw-w64-x86_64.cmake
     # Debian 13's Wine 10 opens no menu for a click on a tray icon in trayer, which the end-to-end test
     # needs; until that is understood the test is left out there, and said to be.
-    local left_out=()
-    if [[ "$(/usr/lib/wine/wine64 --version)" =~ ^wine-([0-9]+) ]] && [ "${BASH_REMATCH[1]}" -ge 10 ]; then
-        echo "Not run under $(/usr/lib/wine/wine64 --version): WindowsEndToEnd (its tray clicks open no menu there)"
+    local left_out=() wine
+    wine=$(/usr/lib/wine/wine64 --version)
+    if [[ "$wine" =~ ^wine-([0-9]+) ]] && [ "${BASH_REMATCH[1]}" -ge 10 ]; then
+        echo "Not run under $wine: WindowsEndToEnd (its tray clicks open no menu there)"
         left_out=(-E '^WindowsEndToEnd$')
     fi
     tests/platform/win32/wine_session.sh ctest --test-dir build-windows-tests --output-on-failure "${left_out[@]}"
