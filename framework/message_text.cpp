@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "framework/marked_cut.h"
+
 namespace {
 
 // How far back from where the text stops fitting a line's or word's end is looked for, in characters: about
@@ -27,13 +29,11 @@ std::vector<std::size_t> CharacterEnds(std::string_view text, std::size_t most) 
     return ends;
 }
 
-// The kept beginning with the mark after it; blanks before the mark would only push it onto a line of
-// its own.
-std::string Marked(std::string_view kept) {
-    while (!kept.empty() && IsBlank(kept.back())) kept.remove_suffix(1);
-    std::string marked(kept);
-    marked += kMessageCutMark;
-    return marked;
+// The first keptEnd bytes of text (whole characters, and fewer than all) with the mark after them; blanks
+// before the mark would only push it onto a line of its own.
+std::string Marked(std::string_view text, std::size_t keptEnd) {
+    while (keptEnd > 0 && IsBlank(text[keptEnd - 1])) --keptEnd;
+    return MarkedCut(text, keptEnd);
 }
 
 // A part of a text, as byte offsets.
@@ -94,9 +94,7 @@ std::optional<std::string> WithQuotedPartCut(std::string_view text,
             if (StartsCharacter(quoted[--tailStart])) ++taken;
         }
         std::string shown(before);
-        shown.append(quoted.substr(0, starts[head]));
-        shown.append(kMessageCutMark);
-        shown.append(quoted.substr(tailStart));
+        shown.append(MarkedCut(quoted, starts[head], quoted.size() - tailStart));
         shown.append(after);
         return shown;
     };
@@ -124,17 +122,16 @@ std::string FittedMessageText(std::string_view text, const std::function<bool(st
     std::size_t tooMany = wholeMeasured ? ends.size() - 1 : ends.size();
     while (tooMany - fitting > 1) {
         const std::size_t middle = fitting + (tooMany - fitting) / 2;
-        (fits(Marked(text.substr(0, ends[middle]))) ? fitting : tooMany) = middle;
+        (fits(Marked(text, ends[middle])) ? fitting : tooMany) = middle;
     }
 
     // A line's or word's end close before the cut, where the kept text is not only blanks.
     const std::size_t reachEnd = fitting > kWordEndReach ? fitting - kWordEndReach : 0;
     for (std::size_t count = fitting; count > reachEnd; --count) {
         if (!IsBlank(text[ends[count]])) continue;
-        const std::string atWordEnd = Marked(text.substr(0, ends[count]));
-        if (count == fitting || (atWordEnd.size() > kMessageCutMark.size() && fits(atWordEnd)))
-            return atWordEnd;
+        const std::string atWordEnd = Marked(text, ends[count]);
+        if (count == fitting || (atWordEnd.size() > kCutMark.size() && fits(atWordEnd))) return atWordEnd;
         break;
     }
-    return Marked(text.substr(0, ends[fitting]));
+    return Marked(text, ends[fitting]);
 }

@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstring>
 
+#include "framework/marked_cut.h"
 #include "platform/gstreamer/gstreamer_failure.h"
 
 namespace gstreamer {
@@ -42,10 +43,7 @@ void CheckMediaFile(const std::string& fileName) {
 
 std::string NameInMessages(const std::string& fileName) {
     if (fileName.size() <= kLongestName) return fileName;
-    std::size_t end = kBeginningShown;
-    // Not inside a UTF-8 sequence: its continuation bytes are 10xxxxxx.
-    while (end > 0 && (static_cast<unsigned char>(fileName[end]) & 0xC0) == 0x80) --end;
-    return fileName.substr(0, end) + "\u2026";
+    return MarkedCut(fileName, kBeginningShown);
 }
 
 }  // namespace gstreamer

@@ -66,7 +66,7 @@ class AccessibilityTest : public Win32Test {
 // What the system's Active Accessibility serves, as Wine serves it: the window's text as the name of a
 // button, box or label, an edit's role; and each field's name is the program's own, as on Linux, whatever
 // static text stands before it. The roles of the other controls and their states but invisibility Wine
-// does not serve (see docs/architecture.md).
+// does not serve (see docs/decisions.md).
 TEST_F(AccessibilityTest, ButtonsBoxesAndLabelsAreReadByTheirCaptionsAndFieldsByTheirNamers) {
     int read = 0;
     for (int i = 0; i < form->ComponentCount(); ++i) {
