@@ -176,6 +176,13 @@ std::string Hm(const SYSTEMTIME& time) {
     return text;
 }
 
+// An instant as the local clock reads it, and as universal time.
+std::string When(std::optional<sys_seconds> instant) {
+    if (!instant) return "none";
+    return Hm(headless::Desktop::Instance().Clock().LocalTimeAt(VirtualTime{*instant})) + " (" +
+           std::to_string(instant->time_since_epoch().count()) + " s UTC)";
+}
+
 std::string TheMissedText(const SYSTEMTIME& time) {
     char when[64];
     std::snprintf(when, sizeof when, "%u:%02u on %04u-%02u-%02u", time.wHour, time.wMinute, time.wYear,
@@ -314,11 +321,10 @@ std::string AlarmScenarioTest::RunScenario(unsigned seed) {
         }
         expected = {};
         if (form->TrayTimer->Enabled()) TrayClick(WM_LBUTTONDOWN);
+        // The instant, not the reading: in a repeated hour the reading names two.
         const auto next = reference.Next(Now());
-        const std::string wakeUp = desktop.WakeUp() ? Hm(*desktop.WakeUp()) : "none";
-        const std::string wakeUpExpected = next ? Hm(clock.LocalTimeAt(VirtualTime{*next})) : "none";
-        if (wakeUp != wakeUpExpected) {
-            return log + "wake-up " + wakeUp + ", expected " + wakeUpExpected + "\n";
+        if (desktop.WakeUp() != next) {
+            return log + "wake-up " + When(desktop.WakeUp()) + ", expected " + When(next) + "\n";
         }
     }
     return "";
