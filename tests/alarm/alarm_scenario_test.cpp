@@ -165,6 +165,8 @@ class AlarmScenarioTest : public AlarmClockTest {
     // One scenario from its seed; the text of the first disagreement, empty when there is none.
     std::string RunScenario(unsigned seed);
 
+    // The registry in memory: thousands of scenarios would wait for the disk at every save.
+    TemporaryPrefix inMemory_{MemoryFolder()};
     std::map<std::string, std::vector<sys_seconds>> transitions_;
     Moments moments_;
 };
