@@ -59,15 +59,11 @@ void TForm1::ReportMissedAlarm(Instant moment) {
     ShowMessage(text);
 }
 
-// The system wakes the computer for the alarm's next moment; asked at every check, so that a new time
-// zone moves the wake-up with the wall clock.
+// The system wakes the computer at the instant the alarm next rings; asked at every check, so that a new
+// time zone moves the wake-up with the wall clock.
 void TForm1::HoldAlarmWakeUp() {
-    std::optional<SYSTEMTIME> wakeUp;
-    if (alarm_) {
-        if (const auto moment = NextMoment(*alarm_, SystemNow(), SystemLocalReading)) {
-            wakeUp = LocalSystemTime(*moment);
-        }
-    }
+    std::optional<Instant> wakeUp;
+    if (alarm_) wakeUp = NextMoment(*alarm_, SystemNow(), SystemLocalReading);
     CurrentWidgetset().HoldWakeUp(wakeUp);
 }
 

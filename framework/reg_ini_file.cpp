@@ -33,9 +33,7 @@ bool TRegIniFile::InSection(const std::string& section, bool canCreate, const st
 std::string TRegIniFile::ReadString(const std::string& section, const std::string& name,
                                     const std::string& defaultValue) {
     std::string result = defaultValue;
-    InSection(section, false, [&] {
-        if (ValueExists(name)) result = ReadString(name);
-    });
+    InSection(section, false, [&] { result = FindString(name).value_or(defaultValue); });
     return result;
 }
 

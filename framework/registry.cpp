@@ -94,24 +94,29 @@ bool TRegistry::KeyExists(const std::string& key) const {
     return status != ERROR_FILE_NOT_FOUND;
 }
 
-bool TRegistry::ValueExists(const std::string& name) const {
-    return RegQueryValueExA(Target(), name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-}
+std::string TRegistry::ReadString(const std::string& name) const { return FindString(name).value_or(""); }
 
-std::string TRegistry::ReadString(const std::string& name) const {
+std::optional<std::string> TRegistry::FindString(const std::string& name) const {
     const HKEY key = Target();
     DWORD type = REG_NONE;
-    DWORD size = 0;
-    LSTATUS status = RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size);
-    if (status == ERROR_FILE_NOT_FOUND) return "";
+    // A setting fits at the first query as a rule; a longer value is asked for again with the size told.
+    // One byte more than the size given, for a NUL that the stored bytes may lack.
+    std::vector<char> data(256, '\0');
+    DWORD size = static_cast<DWORD>(data.size() - 1);
+    const auto query = [&] {
+        return RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size);
+    };
+    LSTATUS status = query();
+    if (status == ERROR_MORE_DATA) {
+        data.assign(size + 1, '\0');
+        status = query();
+    }
+    if (status == ERROR_FILE_NOT_FOUND) return std::nullopt;
     if (status != ERROR_SUCCESS) Fail("Cannot read the value", name, status);
     if (type != REG_SZ && type != REG_EXPAND_SZ) {
         throw ERegistryException("The value '" + name + "' in " + CurrentPath() +
                                  " is not a string (registry type " + std::to_string(type) + ")");
     }
-    std::vector<char> data(size + 1, '\0');  // room for a NUL that the stored bytes may lack
-    status = RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size);
-    if (status != ERROR_SUCCESS) Fail("Cannot read the value", name, status);
     return std::string(data.data());
 }
 

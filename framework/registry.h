@@ -2,6 +2,7 @@
 // Every failure raises ERegistryException naming the key, the value and the cause.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "framework/object.h"
@@ -28,10 +29,11 @@ class TRegistry : public TObject {
     // Whether key (counted as OpenKey counts it) is there; one this user may not open is there all the same.
     bool KeyExists(const std::string& key) const;
 
-    bool ValueExists(const std::string& name) const;
     // The text of a string value up to its first NUL, or "" when there is no such value; a value of
     // another type is an error.
     std::string ReadString(const std::string& name) const;
+    // ReadString, but nothing when there is no such value.
+    std::optional<std::string> FindString(const std::string& name) const;
     // Stores value and its terminating NUL as a string value, every byte of value included.
     void WriteString(const std::string& name, const std::string& value);
     // True when a value was deleted.

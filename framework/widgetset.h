@@ -3,6 +3,7 @@
 // which aspect changed, and reports the user's actions to its framework object, never the other way.
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -105,11 +106,12 @@ class Widgetset {
     virtual bool ClaimInstance(const std::string& name, std::function<void()> anotherStart) = 0;
     // Whether the desktop has a notification area to show tray icons in now.
     virtual bool NotificationAreaAvailable() = 0;
-    // Asks the system to wake the computer from sleep at localMoment, a reading of the local wall clock
-    // (milliseconds ignored), in place of the wake-up asked for before; nothing releases it. The same
-    // moment asked for again changes nothing, unless the time zone moved it. Where the system cannot, the
-    // program runs on, and the back end says why once, on standard error.
-    virtual void HoldWakeUp(const std::optional<SYSTEMTIME>& localMoment) = 0;
+    // Asks the system to wake the computer from sleep at that instant (universal time, to the second), in
+    // place of the wake-up asked for before; nothing releases it. An instant, not a reading of the local
+    // clock: in a repeated hour a reading names two instants. The same moment asked for again changes
+    // nothing. Where the system cannot, the program runs on, and the back end says why once, on standard
+    // error.
+    virtual void HoldWakeUp(std::optional<std::chrono::sys_seconds> moment) = 0;
     // Sounds the program's own alarm tone (framework/wave_tone.h) over and over until told to stop, for an
     // alarm whose media cannot play. Without a sound output it stays silent, and the back end says why once,
     // on standard error.

@@ -9,7 +9,7 @@
 std::string ReadSetting(const std::string& keyPath, const std::string& name, const std::string& defaultValue) {
     TRegistry registry;
     if (!registry.OpenExistingKey(keyPath)) return defaultValue;
-    return registry.ValueExists(name) ? registry.ReadString(name) : defaultValue;
+    return registry.FindString(name).value_or(defaultValue);
 }
 
 void WriteSetting(const std::string& keyPath, const std::string& name, const std::string& text) {

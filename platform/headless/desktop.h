@@ -46,8 +46,8 @@ class Desktop {
     bool NotificationArea() const { return notificationArea_; }
     void SetNotificationArea(bool present) { notificationArea_ = present; }
     // The wake-up the program holds: when the system would wake the machine.
-    const std::optional<SYSTEMTIME>& WakeUp() const { return wakeUp_; }
-    void SetWakeUp(const std::optional<SYSTEMTIME>& localMoment) { wakeUp_ = localMoment; }
+    std::optional<std::chrono::sys_seconds> WakeUp() const { return wakeUp_; }
+    void SetWakeUp(std::optional<std::chrono::sys_seconds> moment) { wakeUp_ = moment; }
 
     // Back to a fresh desktop between tests (the clock at its start, nothing queued or logged).
     void Reset();
@@ -64,7 +64,7 @@ class Desktop {
     std::map<const TControl*, std::map<widgetset::Aspect, int>> peerUpdates_;
     std::map<std::string, std::function<void()>> instances_;
     bool notificationArea_ = true;
-    std::optional<SYSTEMTIME> wakeUp_;
+    std::optional<std::chrono::sys_seconds> wakeUp_;
 };
 
 }  // namespace headless

@@ -99,8 +99,8 @@ bool HeadlessWidgetset::ClaimInstance(const std::string& name, std::function<voi
 
 bool HeadlessWidgetset::NotificationAreaAvailable() { return Desktop::Instance().NotificationArea(); }
 
-void HeadlessWidgetset::HoldWakeUp(const std::optional<SYSTEMTIME>& localMoment) {
-    Desktop::Instance().SetWakeUp(localMoment);
+void HeadlessWidgetset::HoldWakeUp(std::optional<std::chrono::sys_seconds> moment) {
+    Desktop::Instance().SetWakeUp(moment);
 }
 
 void HeadlessWidgetset::SoundAlarmTone(bool sounding) { Desktop::Instance().Media().alarmTone = sounding; }

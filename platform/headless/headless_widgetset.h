@@ -24,7 +24,7 @@ class HeadlessWidgetset : public widgetset::Widgetset {
     TMenuItem* PopupMenu(TPopupMenu& menu, int x, int y) override;
     bool ClaimInstance(const std::string& name, std::function<void()> anotherStart) override;
     bool NotificationAreaAvailable() override;
-    void HoldWakeUp(const std::optional<SYSTEMTIME>& localMoment) override;
+    void HoldWakeUp(std::optional<std::chrono::sys_seconds> moment) override;
     void SoundAlarmTone(bool sounding) override;
 
   private:

@@ -19,18 +19,6 @@ namespace posix {
 
 namespace {
 
-std::time_t SecondsSinceEpoch(const SYSTEMTIME& local) {
-    std::tm reading{};
-    reading.tm_year = local.wYear - 1900;
-    reading.tm_mon = local.wMonth - 1;
-    reading.tm_mday = local.wDay;
-    reading.tm_hour = local.wHour;
-    reading.tm_min = local.wMinute;
-    reading.tm_sec = local.wSecond;
-    reading.tm_isdst = -1;  // whether summer time applies is the date's, not today's
-    return std::mktime(&reading);
-}
-
 std::string ReadToEnd(int descriptor) {
     std::string text;
     char buffer[512];
@@ -68,9 +56,9 @@ WakeUpHelper::~WakeUpHelper() {
     if (moments_ >= 0) close(moments_);
 }
 
-void WakeUpHelper::Hold(const std::optional<SYSTEMTIME>& localMoment) {
-    std::string line =
-        wake_protocol::MomentLine(localMoment ? std::optional(SecondsSinceEpoch(*localMoment)) : std::nullopt);
+void WakeUpHelper::Hold(std::optional<std::chrono::sys_seconds> moment) {
+    std::string line = wake_protocol::MomentLine(
+        moment ? std::optional<std::time_t>(moment->time_since_epoch().count()) : std::nullopt);
     // Asked at every alarm check: the helper hears only of a change (a new alarm, a new time zone).
     if (line == lastLine_) return;
     lastLine_ = line;
@@ -80,7 +68,7 @@ void WakeUpHelper::Hold(const std::optional<SYSTEMTIME>& localMoment) {
         started_ = false;
     }
     if (!started_) {
-        if (!localMoment) return;  // nothing held yet, so nothing to release
+        if (!moment) return;  // nothing held yet, so nothing to release
         Start();
     }
     if (moments_ < 0) return;

@@ -3,12 +3,11 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
-
-#include "platform/posix/win32_api.h"
 
 namespace posix {
 
@@ -30,9 +29,8 @@ class WakeUpHelper {
     WakeUpHelper(const WakeUpHelper&) = delete;
     WakeUpHelper& operator=(const WakeUpHelper&) = delete;
 
-    // localMoment as the local wall clock reads it, its offset from UTC as the time zone has it on that
-    // date; none releases the wake-up.
-    void Hold(const std::optional<SYSTEMTIME>& localMoment);
+    // None releases the wake-up.
+    void Hold(std::optional<std::chrono::sys_seconds> moment);
 
   private:
     // What the helper's reaping thread tells this object.

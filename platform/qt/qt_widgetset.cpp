@@ -96,10 +96,10 @@ bool QtWidgetset::NotificationAreaAvailable() {
 
 // The helper is a process of its own: it is started a while after the first moment is asked for, so that a
 // start armed by Keep Running shows its icon first; only a computer asleep needs it, which takes longer.
-void QtWidgetset::HoldWakeUp(const std::optional<SYSTEMTIME>& localMoment) {
-    if (wakeUp_) return wakeUp_->Hold(localMoment);
-    wakeUpAskedFor_ = localMoment;
-    if (!localMoment || std::exchange(wakeUpComing_, true)) return;
+void QtWidgetset::HoldWakeUp(std::optional<std::chrono::sys_seconds> moment) {
+    if (wakeUp_) return wakeUp_->Hold(moment);
+    wakeUpAskedFor_ = moment;
+    if (!moment || std::exchange(wakeUpComing_, true)) return;
     EnsureApplication();
     QTimer::singleShot(kWakeUpHelperDelay, QCoreApplication::instance(), [this] {
         wakeUp_ = std::make_unique<posix::WakeUpHelper>(posix::WakeHelperPath(), SayNoWakeUp);

@@ -27,7 +27,7 @@ class QtWidgetset : public widgetset::Widgetset {
     void SetTrayMenu(HWND window, UINT id, TPopupMenu* menu, std::function<void()> aboutToShow) override;
     bool ClaimInstance(const std::string& name, std::function<void()> anotherStart) override;
     bool NotificationAreaAvailable() override;
-    void HoldWakeUp(const std::optional<SYSTEMTIME>& localMoment) override;
+    void HoldWakeUp(std::optional<std::chrono::sys_seconds> moment) override;
     void SoundAlarmTone(bool sounding) override;
 
   private:
@@ -42,7 +42,7 @@ class QtWidgetset : public widgetset::Widgetset {
     std::unique_ptr<gstreamer::AlarmTonePlayer> tone_;
     std::unique_ptr<posix::WakeUpHelper> wakeUp_;
     // The moment asked for while the helper is not yet started, and whether its start is on its way.
-    std::optional<SYSTEMTIME> wakeUpAskedFor_;
+    std::optional<std::chrono::sys_seconds> wakeUpAskedFor_;
     bool wakeUpComing_ = false;
 };
 

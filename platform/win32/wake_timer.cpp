@@ -4,19 +4,12 @@
 
 namespace win32backend {
 
-std::optional<LARGE_INTEGER> DueTimeOfLocal(const SYSTEMTIME& local) {
-    SYSTEMTIME reading = local;
-    reading.wMilliseconds = 0;
-    // The zone's rules for the reading's own date: a moment in summer keeps summer time's offset even when
-    // it is asked for in winter.
-    SYSTEMTIME utc{};
-    FILETIME due{};
-    if (!TzSpecificLocalTimeToSystemTime(nullptr, &reading, &utc) || !SystemTimeToFileTime(&utc, &due))
-        return std::nullopt;
-    LARGE_INTEGER dueTime{};
-    dueTime.LowPart = due.dwLowDateTime;
-    dueTime.HighPart = static_cast<LONG>(due.dwHighDateTime);
-    return dueTime;
+LARGE_INTEGER DueTimeOf(std::chrono::sys_seconds moment) {
+    // From 1601-01-01 to the Unix epoch: 369 years, 89 of them leap years.
+    constexpr std::chrono::seconds kFrom1601{11'644'473'600};
+    LARGE_INTEGER due{};
+    due.QuadPart = (moment.time_since_epoch() + kFrom1601).count() * 10'000'000;
+    return due;
 }
 
 WakeTimer::WakeTimer(RefusalHandler refused)
@@ -28,24 +21,20 @@ WakeTimer::~WakeTimer() {
     if (timer_ != nullptr) CloseHandle(timer_);
 }
 
-void WakeTimer::Hold(const std::optional<SYSTEMTIME>& localMoment) {
+void WakeTimer::Hold(std::optional<std::chrono::sys_seconds> moment) {
     if (timer_ == nullptr) return;
-    if (!localMoment) {
+    if (!moment) {
         if (held_) CancelWaitableTimer(timer_);
         held_.reset();
         return;
     }
-    const std::optional<LARGE_INTEGER> due = DueTimeOfLocal(*localMoment);
-    if (!due) {
-        Refuse("the moment is no date of the local clock");
-        return;
-    }
+    const LARGE_INTEGER due = DueTimeOf(*moment);
     // Asked at every alarm check: the timer is set again only for a change (a new alarm, a new time zone).
-    if (held_ == due->QuadPart) return;
-    held_ = due->QuadPart;
+    if (held_ == due.QuadPart) return;
+    held_ = due.QuadPart;
     // Success that did not arrange the resume tells so only through the last error.
     SetLastError(ERROR_SUCCESS);
-    if (!SetWaitableTimer(timer_, &*due, 0, nullptr, nullptr, TRUE)) {
+    if (!SetWaitableTimer(timer_, &due, 0, nullptr, nullptr, TRUE)) {
         held_.reset();  // tried again at the next check
         Refuse("cannot set the wake-up timer: " + SystemErrorText(GetLastError()));
     } else if (GetLastError() == ERROR_NOT_SUPPORTED) {

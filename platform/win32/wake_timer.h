@@ -1,6 +1,7 @@
 // The wake-up on Windows: a waitable timer that resumes the computer from sleep at its moment.
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <optional>
 #include <string>
@@ -9,10 +10,8 @@
 
 namespace win32backend {
 
-// When a reading of the local wall clock falls, as a timer's absolute due time (UTC, in 100 ns since
-// 1601), with the time zone's offset on that date; its milliseconds are ignored. None for a reading that
-// is no moment.
-std::optional<LARGE_INTEGER> DueTimeOfLocal(const SYSTEMTIME& local);
+// An instant as a timer's absolute due time (UTC, in 100 ns since 1601).
+LARGE_INTEGER DueTimeOf(std::chrono::sys_seconds moment);
 
 class WakeTimer {
   public:
@@ -26,7 +25,7 @@ class WakeTimer {
     WakeTimer& operator=(const WakeTimer&) = delete;
 
     // In place of the moment held before; none cancels it.
-    void Hold(const std::optional<SYSTEMTIME>& localMoment);
+    void Hold(std::optional<std::chrono::sys_seconds> moment);
     // The timer, signalled when its moment comes; null when it could not be made.
     HANDLE Handle() const { return timer_; }
 

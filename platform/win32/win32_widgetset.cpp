@@ -88,9 +88,9 @@ bool Win32Widgetset::ClaimInstance(const std::string& name, std::function<void()
 
 bool Win32Widgetset::NotificationAreaAvailable() { return FindWindowA("Shell_TrayWnd", nullptr) != nullptr; }
 
-void Win32Widgetset::HoldWakeUp(const std::optional<SYSTEMTIME>& localMoment) {
+void Win32Widgetset::HoldWakeUp(std::optional<std::chrono::sys_seconds> moment) {
     if (!wakeTimer_) wakeTimer_ = std::make_unique<WakeTimer>(SayNoWakeUp);
-    wakeTimer_->Hold(localMoment);
+    wakeTimer_->Hold(moment);
 }
 
 // The system's own player loops the tone from memory until stopped.

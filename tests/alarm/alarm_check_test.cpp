@@ -164,11 +164,11 @@ TEST_F(AlarmCheckTest, AOneTimeAlarmPassedUnseenFiresWithinFiveMinutesElseIsRepo
 
 TEST_F(AlarmCheckTest, TheSystemHoldsAWakeUpForTheAlarmsNextMomentWhileItIsArmed) {
     const auto wakeUp = [this]() -> std::string {
-        const auto& moment = desktop.WakeUp();
-        if (!moment) return "none";
+        if (!desktop.WakeUp()) return "none";
+        const SYSTEMTIME moment = desktop.Clock().LocalTimeAt(*desktop.WakeUp());
         char text[32];
-        std::snprintf(text, sizeof text, "%02u-%02u %02u:%02u:%02u", moment->wMonth, moment->wDay,
-                      moment->wHour, moment->wMinute, moment->wSecond);
+        std::snprintf(text, sizeof text, "%02u-%02u %02u:%02u:%02u", moment.wMonth, moment.wDay, moment.wHour,
+                      moment.wMinute, moment.wSecond);
         return text;
     };
     EXPECT_EQ(wakeUp(), "none");

@@ -31,6 +31,12 @@ TEST_F(SettingsStoreTest, TextsAreStoredWithOneAppendedNulAndReadBackWithout) {
 
     WriteSetting(SettingsKey, "message", "Wake up, it's 7:30 — café");  // kept byte for byte
     EXPECT_EQ(ReadSetting(SettingsKey, "message", ""), "Wake up, it's 7:30 — café");
+    // Longer than a first read takes at once, at each length about that bound.
+    for (const std::size_t length : {253, 254, 255, 256, 4000}) {
+        const std::string path = "/media/" + std::string(length - 7, 'p');
+        WriteSetting(SettingsKey, "media", path);
+        EXPECT_EQ(ReadSetting(SettingsKey, "media", ""), path) << length;
+    }
 }
 
 TEST_F(SettingsStoreTest, OnlyTheExactTextTrueIsSet) {

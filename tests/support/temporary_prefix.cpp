@@ -1,6 +1,7 @@
 #include "tests/support/temporary_prefix.h"
 
 #include <stdlib.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <stdexcept>
@@ -22,8 +23,8 @@ ScopedEnvironment::~ScopedEnvironment() {
     }
 }
 
-TemporaryDirectory::TemporaryDirectory() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "alarmclock-test-XXXXXX").string();
+TemporaryDirectory::TemporaryDirectory(const std::filesystem::path& parent) {
+    std::string pattern = (parent / "alarmclock-test-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed for " + pattern);
     path_ = pattern;
 }
@@ -33,4 +34,11 @@ TemporaryDirectory::~TemporaryDirectory() {
     std::filesystem::remove_all(path_, ignored);
 }
 
-TemporaryPrefix::TemporaryPrefix() : variable_("ALARMCLOCK_PREFIX", (directory_.path() / "prefix").string()) {}
+TemporaryPrefix::TemporaryPrefix(const std::filesystem::path& parent)
+    : directory_(parent), variable_("ALARMCLOCK_PREFIX", (directory_.path() / "prefix").string()) {}
+
+std::filesystem::path MemoryFolder() {
+    const std::filesystem::path memory = "/dev/shm";
+    if (std::filesystem::is_directory(memory) && access(memory.c_str(), W_OK) == 0) return memory;
+    return std::filesystem::temp_directory_path();
+}

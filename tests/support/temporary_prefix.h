@@ -18,10 +18,10 @@ class ScopedEnvironment {
     std::optional<std::string> saved_;
 };
 
-// A new empty directory that is removed with everything in it at the end.
+// A new empty directory in parent that is removed with everything in it at the end.
 class TemporaryDirectory {
   public:
-    TemporaryDirectory();
+    explicit TemporaryDirectory(const std::filesystem::path& parent = std::filesystem::temp_directory_path());
     ~TemporaryDirectory();
     TemporaryDirectory(const TemporaryDirectory&) = delete;
     TemporaryDirectory& operator=(const TemporaryDirectory&) = delete;
@@ -35,7 +35,7 @@ class TemporaryDirectory {
 // ALARMCLOCK_PREFIX set to a not yet existing directory inside a temporary one, so the registry creates it.
 class TemporaryPrefix {
   public:
-    TemporaryPrefix();
+    explicit TemporaryPrefix(const std::filesystem::path& parent = std::filesystem::temp_directory_path());
 
     std::filesystem::path prefix() const { return directory_.path() / "prefix"; }
     std::filesystem::path database() const { return prefix() / "registry.db"; }
@@ -44,3 +44,7 @@ class TemporaryPrefix {
     TemporaryDirectory directory_;
     ScopedEnvironment variable_;
 };
+
+// The system's folder in memory (/dev/shm) where there is one, else the temporary folder: for a test whose
+// registry takes many writes, each of which would wait for the disk.
+std::filesystem::path MemoryFolder();

@@ -140,7 +140,8 @@ void RegistryStore::ReadyForWriting() {
 }
 
 void RegistryStore::Write(const std::function<void()>& body) {
-    ReadyForWriting();
+    // A unit was checked as it began: it holds the write lock until all of it commits at once.
+    if (!unit_) ReadyForWriting();
     InTransaction(SqliteTransaction::Lock::Immediate, body);
 }
 

@@ -18,10 +18,9 @@ std::string Octal(mode_t mode) {
     return text;
 }
 
-std::optional<std::string> Problem(const std::filesystem::path& path, const char* privateMode) {
+std::optional<std::string> Problem(const std::filesystem::path& path, const char* privateMode, uid_t user) {
     struct stat status {};
     if (stat(path.c_str(), &status) != 0) return std::nullopt;  // what is missing is made private
-    const uid_t user = geteuid();
     if (status.st_uid != user && status.st_uid != 0) {
         return path.string() + " belongs to another user (uid " + std::to_string(status.st_uid) +
                "); have root give it to you: chown " + std::to_string(user) + " '" + path.string() + "'";
@@ -36,9 +35,10 @@ std::optional<std::string> Problem(const std::filesystem::path& path, const char
 }  // namespace
 
 std::optional<std::string> OthersCanWrite(const std::filesystem::path& file) {
-    if (auto problem = Problem(file.parent_path(), "700")) return problem;
+    const uid_t user = geteuid();
+    if (auto problem = Problem(file.parent_path(), "700", user)) return problem;
     for (const char* suffix : {"", "-wal", "-shm"}) {
-        if (auto problem = Problem(file.string() + suffix, "600")) return problem;
+        if (auto problem = Problem(file.string() + suffix, "600", user)) return problem;
     }
     return std::nullopt;
 }

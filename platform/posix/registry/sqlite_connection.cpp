@@ -53,9 +53,9 @@ LSTATUS StatusFor(int extendedResult, int systemError) {
 }  // namespace
 
 SqliteStatement::SqliteStatement(SqliteConnection& connection, std::string_view sql)
-    : connection_(connection), statement_(connection.Borrow(sql)) {}
+    : connection_(connection), statement_(connection.Borrow(sql, lent_)) {}
 
-SqliteStatement::~SqliteStatement() { connection_.GiveBack(statement_); }
+SqliteStatement::~SqliteStatement() { SqliteConnection::GiveBack(statement_, lent_); }
 
 SqliteStatement& SqliteStatement::Bind(int index, std::int64_t value) {
     connection_.Check(sqlite3_bind_int64(statement_, index, value));
@@ -143,26 +143,29 @@ int SqliteConnection::WaitWhileBusy(void* context, int attempts) {
     return 1;
 }
 
-sqlite3_stmt* SqliteConnection::Borrow(std::string_view sql) {
-    if (auto idle = idle_.find(sql); idle != idle_.end()) {
-        sqlite3_stmt* statement = idle->second.release();
-        idle_.erase(idle);
-        return statement;
+sqlite3_stmt* SqliteConnection::Borrow(std::string_view sql, bool*& lent) {
+    auto kept = kept_.find(sql);
+    if (kept != kept_.end() && !kept->second.lent) {
+        lent = &kept->second.lent;
+        *lent = true;
+        return kept->second.statement.get();
     }
     sqlite3_stmt* statement = nullptr;
     const int result =
         sqlite3_prepare_v2(database_.get(), sql.data(), static_cast<int>(sql.size()), &statement, nullptr);
     Prepared owned(statement);
     Check(result);
-    return owned.release();
+    if (kept != kept_.end()) return owned.release();
+    Kept& added = kept_.emplace(std::string(sql), Kept{std::move(owned), true}).first->second;
+    lent = &added.lent;
+    return added.statement.get();
 }
 
-void SqliteConnection::GiveBack(sqlite3_stmt* statement) {
-    Prepared owned(statement);
+void SqliteConnection::GiveBack(sqlite3_stmt* statement, bool* lent) {
+    if (lent == nullptr) return (void)sqlite3_finalize(statement);  // the copy for the occasion
     sqlite3_reset(statement);
     sqlite3_clear_bindings(statement);
-    // The same text in use twice at once (a statement inside another's loop) keeps one copy.
-    idle_.try_emplace(sqlite3_sql(statement), std::move(owned));
+    *lent = false;
 }
 
 void SqliteConnection::Execute(std::string_view sql) {

@@ -38,6 +38,7 @@ class SqliteStatement {
 
   private:
     SqliteConnection& connection_;
+    bool* lent_ = nullptr;  // the connection's mark of a kept statement; none for a copy for the occasion
     sqlite3_stmt* statement_;
 };
 
@@ -83,9 +84,15 @@ class SqliteConnection {
     };
     using Prepared = std::unique_ptr<sqlite3_stmt, Finalizer>;
 
-    // Preparing costs more than most of our statements do to run: each text is prepared once and kept.
-    sqlite3_stmt* Borrow(std::string_view sql);
-    void GiveBack(sqlite3_stmt* statement);
+    // Preparing costs more than most of our statements do to run: each text is prepared once and kept, and
+    // lent out without copying its text. The same text in use twice at once (a statement inside another's
+    // loop) lends a copy prepared for the occasion.
+    struct Kept {
+        Prepared statement;
+        bool lent = false;
+    };
+    sqlite3_stmt* Borrow(std::string_view sql, bool*& lent);
+    static void GiveBack(sqlite3_stmt* statement, bool* lent);
     // SQLite's busy handler: one-millisecond steps until the wait is over.
     static int WaitWhileBusy(void* connection, int attempts);
 
@@ -94,7 +101,7 @@ class SqliteConnection {
     std::chrono::steady_clock::time_point busySince_;
     std::unique_ptr<sqlite3, Closer> database_;
     // Declared after the database, so that the statements are finalized before it closes.
-    std::map<std::string, Prepared, std::less<>> idle_;
+    std::map<std::string, Kept, std::less<>> kept_;
 };
 
 }  // namespace registry

@@ -68,7 +68,7 @@ bool TimerWidgetset::ClaimInstance(const std::string&, std::function<void()>) {
     NotInThisWidgetset("instances");
 }
 bool TimerWidgetset::NotificationAreaAvailable() { NotInThisWidgetset("notification areas"); }
-void TimerWidgetset::HoldWakeUp(const std::optional<SYSTEMTIME>&) { NotInThisWidgetset("wake-ups"); }
+void TimerWidgetset::HoldWakeUp(std::optional<std::chrono::sys_seconds>) { NotInThisWidgetset("wake-ups"); }
 void TimerWidgetset::SoundAlarmTone(bool) { NotInThisWidgetset("alarm tone"); }
 
 TimerWidgetset& TestWidgetset() {

@@ -1,7 +1,8 @@
-// The wake-up on Windows: the due time of a local reading, and the system's waitable timer set, replaced
-// and released, seen through its signal a second or two after it is set.
+// The wake-up on Windows: the due time of an instant, and the system's waitable timer set, replaced and
+// released, seen through its signal a second or two after it is set.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,45 +17,31 @@ LONGLONG Ticks(const FILETIME& time) {
     return static_cast<LONGLONG>((static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime);
 }
 
-SYSTEMTIME LocalOf(LONGLONG ticks) {
-    const FILETIME time{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
-    SYSTEMTIME utc{};
-    SYSTEMTIME local{};
-    FileTimeToSystemTime(&time, &utc);
-    SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local);
-    return local;
-}
-
 LONGLONG Now() {
     FILETIME now{};
     GetSystemTimeAsFileTime(&now);
     return Ticks(now);
 }
 
-bool SameReading(const SYSTEMTIME& a, const SYSTEMTIME& b) {
-    return a.wYear == b.wYear && a.wMonth == b.wMonth && a.wDay == b.wDay && a.wHour == b.wHour &&
-           a.wMinute == b.wMinute && a.wSecond == b.wSecond;
+std::chrono::sys_seconds NowInstant() {
+    return std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
 }
 
-// The local clock's reading now falls now, to the second; a reading in summer and one in winter fall where
-// the system's own conversion back reads them again (each with its date's offset, which the Berlin run of
-// this test makes differ).
-TEST(WakeTimerTest, DueTimeIsWhenTheLocalClockReadsTheMoment) {
-    SYSTEMTIME local{};
-    GetLocalTime(&local);
+// The due time of an instant is the system's own file time of it: now's within a second of the system's
+// clock, and a day in 2030 where the system reads it.
+TEST(WakeTimerTest, DueTimeIsTheSystemsFileTimeOfTheInstant) {
     const LONGLONG now = Now();
-    const std::optional<LARGE_INTEGER> due = win32backend::DueTimeOfLocal(local);
-    ASSERT_TRUE(due);
-    EXPECT_GE(now - due->QuadPart, 0);
-    EXPECT_LT(now - due->QuadPart, 2 * kSecond);
+    const LONGLONG due = win32backend::DueTimeOf(NowInstant()).QuadPart;
+    EXPECT_GE(now - due, 0);
+    EXPECT_LT(now - due, 2 * kSecond);
 
-    for (const SYSTEMTIME reading :
-         {SYSTEMTIME{2030, 7, 1, 1, 7, 30, 0, 999}, SYSTEMTIME{2030, 12, 2, 24, 7, 30, 0, 0}}) {
-        const std::optional<LARGE_INTEGER> moment = win32backend::DueTimeOfLocal(reading);
-        ASSERT_TRUE(moment);
-        EXPECT_EQ(moment->QuadPart % kSecond, 0) << "milliseconds are ignored";
-        EXPECT_TRUE(SameReading(LocalOf(moment->QuadPart), reading)) << reading.wMonth;
-    }
+    using namespace std::chrono;
+    const LONGLONG moment = win32backend::DueTimeOf(sys_days{2030y / 7 / 1} + 5h + 30min).QuadPart;
+    const FILETIME time{static_cast<DWORD>(moment), static_cast<DWORD>(moment >> 32)};
+    SYSTEMTIME utc{};
+    ASSERT_TRUE(FileTimeToSystemTime(&time, &utc));
+    EXPECT_EQ((std::vector<WORD>{utc.wYear, utc.wMonth, utc.wDay, utc.wHour, utc.wMinute, utc.wSecond}),
+              (std::vector<WORD>{2030, 7, 1, 5, 30, 0}));
 }
 
 // One wait shows that neither a released moment nor one replaced by a later moment comes.
@@ -66,8 +53,8 @@ TEST(WakeTimerTest, TimerComesAtTheMomentHeldLast) {
     win32backend::WakeTimer held(refused);
     ASSERT_NE(held.Handle(), nullptr);
     // To the second, so one to two seconds ahead.
-    const SYSTEMTIME soon = LocalOf(Now() + 2 * kSecond);
-    const SYSTEMTIME tomorrow = LocalOf(Now() + 86400 * kSecond);
+    const auto soon = NowInstant() + std::chrono::seconds{2};
+    const auto tomorrow = NowInstant() + std::chrono::days{1};
     released.Hold(soon);
     released.Hold(std::nullopt);
     replaced.Hold(soon);
