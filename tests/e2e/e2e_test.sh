@@ -90,7 +90,7 @@ export ALARMCLOCK_AUDIO_SINK="wavenc ! filesink append=true location=$work/recor
 start_program "@$today 07:29:52"
 sleep 2
 check "an armed start keeps the window hidden" no_window "$settings_title"
-check "Keep Running writes the program's path, quoted, under the user's Run key" entry_is "\"$prefix/bin/alarmclock\""
+check "Keep Running writes the program's path, quoted, under the user's Run key" wait_for 6 entry_is "\"$prefix/bin/alarmclock\""
 check "the alarm's message box shows at its minute" wait_for 25 has_window "$box_title"
 check "the firing cleared the start-up entry" entry_is ""
 check "the media was played" wait_for 10 test -s "$work/recorded.wav"
