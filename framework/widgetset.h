@@ -70,6 +70,15 @@ struct OpenFileRequest {
 
 using TimerId = unsigned long;
 
+// What the running instance answers a later start's request: the text that start prints and its exit status.
+struct InstanceAnswer {
+    int status = 0;
+    std::string text;
+};
+// A later start's request to the running instance: empty for a plain start, else a command of its command
+// line.
+using InstanceRequests = std::function<InstanceAnswer(const std::string& request)>;
+
 class Widgetset {
   public:
     virtual ~Widgetset() = default;
@@ -102,8 +111,11 @@ class Widgetset {
     virtual std::unique_ptr<MediaDevice> CreateMediaDevice() = 0;
 
     // Makes this process the one running instance of the program called name. False when another runs
-    // already; that one has then been told, and runs anotherStart on its interface thread.
-    virtual bool ClaimInstance(const std::string& name, std::function<void()> anotherStart) = 0;
+    // already; that one has then been told, and answers the plain start's empty request on its interface
+    // thread. requests answers each later start's request there.
+    virtual bool ClaimInstance(const std::string& name, InstanceRequests requests) = 0;
+    // The running instance's answer to the request (not empty); nothing when none runs. Claims nothing.
+    virtual std::optional<InstanceAnswer> AskInstance(const std::string& name, const std::string& request) = 0;
     // Whether the desktop has a notification area to show tray icons in now.
     virtual bool NotificationAreaAvailable() = 0;
     // Asks the system to wake the computer from sleep at localMoment, a reading of the local wall clock

@@ -82,16 +82,29 @@ void QtWidgetset::SetTrayMenu(HWND window, UINT id, TPopupMenu* menu, std::funct
 }
 
 // A start that gives way never connects to the display: it only knocks and ends.
-bool QtWidgetset::ClaimInstance(const std::string& name, std::function<void()> anotherStart) {
+bool QtWidgetset::ClaimInstance(const std::string& name, widgetset::InstanceRequests requests) {
     instance_ = posix::InstanceClaim::Claim(name);
     if (!instance_) return false;
     EnsureApplication();
     knocks_ = std::make_unique<QSocketNotifier>(instance_->ListenDescriptor(), QSocketNotifier::Read);
-    QObject::connect(knocks_.get(), &QSocketNotifier::activated,
-                     [this, anotherStart = std::move(anotherStart)] {
-                         if (instance_->TakeKnocks()) RunOrHold(anotherStart);
-                     });
+    QObject::connect(knocks_.get(), &QSocketNotifier::activated, [this, requests = std::move(requests)] {
+        for (posix::InstanceClaim::Request& request : instance_->TakeRequests()) {
+            RunOrHold(
+                [requests, request = std::make_shared<posix::InstanceClaim::Request>(std::move(request))] {
+                    const widgetset::InstanceAnswer answer = requests(request->Command());
+                    request->Reply({answer.status, answer.text});
+                });
+        }
+    });
     return true;
+}
+
+// Asked before the display is opened: a start with a command never shows anything.
+std::optional<widgetset::InstanceAnswer> QtWidgetset::AskInstance(const std::string& name,
+                                                                  const std::string& request) {
+    const auto answer = posix::InstanceClaim::Ask(name, request);
+    if (!answer) return std::nullopt;
+    return widgetset::InstanceAnswer{answer->status, answer->text};
 }
 
 bool QtWidgetset::NotificationAreaAvailable() {

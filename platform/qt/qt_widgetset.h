@@ -27,7 +27,9 @@ class QtWidgetset : public widgetset::Widgetset {
     std::optional<std::string> ExecuteOpenDialog(const widgetset::OpenFileRequest& request) override;
     TMenuItem* PopupMenu(TPopupMenu& menu, int x, int y) override;
     void SetTrayMenu(HWND window, UINT id, TPopupMenu* menu, std::function<void()> aboutToShow) override;
-    bool ClaimInstance(const std::string& name, std::function<void()> anotherStart) override;
+    bool ClaimInstance(const std::string& name, widgetset::InstanceRequests requests) override;
+    std::optional<widgetset::InstanceAnswer> AskInstance(const std::string& name,
+                                                         const std::string& request) override;
     bool NotificationAreaAvailable() override;
     void HoldWakeUp(const std::optional<SYSTEMTIME>& localMoment) override;
     void SoundAlarmTone(bool sounding) override;

@@ -13,8 +13,8 @@
 #include "platform/win32/dialog_end.h"
 #include "platform/win32/dialogs.h"
 #include "platform/win32/event_loop.h"
-#include "platform/win32/message_boxes.h"
 #include "platform/win32/mci_media_device.h"
+#include "platform/win32/message_boxes.h"
 
 namespace win32backend {
 
@@ -80,15 +80,20 @@ TMenuItem* Win32Widgetset::PopupMenu(TPopupMenu& menu, int x, int y) {
     return ShowPopupMenu(menu, x, y, ApplicationHandle());
 }
 
-bool Win32Widgetset::ClaimInstance(const std::string& name, std::function<void()> anotherStart) {
+bool Win32Widgetset::ClaimInstance(const std::string& name, widgetset::InstanceRequests requests) {
     // Asked to end (by the uninstaller), the program ends as "Exit Program" ends it, but keeps the user's
     // settings.
-    auto claim = InstanceClaim::Claim(name, std::move(anotherStart), [] {
+    auto claim = InstanceClaim::Claim(name, std::move(requests), [] {
         if (Application != nullptr) Application->Terminate();
     });
     if (!claim) return false;
     instance_ = std::move(claim);
     return true;
+}
+
+std::optional<widgetset::InstanceAnswer> Win32Widgetset::AskInstance(const std::string& name,
+                                                                     const std::string& request) {
+    return InstanceClaim::Ask(name, request);
 }
 
 bool Win32Widgetset::NotificationAreaAvailable() { return FindWindowA("Shell_TrayWnd", nullptr) != nullptr; }

@@ -29,7 +29,9 @@ class Win32Widgetset : public widgetset::Widgetset {
     void EndMessageBoxes(std::size_t depth) override;
     std::optional<std::string> ExecuteOpenDialog(const widgetset::OpenFileRequest& request) override;
     TMenuItem* PopupMenu(TPopupMenu& menu, int x, int y) override;
-    bool ClaimInstance(const std::string& name, std::function<void()> anotherStart) override;
+    bool ClaimInstance(const std::string& name, widgetset::InstanceRequests requests) override;
+    std::optional<widgetset::InstanceAnswer> AskInstance(const std::string& name,
+                                                         const std::string& request) override;
     bool NotificationAreaAvailable() override;
     void HoldWakeUp(const std::optional<SYSTEMTIME>& localMoment) override;
     void SoundAlarmTone(bool sounding) override;

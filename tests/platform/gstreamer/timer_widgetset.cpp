@@ -66,7 +66,10 @@ std::optional<std::string> TimerWidgetset::ExecuteOpenDialog(const widgetset::Op
     NotInThisWidgetset("dialogs");
 }
 TMenuItem* TimerWidgetset::PopupMenu(TPopupMenu&, int, int) { NotInThisWidgetset("menus"); }
-bool TimerWidgetset::ClaimInstance(const std::string&, std::function<void()>) {
+bool TimerWidgetset::ClaimInstance(const std::string&, widgetset::InstanceRequests) {
+    NotInThisWidgetset("instances");
+}
+std::optional<widgetset::InstanceAnswer> TimerWidgetset::AskInstance(const std::string&, const std::string&) {
     NotInThisWidgetset("instances");
 }
 bool TimerWidgetset::NotificationAreaAvailable() { NotInThisWidgetset("notification areas"); }

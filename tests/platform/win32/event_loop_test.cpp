@@ -47,9 +47,12 @@ TEST_F(EventLoopTest, AWallClockTimerTicksOnceAtOnceWhenTheClockIsSetOrTheSystem
 
 TEST_F(EventLoopTest, ASecondClaimGivesWayAndTheFirstHearsOfIt) {
     int starts = 0;
-    ASSERT_TRUE(CurrentWidgetset().ClaimInstance("alarmclock-test", [&] { ++starts; }));
+    ASSERT_TRUE(CurrentWidgetset().ClaimInstance("alarmclock-test", [&](const std::string&) {
+        ++starts;
+        return widgetset::InstanceAnswer{};
+    }));
     // A second start in another process finds the same session-wide mutex; one in this process does too.
-    EXPECT_FALSE(CurrentWidgetset().ClaimInstance("alarmclock-test", [] {}));
+    EXPECT_FALSE(CurrentWidgetset().ClaimInstance("alarmclock-test", {}));
     EXPECT_TRUE(WaitUntil([&] { return starts == 1; }, "the knock"));
 }
 
@@ -58,7 +61,7 @@ TEST_F(EventLoopTest, AClaimWhoseMutexCannotBeMadeFailsWithItsName) {
     const HANDLE squatter = CreateEventA(nullptr, FALSE, FALSE, "Local\\alarmclock-squatted.instance");
     ASSERT_NE(squatter, nullptr);
     try {
-        CurrentWidgetset().ClaimInstance("alarmclock-squatted", [] {});
+        CurrentWidgetset().ClaimInstance("alarmclock-squatted", {});
         ADD_FAILURE() << "the claim went on without its mutex";
     } catch (const std::runtime_error& error) {
         EXPECT_NE(std::string(error.what()).find("alarmclock-squatted.instance"), std::string::npos)
