@@ -55,7 +55,10 @@ click_in_window() {
 
 # The program's icon is the only one in the notification area, at the screen's top right.
 tray_pixels() { import -window root -crop 32x32+$((1024 - 32))+0 "$1"; }
-click_tray_icon() { xdotool mousemove $((1024 - 16)) 16 click "${1:-1}"; }
+# Its middle, with the pointer at rest there first, as a hand does: Wine 10 takes a click on its icon only
+# over the icon's picture, and only once it has seen the pointer arrive.
+tray_icon_middle() { xdotool mousemove $((1024 - 11)) 16 "$@"; }  # [more xdotool commands]
+click_tray_icon() { tray_icon_middle sleep 0.5 click "${@:-1}"; }  # click_tray_icon [xdotool click's arguments]
 differs() { [ "$(compare -metric AE "$1" "$2" null: 2>&1 || true)" != 0 ]; }
 # Two screenshots a second apart may catch the same phase; among four, half a second apart, the icon changes.
 flashing() {

@@ -103,7 +103,7 @@ check "closing the box launches the application" wait_for 5 test -e "$work/launc
 check "a one-time alarm is no longer stored after it fired" stored_is enabled ""
 
 # Keep Running after a firing: the user arms the next alarm (09:00 on the faked day) and presses Done.
-xdotool mousemove $((1024 - 16)) 16 click --repeat 2 --delay 100 1
+click_tray_icon --repeat 2 --delay 100 1
 check "a double click on the icon shows the settings" wait_for 5 has_window "$settings_title"
 click_in_window 90 103  # the hour field
 xdotool key ctrl+a type 9

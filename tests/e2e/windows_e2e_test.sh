@@ -73,7 +73,7 @@ answer_box() {
 window_under_pointer() { xdotool getmouselocation --shell | sed -n 's/^WINDOW=//p'; }
 exit_from_tray_menu() {
     local X Y WIDTH HEIGHT SCREEN WINDOW icon
-    xdotool mousemove $((1024 - 16)) 16
+    tray_icon_middle
     icon=$(window_under_pointer)
     click_tray_icon 3
     # The menu, of two items: not the icon, nor the icon's one-line tip, which may come up under the pointer.
@@ -93,7 +93,7 @@ exit_from_tray_menu() {
 # session, no program running and no start-up entry.
 keep_running_across_a_new_session() {
     local today=$1 entry
-    xdotool mousemove $((1024 - 16)) 16 click --repeat 2 --delay 100 1
+    click_tray_icon --repeat 2 --delay 100 1
     check "a double click on the icon shows the settings" wait_for 5 has_window "$settings_title"
     settings_keys alt+a  # the hour field
     xdotool key Home shift+End type 9
