@@ -127,6 +127,8 @@ class Widgetset {
     // alarm whose media cannot play. Without a sound output it stays silent, and the back end says why once,
     // on standard error.
     virtual void SoundAlarmTone(bool sounding) = 0;
+    // The tone's loudness, now and later, as a fraction of its full amplitude, where the output allows it.
+    virtual void SetAlarmToneVolume(double volume) = 0;
 
     // How many message boxes (MessageBoxA's) are open now, one inside another.
     virtual std::size_t OpenMessageBoxes() = 0;

@@ -116,6 +116,10 @@ void HeadlessWidgetset::HoldWakeUp(const std::optional<SYSTEMTIME>& localMoment)
 
 void HeadlessWidgetset::SoundAlarmTone(bool sounding) { Desktop::Instance().Media().alarmTone = sounding; }
 
+void HeadlessWidgetset::SetAlarmToneVolume(double volume) {
+    Desktop::Instance().Media().alarmToneVolume = volume;
+}
+
 }  // namespace headless
 
 widgetset::Widgetset& CurrentWidgetset() {

@@ -30,6 +30,7 @@ class HeadlessWidgetset : public widgetset::Widgetset {
     bool NotificationAreaAvailable() override;
     void HoldWakeUp(const std::optional<SYSTEMTIME>& localMoment) override;
     void SoundAlarmTone(bool sounding) override;
+    void SetAlarmToneVolume(double volume) override;
 
   private:
     HWND applicationHandle_ = nullptr;

@@ -127,8 +127,15 @@ void QtWidgetset::HoldWakeUp(const std::optional<SYSTEMTIME>& localMoment) {
 
 void QtWidgetset::SoundAlarmTone(bool sounding) {
     if (!tone_ && !sounding) return;  // never started: nothing to stop, and nothing loaded for it
+    Tone().Sound(sounding);
+}
+
+void QtWidgetset::SetAlarmToneVolume(double volume) { Tone().SetVolume(volume); }
+
+// Made when first needed; it loads GStreamer only once it sounds.
+gstreamer::AlarmTonePlayer& QtWidgetset::Tone() {
     if (!tone_) tone_ = std::make_unique<gstreamer::AlarmTonePlayer>();
-    tone_->Sound(sounding);
+    return *tone_;
 }
 
 }  // namespace qtbackend

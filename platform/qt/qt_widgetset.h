@@ -33,6 +33,7 @@ class QtWidgetset : public widgetset::Widgetset {
     bool NotificationAreaAvailable() override;
     void HoldWakeUp(const std::optional<SYSTEMTIME>& localMoment) override;
     void SoundAlarmTone(bool sounding) override;
+    void SetAlarmToneVolume(double volume) override;
 
   private:
     TimerHost& Timers();
@@ -43,6 +44,7 @@ class QtWidgetset : public widgetset::Widgetset {
 
     HWND applicationHandle_ = nullptr;
     std::unique_ptr<TimerHost> timers_;
+    gstreamer::AlarmTonePlayer& Tone();
     std::unique_ptr<gstreamer::AlarmTonePlayer> tone_;
     std::unique_ptr<posix::WakeUpHelper> wakeUp_;
     // The moment asked for while the helper is not yet started, and whether its start is on its way.

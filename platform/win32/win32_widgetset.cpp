@@ -120,6 +120,9 @@ void Win32Widgetset::SoundAlarmTone(bool sounding) {
     }
 }
 
+// The system's player has no volume of its own: the tone sounds at full volume from its start.
+void Win32Widgetset::SetAlarmToneVolume(double) {}
+
 }  // namespace win32backend
 
 widgetset::Widgetset& CurrentWidgetset() {

@@ -35,6 +35,7 @@ class Win32Widgetset : public widgetset::Widgetset {
     bool NotificationAreaAvailable() override;
     void HoldWakeUp(const std::optional<SYSTEMTIME>& localMoment) override;
     void SoundAlarmTone(bool sounding) override;
+    void SetAlarmToneVolume(double volume) override;
 
     // A system broadcast to the main form's window: where it says that the clock was set (WM_TIMECHANGE) or
     // that the system resumed (WM_POWERBROADCAST), every wall-clock timer ticks at once.

@@ -75,6 +75,7 @@ std::optional<widgetset::InstanceAnswer> TimerWidgetset::AskInstance(const std::
 bool TimerWidgetset::NotificationAreaAvailable() { NotInThisWidgetset("notification areas"); }
 void TimerWidgetset::HoldWakeUp(const std::optional<SYSTEMTIME>&) { NotInThisWidgetset("wake-ups"); }
 void TimerWidgetset::SoundAlarmTone(bool) { NotInThisWidgetset("alarm tone"); }
+void TimerWidgetset::SetAlarmToneVolume(double) { NotInThisWidgetset("alarm tone"); }
 
 TimerWidgetset& TestWidgetset() {
     static TimerWidgetset instance;
