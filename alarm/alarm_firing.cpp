@@ -28,30 +28,14 @@ void TForm1::DoAlarm(bool alarmChanged) {
     ReportRingingProblems(problems);
 }
 
-// A ringing begun anew is no longer snoozed; its sound ends by itself after kRingingSound.
+// A ringing begun anew is no longer snoozed.
 void TForm1::StartRinging(Problems& problems) {
     if (snoozedUntil_) {
         snoozedUntil_.reset();
         HoldAlarmWakeUp();
     }
     TrayTimer->SetEnabled(true);
-    SoundTimer->SetEnabled(false);
-    SoundTimer->SetEnabled(true);
-    if (!CheckBox3->Checked()) return;
-    problems.Try([this] {
-        try {
-            MediaPlayer1->SetNotify(true);
-            // Closed when its last opening failed (the file gone, say, or not there yet at the start):
-            // tried again, so that the file plays if it is back, or the report says what is wrong now.
-            if (!MediaPlayer1->IsOpen()) MediaPlayer1->Open();
-            MediaPlayer1->Play();
-        } catch (...) {
-            // The user asked to be woken by a sound: the program's own, until the alarm is acknowledged.
-            MediaPlayer1->SetNotify(false);
-            CurrentWidgetset().SoundAlarmTone(true);
-            throw;
-        }
-    });
+    StartAlarmSound(problems);
 }
 
 void TForm1::ShowAlarmMessage() {
@@ -67,11 +51,4 @@ void TForm1::ReportRingingProblems(Problems& problems) {
     if (problems.None()) return;
     problems.Report();
     if (Ringing()) Acknowledge();  // so does closing the box that says what went wrong
-}
-
-// The file is made ready for the next alarm, from its start.
-void TForm1::OnMciNotify(TObject*) {
-    MediaPlayer1->SetNotify(false);
-    MediaPlayer1->Close();
-    MediaPlayer1->Open();
 }

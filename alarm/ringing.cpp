@@ -1,5 +1,5 @@
-// The ringing alarm's answers other than a click on the icon: the snooze, its end, and the end of an
-// unanswered sound. The tray menu, the command line and a desktop notification all come here.
+// The ringing alarm's answers other than a click on the icon: the snooze and its end. The tray menu, the
+// command line and a desktop notification all come here.
 #include "alarm/system_clock.h"
 #include "app/main_form.h"
 #include "framework/widgetset.h"
@@ -30,10 +30,4 @@ void TForm1::RingAgainWhenSnoozeIsOver() {
     StartRinging(problems);
     ShowAlarmMessage();
     ReportRingingProblems(problems);
-}
-
-// The icon goes on flashing, and the message stays, until someone answers.
-void TForm1::SoundTimerTimer(TObject*) {
-    SoundTimer->SetEnabled(false);
-    StopAlarmSounds();
 }

@@ -40,6 +40,7 @@ void TForm1::StopAlarmSounds() {
         MediaPlayer1->SetNotify(false);
         MediaPlayer1->Close();
     }
+    FadeTimer->SetEnabled(false);
     CurrentWidgetset().SoundAlarmTone(false);
 }
 

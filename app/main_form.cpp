@@ -23,6 +23,14 @@ const MethodInfo kHandlers[] = {
     PUBLISHED_METHOD(TForm1, CheckBox8Click),     PUBLISHED_METHOD(TForm1, OnSnooze),
 };
 
+TTimer* StoppedTimer(TForm1* owner, std::chrono::milliseconds interval, const TNotifyEvent& onTimer) {
+    auto* timer = new TTimer(owner);
+    timer->SetEnabled(false);
+    timer->SetInterval(static_cast<unsigned>(interval.count()));
+    timer->SetOnTimer(onTimer);
+    return timer;
+}
+
 }  // namespace
 
 const ClassInfo TForm1::Class{.name = "TForm1", .parent = &TForm::Class, .methods = kHandlers};
@@ -68,10 +76,8 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     Timer1->SetAlignedToWallClock(true);
     // The tray flashes on while the program waits for another process's registry lock or a media file.
     TrayTimer->SetAnimates(true);
-    SoundTimer = new TTimer(this);
-    SoundTimer->SetEnabled(false);
-    SoundTimer->SetInterval(std::chrono::milliseconds(kRingingSound).count());
-    SoundTimer->SetOnTimer(MakeNotifyEvent<&TForm1::SoundTimerTimer>(this));
+    SoundTimer = StoppedTimer(this, kRingingSound, MakeNotifyEvent<&TForm1::SoundTimerTimer>(this));
+    FadeTimer = StoppedTimer(this, kSoundFadeStep, MakeNotifyEvent<&TForm1::FadeTimerTimer>(this));
 }
 
 TForm1::~TForm1() {

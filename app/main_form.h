@@ -59,9 +59,10 @@ class TForm1 : public TForm {
     TTimer* Timer1;
     TTimer* TrayTimer;
     TqzTray* qzTray1;
-    // Ends the ringing's sound when no one answers it (alarm/ringing.cpp); made by the program, not the
-    // layout.
+    // End the ringing's sound when no one answers it, and raise its volume at its start
+    // (alarm/alarm_sound.cpp); made by the program, not the layout.
     TTimer* SoundTimer;
+    TTimer* FadeTimer;
     TOpenDialog* OpenDialog1;
     TOpenDialog* OpenDialog2;
     TPopupMenu* PopupMenu1;
@@ -83,6 +84,7 @@ class TForm1 : public TForm {
     void OnDblClick(TObject* sender);
     void OnSnooze(TObject* sender);
     void SoundTimerTimer(TObject* sender);
+    void FadeTimerTimer(TObject* sender);
 
     // Loading and saving (settings/).
     void OnInit(TObject* sender);
@@ -136,6 +138,11 @@ class TForm1 : public TForm {
     void StopAlarmSounds();
     // The flashing and the sound begin; what cannot sound goes to problems (alarm/).
     void StartRinging(Problems& problems);
+    // The sound alone, from silence, for kRingingSound (alarm/alarm_sound.cpp).
+    void StartAlarmSound(Problems& problems);
+    // The media file from its start, else the program's tone and the failure thrown.
+    void PlayAlarmMedia();
+    void SetAlarmVolume(double volume);
     // The message, when the alarm has one, in a box that a snooze closes; closing it otherwise
     // acknowledges the alarm.
     void ShowAlarmMessage();
@@ -196,6 +203,8 @@ class TForm1 : public TForm {
     std::optional<Instant> snoozedUntil_;
     // The depth of the open box that shows the ringing's message (widgetset::OpenMessageBoxes), 0 for none.
     std::size_t messageBoxDepth_ = 0;
+    // The fade's ticks since the sound began.
+    int fadeSteps_ = 0;
 };
 
 // The program's one settings window; set before its creation handler runs.

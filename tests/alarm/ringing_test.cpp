@@ -180,3 +180,56 @@ TEST_F(RingingTest, TheSoundEndsAfterFifteenMinutesUnanswered) {
     desktop.Advance(11min);
     EXPECT_FALSE(form->Ringing());
 }
+
+// The file plays over and over while the sound lasts, and no more after; a file that fails while playing
+// gives way to the program's own tone.
+TEST_F(RingingTest, TheMediaPlaysOverAndOverWhileTheSoundLasts) {
+    const auto plays = [this] {
+        return std::ranges::count(desktop.Media().log, headless::MediaEvent::Kind::Play,
+                                  &headless::MediaEvent::kind);
+    };
+    desktop.Media().defaultDuration = 4min;
+    FireWithoutMessage();
+    desktop.Advance(15min - 1s);
+    EXPECT_EQ(plays(), 4);  // at 0, 4, 8 and 12 minutes
+    EXPECT_TRUE(Sounding());
+    desktop.Advance(1s);
+    EXPECT_FALSE(Sounding());
+    desktop.Advance(1h);
+    EXPECT_EQ(plays(), 4);
+    EXPECT_TRUE(form->StopAlarm());
+
+    desktop.Media().failWhilePlaying.insert("/music/wake.wav");
+    FireWithoutMessage();
+    desktop.Advance(4min);
+    EXPECT_EQ(plays(), 5);
+    EXPECT_TRUE(desktop.Media().alarmTone);
+    EXPECT_EQ(Boxes(), 0u);
+    EXPECT_TRUE(form->StopAlarm());
+    EXPECT_FALSE(Sounding());
+}
+
+// The sound, the file's and the tone alike, rises from silence to full volume over its first twenty seconds,
+// each ringing's anew.
+TEST_F(RingingTest, TheSoundFadesInOverItsFirstTwentySeconds) {
+    const headless::MediaLibrary& media = desktop.Media();
+    FireWithoutMessage();
+    std::vector<double> heard{media.volume};
+    for (int quarter = 1; quarter <= 100; ++quarter) {
+        desktop.Advance(250ms);
+        heard.push_back(media.volume);
+        EXPECT_EQ(media.alarmToneVolume, media.volume);
+    }
+    EXPECT_EQ(heard.front(), 0.0);
+    EXPECT_LT(heard[4], 0.01) << "loud within its first second";
+    EXPECT_TRUE(std::ranges::is_sorted(heard));
+    EXPECT_LT(heard[76], 1.0) << "full before nineteen seconds";
+    EXPECT_EQ(heard[80], 1.0);
+    EXPECT_EQ(heard.back(), 1.0);
+
+    EXPECT_TRUE(form->SnoozeAlarm());
+    desktop.Advance(10min + 10s);
+    ASSERT_TRUE(form->Ringing());
+    EXPECT_LT(media.volume, 0.05) << "the ringing after the snooze came up at once";
+    EXPECT_TRUE(form->StopAlarm());
+}
