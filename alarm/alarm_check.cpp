@@ -29,6 +29,7 @@ void TForm1::Timer1Timer(TObject*) {
     if (storeBehind_) StoreAfterCall(nullptr);
     FollowWindow();
     HoldAlarmWakeUp();
+    RingAgainWhenSnoozeIsOver();
     if (!alarm_) return;
     const AlarmCall call = CheckAlarm(*alarm_, SystemNow(), SystemLocalReading);
     if (call.kind == AlarmCall::Wait) return;
@@ -59,12 +60,16 @@ void TForm1::ReportMissedAlarm(Instant moment) {
     ShowMessage(text);
 }
 
-// The system wakes the computer at the instant the alarm next rings; asked at every check, so that a new
-// time zone moves the wake-up with the wall clock.
+// The system wakes the computer at the instant the alarm next rings, or a snooze's end when that comes
+// first; asked at every check, so that a new time zone moves the wake-up with the wall clock.
 void TForm1::HoldAlarmWakeUp() {
-    std::optional<Instant> wakeUp;
-    if (alarm_) wakeUp = NextMoment(*alarm_, SystemNow(), SystemLocalReading);
-    CurrentWidgetset().HoldWakeUp(wakeUp);
+    std::optional<Instant> moment = snoozedUntil_;
+    if (alarm_) {
+        if (const auto next = NextMoment(*alarm_, SystemNow(), SystemLocalReading)) {
+            if (!moment || *next < *moment) moment = next;
+        }
+    }
+    CurrentWidgetset().HoldWakeUp(moment);
 }
 
 void TForm1::datepickChange(TObject*) {

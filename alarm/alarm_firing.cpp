@@ -7,25 +7,11 @@
 #include "framework/widgetset.h"
 #include "settings/startup_entry.h"
 
+#include <utility>
+
 void TForm1::DoAlarm(bool alarmChanged) {
-    TrayTimer->SetEnabled(true);
     Problems problems;
-    if (CheckBox3->Checked()) {
-        problems.Try([this] {
-            try {
-                MediaPlayer1->SetNotify(true);
-                // Closed when its last opening failed (the file gone, say, or not there yet at the start):
-                // tried again, so that the file plays if it is back, or the report says what is wrong now.
-                if (!MediaPlayer1->IsOpen()) MediaPlayer1->Open();
-                MediaPlayer1->Play();
-            } catch (...) {
-                // The user asked to be woken by a sound: the program's own, until the alarm is acknowledged.
-                MediaPlayer1->SetNotify(false);
-                CurrentWidgetset().SoundAlarmTone(true);
-                throw;
-            }
-        });
-    }
+    StartRinging(problems);
     if (alarmChanged) {
         if (!alarm_) ShowAlarmOver();
         HoldAlarmWakeUp();
@@ -34,23 +20,35 @@ void TForm1::DoAlarm(bool alarmChanged) {
         // A test without a daily alarm: the start-up entry is cleared, as after a one-time alarm.
         problems.Try([] { ClearStartupEntry(); });
     }
-    if (CheckBox2->Checked()) {
-        ShowMessage(message->Text());
-        Acknowledge();  // closing the message acknowledges the alarm
-    }
+    ShowAlarmMessage();
     if (CheckBox5->Checked()) {
         const RunCommand command = SplitRunCommand(runapp->Text());
         ShellExecuteReportingA(nullptr, "Open", command.file.c_str(), command.parameters.c_str(), "", SW_SHOW);
     }
-    if (!problems.None()) {
-        problems.Report();
-        Acknowledge();  // so does closing the box that says what went wrong
-    }
+    ReportRingingProblems(problems);
 }
 
-// The file is made ready for the next alarm, from its start.
-void TForm1::OnMciNotify(TObject*) {
-    MediaPlayer1->SetNotify(false);
-    MediaPlayer1->Close();
-    MediaPlayer1->Open();
+// A ringing begun anew is no longer snoozed.
+void TForm1::StartRinging(Problems& problems) {
+    if (snoozedUntil_) {
+        snoozedUntil_.reset();
+        HoldAlarmWakeUp();
+    }
+    TrayTimer->SetEnabled(true);
+    StartAlarmSound(problems);
+}
+
+void TForm1::ShowAlarmMessage() {
+    if (!CheckBox2->Checked()) return;
+    const std::size_t outerBox = std::exchange(messageBoxDepth_, CurrentWidgetset().OpenMessageBoxes() + 1);
+    ShowMessage(message->Text());
+    messageBoxDepth_ = outerBox;
+    // Closing the message acknowledges the alarm; a snooze closed it without.
+    if (Ringing()) Acknowledge();
+}
+
+void TForm1::ReportRingingProblems(Problems& problems) {
+    if (problems.None()) return;
+    problems.Report();
+    if (Ringing()) Acknowledge();  // so does closing the box that says what went wrong
 }

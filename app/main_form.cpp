@@ -20,8 +20,16 @@ const MethodInfo kHandlers[] = {
     PUBLISHED_METHOD(TForm1, OnShowSettings),     PUBLISHED_METHOD(TForm1, OnHideSettings),
     PUBLISHED_METHOD(TForm1, Button2Click),       PUBLISHED_METHOD(TForm1, OnExitProgram),
     PUBLISHED_METHOD(TForm1, CheckBox3Click),     PUBLISHED_METHOD(TForm1, AboutBox),
-    PUBLISHED_METHOD(TForm1, CheckBox8Click),
+    PUBLISHED_METHOD(TForm1, CheckBox8Click),     PUBLISHED_METHOD(TForm1, OnSnooze),
 };
+
+TTimer* StoppedTimer(TForm1* owner, std::chrono::milliseconds interval, const TNotifyEvent& onTimer) {
+    auto* timer = new TTimer(owner);
+    timer->SetEnabled(false);
+    timer->SetInterval(static_cast<unsigned>(interval.count()));
+    timer->SetOnTimer(onTimer);
+    return timer;
+}
 
 }  // namespace
 
@@ -60,6 +68,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     BindComponent(OpenDialog1, "OpenDialog1");
     BindComponent(OpenDialog2, "OpenDialog2");
     BindComponent(PopupMenu1, "PopupMenu1");
+    BindComponent(snooze, "snooze");
     BindComponent(showsettings, "showsettings");
     BindComponent(HideSettings, "HideSettings");
     BindComponent(exitprogram, "exitprogram");
@@ -67,6 +76,8 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     Timer1->SetAlignedToWallClock(true);
     // The tray flashes on while the program waits for another process's registry lock or a media file.
     TrayTimer->SetAnimates(true);
+    SoundTimer = StoppedTimer(this, kRingingSound, MakeNotifyEvent<&TForm1::SoundTimerTimer>(this));
+    FadeTimer = StoppedTimer(this, kSoundFadeStep, MakeNotifyEvent<&TForm1::FadeTimerTimer>(this));
 }
 
 TForm1::~TForm1() {

@@ -2,6 +2,8 @@
 
 #include "framework/exceptions.h"
 
+#include <utility>
+
 TApplication* Application = nullptr;
 
 const ClassInfo TApplication::Class{.name = "TApplication", .parent = &TComponent::Class};
@@ -23,10 +25,16 @@ void TApplication::Terminate() {
     CurrentWidgetset().EndModalWaits();
 }
 
-bool TApplication::ClaimSingleInstance(const std::string& name) {
-    return CurrentWidgetset().ClaimInstance(name, [this] {
-        if (mainForm_ != nullptr) mainForm_->ShowRestored();
-    });
+bool TApplication::ClaimSingleInstance(const std::string& name, widgetset::InstanceRequests commands) {
+    return CurrentWidgetset().ClaimInstance(
+        name, [this, commands = std::move(commands)](const std::string& request) -> widgetset::InstanceAnswer {
+            if (!request.empty()) {
+                if (commands) return commands(request);
+                return {2, "alarmclock: the running program takes no commands\n"};
+            }
+            if (mainForm_ != nullptr) mainForm_->ShowRestored();
+            return {};
+        });
 }
 
 HWND TApplication::Handle() { return CurrentWidgetset().ApplicationHandle(); }

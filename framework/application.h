@@ -2,6 +2,7 @@
 // loop that runs until the main form closes.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "framework/component.h"
@@ -39,8 +40,13 @@ class TApplication : public TComponent {
     bool Terminated() const { return terminated_; }
 
     // True when this is the program's only running instance; otherwise the running one brings its main
-    // form up, and this one should end.
-    bool ClaimSingleInstance(const std::string& name);
+    // form up, and this one should end. commands answers a later start's command (its command line's).
+    bool ClaimSingleInstance(const std::string& name, widgetset::InstanceRequests commands = {});
+    // The running instance's answer to a command; nothing when none runs.
+    std::optional<widgetset::InstanceAnswer> AskRunningInstance(const std::string& name,
+                                                                const std::string& command) {
+        return CurrentWidgetset().AskInstance(name, command);
+    }
     // Whether tray icons can be seen now; without that, a hidden main form could not be reached.
     bool NotificationAreaAvailable() { return CurrentWidgetset().NotificationAreaAvailable(); }
 

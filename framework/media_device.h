@@ -14,4 +14,9 @@ class MediaDevice {
     // never after Close or destruction.
     virtual void Play(std::function<void()> finished) = 0;
     virtual void Close() = 0;
+    // Whether the last playback ended by a failure rather than at the file's end.
+    virtual bool PlaybackFailed() const = 0;
+    // The loudness of this and later playbacks, as a fraction of the file's own amplitude (0 to 1); a device
+    // that cannot change it plays at the file's own.
+    virtual void SetVolume(double volume) = 0;
 };

@@ -28,8 +28,14 @@ TMediaPlayer::~TMediaPlayer() { Close(); }
 void TMediaPlayer::Open() {
     Close();
     auto device = CurrentWidgetset().CreateMediaDevice();
+    device->SetVolume(volume_);
     device->Open(fileName_);
     device_ = std::move(device);
+}
+
+void TMediaPlayer::SetVolume(double volume) {
+    volume_ = volume;
+    if (device_) device_->SetVolume(volume);
 }
 
 void TMediaPlayer::Play() {

@@ -46,6 +46,10 @@ class TMediaPlayer : public TWinControl {
     void Play();
     void Close();
     bool IsOpen() const { return device_ != nullptr; }
+    // Whether the playback that raised OnNotify ended by a failure rather than at the file's end.
+    bool PlaybackFailed() const { return device_ != nullptr && device_->PlaybackFailed(); }
+    // The loudness, as a fraction of the file's own amplitude, now and for every file opened later.
+    void SetVolume(double volume);
 
   private:
     void PlaybackFinished();
@@ -53,6 +57,7 @@ class TMediaPlayer : public TWinControl {
     std::string fileName_;
     TMPDeviceTypes deviceType_ = dtAutoSelect;
     bool notify_ = false;
+    double volume_ = 1.0;
     TNotifyEvent onNotify_;
     std::unique_ptr<MediaDevice> device_;
 };

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -70,6 +71,15 @@ struct OpenFileRequest {
 
 using TimerId = unsigned long;
 
+// What the running instance answers a later start's request: the text that start prints and its exit status.
+struct InstanceAnswer {
+    int status = 0;
+    std::string text;
+};
+// A later start's request to the running instance: empty for a plain start, else a command of its command
+// line.
+using InstanceRequests = std::function<InstanceAnswer(const std::string& request)>;
+
 class Widgetset {
   public:
     virtual ~Widgetset() = default;
@@ -102,8 +112,11 @@ class Widgetset {
     virtual std::unique_ptr<MediaDevice> CreateMediaDevice() = 0;
 
     // Makes this process the one running instance of the program called name. False when another runs
-    // already; that one has then been told, and runs anotherStart on its interface thread.
-    virtual bool ClaimInstance(const std::string& name, std::function<void()> anotherStart) = 0;
+    // already; that one has then been told, and answers the plain start's empty request on its interface
+    // thread. requests answers each later start's request there.
+    virtual bool ClaimInstance(const std::string& name, InstanceRequests requests) = 0;
+    // The running instance's answer to the request (not empty); nothing when none runs. Claims nothing.
+    virtual std::optional<InstanceAnswer> AskInstance(const std::string& name, const std::string& request) = 0;
     // Whether the desktop has a notification area to show tray icons in now.
     virtual bool NotificationAreaAvailable() = 0;
     // Asks the system to wake the computer from sleep at that instant (universal time, to the second), in
@@ -116,6 +129,14 @@ class Widgetset {
     // alarm whose media cannot play. Without a sound output it stays silent, and the back end says why once,
     // on standard error.
     virtual void SoundAlarmTone(bool sounding) = 0;
+    // The tone's loudness, now and later, as a fraction of its full amplitude, where the output allows it.
+    virtual void SetAlarmToneVolume(double volume) = 0;
+
+    // How many message boxes (MessageBoxA's) are open now, one inside another.
+    virtual std::size_t OpenMessageBoxes() = 0;
+    // Ends unanswered the box open at that depth (1: the outermost) and every box opened inside it, as the
+    // application's end would (MessageBoxAnswerAtEnd); each returns once its loop runs again.
+    virtual void EndMessageBoxes(std::size_t depth) = 0;
 
     // Modal: the chosen file's full path, or nothing when the user cancelled.
     virtual std::optional<std::string> ExecuteOpenDialog(const OpenFileRequest& request) = 0;

@@ -76,3 +76,12 @@ inline int MessageBoxFittingA(HWND owner, LPCSTR text, LPCSTR caption, UINT type
     return MessageBoxA(owner, text, caption, type);
 }
 #endif
+
+// Standard output and error where the user who started the program sees them. A Windows program of the
+// GUI subsystem has none: it writes to the console of the program that started it, when there is one (a
+// command prompt's); elsewhere they are the process's own already.
+#ifdef _WIN32
+void UseParentConsole();
+#else
+inline void UseParentConsole() {}
+#endif

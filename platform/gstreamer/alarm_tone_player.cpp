@@ -54,7 +54,13 @@ void AlarmTonePlayer::Sound(bool sounding) {
     }
     if (device_) return;
     device_ = CreateGStreamerMediaDevice();
+    device_->SetVolume(volume_);
     Play();
+}
+
+void AlarmTonePlayer::SetVolume(double volume) {
+    volume_ = volume;
+    if (device_) device_->SetVolume(volume);
 }
 
 void AlarmTonePlayer::Play() {

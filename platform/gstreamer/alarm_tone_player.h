@@ -23,6 +23,8 @@ class AlarmTonePlayer {
     // Starts the tone, or stops it. A tone that cannot play is said once on standard error, and the
     // program goes on without it.
     void Sound(bool sounding);
+    // Its loudness, now and at each playback.
+    void SetVolume(double volume);
 
   private:
     void Play();
@@ -34,6 +36,7 @@ class AlarmTonePlayer {
     std::chrono::steady_clock::time_point started_;
     std::unique_ptr<MediaDevice> device_;
     bool complained_ = false;
+    double volume_ = 1.0;
 };
 
 }  // namespace gstreamer

@@ -27,6 +27,7 @@ class Device final : public MediaDevice {
             Started();
             CheckMediaFile(fileName);
             auto playbin = std::make_unique<Playbin>(fileName);
+            playbin->SetVolume(volume_);
             playbin->Preroll();
             playbin_ = std::move(playbin);
         } catch (const Failure& failure) {
@@ -42,6 +43,7 @@ class Device final : public MediaDevice {
         } catch (const Failure& failure) {
             throw EMCIDeviceError("Cannot play " + shownName_ + ": " + failure.what());
         }
+        failed_ = false;
         finished_ = std::move(finished);
         poll_ = CurrentWidgetset().StartTimer(kPollIntervalMs, [this] { Poll(); });
     }
@@ -51,9 +53,18 @@ class Device final : public MediaDevice {
         playbin_.reset();
     }
 
+    bool PlaybackFailed() const override { return failed_; }
+
+    void SetVolume(double volume) override {
+        volume_ = volume;
+        if (playbin_) playbin_->SetVolume(volume);
+    }
+
   private:
     void Poll() {
-        if (playbin_->TakeOutcome() == Playbin::Outcome::Playing) return;
+        const Playbin::Outcome outcome = playbin_->TakeOutcome();
+        if (outcome == Playbin::Outcome::Playing) return;
+        failed_ = outcome == Playbin::Outcome::Failed;
         auto finished = std::move(finished_);
         StopPolling();
         // The handler may close, reopen or free this device: nothing of it is touched afterwards.
@@ -70,6 +81,8 @@ class Device final : public MediaDevice {
     std::unique_ptr<Playbin> playbin_;
     std::function<void()> finished_;
     std::optional<widgetset::TimerId> poll_;
+    bool failed_ = false;
+    double volume_ = 1.0;
 };
 
 }  // namespace

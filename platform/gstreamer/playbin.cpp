@@ -100,6 +100,8 @@ void Playbin::Start() {
     }
 }
 
+void Playbin::SetVolume(double volume) { gst_.object_set(pipeline_.get(), "volume", volume, nullptr); }
+
 Playbin::Outcome Playbin::TakeOutcome() {
     ObjectPtr<GstBus> bus(gst_.element_get_bus(pipeline_.get()));
     MessagePtr message(

@@ -27,6 +27,9 @@ class Playbin {
     // Starts playing from the current position, or from the start after an end; throws Failure when the
     // pipeline refuses at once.
     void Start();
+    // The amplitude of the sound, as a fraction of the file's own (playbin's volume, applied by the output
+    // where it can, else by a volume element in the pipeline).
+    void SetVolume(double volume);
     // What the bus reports since the last call; an error stops the pipeline.
     Outcome TakeOutcome();
 

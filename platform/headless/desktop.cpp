@@ -14,14 +14,21 @@ int Desktop::PeerUpdates(const TControl& control, widgetset::Aspect aspect) cons
     return count == peer->second.end() ? 0 : count->second;
 }
 
-bool Desktop::ClaimInstance(const std::string& name, std::function<void()> anotherStart) {
+bool Desktop::ClaimInstance(const std::string& name, widgetset::InstanceRequests requests) {
     auto holder = instances_.find(name);
     if (holder != instances_.end()) {
-        holder->second();
+        holder->second({});
         return false;
     }
-    instances_[name] = std::move(anotherStart);
+    instances_[name] = std::move(requests);
     return true;
+}
+
+std::optional<widgetset::InstanceAnswer> Desktop::AskInstance(const std::string& name,
+                                                              const std::string& request) {
+    auto holder = instances_.find(name);
+    if (holder == instances_.end()) return std::nullopt;
+    return holder->second(request);
 }
 
 void Desktop::Reset() {

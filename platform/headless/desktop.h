@@ -42,7 +42,8 @@ class Desktop {
 
     // One running instance per program name, as the desktop back ends keep it: a later claim tells the
     // holder and fails.
-    bool ClaimInstance(const std::string& name, std::function<void()> anotherStart);
+    bool ClaimInstance(const std::string& name, widgetset::InstanceRequests requests);
+    std::optional<widgetset::InstanceAnswer> AskInstance(const std::string& name, const std::string& request);
     bool NotificationArea() const { return notificationArea_; }
     void SetNotificationArea(bool present) { notificationArea_ = present; }
     // The wake-up the program holds: when the system would wake the machine.
@@ -62,7 +63,7 @@ class Desktop {
     HeadlessShell shell_;
     std::chrono::milliseconds runLimit_ = std::chrono::hours{24};
     std::map<const TControl*, std::map<widgetset::Aspect, int>> peerUpdates_;
-    std::map<std::string, std::function<void()>> instances_;
+    std::map<std::string, widgetset::InstanceRequests> instances_;
     bool notificationArea_ = true;
     std::optional<std::chrono::sys_seconds> wakeUp_;
 };

@@ -22,8 +22,13 @@ struct MediaLibrary {
     std::map<std::string, std::chrono::milliseconds> durations;
     std::set<std::string> failToOpen;
     std::set<std::string> failToPlay;
+    // Files whose playback ends by a failure instead of at their end.
+    std::set<std::string> failWhilePlaying;
     std::vector<MediaEvent> log;
     bool alarmTone = false;  // whether the program's own tone sounds
+    // The loudness of the open file's device and of the tone, as fractions of their full amplitude.
+    double volume = 1.0;
+    double alarmToneVolume = 1.0;
 
     std::chrono::milliseconds DurationOf(const std::string& fileName) const;
 };

@@ -18,6 +18,12 @@ void HeadlessMediaDevice::Open(const std::string& fileName) {
     }
     fileName_ = fileName;
     open_ = true;
+    library_.volume = volume_;
+}
+
+void HeadlessMediaDevice::SetVolume(double volume) {
+    volume_ = volume;
+    if (open_) library_.volume = volume;
 }
 
 void HeadlessMediaDevice::Play(std::function<void()> finished) {
@@ -26,8 +32,10 @@ void HeadlessMediaDevice::Play(std::function<void()> finished) {
         throw EMCIDeviceError("Cannot play " + fileName_ + ": the device failed");
     }
     CancelPlayback();
+    failed_ = false;
     playback_ = loop_.Schedule(library_.DurationOf(fileName_), [this, finished = std::move(finished)] {
         playback_ = 0;
+        failed_ = library_.failWhilePlaying.contains(fileName_);
         library_.log.push_back({MediaEvent::Kind::Finished, fileName_});
         finished();
     });

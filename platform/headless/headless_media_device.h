@@ -15,6 +15,8 @@ class HeadlessMediaDevice : public MediaDevice {
     void Open(const std::string& fileName) override;
     void Play(std::function<void()> finished) override;
     void Close() override;
+    bool PlaybackFailed() const override { return failed_; }
+    void SetVolume(double volume) override;
 
   private:
     void CancelPlayback();
@@ -23,6 +25,8 @@ class HeadlessMediaDevice : public MediaDevice {
     VirtualEventLoop& loop_;
     std::string fileName_;
     bool open_ = false;
+    bool failed_ = false;
+    double volume_ = 1.0;
     VirtualEventLoop::TimerId playback_ = 0;
 };
 

@@ -80,6 +80,12 @@ std::unique_ptr<MediaDevice> HeadlessWidgetset::CreateMediaDevice() {
     return std::make_unique<HeadlessMediaDevice>(Desktop::Instance().Media(), Desktop::Instance().Loop());
 }
 
+std::size_t HeadlessWidgetset::OpenMessageBoxes() { return Desktop::Instance().Script().OpenMessageBoxes(); }
+
+void HeadlessWidgetset::EndMessageBoxes(std::size_t depth) {
+    Desktop::Instance().Script().EndMessageBoxes(depth);
+}
+
 std::optional<std::string> HeadlessWidgetset::ExecuteOpenDialog(const widgetset::OpenFileRequest& request) {
     return Desktop::Instance().Script().ShowOpenDialog(request);
 }
@@ -93,8 +99,13 @@ TMenuItem* HeadlessWidgetset::PopupMenu(TPopupMenu& menu, int x, int y) {
     return Desktop::Instance().Script().ShowPopupMenu(call);
 }
 
-bool HeadlessWidgetset::ClaimInstance(const std::string& name, std::function<void()> anotherStart) {
-    return Desktop::Instance().ClaimInstance(name, std::move(anotherStart));
+bool HeadlessWidgetset::ClaimInstance(const std::string& name, widgetset::InstanceRequests requests) {
+    return Desktop::Instance().ClaimInstance(name, std::move(requests));
+}
+
+std::optional<widgetset::InstanceAnswer> HeadlessWidgetset::AskInstance(const std::string& name,
+                                                                        const std::string& request) {
+    return Desktop::Instance().AskInstance(name, request);
 }
 
 bool HeadlessWidgetset::NotificationAreaAvailable() { return Desktop::Instance().NotificationArea(); }
@@ -104,6 +115,10 @@ void HeadlessWidgetset::HoldWakeUp(std::optional<std::chrono::sys_seconds> momen
 }
 
 void HeadlessWidgetset::SoundAlarmTone(bool sounding) { Desktop::Instance().Media().alarmTone = sounding; }
+
+void HeadlessWidgetset::SetAlarmToneVolume(double volume) {
+    Desktop::Instance().Media().alarmToneVolume = volume;
+}
 
 }  // namespace headless
 

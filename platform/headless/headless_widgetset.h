@@ -20,12 +20,17 @@ class HeadlessWidgetset : public widgetset::Widgetset {
     widgetset::TimerId StartWallClockTimer(unsigned intervalMs, std::function<void()> tick) override;
     void StopTimer(widgetset::TimerId timer) override;
     std::unique_ptr<MediaDevice> CreateMediaDevice() override;
+    std::size_t OpenMessageBoxes() override;
+    void EndMessageBoxes(std::size_t depth) override;
     std::optional<std::string> ExecuteOpenDialog(const widgetset::OpenFileRequest& request) override;
     TMenuItem* PopupMenu(TPopupMenu& menu, int x, int y) override;
-    bool ClaimInstance(const std::string& name, std::function<void()> anotherStart) override;
+    bool ClaimInstance(const std::string& name, widgetset::InstanceRequests requests) override;
+    std::optional<widgetset::InstanceAnswer> AskInstance(const std::string& name,
+                                                         const std::string& request) override;
     bool NotificationAreaAvailable() override;
     void HoldWakeUp(std::optional<std::chrono::sys_seconds> moment) override;
     void SoundAlarmTone(bool sounding) override;
+    void SetAlarmToneVolume(double volume) override;
 
   private:
     HWND applicationHandle_ = nullptr;

@@ -1,6 +1,7 @@
 #include "platform/posix/instance_claim.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -8,11 +9,13 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <stdexcept>
 #include <system_error>
 #include <thread>
+#include <utility>
 
 #include "platform/posix/registry/registry_error.h"
 #include "platform/posix/registry/registry_file.h"
@@ -50,6 +53,39 @@ void Knock(const sockaddr_un& address) {
         if (connected) return;
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
+}
+
+// How long a request's line and an answer may take: an answer waits for the holder's interface thread,
+// which may be in a 10-second wait for the registry.
+constexpr int kRequestMs = 1000;
+constexpr int kAnswerMs = 30000;
+// A command is a word; a longer line is no request of ours.
+constexpr std::size_t kLongestCommand = 64;
+
+// What arrives on the connection until its end or the time limit; nothing when that passes first.
+std::optional<std::string> ReadUntilEnd(int connection, int timeoutMs, std::size_t limit) {
+    std::string text;
+    for (;;) {
+        pollfd wait{connection, POLLIN, 0};
+        if (poll(&wait, 1, timeoutMs) <= 0) return std::nullopt;
+        char buffer[512];
+        const ssize_t got = read(connection, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) return text;
+        text.append(buffer, static_cast<std::size_t>(got));
+        if (text.size() > limit) return std::nullopt;
+    }
+}
+
+bool WriteAll(int connection, const std::string& text) {
+    std::size_t written = 0;
+    while (written < text.size()) {
+        const ssize_t sent = send(connection, text.data() + written, text.size() - written, MSG_NOSIGNAL);
+        if (sent < 0 && errno == EINTR) continue;
+        if (sent <= 0) return false;
+        written += static_cast<std::size_t>(sent);
+    }
+    return true;
 }
 
 // The registry's prefix, made as the registry makes it (owner only), since the lock is often there first.
@@ -120,14 +156,49 @@ InstanceClaim::~InstanceClaim() {
     if (lockFile_ >= 0) close(lockFile_);  // releases the lock
 }
 
-bool InstanceClaim::TakeKnocks() {
-    bool knocked = false;
+std::optional<InstanceClaim::Answer> InstanceClaim::Ask(const std::string& name, const std::string& command) {
+    const sockaddr_un address = SocketAddress((registry::RegistryPrefix() / (name + ".lock")).string());
+    const int client = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (client < 0) throw std::system_error(errno, std::generic_category(), "cannot make a socket");
+    if (connect(client, reinterpret_cast<const sockaddr*>(&address), AddressLength(address)) != 0) {
+        close(client);
+        return std::nullopt;
+    }
+    const bool sent = WriteAll(client, command + "\n") && shutdown(client, SHUT_WR) == 0;
+    const std::optional<std::string> reply = sent ? ReadUntilEnd(client, kAnswerMs, 1 << 20) : std::nullopt;
+    close(client);
+    const std::size_t lineEnd = reply ? reply->find('\n') : std::string::npos;
+    if (lineEnd == std::string::npos) throw std::runtime_error("the running program gave no answer");
+    return Answer{std::atoi(reply->substr(0, lineEnd).c_str()), reply->substr(lineEnd + 1)};
+}
+
+// A plain start only connects and closes: its request is the empty line at once.
+std::vector<InstanceClaim::Request> InstanceClaim::TakeRequests() {
+    std::vector<Request> requests;
     for (;;) {
         const int client = accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
-        if (client < 0) return knocked;
-        knocked = true;
-        close(client);
+        if (client < 0) return requests;
+        std::optional<std::string> line = ReadUntilEnd(client, kRequestMs, kLongestCommand);
+        if (!line) {
+            close(client);
+            continue;
+        }
+        if (!line->empty() && line->back() == '\n') line->pop_back();
+        requests.emplace_back(client, std::move(*line));
     }
+}
+
+InstanceClaim::Request::~Request() {
+    if (client_ >= 0) close(client_);
+}
+
+InstanceClaim::Request::Request(Request&& other) noexcept
+    : client_(std::exchange(other.client_, -1)), command_(std::move(other.command_)) {}
+
+// A start that gave up waiting is gone: its answer is dropped.
+void InstanceClaim::Request::Reply(const Answer& answer) {
+    WriteAll(client_, std::to_string(answer.status) + "\n" + answer.text);
+    close(std::exchange(client_, -1));
 }
 
 }  // namespace posix

@@ -12,6 +12,7 @@
 #include "platform/qt/dialogs.h"
 #include "platform/qt/event_loop.h"
 #include "platform/qt/interface_wait.h"
+#include "platform/qt/message_boxes.h"
 #include "platform/qt/tray_icons.h"
 #include "platform/wake_up_refusal.h"
 
@@ -66,6 +67,10 @@ void QtWidgetset::StopTimer(widgetset::TimerId timer) { Timers().Stop(static_cas
 
 std::unique_ptr<MediaDevice> QtWidgetset::CreateMediaDevice() { return CreateGStreamerMediaDevice(); }
 
+std::size_t QtWidgetset::OpenMessageBoxes() { return qtbackend::OpenMessageBoxes(); }
+
+void QtWidgetset::EndMessageBoxes(std::size_t depth) { qtbackend::EndMessageBoxes(depth); }
+
 std::optional<std::string> QtWidgetset::ExecuteOpenDialog(const widgetset::OpenFileRequest& request) {
     return ExecuteOpenFileDialog(request);
 }
@@ -77,16 +82,29 @@ void QtWidgetset::SetTrayMenu(HWND window, UINT id, TPopupMenu* menu, std::funct
 }
 
 // A start that gives way never connects to the display: it only knocks and ends.
-bool QtWidgetset::ClaimInstance(const std::string& name, std::function<void()> anotherStart) {
+bool QtWidgetset::ClaimInstance(const std::string& name, widgetset::InstanceRequests requests) {
     instance_ = posix::InstanceClaim::Claim(name);
     if (!instance_) return false;
     EnsureApplication();
     knocks_ = std::make_unique<QSocketNotifier>(instance_->ListenDescriptor(), QSocketNotifier::Read);
-    QObject::connect(knocks_.get(), &QSocketNotifier::activated,
-                     [this, anotherStart = std::move(anotherStart)] {
-                         if (instance_->TakeKnocks()) RunOrHold(anotherStart);
-                     });
+    QObject::connect(knocks_.get(), &QSocketNotifier::activated, [this, requests = std::move(requests)] {
+        for (posix::InstanceClaim::Request& request : instance_->TakeRequests()) {
+            RunOrHold(
+                [requests, request = std::make_shared<posix::InstanceClaim::Request>(std::move(request))] {
+                    const widgetset::InstanceAnswer answer = requests(request->Command());
+                    request->Reply({answer.status, answer.text});
+                });
+        }
+    });
     return true;
+}
+
+// Asked before the display is opened: a start with a command never shows anything.
+std::optional<widgetset::InstanceAnswer> QtWidgetset::AskInstance(const std::string& name,
+                                                                  const std::string& request) {
+    const auto answer = posix::InstanceClaim::Ask(name, request);
+    if (!answer) return std::nullopt;
+    return widgetset::InstanceAnswer{answer->status, answer->text};
 }
 
 bool QtWidgetset::NotificationAreaAvailable() {
@@ -109,8 +127,15 @@ void QtWidgetset::HoldWakeUp(std::optional<std::chrono::sys_seconds> moment) {
 
 void QtWidgetset::SoundAlarmTone(bool sounding) {
     if (!tone_ && !sounding) return;  // never started: nothing to stop, and nothing loaded for it
+    Tone().Sound(sounding);
+}
+
+void QtWidgetset::SetAlarmToneVolume(double volume) { Tone().SetVolume(volume); }
+
+// Made when first needed; it loads GStreamer only once it sounds.
+gstreamer::AlarmTonePlayer& QtWidgetset::Tone() {
     if (!tone_) tone_ = std::make_unique<gstreamer::AlarmTonePlayer>();
-    tone_->Sound(sounding);
+    return *tone_;
 }
 
 }  // namespace qtbackend

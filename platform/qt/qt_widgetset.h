@@ -22,13 +22,18 @@ class QtWidgetset : public widgetset::Widgetset {
     widgetset::TimerId StartWallClockTimer(unsigned intervalMs, std::function<void()> tick) override;
     void StopTimer(widgetset::TimerId timer) override;
     std::unique_ptr<MediaDevice> CreateMediaDevice() override;
+    std::size_t OpenMessageBoxes() override;
+    void EndMessageBoxes(std::size_t depth) override;
     std::optional<std::string> ExecuteOpenDialog(const widgetset::OpenFileRequest& request) override;
     TMenuItem* PopupMenu(TPopupMenu& menu, int x, int y) override;
     void SetTrayMenu(HWND window, UINT id, TPopupMenu* menu, std::function<void()> aboutToShow) override;
-    bool ClaimInstance(const std::string& name, std::function<void()> anotherStart) override;
+    bool ClaimInstance(const std::string& name, widgetset::InstanceRequests requests) override;
+    std::optional<widgetset::InstanceAnswer> AskInstance(const std::string& name,
+                                                         const std::string& request) override;
     bool NotificationAreaAvailable() override;
     void HoldWakeUp(std::optional<std::chrono::sys_seconds> moment) override;
     void SoundAlarmTone(bool sounding) override;
+    void SetAlarmToneVolume(double volume) override;
 
   private:
     TimerHost& Timers();
@@ -39,6 +44,7 @@ class QtWidgetset : public widgetset::Widgetset {
 
     HWND applicationHandle_ = nullptr;
     std::unique_ptr<TimerHost> timers_;
+    gstreamer::AlarmTonePlayer& Tone();
     std::unique_ptr<gstreamer::AlarmTonePlayer> tone_;
     std::unique_ptr<posix::WakeUpHelper> wakeUp_;
     // The moment asked for while the helper is not yet started, and whether its start is on its way.

@@ -1,5 +1,7 @@
 #include "platform/win32/mci_media_device.h"
 
+#include <cmath>
+
 #include "framework/exceptions.h"
 #include "platform/win32/hidden_window.h"
 // After windows.h, which it needs.
@@ -34,12 +36,14 @@ class MciMediaDevice : public MediaDevice {
         if (error != 0) throw EMCIDeviceError("Cannot open " + fileName + ": " + MciErrorText(error));
         fileName_ = fileName;
         device_ = mciGetDeviceIDA(alias_.c_str());
+        SendVolume();
     }
 
     void Play(std::function<void()> finished) override {
         if (device_ == 0) throw EMCIDeviceError("Cannot play " + fileName_ + ": no file is open");
         const MCIERROR error = Send("play " + alias_ + " from 0 notify");
         if (error != 0) throw EMCIDeviceError("Cannot play " + fileName_ + ": " + MciErrorText(error));
+        failed_ = false;
         finished_ = std::move(finished);
     }
 
@@ -50,13 +54,27 @@ class MciMediaDevice : public MediaDevice {
         Send("close " + alias_);
     }
 
+    bool PlaybackFailed() const override { return failed_; }
+
+    void SetVolume(double volume) override {
+        volume_ = volume;
+        if (device_ != 0) SendVolume();
+    }
+
   private:
     MCIERROR Send(const std::string& command) {
         return mciSendStringA(command.c_str(), nullptr, 0, window_.Handle());
     }
 
+    // In thousandths of the file's own amplitude. The digital video device (compressed sound, video) takes
+    // it; the wave and MIDI devices have no volume and refuse it, and play at the file's own.
+    void SendVolume() {
+        Send("setaudio " + alias_ + " volume to " + std::to_string(std::lround(volume_ * 1000)));
+    }
+
     void Notified(WPARAM flags, MCIDEVICEID device) {
         if (device != device_ || (flags & (MCI_NOTIFY_SUCCESSFUL | MCI_NOTIFY_FAILURE)) == 0) return;
+        failed_ = (flags & MCI_NOTIFY_FAILURE) != 0;
         auto finished = std::move(finished_);
         finished_ = nullptr;
         // The handler may close, reopen or free this device: nothing of it is touched afterwards.
@@ -68,6 +86,8 @@ class MciMediaDevice : public MediaDevice {
     std::string fileName_;
     MCIDEVICEID device_ = 0;
     std::function<void()> finished_;
+    bool failed_ = false;
+    double volume_ = 1.0;
 };
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "platform/win32/dialogs.h"
 #include "platform/win32/event_loop.h"
 #include "platform/win32/mci_media_device.h"
+#include "platform/win32/message_boxes.h"
 
 namespace win32backend {
 
@@ -67,6 +68,10 @@ void Win32Widgetset::StopTimer(widgetset::TimerId timer) { Timers().Stop(static_
 
 std::unique_ptr<MediaDevice> Win32Widgetset::CreateMediaDevice() { return CreateMciMediaDevice(); }
 
+std::size_t Win32Widgetset::OpenMessageBoxes() { return win32backend::OpenMessageBoxes(); }
+
+void Win32Widgetset::EndMessageBoxes(std::size_t depth) { win32backend::EndMessageBoxes(depth); }
+
 std::optional<std::string> Win32Widgetset::ExecuteOpenDialog(const widgetset::OpenFileRequest& request) {
     return ExecuteOpenFileDialog(request);
 }
@@ -75,15 +80,20 @@ TMenuItem* Win32Widgetset::PopupMenu(TPopupMenu& menu, int x, int y) {
     return ShowPopupMenu(menu, x, y, ApplicationHandle());
 }
 
-bool Win32Widgetset::ClaimInstance(const std::string& name, std::function<void()> anotherStart) {
+bool Win32Widgetset::ClaimInstance(const std::string& name, widgetset::InstanceRequests requests) {
     // Asked to end (by the uninstaller), the program ends as "Exit Program" ends it, but keeps the user's
     // settings.
-    auto claim = InstanceClaim::Claim(name, std::move(anotherStart), [] {
+    auto claim = InstanceClaim::Claim(name, std::move(requests), [] {
         if (Application != nullptr) Application->Terminate();
     });
     if (!claim) return false;
     instance_ = std::move(claim);
     return true;
+}
+
+std::optional<widgetset::InstanceAnswer> Win32Widgetset::AskInstance(const std::string& name,
+                                                                     const std::string& request) {
+    return InstanceClaim::Ask(name, request);
 }
 
 bool Win32Widgetset::NotificationAreaAvailable() { return FindWindowA("Shell_TrayWnd", nullptr) != nullptr; }
@@ -109,6 +119,9 @@ void Win32Widgetset::SoundAlarmTone(bool sounding) {
         toneSounding_ = false;
     }
 }
+
+// The system's player has no volume of its own: the tone sounds at full volume from its start.
+void Win32Widgetset::SetAlarmToneVolume(double) {}
 
 }  // namespace win32backend
 

@@ -241,7 +241,10 @@ TEST_F(StartUpTest, ASecondStartBringsTheRunningWindowUpInsteadOfArmingAgain) {
     ASSERT_FALSE(form->Visible());
     // What a second process's claim does to this one: it gives way, and this window comes up.
     EXPECT_FALSE(
-        CurrentWidgetset().ClaimInstance("alarmclock", [] { ADD_FAILURE() << "the holder gave way"; }));
+        CurrentWidgetset().ClaimInstance("alarmclock", [](const std::string&) -> widgetset::InstanceAnswer {
+            ADD_FAILURE() << "the holder gave way";
+            return {};
+        }));
     EXPECT_TRUE(form->Visible());
     EXPECT_EQ(form->WindowState(), wsNormal);
     const auto& calls = desktop.Shell().notifyIconCalls;

@@ -251,12 +251,22 @@ check "an armed start with Keep Running writes the entry" wait_for 5 entry_is "\
 check "a second start gives way at once" timeout 20 "$wine" "$program"
 check "a second start shows the running window" wait_for 5 has_window "$settings_title"
 check "one program runs" test "$(pgrep -fc "^$program$")" = 1
+# A command, answered by the running program and printed through a pipe; its exit status is the answer's.
+command_says() {  # command_says STATUS TEXT OPTION
+    local said status=0
+    said=$("$wine" "$program" "$3" 2>&1 < /dev/null | tr -d '\r'; exit "${PIPESTATUS[0]}") || status=$?
+    [ "$status" = "$1" ] && [ "$said" = "$2" ] || { echo "$3: status $status, said: $said"; return 1; }
+}
+check "--status prints when the alarm rings next" command_says 0 "Alarm set: next rings at $tomorrow 06:00" --status
+check "--stop without a ringing alarm says so and fails" command_says 1 "alarmclock: the alarm is not ringing" --stop
 
 # Exit Program clears the stored alarm and the start-up entry and ends the program.
 settings_keys alt+x
 check "Exit Program ends the program" wait_for 10 not_running
 check "and clears the stored alarm" stored_is enabled ""
 check "and the start-up entry" entry_is ""
+check "a command without a running program says so and fails" \
+    command_says 1 "alarmclock: the alarm clock is not running" --status
 
 # Last, since it ends the session and starts a new one: after a firing with Keep Running the user arms the
 # next alarm, and a new session brings it back.

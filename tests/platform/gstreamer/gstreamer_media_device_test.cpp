@@ -6,9 +6,11 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <climits>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <future>
@@ -273,6 +275,41 @@ TEST_F(GStreamerMediaDeviceTest, PlaysAgainFromTheStartAfterTheEnd) {
     EXPECT_TRUE(Contents(output_) == first) << "the second playback did not play the same samples";
 }
 
+// The loudest sample of a recording of raw 16-bit samples.
+int Peak(const std::string& samples) {
+    int peak = 0;
+    for (std::size_t at = 0; at + 1 < samples.size(); at += 2) {
+        const auto sample = static_cast<std::int16_t>(static_cast<unsigned char>(samples[at]) |
+                                                      static_cast<unsigned char>(samples[at + 1]) << 8);
+        peak = std::max(peak, std::abs(int{sample}));
+    }
+    return peak;
+}
+
+// The volume reaches the output, set before the file is opened or while it is open, and holds for a
+// playback after the end.
+TEST_F(GStreamerMediaDeviceTest, PlaysAtTheVolumeSet) {
+    RecordWith("filesink location={out}");
+    const fs::path tone = Tone(300ms);
+    int finished = 0;
+    const auto playedPeak = [&](MediaDevice& device) {
+        const int before = finished;
+        device.Play([&] { ++finished; });
+        EXPECT_TRUE(RunUntil([&] { return finished > before; }));
+        return Peak(Contents(output_));
+    };
+    const int full = playedPeak(*Opened(tone));
+    ASSERT_GT(full, 10000);
+
+    auto device = CreateGStreamerMediaDevice();
+    device->SetVolume(0.1);
+    device->Open(tone.string());
+    EXPECT_NEAR(playedPeak(*device), full / 10, full / 100);
+    device->SetVolume(0.5);
+    EXPECT_NEAR(playedPeak(*device), full / 2, full / 100);
+    EXPECT_FALSE(device->PlaybackFailed());
+}
+
 TEST_F(GStreamerMediaDeviceTest, AnOutputThatRefusesToStartFailsInPlay) {
     sink_.emplace("ALARMCLOCK_AUDIO_SINK", "fakesink state-error=paused-to-playing");
     const fs::path tone = Tone(300ms);
@@ -299,6 +336,7 @@ TEST_F(GStreamerMediaDeviceTest, AnErrorDuringPlaybackEndsItAndTheOwnerCanReopen
     ASSERT_TRUE(RunUntil([&] { return finished > 0; }));
     RunFor(300ms);
     EXPECT_EQ(finished, 1);
+    EXPECT_TRUE(device->PlaybackFailed());
     EXPECT_EQ(TestWidgetset().ActiveTimers(), 0u);
 
     // What the player's owner does next: close and reopen, here with a working output.

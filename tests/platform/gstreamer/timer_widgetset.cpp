@@ -60,16 +60,22 @@ HWND TimerWidgetset::ApplicationHandle() { NotInThisWidgetset("application windo
 void TimerWidgetset::RunLoop(const std::function<bool()>&) { NotInThisWidgetset("unbounded loop"); }
 void TimerWidgetset::ProcessMessages() { NotInThisWidgetset("messages"); }
 std::unique_ptr<MediaDevice> TimerWidgetset::CreateMediaDevice() { NotInThisWidgetset("media device"); }
+std::size_t TimerWidgetset::OpenMessageBoxes() { NotInThisWidgetset("message boxes"); }
+void TimerWidgetset::EndMessageBoxes(std::size_t) { NotInThisWidgetset("message boxes"); }
 std::optional<std::string> TimerWidgetset::ExecuteOpenDialog(const widgetset::OpenFileRequest&) {
     NotInThisWidgetset("dialogs");
 }
 TMenuItem* TimerWidgetset::PopupMenu(TPopupMenu&, int, int) { NotInThisWidgetset("menus"); }
-bool TimerWidgetset::ClaimInstance(const std::string&, std::function<void()>) {
+bool TimerWidgetset::ClaimInstance(const std::string&, widgetset::InstanceRequests) {
+    NotInThisWidgetset("instances");
+}
+std::optional<widgetset::InstanceAnswer> TimerWidgetset::AskInstance(const std::string&, const std::string&) {
     NotInThisWidgetset("instances");
 }
 bool TimerWidgetset::NotificationAreaAvailable() { NotInThisWidgetset("notification areas"); }
 void TimerWidgetset::HoldWakeUp(std::optional<std::chrono::sys_seconds>) { NotInThisWidgetset("wake-ups"); }
 void TimerWidgetset::SoundAlarmTone(bool) { NotInThisWidgetset("alarm tone"); }
+void TimerWidgetset::SetAlarmToneVolume(double) { NotInThisWidgetset("alarm tone"); }
 
 TimerWidgetset& TestWidgetset() {
     static TimerWidgetset instance;

@@ -31,12 +31,17 @@ class TimerWidgetset : public widgetset::Widgetset {
     void RunLoop(const std::function<bool()>& done) override;
     void ProcessMessages() override;
     std::unique_ptr<MediaDevice> CreateMediaDevice() override;
+    std::size_t OpenMessageBoxes() override;
+    void EndMessageBoxes(std::size_t depth) override;
     std::optional<std::string> ExecuteOpenDialog(const widgetset::OpenFileRequest& request) override;
     TMenuItem* PopupMenu(TPopupMenu& menu, int x, int y) override;
-    bool ClaimInstance(const std::string& name, std::function<void()> anotherStart) override;
+    bool ClaimInstance(const std::string& name, widgetset::InstanceRequests requests) override;
+    std::optional<widgetset::InstanceAnswer> AskInstance(const std::string& name,
+                                                         const std::string& request) override;
     bool NotificationAreaAvailable() override;
     void HoldWakeUp(std::optional<std::chrono::sys_seconds> moment) override;
     void SoundAlarmTone(bool sounding) override;
+    void SetAlarmToneVolume(double volume) override;
 
   private:
     struct Timer {

@@ -149,14 +149,30 @@ TEST(InstanceClaimTest, ALaterStartGivesWayAndKnocksOnTheHolder) {
     TemporaryPrefix prefix;
     auto holder = posix::InstanceClaim::Claim("alarmclock");
     ASSERT_NE(holder, nullptr);
-    EXPECT_FALSE(holder->TakeKnocks());
+    EXPECT_TRUE(holder->TakeRequests().empty());
 
     EXPECT_FALSE(ClaimedByAnotherProcess());  // a second start gives way
     ASSERT_TRUE(Readable(holder->ListenDescriptor(), 2000));
-    EXPECT_TRUE(holder->TakeKnocks());
-    EXPECT_FALSE(holder->TakeKnocks());  // taken once
+    const auto requests = holder->TakeRequests();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].Command(), "");
+    EXPECT_TRUE(holder->TakeRequests().empty());  // taken once
 
-    holder.reset();  // the program ended: the next start runs
+    // A start with a command gets the holder's answer; nothing claims the instance meanwhile.
+    std::optional<posix::InstanceClaim::Answer> answer;
+    std::thread asker([&] { answer = posix::InstanceClaim::Ask("alarmclock", "status"); });
+    ASSERT_TRUE(Readable(holder->ListenDescriptor(), 2000));
+    auto commands = holder->TakeRequests();
+    ASSERT_EQ(commands.size(), 1u);
+    EXPECT_EQ(commands[0].Command(), "status");
+    commands[0].Reply({1, "two\nlines\n"});
+    asker.join();
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(answer->status, 1);
+    EXPECT_EQ(answer->text, "two\nlines\n");
+
+    holder.reset();  // the program ended: the next start runs, a command finds no one
+    EXPECT_FALSE(posix::InstanceClaim::Ask("alarmclock", "status"));
     EXPECT_TRUE(ClaimedByAnotherProcess());
 }
 
@@ -189,7 +205,7 @@ TEST(InstanceClaimTest, AKnockSurvivesAHolderThatClosesAtOnce) {
     // that writes to the closed connection must give way, not be killed by SIGPIPE.
     std::atomic<bool> done{false};
     std::thread taker([&] {
-        while (!done) holder->TakeKnocks();
+        while (!done) holder->TakeRequests();
     });
     for (int start = 0; start < 30; ++start) {
         const int status = ClaimInAnotherProcess();

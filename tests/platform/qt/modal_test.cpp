@@ -13,6 +13,7 @@
 
 #include "framework/captioned.h"
 #include "framework/interface_wait.h"
+#include "framework/widgetset.h"
 #include "platform/qt/icon_cache.h"
 #include "tests/platform/qt/desktop_user.h"
 #include "tests/platform/qt/qt_test.h"
@@ -162,6 +163,29 @@ TEST_F(ModalTest, TheProgramsEndClosesAnOpenBoxUnansweredAndNoLaterBoxShows) {
     EXPECT_EQ(VisibleWindow<QMessageBox>(), nullptr);
     EXPECT_TRUE(WidgetOf(*form).isEnabled());
     EXPECT_EQ(MessageBoxA(application->Handle(), "Too late", "Test", MB_OK), IDOK);
+    EXPECT_EQ(VisibleWindow<QMessageBox>(), nullptr);
+}
+
+// The program closes its boxes from a depth on unanswered (a snoozed alarm's message): the inner box
+// returns what the program's end would give it, and the outer one stays for the user's answer. Two users,
+// since the one whose step opens the inner box waits in it.
+TEST_F(ModalTest, TheProgramClosesItsInnerBoxUnansweredAndTheOuterOneStays) {
+    ScriptedUser opener;
+    ScriptedUser user;
+    int inner = 0;
+    opener.When(
+        "the question", [] { return ActiveWindow<QMessageBox>() != nullptr; },
+        [&] { inner = MessageBoxA(application->Handle(), "Inner?", "Test", MB_YESNO); });
+    user.When(
+        "the inner question", [] { return CurrentWidgetset().OpenMessageBoxes() == 2; },
+        [] { CurrentWidgetset().EndMessageBoxes(2); });
+    user.When(
+        "the outer question alone",
+        [] { return CurrentWidgetset().OpenMessageBoxes() == 1 && ActiveWindow<QMessageBox>() != nullptr; },
+        [] { desktop_user::Key("y"); });
+    EXPECT_EQ(MessageBoxA(application->Handle(), "Outer?", "Test", MB_YESNO), IDYES);
+    EXPECT_EQ(inner, IDNO);
+    EXPECT_EQ(CurrentWidgetset().OpenMessageBoxes(), 0u);
     EXPECT_EQ(VisibleWindow<QMessageBox>(), nullptr);
 }
 

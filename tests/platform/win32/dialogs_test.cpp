@@ -231,6 +231,39 @@ TEST_F(DialogsTest, AMessageBoxShowsTheBeginningOfATextLongerThanTheScreenHoldsA
     }
 }
 
+// The program closes its boxes from a depth on unanswered (a snoozed alarm's message): the inner box
+// returns what the program's end would give it, and the outer one stays for the user's answer. What is
+// still open ten seconds on is answered otherwise, so that a wait that never ends fails the test.
+TEST_F(DialogsTest, TheProgramClosesItsInnerBoxUnansweredAndTheOuterOneStays) {
+    int inner = 0;
+    const auto opener = CurrentWidgetset().StartTimer(100, [&] {
+        HWND outer = FindWindowA("#32770", "Outer");
+        if (inner != 0 || CurrentWidgetset().OpenMessageBoxes() != 1 || outer == nullptr ||
+            !IsWindowVisible(outer))
+            return;
+        inner = -1;  // this tick waits in the inner box
+        inner = MessageBoxFittingA(application->Handle(), "Inner?", "Inner", MB_YESNO);
+    });
+    const DWORD start = GetTickCount();
+    const auto user = CurrentWidgetset().StartTimer(100, [&] {
+        HWND outer = FindWindowA("#32770", "Outer");
+        HWND innerBox = FindWindowA("#32770", "Inner");
+        if (GetTickCount() - start > 10000) {
+            if (innerBox != nullptr) EndDialog(innerBox, IDYES);
+            if (outer != nullptr) EndDialog(outer, IDNO);
+        } else if (innerBox != nullptr && IsWindowVisible(innerBox)) {
+            if (CurrentWidgetset().OpenMessageBoxes() == 2) CurrentWidgetset().EndMessageBoxes(2);
+        } else if (inner > 0 && outer != nullptr) {
+            EndDialog(outer, IDYES);  // the user's answer
+        }
+    });
+    EXPECT_EQ(MessageBoxFittingA(application->Handle(), "Outer?", "Outer", MB_YESNO), IDYES);
+    EXPECT_EQ(inner, IDNO);
+    EXPECT_EQ(CurrentWidgetset().OpenMessageBoxes(), 0u);
+    CurrentWidgetset().StopTimer(opener);
+    CurrentWidgetset().StopTimer(user);
+}
+
 TEST_F(DialogsTest, TheProgramsEndClosesTheOpenBoxAndDialogUnansweredAndLaterOnesAtOnce) {
     ShowForm(kModalLayout);
     bool opened = false;

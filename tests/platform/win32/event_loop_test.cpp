@@ -45,12 +45,25 @@ TEST_F(EventLoopTest, AWallClockTimerTicksOnceAtOnceWhenTheClockIsSetOrTheSystem
     }
 }
 
-TEST_F(EventLoopTest, ASecondClaimGivesWayAndTheFirstHearsOfIt) {
+// A plain second start knocks; one with a command gets the holder's answer, its status and text whole,
+// through WM_COPYDATA both ways. Without a holder there is no answer.
+TEST_F(EventLoopTest, ASecondClaimGivesWayAndTheFirstHearsOfItOrAnswersItsCommand) {
+    EXPECT_EQ(CurrentWidgetset().AskInstance("alarmclock-test", "status"), std::nullopt);
     int starts = 0;
-    ASSERT_TRUE(CurrentWidgetset().ClaimInstance("alarmclock-test", [&] { ++starts; }));
+    ASSERT_TRUE(CurrentWidgetset().ClaimInstance("alarmclock-test", [&](const std::string& request) {
+        if (request.empty()) ++starts;
+        return widgetset::InstanceAnswer{request == "stop" ? 1 : 0, "asked: " + request + "\nsecond line\n"};
+    }));
     // A second start in another process finds the same session-wide mutex; one in this process does too.
-    EXPECT_FALSE(CurrentWidgetset().ClaimInstance("alarmclock-test", [] {}));
+    EXPECT_FALSE(CurrentWidgetset().ClaimInstance("alarmclock-test", {}));
     EXPECT_TRUE(WaitUntil([&] { return starts == 1; }, "the knock"));
+    for (const char* command : {"status", "stop"}) {
+        const auto answer = CurrentWidgetset().AskInstance("alarmclock-test", command);
+        ASSERT_TRUE(answer.has_value()) << command;
+        EXPECT_EQ(answer->status, std::string(command) == "stop" ? 1 : 0);
+        EXPECT_EQ(answer->text, std::string("asked: ") + command + "\nsecond line\n");
+    }
+    EXPECT_EQ(starts, 1);
 }
 
 TEST_F(EventLoopTest, AClaimWhoseMutexCannotBeMadeFailsWithItsName) {
@@ -58,7 +71,7 @@ TEST_F(EventLoopTest, AClaimWhoseMutexCannotBeMadeFailsWithItsName) {
     const HANDLE squatter = CreateEventA(nullptr, FALSE, FALSE, "Local\\alarmclock-squatted.instance");
     ASSERT_NE(squatter, nullptr);
     try {
-        CurrentWidgetset().ClaimInstance("alarmclock-squatted", [] {});
+        CurrentWidgetset().ClaimInstance("alarmclock-squatted", {});
         ADD_FAILURE() << "the claim went on without its mutex";
     } catch (const std::runtime_error& error) {
         EXPECT_NE(std::string(error.what()).find("alarmclock-squatted.instance"), std::string::npos)
