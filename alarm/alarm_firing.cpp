@@ -2,6 +2,7 @@
 // and last what went wrong. The ringing never waits on the store.
 #include "alarm/run_command.h"
 #include "app/main_form.h"
+#include "framework/application.h"
 #include "framework/dialogs.h"
 #include "framework/problems.h"
 #include "framework/widgetset.h"
@@ -34,8 +35,10 @@ void TForm1::DoAlarm(bool alarmChanged) {
         // A test without a daily alarm: the start-up entry is cleared, as after a one-time alarm.
         problems.Try([] { ClearStartupEntry(); });
     }
-    if (CheckBox2->Checked()) {
-        ShowMessage(message->Text());
+    ShowAlarmNotice();
+    // Without a tray the box is where the alarm is answered: it shows also without a message.
+    if (CheckBox2->Checked() || !Application->NotificationAreaAvailable()) {
+        ShowMessage(AlarmMessage());
         Acknowledge();  // closing the message acknowledges the alarm
     }
     if (CheckBox5->Checked()) {
@@ -47,6 +50,8 @@ void TForm1::DoAlarm(bool alarmChanged) {
         Acknowledge();  // so does closing the box that says what went wrong
     }
 }
+
+std::string TForm1::AlarmMessage() const { return CheckBox2->Checked() ? message->Text() : Application->Title(); }
 
 // The file is made ready for the next alarm, from its start.
 void TForm1::OnMciNotify(TObject*) {

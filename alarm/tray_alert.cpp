@@ -22,6 +22,7 @@ void TForm1::Acknowledge() {
     }
     TrayTimer->SetEnabled(false);
     StopAlarmSounds();
+    CurrentWidgetset().CloseAlarmNotice();
 }
 
 // The media file stops where it is (the next alarm opens it again) and the program's own tone with it.

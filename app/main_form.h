@@ -100,19 +100,32 @@ class TForm1 : public TForm {
     void AboutBox(TObject* sender);
     void CheckBox8Click(TObject* sender);
 
+    // The window within the user's reach while it is hidden: without a notification area, where no tray icon
+    // brings it back, it stays on the taskbar, minimized (app/).
+    void KeepWithinReach();
+
     // The alarm armed now, nothing while none is.
     const std::optional<ArmedAlarm>& Alarm() const { return alarm_; }
 
   protected:
     // However the window goes away, the alarm it shows is the one armed and stored.
     void Hidden() override;
+    // Without a notification area the window is put away as Done does, and the program goes on (app/).
+    void CloseByUser() override;
 
   private:
     // What "E&xit Program" on the button and in the tray menu do alike.
     void ExitProgram();
+    // The window out of the way with its alarm stored: hidden, or minimized where no tray icon could bring
+    // it back (app/).
+    void PutAway();
     // The alarm acknowledged: no more flashing, the normal icon back, no sound (alarm/).
     void Acknowledge();
     void StopAlarmSounds();
+    // The ringing told on the desktop too, with its answers; acknowledging takes it away (alarm/).
+    void ShowAlarmNotice();
+    // What the alarm's message box says: the message, or the program's name when it shows without one.
+    std::string AlarmMessage() const;
     // A one-time alarm passed unseen: over, and the user told (alarm/).
     void ReportMissedAlarm(Instant moment);
     // The system's wake-up set for the alarm's next moment, or released (alarm/).

@@ -67,6 +67,23 @@ struct OpenFileRequest {
     FileKind kind = FileKind::Any;
 };
 
+// A ringing alarm told on the desktop beside the tray's flashing, for a user who does not look at the tray
+// or whose desktop has none.
+struct AlarmNotice {
+    std::string title;  // the program's name
+    std::string text;   // the alarm's message; empty when it has none
+    // The tray icon of (window, id): a desktop that shows notices as an icon's balloon shows it there.
+    HWND window = nullptr;
+    UINT id = 0;
+    // The user's answers, as buttons in the notice, in this order; each runs on the interface thread as a
+    // click on the tray does. A desktop whose notices have no buttons offers none.
+    struct Answer {
+        std::string caption;
+        std::function<void()> run;
+    };
+    std::vector<Answer> answers;
+};
+
 using TimerId = unsigned long;
 
 class Widgetset {
@@ -114,6 +131,12 @@ class Widgetset {
     // alarm whose media cannot play. Without a sound output it stays silent, and the back end says why once,
     // on standard error.
     virtual void SoundAlarmTone(bool sounding) = 0;
+
+    // Shows the notice of a ringing alarm, in place of one shown before. It never waits for the desktop, so
+    // the ringing is not held up; where the desktop has no notices nothing shows, and nothing is said.
+    virtual void ShowAlarmNotice(const AlarmNotice& notice) = 0;
+    // Takes the notice away, if one shows.
+    virtual void CloseAlarmNotice() = 0;
 
     // Modal: the chosen file's full path, or nothing when the user cancelled.
     virtual std::optional<std::string> ExecuteOpenDialog(const OpenFileRequest& request) = 0;

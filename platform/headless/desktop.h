@@ -49,6 +49,10 @@ class Desktop {
     const std::optional<SYSTEMTIME>& WakeUp() const { return wakeUp_; }
     void SetWakeUp(const std::optional<SYSTEMTIME>& localMoment) { wakeUp_ = localMoment; }
 
+    // The alarm's notice that shows now, as the program gave it.
+    const std::optional<widgetset::AlarmNotice>& AlarmNotice() const { return alarmNotice_; }
+    void SetAlarmNotice(std::optional<widgetset::AlarmNotice> notice) { alarmNotice_ = std::move(notice); }
+
     // Back to a fresh desktop between tests (the clock at its start, nothing queued or logged).
     void Reset();
 
@@ -65,6 +69,7 @@ class Desktop {
     std::map<std::string, std::function<void()>> instances_;
     bool notificationArea_ = true;
     std::optional<SYSTEMTIME> wakeUp_;
+    std::optional<widgetset::AlarmNotice> alarmNotice_;
 };
 
 }  // namespace headless

@@ -105,6 +105,12 @@ void HeadlessWidgetset::HoldWakeUp(const std::optional<SYSTEMTIME>& localMoment)
 
 void HeadlessWidgetset::SoundAlarmTone(bool sounding) { Desktop::Instance().Media().alarmTone = sounding; }
 
+void HeadlessWidgetset::ShowAlarmNotice(const widgetset::AlarmNotice& notice) {
+    Desktop::Instance().SetAlarmNotice(notice);
+}
+
+void HeadlessWidgetset::CloseAlarmNotice() { Desktop::Instance().SetAlarmNotice(std::nullopt); }
+
 }  // namespace headless
 
 widgetset::Widgetset& CurrentWidgetset() {

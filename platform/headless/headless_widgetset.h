@@ -26,6 +26,8 @@ class HeadlessWidgetset : public widgetset::Widgetset {
     bool NotificationAreaAvailable() override;
     void HoldWakeUp(const std::optional<SYSTEMTIME>& localMoment) override;
     void SoundAlarmTone(bool sounding) override;
+    void ShowAlarmNotice(const widgetset::AlarmNotice& notice) override;
+    void CloseAlarmNotice() override;
 
   private:
     HWND applicationHandle_ = nullptr;

@@ -29,6 +29,8 @@ class QtWidgetset : public widgetset::Widgetset {
     bool NotificationAreaAvailable() override;
     void HoldWakeUp(const std::optional<SYSTEMTIME>& localMoment) override;
     void SoundAlarmTone(bool sounding) override;
+    void ShowAlarmNotice(const widgetset::AlarmNotice& notice) override;
+    void CloseAlarmNotice() override;
 
   private:
     TimerHost& Timers();
@@ -44,6 +46,7 @@ class QtWidgetset : public widgetset::Widgetset {
     // The moment asked for while the helper is not yet started, and whether its start is on its way.
     std::optional<SYSTEMTIME> wakeUpAskedFor_;
     bool wakeUpComing_ = false;
+    bool noticeShown_ = false;
 };
 
 }  // namespace qtbackend

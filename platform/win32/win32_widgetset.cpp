@@ -14,6 +14,7 @@
 #include "platform/win32/dialogs.h"
 #include "platform/win32/event_loop.h"
 #include "platform/win32/mci_media_device.h"
+#include "platform/win32/tray_balloon.h"
 
 namespace win32backend {
 
@@ -108,6 +109,16 @@ void Win32Widgetset::SoundAlarmTone(bool sounding) {
             std::fputs("alarmclock: no alarm tone: no sound output\n", stderr);
         toneSounding_ = false;
     }
+}
+
+void Win32Widgetset::ShowAlarmNotice(const widgetset::AlarmNotice& notice) {
+    CloseAlarmNotice();
+    if (ShowTrayBalloon(notice)) balloon_.emplace(notice.window, notice.id);
+}
+
+void Win32Widgetset::CloseAlarmNotice() {
+    if (balloon_) CloseTrayBalloon(balloon_->first, balloon_->second);
+    balloon_.reset();
 }
 
 }  // namespace win32backend

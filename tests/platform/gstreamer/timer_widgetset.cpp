@@ -70,6 +70,8 @@ bool TimerWidgetset::ClaimInstance(const std::string&, std::function<void()>) {
 bool TimerWidgetset::NotificationAreaAvailable() { NotInThisWidgetset("notification areas"); }
 void TimerWidgetset::HoldWakeUp(const std::optional<SYSTEMTIME>&) { NotInThisWidgetset("wake-ups"); }
 void TimerWidgetset::SoundAlarmTone(bool) { NotInThisWidgetset("alarm tone"); }
+void TimerWidgetset::ShowAlarmNotice(const widgetset::AlarmNotice&) { NotInThisWidgetset("alarm notices"); }
+void TimerWidgetset::CloseAlarmNotice() { NotInThisWidgetset("alarm notices"); }
 
 TimerWidgetset& TestWidgetset() {
     static TimerWidgetset instance;
