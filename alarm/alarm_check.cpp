@@ -31,6 +31,7 @@ void TForm1::Timer1Timer(TObject*) {
     if (storeBehind_) StoreAfterCall(nullptr);
     FollowWindow();
     HoldAlarmWakeUp();
+    RingAgainWhenSnoozeIsOver();
     if (!alarm_) return;
     const AlarmCall call = CheckAlarm(*alarm_, SystemNow(), SystemLocalReading);
     if (call.kind == AlarmCall::Wait) return;
@@ -61,16 +62,16 @@ void TForm1::ReportMissedAlarm(Instant moment) {
     ShowMessage(text);
 }
 
-// The system wakes the computer for the alarm's next moment; asked at every check, so that a new time
-// zone moves the wake-up with the wall clock.
+// The system wakes the computer for the alarm's next moment, or a snooze's end when that comes first; asked
+// at every check, so that a new time zone moves the wake-up with the wall clock.
 void TForm1::HoldAlarmWakeUp() {
-    std::optional<SYSTEMTIME> wakeUp;
+    std::optional<Instant> moment = snoozedUntil_;
     if (alarm_) {
-        if (const auto moment = NextMoment(*alarm_, SystemNow(), SystemLocalReading)) {
-            wakeUp = LocalSystemTime(*moment);
+        if (const auto next = NextMoment(*alarm_, SystemNow(), SystemLocalReading)) {
+            if (!moment || *next < *moment) moment = next;
         }
     }
-    CurrentWidgetset().HoldWakeUp(wakeUp);
+    CurrentWidgetset().HoldWakeUp(moment ? std::optional(LocalSystemTime(*moment)) : std::nullopt);
 }
 
 void TForm1::datepickChange(TObject*) {

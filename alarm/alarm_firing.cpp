@@ -8,25 +8,11 @@
 #include "framework/widgetset.h"
 #include "settings/startup_entry.h"
 
+#include <utility>
+
 void TForm1::DoAlarm(bool alarmChanged) {
-    TrayTimer->SetEnabled(true);
     Problems problems;
-    if (CheckBox3->Checked()) {
-        problems.Try([this] {
-            try {
-                MediaPlayer1->SetNotify(true);
-                // Closed when its last opening failed (the file gone, say, or not there yet at the start):
-                // tried again, so that the file plays if it is back, or the report says what is wrong now.
-                if (!MediaPlayer1->IsOpen()) MediaPlayer1->Open();
-                MediaPlayer1->Play();
-            } catch (...) {
-                // The user asked to be woken by a sound: the program's own, until the alarm is acknowledged.
-                MediaPlayer1->SetNotify(false);
-                CurrentWidgetset().SoundAlarmTone(true);
-                throw;
-            }
-        });
-    }
+    StartRinging(problems);
     if (alarmChanged) {
         if (!alarm_) ShowAlarmOver();
         HoldAlarmWakeUp();
@@ -35,20 +21,55 @@ void TForm1::DoAlarm(bool alarmChanged) {
         // A test without a daily alarm: the start-up entry is cleared, as after a one-time alarm.
         problems.Try([] { ClearStartupEntry(); });
     }
-    ShowAlarmNotice();
-    // Without a tray the box is where the alarm is answered: it shows also without a message.
-    if (CheckBox2->Checked() || !Application->NotificationAreaAvailable()) {
-        ShowMessage(AlarmMessage());
-        Acknowledge();  // closing the message acknowledges the alarm
-    }
+    ShowAlarmMessage();
     if (CheckBox5->Checked()) {
         const RunCommand command = SplitRunCommand(runapp->Text());
         ShellExecuteReportingA(nullptr, "Open", command.file.c_str(), command.parameters.c_str(), "", SW_SHOW);
     }
-    if (!problems.None()) {
-        problems.Report();
-        Acknowledge();  // so does closing the box that says what went wrong
+    ReportRingingProblems(problems);
+}
+
+// A ringing begun anew is no longer snoozed; its sound ends by itself after kRingingSound.
+void TForm1::StartRinging(Problems& problems) {
+    if (snoozedUntil_) {
+        snoozedUntil_.reset();
+        HoldAlarmWakeUp();
     }
+    TrayTimer->SetEnabled(true);
+    SoundTimer->SetEnabled(false);
+    SoundTimer->SetEnabled(true);
+    if (!CheckBox3->Checked()) return;
+    problems.Try([this] {
+        try {
+            MediaPlayer1->SetNotify(true);
+            // Closed when its last opening failed (the file gone, say, or not there yet at the start):
+            // tried again, so that the file plays if it is back, or the report says what is wrong now.
+            if (!MediaPlayer1->IsOpen()) MediaPlayer1->Open();
+            MediaPlayer1->Play();
+        } catch (...) {
+            // The user asked to be woken by a sound: the program's own, until the alarm is acknowledged.
+            MediaPlayer1->SetNotify(false);
+            CurrentWidgetset().SoundAlarmTone(true);
+            throw;
+        }
+    });
+}
+
+void TForm1::ShowAlarmMessage() {
+    ShowAlarmNotice();
+    // Without a tray the box is where the alarm is answered: it shows also without a message.
+    if (!CheckBox2->Checked() && Application->NotificationAreaAvailable()) return;
+    const std::size_t outerBox = std::exchange(messageBoxDepth_, CurrentWidgetset().OpenMessageBoxes() + 1);
+    ShowMessage(AlarmMessage());
+    messageBoxDepth_ = outerBox;
+    // Closing the message acknowledges the alarm; a snooze closed it without.
+    if (Ringing()) Acknowledge();
+}
+
+void TForm1::ReportRingingProblems(Problems& problems) {
+    if (problems.None()) return;
+    problems.Report();
+    if (Ringing()) Acknowledge();  // so does closing the box that says what went wrong
 }
 
 std::string TForm1::AlarmMessage() const { return CheckBox2->Checked() ? message->Text() : Application->Title(); }

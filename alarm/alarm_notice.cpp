@@ -10,7 +10,7 @@ void TForm1::ShowAlarmNotice() {
     if (CheckBox2->Checked()) notice.text = message->Text();
     notice.window = qzTray1->NotifyData().hWnd;
     notice.id = qzTray1->TrayId();
-    // Stopping is the click on the flashing icon, with all it does.
-    notice.answers = {{"Stop", [this] { OnOneClick(this); }}};
+    // The tray menu's snooze, and the click on the flashing icon.
+    notice.answers = {{"Snooze", [this] { SnoozeAlarm(); }}, {"Stop", [this] { StopAlarm(); }}};
     CurrentWidgetset().ShowAlarmNotice(notice);
 }

@@ -22,6 +22,11 @@ using LocalClock = std::function<LocalReading(Instant)>;
 
 // How late a passed alarm still rings: a machine just waking, a program just starting.
 constexpr std::chrono::minutes kLateAlarmGrace{5};
+// How long a snooze lasts, how long a ringing alarm sounds unanswered, and how long its sound takes to come
+// up to full volume.
+constexpr std::chrono::minutes kSnoozeTime{10};
+constexpr std::chrono::minutes kRingingSound{15};
+constexpr std::chrono::seconds kSoundFadeIn{20};
 
 struct ArmedAlarm {
     std::chrono::minutes timeOfDay{0};

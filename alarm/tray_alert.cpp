@@ -13,14 +13,24 @@ void TForm1::OnAnimate(TObject*) {
     }
 }
 
-// However the alarm is acknowledged, the normal icon comes back (the filled one would look like an alarm
-// still waiting), and every sound of the ringing stops.
+// However the alarm is acknowledged, a snooze is over too.
 void TForm1::Acknowledge() {
+    Silence();
+    if (snoozedUntil_) {
+        snoozedUntil_.reset();
+        HoldAlarmWakeUp();
+    }
+}
+
+// The normal icon comes back (the filled one would look like an alarm still waiting), and every sound of the
+// ringing stops.
+void TForm1::Silence() {
     if (TrayTimer->Tag() == 1) {
         TrayTimer->SetTag(0);
         qzTray1->PreviousIcon();
     }
     TrayTimer->SetEnabled(false);
+    SoundTimer->SetEnabled(false);
     StopAlarmSounds();
     CurrentWidgetset().CloseAlarmNotice();
 }

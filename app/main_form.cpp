@@ -21,7 +21,7 @@ const MethodInfo kHandlers[] = {
     PUBLISHED_METHOD(TForm1, OnShowSettings),     PUBLISHED_METHOD(TForm1, OnHideSettings),
     PUBLISHED_METHOD(TForm1, Button2Click),       PUBLISHED_METHOD(TForm1, OnExitProgram),
     PUBLISHED_METHOD(TForm1, CheckBox3Click),     PUBLISHED_METHOD(TForm1, AboutBox),
-    PUBLISHED_METHOD(TForm1, CheckBox8Click),
+    PUBLISHED_METHOD(TForm1, CheckBox8Click),     PUBLISHED_METHOD(TForm1, OnSnooze),
 };
 
 }  // namespace
@@ -61,6 +61,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     BindComponent(OpenDialog1, "OpenDialog1");
     BindComponent(OpenDialog2, "OpenDialog2");
     BindComponent(PopupMenu1, "PopupMenu1");
+    BindComponent(snooze, "snooze");
     BindComponent(showsettings, "showsettings");
     BindComponent(HideSettings, "HideSettings");
     BindComponent(exitprogram, "exitprogram");
@@ -68,6 +69,10 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     Timer1->SetAlignedToWallClock(true);
     // The tray flashes on while the program waits for another process's registry lock or a media file.
     TrayTimer->SetAnimates(true);
+    SoundTimer = new TTimer(this);
+    SoundTimer->SetEnabled(false);
+    SoundTimer->SetInterval(std::chrono::milliseconds(kRingingSound).count());
+    SoundTimer->SetOnTimer(MakeNotifyEvent<&TForm1::SoundTimerTimer>(this));
 }
 
 TForm1::~TForm1() {

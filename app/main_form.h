@@ -59,9 +59,13 @@ class TForm1 : public TForm {
     TTimer* Timer1;
     TTimer* TrayTimer;
     TqzTray* qzTray1;
+    // Ends the ringing's sound when no one answers it (alarm/ringing.cpp); made by the program, not the
+    // layout.
+    TTimer* SoundTimer;
     TOpenDialog* OpenDialog1;
     TOpenDialog* OpenDialog2;
     TPopupMenu* PopupMenu1;
+    TMenuItem* snooze;  // shown while the alarm rings
     TMenuItem* showsettings;
     TMenuItem* HideSettings;
     TMenuItem* exitprogram;
@@ -77,6 +81,8 @@ class TForm1 : public TForm {
     void OnAnimate(TObject* sender);
     void OnOneClick(TObject* sender);
     void OnDblClick(TObject* sender);
+    void OnSnooze(TObject* sender);
+    void SoundTimerTimer(TObject* sender);
 
     // Loading and saving (settings/).
     void OnInit(TObject* sender);
@@ -107,6 +113,19 @@ class TForm1 : public TForm {
     // The alarm armed now, nothing while none is.
     const std::optional<ArmedAlarm>& Alarm() const { return alarm_; }
 
+    // The ringing alarm, answered alike from the tray menu, the command line and a desktop notification
+    // (alarm/ringing.cpp). It rings from its firing until it is snoozed or acknowledged: the icon flashes,
+    // the sound plays for its first kRingingSound.
+    bool Ringing() const { return TrayTimer->Enabled(); }
+    // When a snoozed alarm rings again; nothing while none is snoozed.
+    const std::optional<Instant>& SnoozedUntil() const { return snoozedUntil_; }
+    // The sound, the flashing and the ringing's message box stop, and come back kSnoozeTime from now (the
+    // application is not launched again). False, and nothing done, when the alarm does not ring.
+    bool SnoozeAlarm();
+    // What a click on the flashing icon does: the ringing or the snooze is over (and with "Exit when done"
+    // the program). False, and nothing done, when the alarm neither rings nor is snoozed.
+    bool StopAlarm();
+
   protected:
     // However the window goes away, the alarm it shows is the one armed and stored.
     void Hidden() override;
@@ -119,13 +138,24 @@ class TForm1 : public TForm {
     // The window out of the way with its alarm stored: hidden, or minimized where no tray icon could bring
     // it back (app/).
     void PutAway();
-    // The alarm acknowledged: no more flashing, the normal icon back, no sound (alarm/).
+    // The alarm acknowledged: no more flashing, the normal icon back, no sound, no snooze (alarm/).
     void Acknowledge();
+    // The flashing and the sound stop; a snooze stays.
+    void Silence();
     void StopAlarmSounds();
-    // The ringing told on the desktop too, with its answers; acknowledging takes it away (alarm/).
+    // The flashing and the sound begin; what cannot sound goes to problems (alarm/).
+    void StartRinging(Problems& problems);
+    // The message in the desktop's notice, with the ringing's answers, and in a box that a snooze closes
+    // when the alarm has one or no tray icon flashes; closing the box otherwise acknowledges the alarm.
+    void ShowAlarmMessage();
+    // The notice alone (alarm/alarm_notice.cpp).
     void ShowAlarmNotice();
-    // What the alarm's message box says: the message, or the program's name when it shows without one.
+    // What the alarm's box says: the message, or the program's name when it shows without one.
     std::string AlarmMessage() const;
+    // What went wrong, told once the ringing's box is gone; closing it acknowledges a ringing alarm.
+    void ReportRingingProblems(Problems& problems);
+    // A snoozed alarm rings again once its time has come.
+    void RingAgainWhenSnoozeIsOver();
     // A one-time alarm passed unseen: over, and the user told (alarm/).
     void ReportMissedAlarm(Instant moment);
     // The system's wake-up set for the alarm's next moment, or released (alarm/).
@@ -176,6 +206,9 @@ class TForm1 : public TForm {
     std::optional<ShownTime> armedFrom_;
     // The store has not yet taken what the last call changed.
     bool storeBehind_ = false;
+    std::optional<Instant> snoozedUntil_;
+    // The depth of the open box that shows the ringing's message (widgetset::OpenMessageBoxes), 0 for none.
+    std::size_t messageBoxDepth_ = 0;
 };
 
 // The program's one settings window; set before its creation handler runs.

@@ -107,11 +107,13 @@ void TForm1::CloseByUser() {
     PutAway();
 }
 
-// The menu offers what the user sees: a minimized window counts as not shown.
+// The menu offers what the user sees: a minimized window counts as not shown. The snooze, and the separator
+// under it, only while the alarm rings.
 void TForm1::OnShowMenu(TObject*) {
     const bool shown = Form1->Visible() && Form1->WindowState() != wsMinimized;
-    PopupMenu1->Items(0)->SetVisible(!shown);
-    PopupMenu1->Items(1)->SetVisible(shown);
+    snooze->SetVisible(Ringing());
+    showsettings->SetVisible(!shown);
+    HideSettings->SetVisible(shown);
 }
 
 void TForm1::OnShowSettings(TObject*) { Form1->ShowRestored(); }

@@ -3,6 +3,7 @@
 // which aspect changed, and reports the user's actions to its framework object, never the other way.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -137,6 +138,11 @@ class Widgetset {
     virtual void ShowAlarmNotice(const AlarmNotice& notice) = 0;
     // Takes the notice away, if one shows.
     virtual void CloseAlarmNotice() = 0;
+    // How many message boxes (MessageBoxA's) are open now, one inside another.
+    virtual std::size_t OpenMessageBoxes() = 0;
+    // Ends unanswered the box open at that depth (1: the outermost) and every box opened inside it, as the
+    // application's end would (MessageBoxAnswerAtEnd); each returns once its loop runs again.
+    virtual void EndMessageBoxes(std::size_t depth) = 0;
 
     // Modal: the chosen file's full path, or nothing when the user cancelled.
     virtual std::optional<std::string> ExecuteOpenDialog(const OpenFileRequest& request) = 0;

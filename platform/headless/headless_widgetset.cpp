@@ -80,6 +80,10 @@ std::unique_ptr<MediaDevice> HeadlessWidgetset::CreateMediaDevice() {
     return std::make_unique<HeadlessMediaDevice>(Desktop::Instance().Media(), Desktop::Instance().Loop());
 }
 
+std::size_t HeadlessWidgetset::OpenMessageBoxes() { return Desktop::Instance().Script().OpenMessageBoxes(); }
+
+void HeadlessWidgetset::EndMessageBoxes(std::size_t depth) { Desktop::Instance().Script().EndMessageBoxes(depth); }
+
 std::optional<std::string> HeadlessWidgetset::ExecuteOpenDialog(const widgetset::OpenFileRequest& request) {
     return Desktop::Instance().Script().ShowOpenDialog(request);
 }

@@ -25,8 +25,11 @@ void ModalScript::AnswerMessageBox(int button) {
 
 void ModalScript::AnswerMessageBoxAfter(std::chrono::milliseconds wait, int button) {
     OnMessageBox([wait, button](const MessageBoxCall&) {
-        // The program's end closes the box before the user answers.
-        Desktop::Instance().Loop().RunUntil(ApplicationEnding, wait);
+        // The program's end, or the program itself, closes the box before the user answers.
+        ModalScript& script = Desktop::Instance().Script();
+        const std::size_t depth = script.OpenMessageBoxes();
+        Desktop::Instance().Loop().RunUntil(
+            [&script, depth] { return ApplicationEnding() || script.MessageBoxEnded(depth); }, wait);
         return button;
     });
 }
@@ -40,8 +43,21 @@ int ModalScript::ShowMessageBox(const MessageBoxCall& call) {
         unexpected_.push_back("message box \"" + call.caption + "\": " + call.text);
         return 0;
     }
-    const int button = (*answer)(call);
-    return ApplicationEnding() ? MessageBoxAnswerAtEnd(call.type) : button;
+    endedBoxes_.push_back(false);
+    int button = 0;
+    try {
+        button = (*answer)(call);
+    } catch (...) {
+        endedBoxes_.pop_back();
+        throw;
+    }
+    const bool ended = endedBoxes_.back();
+    endedBoxes_.pop_back();
+    return ApplicationEnding() || ended ? MessageBoxAnswerAtEnd(call.type) : button;
+}
+
+void ModalScript::EndMessageBoxes(std::size_t depth) {
+    for (std::size_t box = depth; box <= endedBoxes_.size(); ++box) endedBoxes_[box - 1] = true;
 }
 
 std::optional<std::string> ModalScript::ShowOpenDialog(const widgetset::OpenFileRequest& request) {
@@ -69,6 +85,7 @@ void ModalScript::Reset() {
     shown_.clear();
     unexpected_.clear();
     everyMessageBox_.reset();
+    endedBoxes_.clear();
 }
 
 }  // namespace headless

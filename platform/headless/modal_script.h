@@ -39,7 +39,7 @@ class ModalScript {
     // The common case: the next box is answered with this button and nothing else happens meanwhile.
     void AnswerMessageBox(int button);
     // The next box stays open for that long in virtual time (ticks, tray clicks and scheduled actions go on
-    // meanwhile), then is answered with this button.
+    // meanwhile), then is answered with this button, unless the program ended it before.
     void AnswerMessageBoxAfter(std::chrono::milliseconds wait, int button);
     // Every message box that opens with nothing queued is answered with this button (for a test that
     // looks at the boxes afterwards), no longer recorded as unexpected.
@@ -50,6 +50,13 @@ class ModalScript {
     int ShowMessageBox(const MessageBoxCall& call);
     std::optional<std::string> ShowOpenDialog(const widgetset::OpenFileRequest& request);
     TMenuItem* ShowPopupMenu(const PopupMenuCall& call);
+
+    // The boxes whose answers run now, one inside another; the program may end them (EndMessageBoxes), and
+    // each then returns what the application's end gives it, whatever its answer returns.
+    std::size_t OpenMessageBoxes() const { return endedBoxes_.size(); }
+    void EndMessageBoxes(std::size_t depth);
+    // Whether the box at that depth (1: the outermost) has been ended by the program.
+    bool MessageBoxEnded(std::size_t depth) const { return endedBoxes_.at(depth - 1); }
 
     const std::vector<MessageBoxCall>& MessageBoxesShown() const { return shown_; }
     const std::vector<std::string>& Unexpected() const { return unexpected_; }
@@ -66,6 +73,7 @@ class ModalScript {
     std::vector<MessageBoxCall> shown_;
     std::vector<std::string> unexpected_;
     std::optional<int> everyMessageBox_;
+    std::vector<bool> endedBoxes_;
 };
 
 }  // namespace headless

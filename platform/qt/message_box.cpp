@@ -15,11 +15,13 @@
 #include <algorithm>
 #include <cstdlib>
 #include <string_view>
+#include <vector>
 
 #include "framework/application.h"
 #include "framework/dialogs.h"
 #include "framework/message_text.h"
 #include "platform/qt/event_loop.h"
+#include "platform/qt/message_boxes.h"
 #include "platform/qt/modal_wait.h"
 
 namespace qtbackend {
@@ -98,6 +100,10 @@ class WindowsMessageBox : public QMessageBox {
     }
 
     bool answerRequired_;
+
+  public:
+    // The program closed it unanswered.
+    bool ended = false;
 };
 
 // Whether a text fits a box on the screen, measured with the box's font, wrapped as the box wraps it, with
@@ -140,7 +146,31 @@ const QScreen& ScreenFor(HWND owner) {
     return window != nullptr ? *window->screen() : *QGuiApplication::primaryScreen();
 }
 
+// Outermost first.
+std::vector<WindowsMessageBox*>& OpenBoxes() {
+    static std::vector<WindowsMessageBox*> boxes;
+    return boxes;
+}
+
+// A box counts as open from its making to its wait's end, however that ends.
+class OpenBox {
+  public:
+    explicit OpenBox(WindowsMessageBox& box) { OpenBoxes().push_back(&box); }
+    ~OpenBox() { OpenBoxes().pop_back(); }
+    OpenBox(const OpenBox&) = delete;
+    OpenBox& operator=(const OpenBox&) = delete;
+};
+
 }  // namespace
+
+std::size_t OpenMessageBoxes() { return OpenBoxes().size(); }
+
+void EndMessageBoxes(std::size_t depth) {
+    for (std::size_t box = depth; box <= OpenBoxes().size(); ++box) {
+        OpenBoxes()[box - 1]->ended = true;
+        OpenBoxes()[box - 1]->reject();
+    }
+}
 
 }  // namespace qtbackend
 
@@ -152,8 +182,11 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     const qtbackend::BoxMeasure measure(box, qtbackend::ScreenFor(owner).availableGeometry());
     box.setText(qtbackend::BoxText(FittedMessageText(
         text != nullptr ? text : "", [&](std::string_view part) { return measure.Fits(part); })));
-    qtbackend::ShowAndWait(box, owner);
-    if (ApplicationEnding()) return MessageBoxAnswerAtEnd(type);
+    {
+        const qtbackend::OpenBox open(box);
+        qtbackend::ShowAndWait(box, owner);
+    }
+    if (ApplicationEnding() || box.ended) return MessageBoxAnswerAtEnd(type);
     if (!qtbackend::WindowsMessageBox::AnswerRequired(type)) return IDOK;
     return box.clickedButton() == box.button(QMessageBox::Yes) ? IDYES : IDNO;
 }

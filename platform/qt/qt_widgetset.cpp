@@ -13,6 +13,7 @@
 #include "platform/qt/dialogs.h"
 #include "platform/qt/event_loop.h"
 #include "platform/qt/interface_wait.h"
+#include "platform/qt/message_boxes.h"
 #include "platform/qt/tray_icons.h"
 #include "platform/wake_up_refusal.h"
 
@@ -66,6 +67,10 @@ widgetset::TimerId QtWidgetset::StartWallClockTimer(unsigned intervalMs, std::fu
 void QtWidgetset::StopTimer(widgetset::TimerId timer) { Timers().Stop(static_cast<int>(timer)); }
 
 std::unique_ptr<MediaDevice> QtWidgetset::CreateMediaDevice() { return CreateGStreamerMediaDevice(); }
+
+std::size_t QtWidgetset::OpenMessageBoxes() { return qtbackend::OpenMessageBoxes(); }
+
+void QtWidgetset::EndMessageBoxes(std::size_t depth) { qtbackend::EndMessageBoxes(depth); }
 
 std::optional<std::string> QtWidgetset::ExecuteOpenDialog(const widgetset::OpenFileRequest& request) {
     return ExecuteOpenFileDialog(request);

@@ -22,6 +22,8 @@ class QtWidgetset : public widgetset::Widgetset {
     widgetset::TimerId StartWallClockTimer(unsigned intervalMs, std::function<void()> tick) override;
     void StopTimer(widgetset::TimerId timer) override;
     std::unique_ptr<MediaDevice> CreateMediaDevice() override;
+    std::size_t OpenMessageBoxes() override;
+    void EndMessageBoxes(std::size_t depth) override;
     std::optional<std::string> ExecuteOpenDialog(const widgetset::OpenFileRequest& request) override;
     TMenuItem* PopupMenu(TPopupMenu& menu, int x, int y) override;
     void SetTrayMenu(HWND window, UINT id, TPopupMenu* menu, std::function<void()> aboutToShow) override;

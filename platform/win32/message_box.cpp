@@ -3,9 +3,13 @@
 // and a text of tens of thousands of characters as garbage or not at all.
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "framework/dialogs.h"
 #include "framework/message_text.h"
 #include "platform/api.h"
+#include "platform/win32/dialog_end.h"
+#include "platform/win32/message_boxes.h"
 
 namespace {
 
@@ -67,11 +71,74 @@ class MessageBoxMeasure {
     int roomHeight_ = 0;
 };
 
+// A box the program shows: the system's window, once made, and whether the program ended it.
+struct OpenBox {
+    HWND window = nullptr;
+    bool ended = false;
+};
+
+// Outermost first.
+std::vector<OpenBox>& OpenBoxes() {
+    static std::vector<OpenBox> boxes;
+    return boxes;
+}
+
+HHOOK boxCreationHook = nullptr;
+
+// The system makes the box inside MessageBoxA: its window is the first dialog made meanwhile.
+LRESULT CALLBACK NoteBoxWindow(int code, WPARAM wParam, LPARAM lParam) {
+    const HHOOK hook = boxCreationHook;
+    const auto window = reinterpret_cast<HWND>(wParam);
+    if (code == HCBT_CREATEWND && win32backend::IsSystemDialog(window)) {
+        OpenBoxes().back().window = window;
+        UnhookWindowsHookEx(hook);
+        boxCreationHook = nullptr;
+    }
+    return CallNextHookEx(hook, code, wParam, lParam);
+}
+
+// A box counts as open from before its making to its end, however that ends.
+class BoxOpening {
+  public:
+    BoxOpening() {
+        OpenBoxes().push_back({});
+        if (boxCreationHook != nullptr) UnhookWindowsHookEx(boxCreationHook);
+        boxCreationHook = SetWindowsHookExA(WH_CBT, &NoteBoxWindow, nullptr, GetCurrentThreadId());
+    }
+    ~BoxOpening() {
+        if (boxCreationHook != nullptr) UnhookWindowsHookEx(boxCreationHook);
+        boxCreationHook = nullptr;
+        OpenBoxes().pop_back();
+    }
+    BoxOpening(const BoxOpening&) = delete;
+    BoxOpening& operator=(const BoxOpening&) = delete;
+
+    bool Ended() const { return OpenBoxes().back().ended; }
+};
+
 }  // namespace
 
 int MessageBoxFittingA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     const MessageBoxMeasure measure(owner);
     const std::string shown = FittedMessageText(text != nullptr ? text : "",
                                                 [&](std::string_view part) { return measure.Fits(part); });
-    return MessageBoxA(owner, shown.c_str(), caption, type);
+    const BoxOpening box;
+    const int answer = MessageBoxA(owner, shown.c_str(), caption, type);
+    return box.Ended() ? MessageBoxAnswerAtEnd(type) : answer;
 }
+
+namespace win32backend {
+
+std::size_t OpenMessageBoxes() { return OpenBoxes().size(); }
+
+// Ended as at the application's end: its button pressed, so that its loop returns once the caller's
+// handler has.
+void EndMessageBoxes(std::size_t depth) {
+    for (std::size_t box = depth; box <= OpenBoxes().size(); ++box) {
+        OpenBox& open = OpenBoxes()[box - 1];
+        open.ended = true;
+        if (open.window != nullptr) EndAtApplicationEnd(open.window);
+    }
+}
+
+}  // namespace win32backend

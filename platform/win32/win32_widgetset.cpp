@@ -13,6 +13,7 @@
 #include "platform/win32/dialog_end.h"
 #include "platform/win32/dialogs.h"
 #include "platform/win32/event_loop.h"
+#include "platform/win32/message_boxes.h"
 #include "platform/win32/mci_media_device.h"
 #include "platform/win32/tray_balloon.h"
 
@@ -67,6 +68,10 @@ widgetset::TimerId Win32Widgetset::StartWallClockTimer(unsigned intervalMs, std:
 void Win32Widgetset::StopTimer(widgetset::TimerId timer) { Timers().Stop(static_cast<UINT_PTR>(timer)); }
 
 std::unique_ptr<MediaDevice> Win32Widgetset::CreateMediaDevice() { return CreateMciMediaDevice(); }
+
+std::size_t Win32Widgetset::OpenMessageBoxes() { return win32backend::OpenMessageBoxes(); }
+
+void Win32Widgetset::EndMessageBoxes(std::size_t depth) { win32backend::EndMessageBoxes(depth); }
 
 std::optional<std::string> Win32Widgetset::ExecuteOpenDialog(const widgetset::OpenFileRequest& request) {
     return ExecuteOpenFileDialog(request);

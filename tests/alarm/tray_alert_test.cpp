@@ -93,8 +93,8 @@ TEST_F(TrayAlertTest, ClosingTheMessageOnTheFilledIconBringsTheNormalIconBack) {
 }
 
 // The desktop's notice tells the ringing from the tray icon, with the message or with the program's name
-// alone. Its Stop is a click on the icon (which, with "Exit when done", ends the program), and however the
-// alarm is acknowledged, the notice goes.
+// alone. Its Snooze is the tray menu's, the notice coming back with the ringing; its Stop is a click on the
+// icon (which, with "Exit when done", ends the program); and however the alarm is answered, the notice goes.
 TEST_F(TrayAlertTest, TheNoticeStopsAsAClickDoesAndGoesWithEveryAcknowledgement) {
     const auto answer = [&](const std::string& caption) {
         for (const auto& [shown, run] : desktop.AlarmNotice()->answers) {
@@ -108,6 +108,12 @@ TEST_F(TrayAlertTest, TheNoticeStopsAsAClickDoesAndGoesWithEveryAcknowledgement)
     EXPECT_EQ(desktop.AlarmNotice()->text, "");
     EXPECT_EQ(desktop.AlarmNotice()->window, form->qzTray1->NotifyData().hWnd);
     EXPECT_EQ(desktop.AlarmNotice()->id, form->qzTray1->TrayId());
+    answer("Snooze");
+    EXPECT_TRUE(form->SnoozedUntil());
+    EXPECT_FALSE(desktop.AlarmNotice());
+    desktop.Advance(10min + 10s);  // at the check after the snooze
+    ASSERT_TRUE(desktop.AlarmNotice());
+    EXPECT_TRUE(form->TrayTimer->Enabled());
     desktop.Advance(1s);  // the filled icon shows
     answer("Stop");
     EXPECT_FALSE(form->TrayTimer->Enabled());

@@ -60,6 +60,8 @@ HWND TimerWidgetset::ApplicationHandle() { NotInThisWidgetset("application windo
 void TimerWidgetset::RunLoop(const std::function<bool()>&) { NotInThisWidgetset("unbounded loop"); }
 void TimerWidgetset::ProcessMessages() { NotInThisWidgetset("messages"); }
 std::unique_ptr<MediaDevice> TimerWidgetset::CreateMediaDevice() { NotInThisWidgetset("media device"); }
+std::size_t TimerWidgetset::OpenMessageBoxes() { NotInThisWidgetset("message boxes"); }
+void TimerWidgetset::EndMessageBoxes(std::size_t) { NotInThisWidgetset("message boxes"); }
 std::optional<std::string> TimerWidgetset::ExecuteOpenDialog(const widgetset::OpenFileRequest&) {
     NotInThisWidgetset("dialogs");
 }

@@ -1,0 +1,12 @@
+// The program's message boxes open now, one inside another, which the program may end before the user
+// answers (widgetset::Widgetset::EndMessageBoxes).
+#pragma once
+
+#include <cstddef>
+
+namespace win32backend {
+
+std::size_t OpenMessageBoxes();
+void EndMessageBoxes(std::size_t depth);
+
+}  // namespace win32backend
