@@ -12,7 +12,7 @@ import sys
 
 from gi.repository import GLib
 
-from tray_host import ITEM, Checks, Session, pump, settings_window_shown
+from tray_host import ITEM, Checks, Session, click, menu_items, pump, settings_window_shown
 
 BOX_TITLE = "Zelvo's Alarm Clock"
 MESSAGE = "Time to get up"
@@ -107,8 +107,9 @@ def with_server(check, build):
         check("Stop takes the notification away", pump(10, lambda: shown(session) == 0))
         check("and stops the flashing, as a click on the icon does", steady_icon(session, item, normal))
         check("the program runs on, its message box open", program.poll() is None)
-        program.terminate()
-        program.wait(10)
+        menu_path = session.item_property(item, "Menu")
+        click(session, item, menu_path, menu_items(session, item, menu_path)["Exit Program"][0])
+        check("and ends by its menu", pump(10, lambda: program.poll() is not None))
 
         session.items.clear()
         program = ring(session, message="")

@@ -269,6 +269,12 @@ def menu_items(session, item, menu_path):
             for child_id, props, _ in children}
 
 
+def click(session, item, menu_path, item_id):
+    """A click on the exported menu's item of that id, as a host reports it."""
+    session.call(item, MENU, "Event", GLib.Variant("(isvu)", (item_id, "clicked", GLib.Variant("i", 0), 0)),
+                 path=menu_path)
+
+
 def settings_window_shown(display):
     result = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", SETTINGS_TITLE],
                             env=dict(os.environ, DISPLAY=display), capture_output=True, text=True)
