@@ -72,7 +72,9 @@ void TForm1::ReportRingingProblems(Problems& problems) {
     if (Ringing()) Acknowledge();  // so does closing the box that says what went wrong
 }
 
-std::string TForm1::AlarmMessage() const { return CheckBox2->Checked() ? message->Text() : Application->Title(); }
+std::string TForm1::AlarmMessage() const {
+    return CheckBox2->Checked() ? message->Text() : Application->Title();
+}
 
 // The file is made ready for the next alarm, from its start.
 void TForm1::OnMciNotify(TObject*) {

@@ -18,7 +18,9 @@ namespace {
 const QString kService = QStringLiteral("org.freedesktop.Notifications");
 const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
 
-QDBusMessage Call(const QString& method) { return QDBusMessage::createMethodCall(kService, kPath, kService, method); }
+QDBusMessage Call(const QString& method) {
+    return QDBusMessage::createMethodCall(kService, kPath, kService, method);
+}
 
 // Runs answered(reply) once the server answers, on the interface thread; a call that failed (no server on
 // the bus, none that can be started) is not answered.

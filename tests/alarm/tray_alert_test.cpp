@@ -98,7 +98,8 @@ TEST_F(TrayAlertTest, ClosingTheMessageOnTheFilledIconBringsTheNormalIconBack) {
 TEST_F(TrayAlertTest, TheNoticeStopsAsAClickDoesAndGoesWithEveryAcknowledgement) {
     const auto answer = [&](const std::string& caption) {
         for (const auto& [shown, run] : desktop.AlarmNotice()->answers) {
-            if (shown == caption) return ReportErrors(std::function<void()>(run));  // a copy: it closes the notice
+            if (shown == caption)
+                return ReportErrors(std::function<void()>(run));  // a copy: it closes the notice
         }
         ADD_FAILURE() << "no answer " << caption;
     };
