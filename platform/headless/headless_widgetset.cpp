@@ -82,7 +82,9 @@ std::unique_ptr<MediaDevice> HeadlessWidgetset::CreateMediaDevice() {
 
 std::size_t HeadlessWidgetset::OpenMessageBoxes() { return Desktop::Instance().Script().OpenMessageBoxes(); }
 
-void HeadlessWidgetset::EndMessageBoxes(std::size_t depth) { Desktop::Instance().Script().EndMessageBoxes(depth); }
+void HeadlessWidgetset::EndMessageBoxes(std::size_t depth) {
+    Desktop::Instance().Script().EndMessageBoxes(depth);
+}
 
 std::optional<std::string> HeadlessWidgetset::ExecuteOpenDialog(const widgetset::OpenFileRequest& request) {
     return Desktop::Instance().Script().ShowOpenDialog(request);

@@ -13,8 +13,8 @@
 #include "platform/win32/dialog_end.h"
 #include "platform/win32/dialogs.h"
 #include "platform/win32/event_loop.h"
-#include "platform/win32/message_boxes.h"
 #include "platform/win32/mci_media_device.h"
+#include "platform/win32/message_boxes.h"
 #include "platform/win32/tray_balloon.h"
 
 namespace win32backend {

@@ -66,7 +66,7 @@ TEST_F(RingingTest, ASnoozeStopsTheRingingAndBringsItBackTenMinutesLaterWithoutT
         EXPECT_EQ(box.text, "Wake up");
         desktop.Advance(3s);
         EXPECT_TRUE(Sounding());
-        EXPECT_TRUE(form->SnoozeAlarm());  // the box closes
+        EXPECT_TRUE(form->SnoozeAlarm());   // the box closes
         EXPECT_FALSE(form->SnoozeAlarm());  // nothing rings any more
         return IDOK;
     });
