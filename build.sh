@@ -22,7 +22,7 @@ cd "$(dirname "$0")"
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libsqlite3-dev libglib2.0-dev
     libgstreamer1.0-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good
     qt6-base-dev xvfb trayer xdotool imagemagick x11-utils xdg-utils faketime python3 procps locales
-    dbus-daemon python3-gi gir1.2-glib-2.0 qt6-wayland weston at-spi2-core python3-pyatspi lxqt-panel
+    dbus-daemon python3-gi gir1.2-glib-2.0 qt6-wayland weston at-spi2-core python3-pyatspi lxqt-panel dunst
     fonts-dejavu-core fonts-liberation2)
 WINDOWS_PACKAGES=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wixl googletest)
 WINDOWS_TEST_PACKAGES=(wine64 xvfb trayer xdotool msitools binutils)

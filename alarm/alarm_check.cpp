@@ -25,6 +25,8 @@ std::string MissedAlarmText(Instant moment, const std::string& message) {
 }  // namespace
 
 void TForm1::Timer1Timer(TObject*) {
+    // A notification area that went away took the way back to the hidden window with it.
+    KeepWithinReach();
     // A change the store could not take at the alarm is tried again, quietly: it was told once.
     if (storeBehind_) StoreAfterCall(nullptr);
     FollowWindow();

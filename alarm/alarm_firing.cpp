@@ -2,6 +2,7 @@
 // and last what went wrong. The ringing never waits on the store.
 #include "alarm/run_command.h"
 #include "app/main_form.h"
+#include "framework/application.h"
 #include "framework/dialogs.h"
 #include "framework/problems.h"
 #include "framework/widgetset.h"
@@ -39,9 +40,11 @@ void TForm1::StartRinging(Problems& problems) {
 }
 
 void TForm1::ShowAlarmMessage() {
-    if (!CheckBox2->Checked()) return;
+    ShowAlarmNotice();
+    // Without a tray the box is where the alarm is answered: it shows also without a message.
+    if (!CheckBox2->Checked() && Application->NotificationAreaAvailable()) return;
     const std::size_t outerBox = std::exchange(messageBoxDepth_, CurrentWidgetset().OpenMessageBoxes() + 1);
-    ShowMessage(message->Text());
+    ShowMessage(AlarmMessage());
     messageBoxDepth_ = outerBox;
     // Closing the message acknowledges the alarm; a snooze closed it without.
     if (Ringing()) Acknowledge();
@@ -51,4 +54,8 @@ void TForm1::ReportRingingProblems(Problems& problems) {
     if (problems.None()) return;
     problems.Report();
     if (Ringing()) Acknowledge();  // so does closing the box that says what went wrong
+}
+
+std::string TForm1::AlarmMessage() const {
+    return CheckBox2->Checked() ? message->Text() : Application->Title();
 }

@@ -32,6 +32,7 @@ void TForm1::Silence() {
     TrayTimer->SetEnabled(false);
     SoundTimer->SetEnabled(false);
     StopAlarmSounds();
+    CurrentWidgetset().CloseAlarmNotice();
 }
 
 // The media file stops where it is (the next alarm opens it again) and the program's own tone with it.

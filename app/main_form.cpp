@@ -2,6 +2,7 @@
 
 #include "app/main_form_layout.h"
 #include "framework/class_registry.h"
+#include "framework/widgetset.h"
 
 TForm1* Form1 = nullptr;
 
@@ -81,5 +82,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
 }
 
 TForm1::~TForm1() {
+    // Its answers would reach a form that is gone.
+    CurrentWidgetset().CloseAlarmNotice();
     if (Form1 == this) Form1 = nullptr;
 }

@@ -108,6 +108,10 @@ class TForm1 : public TForm {
     void AboutBox(TObject* sender);
     void CheckBox8Click(TObject* sender);
 
+    // The window within the user's reach while it is hidden: without a notification area, where no tray icon
+    // brings it back, it stays on the taskbar, minimized (app/).
+    void KeepWithinReach();
+
     // The alarm armed now, nothing while none is.
     const std::optional<ArmedAlarm>& Alarm() const { return alarm_; }
 
@@ -127,10 +131,15 @@ class TForm1 : public TForm {
   protected:
     // However the window goes away, the alarm it shows is the one armed and stored.
     void Hidden() override;
+    // Without a notification area the window is put away as Done does, and the program goes on (app/).
+    void CloseByUser() override;
 
   private:
     // What "E&xit Program" on the button and in the tray menu do alike.
     void ExitProgram();
+    // The window out of the way with its alarm stored: hidden, or minimized where no tray icon could bring
+    // it back (app/).
+    void PutAway();
     // The alarm acknowledged: no more flashing, the normal icon back, no sound, no snooze (alarm/).
     void Acknowledge();
     // The flashing and the sound stop; a snooze stays.
@@ -143,9 +152,13 @@ class TForm1 : public TForm {
     // The media file from its start, else the program's tone and the failure thrown.
     void PlayAlarmMedia();
     void SetAlarmVolume(double volume);
-    // The message, when the alarm has one, in a box that a snooze closes; closing it otherwise
-    // acknowledges the alarm.
+    // The message in the desktop's notice, with the ringing's answers, and in a box that a snooze closes
+    // when the alarm has one or no tray icon flashes; closing the box otherwise acknowledges the alarm.
     void ShowAlarmMessage();
+    // The notice alone (alarm/alarm_notice.cpp).
+    void ShowAlarmNotice();
+    // What the alarm's box says: the message, or the program's name when it shows without one.
+    std::string AlarmMessage() const;
     // What went wrong, told once the ringing's box is gone; closing it acknowledges a ringing alarm.
     void ReportRingingProblems(Problems& problems);
     // A snoozed alarm rings again once its time has come.

@@ -78,13 +78,33 @@ void TForm1::Button1Click(TObject* sender) {
                                               kNoNotificationCaption.c_str(), MB_YESNO);
         if (answer == IDNO) return;
     }
-    // Saves or clears according to "Alarm Enabled", as a click on it would; hiding then stores nothing new.
-    if (CheckBox1->Checked() && Form1->Visible()) {
-        Form1->Hide();
+    // Saves or clears according to "Alarm Enabled", as a click on it would; putting away then stores nothing
+    // new.
+    if (!CheckBox1->Checked() || !Form1->Visible()) OnAlarmClick(sender);
+    PutAway();
+}
+
+void TForm1::PutAway() {
+    if (Application->NotificationAreaAvailable()) {
+        Hide();
         return;
     }
-    OnAlarmClick(sender);
-    Form1->Hide();
+    SetWindowState(wsMinimized);
+    Hidden();  // gone from sight as far as the alarm is concerned
+}
+
+void TForm1::KeepWithinReach() {
+    if (Visible() || Application->NotificationAreaAvailable()) return;
+    SetWindowState(wsMinimized);
+    Show();
+}
+
+void TForm1::CloseByUser() {
+    if (Application->NotificationAreaAvailable()) {
+        Close();
+        return;
+    }
+    PutAway();
 }
 
 // The menu offers what the user sees: a minimized window counts as not shown. The snooze, and the separator

@@ -51,7 +51,7 @@ void TForm::ShowRestored() {
 }
 
 void TForm::UserClose() {
-    ReportErrors([this] { Close(); });
+    ReportErrors([this] { CloseByUser(); });
 }
 
 void TForm::DoCreate() {

@@ -55,6 +55,8 @@ class TForm : public TCaptioned<TWinControl> {
     void DoCreate();
 
   protected:
+    // What the user's close by the title bar or system menu does: the form closes.
+    virtual void CloseByUser() { Close(); }
     // Runs once a shown form is hidden, however that came about (hidden, closed, closed by the user).
     virtual void Hidden() {}
     // Reads the form's layout from form-file text: its components, their properties and bindings.

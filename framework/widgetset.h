@@ -69,6 +69,23 @@ struct OpenFileRequest {
     FileKind kind = FileKind::Any;
 };
 
+// A ringing alarm told on the desktop beside the tray's flashing, for a user who does not look at the tray
+// or whose desktop has none.
+struct AlarmNotice {
+    std::string title;  // the program's name
+    std::string text;   // the alarm's message; empty when it has none
+    // The tray icon of (window, id): a desktop that shows notices as an icon's balloon shows it there.
+    HWND window = nullptr;
+    UINT id = 0;
+    // The user's answers, as buttons in the notice, in this order; each runs on the interface thread as a
+    // click on the tray does. A desktop whose notices have no buttons offers none.
+    struct Answer {
+        std::string caption;
+        std::function<void()> run;
+    };
+    std::vector<Answer> answers;
+};
+
 using TimerId = unsigned long;
 
 // What the running instance answers a later start's request: the text that start prints and its exit status.
@@ -132,6 +149,11 @@ class Widgetset {
     // The tone's loudness, now and later, as a fraction of its full amplitude, where the output allows it.
     virtual void SetAlarmToneVolume(double volume) = 0;
 
+    // Shows the notice of a ringing alarm, in place of one shown before. It never waits for the desktop, so
+    // the ringing is not held up; where the desktop has no notices nothing shows, and nothing is said.
+    virtual void ShowAlarmNotice(const AlarmNotice& notice) = 0;
+    // Takes the notice away, if one shows.
+    virtual void CloseAlarmNotice() = 0;
     // How many message boxes (MessageBoxA's) are open now, one inside another.
     virtual std::size_t OpenMessageBoxes() = 0;
     // Ends unanswered the box open at that depth (1: the outermost) and every box opened inside it, as the

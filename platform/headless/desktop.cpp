@@ -41,6 +41,7 @@ void Desktop::Reset() {
     instances_.clear();
     notificationArea_ = true;
     wakeUp_.reset();
+    alarmNotice_.reset();
 }
 
 }  // namespace headless

@@ -50,6 +50,10 @@ class Desktop {
     std::optional<std::chrono::sys_seconds> WakeUp() const { return wakeUp_; }
     void SetWakeUp(std::optional<std::chrono::sys_seconds> moment) { wakeUp_ = moment; }
 
+    // The alarm's notice that shows now, as the program gave it.
+    const std::optional<widgetset::AlarmNotice>& AlarmNotice() const { return alarmNotice_; }
+    void SetAlarmNotice(std::optional<widgetset::AlarmNotice> notice) { alarmNotice_ = std::move(notice); }
+
     // Back to a fresh desktop between tests (the clock at its start, nothing queued or logged).
     void Reset();
 
@@ -66,6 +70,7 @@ class Desktop {
     std::map<std::string, widgetset::InstanceRequests> instances_;
     bool notificationArea_ = true;
     std::optional<std::chrono::sys_seconds> wakeUp_;
+    std::optional<widgetset::AlarmNotice> alarmNotice_;
 };
 
 }  // namespace headless

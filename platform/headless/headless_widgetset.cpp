@@ -120,6 +120,12 @@ void HeadlessWidgetset::SetAlarmToneVolume(double volume) {
     Desktop::Instance().Media().alarmToneVolume = volume;
 }
 
+void HeadlessWidgetset::ShowAlarmNotice(const widgetset::AlarmNotice& notice) {
+    Desktop::Instance().SetAlarmNotice(notice);
+}
+
+void HeadlessWidgetset::CloseAlarmNotice() { Desktop::Instance().SetAlarmNotice(std::nullopt); }
+
 }  // namespace headless
 
 widgetset::Widgetset& CurrentWidgetset() {

@@ -31,6 +31,8 @@ class HeadlessWidgetset : public widgetset::Widgetset {
     void HoldWakeUp(std::optional<std::chrono::sys_seconds> moment) override;
     void SoundAlarmTone(bool sounding) override;
     void SetAlarmToneVolume(double volume) override;
+    void ShowAlarmNotice(const widgetset::AlarmNotice& notice) override;
+    void CloseAlarmNotice() override;
 
   private:
     HWND applicationHandle_ = nullptr;

@@ -9,6 +9,7 @@
 
 #include "framework/peer_kinds.h"
 #include "platform/posix/window_table.h"
+#include "platform/qt/desktop_notice.h"
 #include "platform/qt/dialogs.h"
 #include "platform/qt/event_loop.h"
 #include "platform/qt/interface_wait.h"
@@ -136,6 +137,17 @@ void QtWidgetset::SetAlarmToneVolume(double volume) { Tone().SetVolume(volume); 
 gstreamer::AlarmTonePlayer& QtWidgetset::Tone() {
     if (!tone_) tone_ = std::make_unique<gstreamer::AlarmTonePlayer>();
     return *tone_;
+}
+
+void QtWidgetset::ShowAlarmNotice(const widgetset::AlarmNotice& notice) {
+    EnsureApplication();
+    noticeShown_ = true;
+    DesktopNotice::Instance().Show(notice);
+}
+
+// Nothing to close, and no bus to reach, until a notice was shown.
+void QtWidgetset::CloseAlarmNotice() {
+    if (noticeShown_) DesktopNotice::Instance().Close();
 }
 
 }  // namespace qtbackend

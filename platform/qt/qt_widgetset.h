@@ -34,6 +34,8 @@ class QtWidgetset : public widgetset::Widgetset {
     void HoldWakeUp(std::optional<std::chrono::sys_seconds> moment) override;
     void SoundAlarmTone(bool sounding) override;
     void SetAlarmToneVolume(double volume) override;
+    void ShowAlarmNotice(const widgetset::AlarmNotice& notice) override;
+    void CloseAlarmNotice() override;
 
   private:
     TimerHost& Timers();
@@ -50,6 +52,7 @@ class QtWidgetset : public widgetset::Widgetset {
     // The moment asked for while the helper is not yet started, and whether its start is on its way.
     std::optional<std::chrono::sys_seconds> wakeUpAskedFor_;
     bool wakeUpComing_ = false;
+    bool noticeShown_ = false;
 };
 
 }  // namespace qtbackend

@@ -15,6 +15,7 @@
 #include "platform/win32/event_loop.h"
 #include "platform/win32/mci_media_device.h"
 #include "platform/win32/message_boxes.h"
+#include "platform/win32/tray_balloon.h"
 
 namespace win32backend {
 
@@ -122,6 +123,15 @@ void Win32Widgetset::SoundAlarmTone(bool sounding) {
 
 // The system's player has no volume of its own: the tone sounds at full volume from its start.
 void Win32Widgetset::SetAlarmToneVolume(double) {}
+void Win32Widgetset::ShowAlarmNotice(const widgetset::AlarmNotice& notice) {
+    CloseAlarmNotice();
+    if (ShowTrayBalloon(notice)) balloon_.emplace(notice.window, notice.id);
+}
+
+void Win32Widgetset::CloseAlarmNotice() {
+    if (balloon_) CloseTrayBalloon(balloon_->first, balloon_->second);
+    balloon_.reset();
+}
 
 }  // namespace win32backend
 

@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include "framework/widgetset.h"
 #include "platform/win32/application_window.h"
@@ -36,6 +37,8 @@ class Win32Widgetset : public widgetset::Widgetset {
     void HoldWakeUp(std::optional<std::chrono::sys_seconds> moment) override;
     void SoundAlarmTone(bool sounding) override;
     void SetAlarmToneVolume(double volume) override;
+    void ShowAlarmNotice(const widgetset::AlarmNotice& notice) override;
+    void CloseAlarmNotice() override;
 
     // A system broadcast to the main form's window: where it says that the clock was set (WM_TIMECHANGE) or
     // that the system resumed (WM_POWERBROADCAST), every wall-clock timer ticks at once.
@@ -47,6 +50,8 @@ class Win32Widgetset : public widgetset::Widgetset {
     std::unique_ptr<ApplicationWindow> application_;
     std::unique_ptr<TimerHost> timers_;
     bool toneSounding_ = false;
+    // The icon whose balloon tells the alarm, while one does.
+    std::optional<std::pair<HWND, UINT>> balloon_;
     std::unique_ptr<InstanceClaim> instance_;
     std::unique_ptr<WakeTimer> wakeTimer_;
 };

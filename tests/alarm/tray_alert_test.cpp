@@ -1,6 +1,7 @@
 #include <functional>
 #include <optional>
 
+#include "framework/error_reporting.h"
 #include "framework/widgetset.h"
 #include "tests/support/alarm_clock_test.h"
 #include "tests/support/registry_write_lock.h"
@@ -89,6 +90,59 @@ TEST_F(TrayAlertTest, ClosingTheMessageOnTheFilledIconBringsTheNormalIconBack) {
     EXPECT_FALSE(form->TrayTimer->Enabled());
     EXPECT_EQ(ShownIcon(), Icon("MAINICON"));
     EXPECT_EQ(form->TrayTimer->Tag(), 0);
+}
+
+// The desktop's notice tells the ringing from the tray icon, with the message or with the program's name
+// alone. Its Snooze is the tray menu's, the notice coming back with the ringing; its Stop is a click on the
+// icon (which, with "Exit when done", ends the program); and however the alarm is answered, the notice goes.
+TEST_F(TrayAlertTest, TheNoticeStopsAsAClickDoesAndGoesWithEveryAcknowledgement) {
+    const auto answer = [&](const std::string& caption) {
+        for (const auto& [shown, run] : desktop.AlarmNotice()->answers) {
+            if (shown == caption)
+                return ReportErrors(std::function<void()>(run));  // a copy: it closes the notice
+        }
+        ADD_FAILURE() << "no answer " << caption;
+    };
+    Fire();
+    ASSERT_TRUE(desktop.AlarmNotice());
+    EXPECT_EQ(desktop.AlarmNotice()->title, "Zelvo's Alarm Clock");
+    EXPECT_EQ(desktop.AlarmNotice()->text, "");
+    EXPECT_EQ(desktop.AlarmNotice()->window, form->qzTray1->NotifyData().hWnd);
+    EXPECT_EQ(desktop.AlarmNotice()->id, form->qzTray1->TrayId());
+    answer("Snooze");
+    EXPECT_TRUE(form->SnoozedUntil());
+    EXPECT_FALSE(desktop.AlarmNotice());
+    desktop.Advance(10min + 10s);  // at the check after the snooze
+    ASSERT_TRUE(desktop.AlarmNotice());
+    EXPECT_TRUE(form->TrayTimer->Enabled());
+    desktop.Advance(1s);  // the filled icon shows
+    answer("Stop");
+    EXPECT_FALSE(form->TrayTimer->Enabled());
+    EXPECT_EQ(ShownIcon(), Icon("MAINICON"));
+    EXPECT_FALSE(desktop.AlarmNotice());
+
+    Fire();
+    TrayClick(WM_LBUTTONDOWN);
+    EXPECT_FALSE(desktop.AlarmNotice());  // the click on the icon
+
+    Fire();
+    script.OnMessageBox([](const headless::MessageBoxCall&) { return IDNO; });  // Done's question
+    form->Button1->UserClick();
+    EXPECT_FALSE(desktop.AlarmNotice());
+
+    form->CheckBox2->UserClick();
+    Type(form->message, "Wake up");
+    script.OnMessageBox([&](const headless::MessageBoxCall&) {
+        EXPECT_EQ(desktop.AlarmNotice()->text, "Wake up");
+        return IDOK;
+    });
+    form->chkalarmbtn->UserClick();
+    EXPECT_FALSE(desktop.AlarmNotice());  // the message closed
+
+    form->CheckBox6->SetChecked(true);
+    Fire();
+    answer("Stop");
+    EXPECT_TRUE(application->Terminated());
 }
 
 TEST_F(TrayAlertTest, ADoubleClickShowsTheSettingsAndEndsTheFlashing) {

@@ -198,6 +198,45 @@ TEST_F(SettingsWindowTest, ExitProgramClearsTheStoredAlarmButTheTitleBarCloseDoe
     EXPECT_FALSE(form->Visible());
 }
 
+// Without a notification area nothing of the program vanishes: Done and the title bar's close minimize the
+// window, the alarm stored and the program running on; a notification area that comes takes over as usual,
+// and one that goes away gives the hidden window back to the taskbar at the next check. A ringing alarm
+// without a message shows the box there, with the program's name, and its OK stops the ringing.
+TEST_F(SettingsWindowTest, WithoutANotificationAreaTheProgramStaysWithinReach) {
+    desktop.SetNotificationArea(false);
+    Type(form->message, "Wake up");
+    Type(form->hour, "9");
+    Type(form->min, "0");
+    Type(form->min, "05");  // stored when put away
+    form->Button1->UserClick();
+    EXPECT_TRUE(form->Visible());
+    EXPECT_EQ(form->WindowState(), wsMinimized);
+    EXPECT_EQ(Stored("min"), "05");
+    form->ShowRestored();
+    form->UserClose();
+    EXPECT_FALSE(application->Terminated());
+    EXPECT_TRUE(form->Visible());
+    EXPECT_EQ(form->WindowState(), wsMinimized);
+
+    desktop.SetNotificationArea(true);
+    form->ShowRestored();
+    form->Button1->UserClick();
+    EXPECT_FALSE(form->Visible());
+    desktop.SetNotificationArea(false);
+    desktop.Advance(11s);  // the check ticks a little after each ten seconds
+    EXPECT_TRUE(form->Visible());
+    EXPECT_EQ(form->WindowState(), wsMinimized);
+
+    form->CheckBox2->SetChecked(false);
+    script.OnMessageBox([&](const headless::MessageBoxCall& box) {
+        EXPECT_EQ(box.text, "Zelvo's Alarm Clock");
+        EXPECT_TRUE(form->TrayTimer->Enabled());
+        return IDOK;
+    });
+    form->chkalarmbtn->UserClick();
+    EXPECT_FALSE(form->TrayTimer->Enabled());
+}
+
 TEST_F(SettingsWindowTest, ARegistryFailureInAHandlerIsReportedAndTheProgramGoesOn) {
     // The registry moves to a file that is not a database (the fixture puts the location back).
     TemporaryDirectory broken;

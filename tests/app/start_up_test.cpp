@@ -263,7 +263,7 @@ TEST_F(StartUpTest, WithoutANotificationAreaAnArmedStartKeepsTheWindowMinimized)
         EXPECT_TRUE(Form1->Visible());
         EXPECT_EQ(Form1->WindowState(), wsMinimized);
         EXPECT_TRUE(Form1->CheckBox1->Checked());
-        Form1->UserClose();
+        Form1->Close();
     });
     RunAlarmClock();
     Form1->Free();

@@ -76,6 +76,8 @@ bool TimerWidgetset::NotificationAreaAvailable() { NotInThisWidgetset("notificat
 void TimerWidgetset::HoldWakeUp(std::optional<std::chrono::sys_seconds>) { NotInThisWidgetset("wake-ups"); }
 void TimerWidgetset::SoundAlarmTone(bool) { NotInThisWidgetset("alarm tone"); }
 void TimerWidgetset::SetAlarmToneVolume(double) { NotInThisWidgetset("alarm tone"); }
+void TimerWidgetset::ShowAlarmNotice(const widgetset::AlarmNotice&) { NotInThisWidgetset("alarm notices"); }
+void TimerWidgetset::CloseAlarmNotice() { NotInThisWidgetset("alarm notices"); }
 
 TimerWidgetset& TestWidgetset() {
     static TimerWidgetset instance;

@@ -42,6 +42,8 @@ class TimerWidgetset : public widgetset::Widgetset {
     void HoldWakeUp(std::optional<std::chrono::sys_seconds> moment) override;
     void SoundAlarmTone(bool sounding) override;
     void SetAlarmToneVolume(double volume) override;
+    void ShowAlarmNotice(const widgetset::AlarmNotice& notice) override;
+    void CloseAlarmNotice() override;
 
   private:
     struct Timer {

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "framework/popup_menu.h"
+#include "framework/widgetset.h"
 #include "platform/qt/icon_cache.h"
 #include "resources/embedded_icons.h"
 #include "tests/platform/qt/desktop_user.h"
@@ -183,6 +184,20 @@ TEST_F(TrayIconsTest, RecordsAreKeyedByWindowAndIdAndRemovedFromTheTray) {
     EXPECT_TRUE(Shell_NotifyIconA(NIM_DELETE, &record));
     EXPECT_TRUE(WaitUntil([] { return desktop_user::TrayIconArea().isEmpty(); }, "the icon to leave the tray"));
     EXPECT_FALSE(Shell_NotifyIconA(NIM_DELETE, &record));
+}
+
+// The program puts its window away only where the notification area is there: the answer follows the host
+// as it goes and as another comes, and the icon moves into the new host.
+TEST_F(TrayIconsTest, TheAreaIsThereWhileAHostHoldsItAndTheIconMovesToAHostThatComesLater) {
+    widgetset::Widgetset& widgetset = CurrentWidgetset();
+    EXPECT_TRUE(widgetset.NotificationAreaAvailable());
+    AddIcon();
+    desktop_user::Run("xdotool search --limit 1 --class trayer windowkill");
+    EXPECT_TRUE(
+        WaitUntil([&] { return !widgetset.NotificationAreaAvailable(); }, "the area to go with its host"));
+    desktop_user::Run("trayer --edge top --align right --widthtype request --height 32 >/dev/null 2>&1 &");
+    EXPECT_TRUE(WaitUntil([&] { return widgetset.NotificationAreaAvailable(); }, "the new host's area"));
+    EXPECT_TRUE(WaitUntil([] { return !desktop_user::TrayIconArea().isEmpty(); }, "the icon in the new host"));
 }
 
 TEST(IconCacheTest, EachNameHasOneStableHandleAndIsDecodedOnce) {

@@ -1,13 +1,18 @@
 // The program's tray component in the notification area of a real tray host (trayer) under Wine: the icon
 // on screen, real clicks arriving as the shell's mouse messages and as the component's events, the icon's
-// two images on screen, the pop-up menu from a right click, and clicks while a message box waits.
+// two images on screen, the pop-up menu from a right click, clicks while a message box waits, and the alarm's
+// balloon.
 #include <algorithm>
 #include <functional>
+#include <iterator>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "framework/menu_item.h"
 #include "framework/popup_menu.h"
+#include "platform/win32/tray_balloon.h"
 #include "tests/platform/win32/desktop_user.h"
 #include "tests/platform/win32/win32_test.h"
 #include "tray/qz_tray.h"
@@ -37,6 +42,26 @@ int DifferingPixels(const desktop_user::Pixels& a, const desktop_user::Pixels& b
     int count = 0;
     for (std::size_t i = 0; i < std::min(a.size(), b.size()); ++i) count += a[i] != b[i];
     return count;
+}
+
+// The text of the balloon that the shell shows (a tooltip window of its own process), or nothing while
+// none shows.
+std::optional<std::wstring> ShownBalloonText() {
+    std::optional<std::wstring> text;
+    EnumWindows(
+        [](HWND window, LPARAM found) -> BOOL {
+            char className[32] = "";
+            GetClassNameA(window, className, sizeof className);
+            if (std::string_view(className) != "tooltips_class32" || !IsWindowVisible(window)) return TRUE;
+            wchar_t shown[512] = L"";
+            DWORD_PTR length = 0;
+            SendMessageTimeoutW(window, WM_GETTEXT, std::size(shown), reinterpret_cast<LPARAM>(shown),
+                                SMTO_ABORTIFHUNG, 2000, &length);
+            reinterpret_cast<std::optional<std::wstring>*>(found)->emplace(shown, length);
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&text));
+    return text;
 }
 
 class TrayTest : public Win32Test {
@@ -185,6 +210,25 @@ TEST_F(TrayTest, ClicksOnTheIconArriveWhileAMessageBoxWaits) {
     EXPECT_EQ(MessageBoxA(WindowOf(*trayForm), "Alarm!", "Tray test", MB_OK), IDOK);
     CurrentWidgetset().StopTimer(user);
     EXPECT_EQ(trayForm->trayClicks, 1);
+}
+
+// The balloon's field holds 255 bytes: the 128th two-byte character would be split there, and goes whole.
+TEST_F(TrayTest, TheBalloonShowsFromTheIconWithItsTextCutBetweenCharactersAndGoesAway) {
+    ShowIcon();
+    widgetset::AlarmNotice notice;
+    notice.title = "Alarm";
+    for (int i = 0; i < 200; ++i) notice.text += "\xC3\xA9";  // "é"
+    notice.window = tray->NotifyData().hWnd;
+    notice.id = tray->TrayId();
+    ASSERT_TRUE(win32backend::ShowTrayBalloon(notice));
+    std::optional<std::wstring> shown;
+    EXPECT_TRUE(WaitUntil([&] { return (shown = ShownBalloonText()).has_value(); }, "the balloon"));
+    EXPECT_EQ(shown, std::wstring(127, L'\u00E9'));
+    win32backend::CloseTrayBalloon(notice.window, notice.id);
+    EXPECT_TRUE(WaitUntil([] { return !ShownBalloonText(); }, "the balloon to go"));
+    tray->SetActive(false);
+    ASSERT_TRUE(WaitUntil([&] { return Tray() == emptyTray; }, "the icon to leave the tray"));
+    EXPECT_FALSE(win32backend::ShowTrayBalloon(notice)) << "shown without its icon";
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 """The settings window as a screen reader reads it through AT-SPI: every control's name, role, states and
 access key, no component name of the layout heard anywhere, and one alarm set through the accessibility
 interface alone (text typed into the fields, a box ticked, Done pressed) whose message box is read out when
-it fires. The program runs on a virtual display with a private session bus, whose accessibility bus is
+it fires. The program runs on a virtual display with a notification area (trayer: Done puts the window away
+there, and only minimises it without one) and a private session bus, whose accessibility bus is
 at-spi2-core's, switched on as a screen reader switches it on.
 Usage: accessibility_test.py BUILD_DIR"""
 import datetime
@@ -143,7 +144,7 @@ def main(build):
     check = Checks()
     session = Session(build, with_watcher=False)
     with check.steps_of(session):
-        display = session.start_display()
+        display = session.start_display("trayer")
         # pyatspi finds the accessibility bus through these when it is first imported.
         os.environ.update(DISPLAY=display, DBUS_SESSION_BUS_ADDRESS=session.address)
         # What a screen reader does at its start: the session's accessibility switched on, which starts

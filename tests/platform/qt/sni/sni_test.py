@@ -7,12 +7,7 @@ import sys
 
 from gi.repository import GLib
 
-from tray_host import ITEM, MENU, Checks, Session, menu_items, pump, settings_window_shown
-
-
-def click(session, item, menu_path, item_id):
-    session.call(item, MENU, "Event", GLib.Variant("(isvu)", (item_id, "clicked", GLib.Variant("i", 0), 0)),
-                 path=menu_path)
+from tray_host import ITEM, Checks, Session, click, menu_items, pump, settings_window_shown
 
 
 def main(build):

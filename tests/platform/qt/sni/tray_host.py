@@ -35,6 +35,23 @@ WATCHER_XML = """
 """
 
 
+# A session bus that starts no service on demand: a desktop's services are there only when a test starts them
+# (with them installed, the system's session bus would start the notification server at the first call).
+BARE_BUS_CONFIG = """<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>session</type>
+  <listen>unix:dir=%s</listen>
+  <auth>EXTERNAL</auth>
+  <policy context="default">
+    <allow send_destination="*" eavesdrop="true"/>
+    <allow eavesdrop="true"/>
+    <allow own="*"/>
+  </policy>
+</busconfig>
+"""
+
+
 class Failure(Exception):
     pass
 
@@ -56,7 +73,7 @@ def pump(seconds, until=lambda: False):
 class Session:
     """Temporary directory, bus, watcher; torn down by close() whatever happened."""
 
-    def __init__(self, build, with_watcher=True):
+    def __init__(self, build, with_watcher=True, services_on_demand=True):
         self.build = build
         self.work = tempfile.mkdtemp(prefix="alarmclock-sni-")
         self.processes = []
@@ -68,8 +85,13 @@ class Session:
         os.mkdir(self.runtime, 0o700)
         self.env = dict(os.environ, ALARMCLOCK_PREFIX=os.path.join(self.work, "registry"),
                         XDG_RUNTIME_DIR=self.runtime)
+        config = ["--session"]
+        if not services_on_demand:
+            config = ["--config-file=" + os.path.join(self.work, "bus.conf")]
+            with open(config[0].split("=", 1)[1], "w") as bare:
+                bare.write(BARE_BUS_CONFIG % self.runtime)
         daemon = subprocess.run(
-            ["dbus-daemon", "--session", "--print-address=1", "--print-pid=1", "--fork", "--nopidfile"],
+            ["dbus-daemon", *config, "--print-address=1", "--print-pid=1", "--fork", "--nopidfile"],
             env=self.env, check=True, capture_output=True, text=True).stdout.split()
         self.address, self.bus_pid = daemon[0], int(daemon[1])
         self.env["DBUS_SESSION_BUS_ADDRESS"] = self.address
@@ -245,6 +267,12 @@ def menu_items(session, item, menu_path):
                                        "(u(ia{sv}av))", path=menu_path)
     return {props.get("label", ""): (child_id, props.get("visible", True))
             for child_id, props, _ in children}
+
+
+def click(session, item, menu_path, item_id):
+    """A click on the exported menu's item of that id, as a host reports it."""
+    session.call(item, MENU, "Event", GLib.Variant("(isvu)", (item_id, "clicked", GLib.Variant("i", 0), 0)),
+                 path=menu_path)
 
 
 def settings_window_shown(display):

@@ -1,6 +1,7 @@
 """The program under a Wayland compositor (Weston, headless) with Qt's wayland platform: the settings window
 and the message boxes show, and the tray item registers over D-Bus. Without a StatusNotifierItem host (as
-on GNOME without its AppIndicator extension) an armed start shows the window minimized instead of hidden.
+on GNOME without its AppIndicator extension) an armed start shows the window minimized instead of hidden,
+and the ringing alarm shows its box.
 What the compositor was asked and answered is read from the program's own Wayland protocol log.
 Usage: wayland_test.py BUILD_DIR"""
 import datetime
@@ -112,11 +113,21 @@ def armed_start_without_host(check, session, wayland):
     check("minimized", pump(10, lambda: toplevels(session.log)[SETTINGS_TITLE]["minimized"]))
 
 
+def ringing_without_host(check, session, wayland):
+    today = datetime.date.today()
+    session.store(intro="done", enabled="true", hour=7, min=30, year=today.year, month=today.month,
+                  day=today.day)
+    session.start(wayland, fake_time="@%s 07:29:55" % today.isoformat())
+    # The box is where the alarm is answered when no icon flashes, also without a message.
+    check("without a tray host the ringing alarm shows its box", pump(40, lambda: mapped(session, BOX_TITLE)))
+
+
 def main(build):
     check = Checks()
     run(check, build, True, first_start)
     run(check, build, True, armed_start_with_host)
     run(check, build, False, armed_start_without_host)
+    run(check, build, False, ringing_without_host)
     check.exit()
 
 
