@@ -44,23 +44,24 @@ int DifferingPixels(const desktop_user::Pixels& a, const desktop_user::Pixels& b
     return count;
 }
 
+// Takes the text of the first shown tooltip window into the optional wstring at found.
+BOOL CALLBACK TakeBalloonText(HWND window, LPARAM found) {
+    char className[32] = "";
+    GetClassNameA(window, className, sizeof className);
+    if (std::string_view(className) != "tooltips_class32" || !IsWindowVisible(window)) return TRUE;
+    wchar_t shown[512] = L"";
+    DWORD_PTR length = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, std::size(shown), reinterpret_cast<LPARAM>(shown), SMTO_ABORTIFHUNG,
+                        2000, &length);
+    reinterpret_cast<std::optional<std::wstring>*>(found)->emplace(shown, length);
+    return FALSE;
+}
+
 // The text of the balloon that the shell shows (a tooltip window of its own process), or nothing while
 // none shows.
 std::optional<std::wstring> ShownBalloonText() {
     std::optional<std::wstring> text;
-    EnumWindows(
-        [](HWND window, LPARAM found) -> BOOL {
-            char className[32] = "";
-            GetClassNameA(window, className, sizeof className);
-            if (std::string_view(className) != "tooltips_class32" || !IsWindowVisible(window)) return TRUE;
-            wchar_t shown[512] = L"";
-            DWORD_PTR length = 0;
-            SendMessageTimeoutW(window, WM_GETTEXT, std::size(shown), reinterpret_cast<LPARAM>(shown),
-                                SMTO_ABORTIFHUNG, 2000, &length);
-            reinterpret_cast<std::optional<std::wstring>*>(found)->emplace(shown, length);
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&text));
+    EnumWindows(&TakeBalloonText, reinterpret_cast<LPARAM>(&text));
     return text;
 }
 
