@@ -77,7 +77,7 @@ TEST_F(RingingTest, ASnoozeStopsTheRingingAndBringsItBackTenMinutesLaterWithoutT
     EXPECT_FALSE(Sounding());
     EXPECT_EQ(ShownIcon(), Icon("MAINICON"));
     ASSERT_TRUE(form->SnoozedUntil());
-    const SYSTEMTIME wakeUp = *desktop.WakeUp();
+    const SYSTEMTIME wakeUp = desktop.Clock().LocalTimeAt(*desktop.WakeUp());
     EXPECT_EQ(std::tuple(wakeUp.wHour, wakeUp.wMinute, wakeUp.wSecond), std::tuple(7, 10, 3));
 
     script.OnMessageBox([&](const headless::MessageBoxCall& box) {
@@ -143,7 +143,7 @@ TEST_F(RingingTest, TheWakeUpComesForTheAlarmWhenItIsDueBeforeTheSnoozeEnds) {
     Type(form->min, "5");
     FireWithoutMessage();  // a daily alarm's test: it still rings at 7:05
     form->SnoozeAlarm();
-    EXPECT_EQ(desktop.WakeUp()->wMinute, 5);
+    EXPECT_EQ(desktop.Clock().LocalTimeAt(*desktop.WakeUp()).wMinute, 5);
     form->Button1->UserClick();  // Done: acknowledged, hidden
     FireWithoutMessage();
     desktop.Advance(2min);
@@ -151,7 +151,7 @@ TEST_F(RingingTest, TheWakeUpComesForTheAlarmWhenItIsDueBeforeTheSnoozeEnds) {
     desktop.Advance(4min);
     EXPECT_TRUE(form->Ringing());  // the alarm's own ring ends the snooze
     EXPECT_FALSE(form->SnoozedUntil());
-    EXPECT_EQ(desktop.WakeUp()->wDay, 6);
+    EXPECT_EQ(desktop.Clock().LocalTimeAt(*desktop.WakeUp()).wDay, 6);
     form->StopAlarm();
 }
 
