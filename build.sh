@@ -56,7 +56,7 @@ windows_tests() {
     install_missing "${BUILD_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}" "${WINDOWS_TEST_PACKAGES[@]}"
     configure_and_build build-windows-tests -DCMAKE_BUILD_TYPE=Debug \
         -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/mingw-w64-x86_64.cmake
-    tests/platform/win32/wine_session.sh ctest --test-dir build-windows-tests --output-on-failure
+    tests/platform/win32/wine_session.sh ctest --test-dir build-windows-tests --output-on-failure --no-tests=error
 }
 
 # The product's 32-bit tree compiles the Windows tests too, though only the 64-bit build runs them: the
@@ -92,8 +92,9 @@ case "${1:-test}" in
     test)
         install_missing "${BUILD_PACKAGES[@]}"
         generate_test_locales
-        configure_and_build build -DCMAKE_BUILD_TYPE=Debug
-        ctest --test-dir build --output-on-failure -j "$JOBS"
+        # Tests asked for by name: `run` builds the same folder without them, and the cache would keep that.
+        configure_and_build build -DCMAKE_BUILD_TYPE=Debug -DALARMCLOCK_BUILD_TESTS=ON
+        ctest --test-dir build --output-on-failure --no-tests=error -j "$JOBS"
         windows_tests
         ;;
     windows-test)
@@ -130,7 +131,7 @@ case "${1:-test}" in
         configure_and_build build-sanitize -DCMAKE_BUILD_TYPE=Debug -DALARMCLOCK_SANITIZE=ON \
             -DCMAKE_DISABLE_FIND_PACKAGE_Qt6=ON
         ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-            ctest --test-dir build-sanitize --output-on-failure -j "$JOBS"
+            ctest --test-dir build-sanitize --output-on-failure --no-tests=error -j "$JOBS"
         ;;
     windows)
         install_missing "${BUILD_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}"
