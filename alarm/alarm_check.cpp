@@ -8,7 +8,7 @@
 #include "framework/date.h"
 #include "framework/dialogs.h"
 #include "framework/error_reporting.h"
-#include "framework/widgetset.h"
+#include "framework/widgetset/widgetset.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "framework/application.h"
 #include "framework/dialogs.h"
 #include "framework/problems.h"
-#include "framework/widgetset.h"
+#include "framework/widgetset/widgetset.h"
 #include "settings/startup_entry.h"
 
 #include <utility>

@@ -2,7 +2,7 @@
 // watch the tray or whose desktop has none.
 #include "app/main_form.h"
 #include "framework/application.h"
-#include "framework/widgetset.h"
+#include "framework/widgetset/widgetset.h"
 
 void TForm1::ShowAlarmNotice() {
     widgetset::AlarmNotice notice;

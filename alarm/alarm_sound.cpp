@@ -4,7 +4,7 @@
 #include <chrono>
 
 #include "app/main_form.h"
-#include "framework/widgetset.h"
+#include "framework/widgetset/widgetset.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // command line and a desktop notification all come here.
 #include "alarm/system_clock.h"
 #include "app/main_form.h"
-#include "framework/widgetset.h"
+#include "framework/widgetset/widgetset.h"
 
 bool TForm1::SnoozeAlarm() {
     if (!Ringing()) return false;

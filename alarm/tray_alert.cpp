@@ -1,7 +1,7 @@
 // The tray icon's flashing once an alarm fired, and the clicks that acknowledge it. The flash timer's Tag
 // is the phase: 0 while the normal icon shows, 1 while the filled one does.
 #include "app/main_form.h"
-#include "framework/widgetset.h"
+#include "framework/widgetset/widgetset.h"
 
 void TForm1::OnAnimate(TObject*) {
     if (TrayTimer->Tag() == 0) {

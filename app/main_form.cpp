@@ -2,7 +2,7 @@
 
 #include "app/main_form_layout.h"
 #include "framework/class_registry.h"
-#include "framework/widgetset.h"
+#include "framework/widgetset/widgetset.h"
 
 TForm1* Form1 = nullptr;
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "framework/widgetset.h"
+#include "framework/widgetset/widgetset.h"
 
 // The name of the program's one running instance in a user session; the uninstaller finds it by this name.
 inline constexpr char kInstanceName[] = "alarmclock";

@@ -9,7 +9,7 @@
 #include "framework/component.h"
 #include "framework/font.h"
 #include "framework/notify_event.h"
-#include "framework/widgetset.h"
+#include "framework/widgetset/widgetset.h"
 
 class TWinControl;
 

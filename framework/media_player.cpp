@@ -3,7 +3,7 @@
 #include "framework/error_reporting.h"
 #include "framework/exceptions.h"
 #include "framework/published.h"
-#include "framework/widgetset.h"
+#include "framework/widgetset/widgetset.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "framework/media_device.h"
 #include "framework/notify_event.h"
+#include "framework/widgetset/media_device.h"
 #include "framework/win_control.h"
 
 enum TMPDeviceTypes {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "framework/component.h"
-#include "framework/widgetset.h"
+#include "framework/widgetset/widgetset.h"
 
 class TOpenDialog : public TComponent {
     DECLARE_CLASS_INFO

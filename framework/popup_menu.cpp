@@ -7,7 +7,7 @@
 #include "framework/exceptions.h"
 #include "framework/menu_item.h"
 #include "framework/published.h"
-#include "framework/widgetset.h"
+#include "framework/widgetset/widgetset.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "framework/component.h"
 #include "framework/notify_event.h"
-#include "framework/widgetset.h"
+#include "framework/widgetset/widgetset.h"
 
 class TTimer : public TComponent {
     DECLARE_CLASS_INFO

@@ -13,7 +13,7 @@
 // After windows.h, which it needs.
 #include <shellapi.h>
 #else
-#include "platform/posix/win32_api.h"
+#include "platform/posix/core/win32_api.h"
 #endif
 
 #ifdef _WIN32

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string>
 
-#include "framework/marked_cut.h"
+#include "framework/rules/marked_cut.h"
 
 namespace shell_error_text {
 

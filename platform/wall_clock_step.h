@@ -2,7 +2,7 @@
 // when they arm such a timer and at every wake (the headless one asks its virtual clock).
 #pragma once
 
-#include "framework/timer_marks.h"
+#include "framework/rules/timer_marks.h"
 #include "platform/api.h"
 
 namespace timer_marks {

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "framework/published.h"
-#include "framework/widgetset.h"
+#include "framework/widgetset/widgetset.h"
 
 UINT TrayIdCounter = 0;
 

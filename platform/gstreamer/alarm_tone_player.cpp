@@ -10,7 +10,7 @@
 #include <string>
 #include <utility>
 
-#include "framework/wave_tone.h"
+#include "framework/rules/wave_tone.h"
 #include "platform/gstreamer/gstreamer_media_device.h"
 
 namespace gstreamer {

@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "framework/media_device.h"
+#include "framework/widgetset/media_device.h"
 
 namespace gstreamer {
 

@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "framework/exceptions.h"
-#include "framework/widgetset.h"
+#include "framework/widgetset/widgetset.h"
 #include "platform/gstreamer/gstreamer_failure.h"
 #include "platform/gstreamer/gstreamer_runtime.h"
 #include "platform/gstreamer/media_file.h"

@@ -12,7 +12,7 @@
 
 #include <memory>
 
-#include "framework/media_device.h"
+#include "framework/widgetset/media_device.h"
 
 // The library's one entry, outside its namespace like the other seams the back ends call.
 std::unique_ptr<MediaDevice> CreateGStreamerMediaDevice();

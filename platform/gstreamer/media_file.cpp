@@ -6,7 +6,7 @@
 #include <climits>
 #include <cstring>
 
-#include "framework/marked_cut.h"
+#include "framework/rules/marked_cut.h"
 #include "platform/gstreamer/gstreamer_failure.h"
 
 namespace gstreamer {

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "framework/interface_wait.h"
+#include "framework/widgetset/interface_wait.h"
 #include "platform/gstreamer/gstreamer_failure.h"
 
 namespace gstreamer {

@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "framework/widgetset.h"
+#include "framework/widgetset/widgetset.h"
 #include "platform/headless/headless_media.h"
 #include "platform/headless/headless_shell.h"
 #include "platform/headless/modal_script.h"

@@ -1,7 +1,7 @@
 // The media device of the headless back end, over the desktop's media library and virtual time.
 #pragma once
 
-#include "framework/media_device.h"
+#include "framework/widgetset/media_device.h"
 #include "platform/headless/headless_media.h"
 #include "platform/headless/virtual_event_loop.h"
 

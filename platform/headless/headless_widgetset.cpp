@@ -4,14 +4,14 @@
 #include <string>
 
 #include "framework/control.h"
-#include "framework/menu_entries.h"
 #include "framework/menu_item.h"
 #include "framework/popup_menu.h"
+#include "framework/rules/menu_entries.h"
 #include "framework/win_control.h"
 #include "platform/headless/desktop.h"
 #include "platform/headless/headless_media_device.h"
 #include "platform/headless/interface_wait.h"
-#include "platform/posix/window_table.h"
+#include "platform/posix/core/window_table.h"
 
 namespace headless {
 

@@ -2,7 +2,7 @@
 // virtual-time loop, and modal dialogs answered by the test's script.
 #pragma once
 
-#include "framework/widgetset.h"
+#include "framework/widgetset/widgetset.h"
 
 namespace headless {
 

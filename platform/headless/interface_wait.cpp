@@ -1,6 +1,6 @@
 #include "platform/headless/interface_wait.h"
 
-#include "framework/interface_wait.h"
+#include "framework/widgetset/interface_wait.h"
 #include "platform/headless/desktop.h"
 #include "platform/posix/registry/lock_waiting.h"
 

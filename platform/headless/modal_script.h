@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/widgetset.h"
+#include "framework/widgetset/widgetset.h"
 
 namespace headless {
 

@@ -8,7 +8,7 @@
 #include <chrono>
 #include <string>
 
-#include "platform/posix/win32_api.h"
+#include "platform/posix/core/win32_api.h"
 
 namespace headless {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "framework/timer_marks.h"
-#include "platform/posix/window_table.h"
+#include "framework/rules/timer_marks.h"
+#include "platform/posix/core/window_table.h"
 
 namespace headless {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <type_traits>
 
-#include "framework/caption_room.h"
 #include "framework/captioned.h"
+#include "framework/rules/caption_room.h"
 #include "platform/qt/captions.h"
 #include "platform/qt/control_peer.h"
 #include "platform/qt/fonts.h"

@@ -5,7 +5,7 @@
 #include <QStyleOptionButton>
 #include <algorithm>
 
-#include "framework/peer_kinds.h"
+#include "framework/widgetset/peer_kinds.h"
 #include "platform/qt/accessible_roles.h"
 #include "platform/qt/captioned_peer.h"
 #include "platform/qt/group_box_widget.h"

@@ -1,6 +1,6 @@
 #include "platform/qt/captions.h"
 
-#include "framework/access_key.h"
+#include "framework/rules/access_key.h"
 
 namespace qtbackend {
 

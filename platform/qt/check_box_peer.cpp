@@ -4,7 +4,7 @@
 #include <QStyleOptionButton>
 
 #include "framework/check_box.h"
-#include "framework/peer_kinds.h"
+#include "framework/widgetset/peer_kinds.h"
 #include "platform/qt/captioned_peer.h"
 
 namespace qtbackend {

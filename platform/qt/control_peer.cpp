@@ -1,7 +1,7 @@
 #include "platform/qt/control_peer.h"
 
 #include "framework/win_control.h"
-#include "platform/posix/window_table.h"
+#include "platform/posix/core/window_table.h"
 #include "platform/qt/captions.h"
 #include "platform/qt/fonts.h"
 

@@ -3,7 +3,7 @@
 #include <QSignalBlocker>
 
 #include "framework/date_time_picker.h"
-#include "framework/peer_kinds.h"
+#include "framework/widgetset/peer_kinds.h"
 #include "platform/qt/control_peer.h"
 #include "platform/qt/date_picker_widget.h"
 

@@ -7,7 +7,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "framework/widgetset.h"
+#include "framework/widgetset/widgetset.h"
 
 namespace qtbackend {
 

@@ -9,9 +9,9 @@
 #include <map>
 #include <vector>
 
-#include "framework/file_filter.h"
-#include "framework/menu_entries.h"
-#include "framework/start_folder.h"
+#include "framework/rules/file_filter.h"
+#include "framework/rules/menu_entries.h"
+#include "framework/rules/start_folder.h"
 #include "platform/qt/captions.h"
 #include "platform/qt/event_loop.h"
 #include "platform/qt/file_columns.h"

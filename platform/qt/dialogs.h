@@ -8,7 +8,7 @@
 
 #include "framework/menu_item.h"
 #include "framework/popup_menu.h"
-#include "framework/widgetset.h"
+#include "framework/widgetset/widgetset.h"
 
 namespace qtbackend {
 

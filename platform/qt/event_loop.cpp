@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "framework/application.h"
-#include "platform/posix/shell_error_box.h"
-#include "platform/posix/window_table.h"
+#include "platform/posix/core/window_table.h"
+#include "platform/posix/shell/shell_error_box.h"
 #include "platform/qt/accessible_roles.h"
 #include "platform/qt/icon_cache.h"
 #include "platform/qt/interface_wait.h"

@@ -2,7 +2,7 @@
 
 #include <QLabel>
 
-#include "framework/field_namer.h"
+#include "framework/rules/field_namer.h"
 #include "platform/qt/captions.h"
 #include "platform/qt/control_peer.h"
 

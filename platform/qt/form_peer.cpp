@@ -2,8 +2,8 @@
 #include <QScreen>
 
 #include "framework/form.h"
-#include "framework/form_frame.h"
-#include "framework/peer_kinds.h"
+#include "framework/rules/form_frame.h"
+#include "framework/widgetset/peer_kinds.h"
 #include "platform/qt/captioned_peer.h"
 #include "platform/qt/field_names.h"
 #include "platform/qt/form_window.h"

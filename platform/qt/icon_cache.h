@@ -5,7 +5,7 @@
 #include <QIcon>
 #include <string_view>
 
-#include "platform/posix/win32_api.h"
+#include "platform/posix/core/win32_api.h"
 
 namespace qtbackend {
 

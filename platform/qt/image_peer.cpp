@@ -3,7 +3,7 @@
 #include <functional>
 
 #include "framework/image.h"
-#include "framework/peer_kinds.h"
+#include "framework/widgetset/peer_kinds.h"
 #include "platform/qt/captions.h"
 #include "platform/qt/control_peer.h"
 #include "platform/qt/icon_cache.h"

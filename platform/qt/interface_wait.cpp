@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "framework/interface_wait.h"
+#include "framework/widgetset/interface_wait.h"
 #include "platform/posix/registry/lock_waiting.h"
 #include "platform/qt/event_loop.h"
 

@@ -19,7 +19,7 @@
 
 #include "framework/application.h"
 #include "framework/dialogs.h"
-#include "framework/message_text.h"
+#include "framework/rules/message_text.h"
 #include "platform/qt/event_loop.h"
 #include "platform/qt/message_boxes.h"
 #include "platform/qt/modal_wait.h"

@@ -8,7 +8,7 @@
 #include <QDialog>
 #include <QWidget>
 
-#include "platform/posix/win32_api.h"
+#include "platform/posix/core/win32_api.h"
 
 namespace qtbackend {
 

@@ -1,4 +1,4 @@
-#include "framework/peer_kinds.h"
+#include "framework/widgetset/peer_kinds.h"
 #include "platform/qt/control_peer.h"
 
 namespace qtbackend {

@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <utility>
 
-#include "framework/peer_kinds.h"
-#include "platform/posix/window_table.h"
+#include "framework/widgetset/peer_kinds.h"
+#include "platform/posix/core/window_table.h"
 #include "platform/qt/desktop_notice.h"
 #include "platform/qt/dialogs.h"
 #include "platform/qt/event_loop.h"

@@ -3,10 +3,10 @@
 
 #include <QSocketNotifier>
 
-#include "framework/widgetset.h"
+#include "framework/widgetset/widgetset.h"
 #include "platform/gstreamer/alarm_tone_player.h"
-#include "platform/posix/instance_claim.h"
-#include "platform/posix/wake_up_helper.h"
+#include "platform/posix/instance/instance_claim.h"
+#include "platform/posix/wake/wake_up_helper.h"
 #include "platform/qt/timer_host.h"
 
 namespace qtbackend {

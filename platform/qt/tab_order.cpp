@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "framework/tab_chain.h"
+#include "framework/rules/tab_chain.h"
 #include "platform/qt/control_peer.h"
 
 namespace qtbackend {

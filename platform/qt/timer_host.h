@@ -10,7 +10,7 @@
 #include <memory>
 #include <set>
 
-#include "platform/posix/wall_clock_timer.h"
+#include "platform/posix/clock/wall_clock_timer.h"
 
 namespace qtbackend {
 

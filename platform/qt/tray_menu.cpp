@@ -6,9 +6,9 @@
 #include <QPointer>
 
 #include "framework/error_reporting.h"
-#include "framework/menu_entries.h"
 #include "framework/menu_item.h"
 #include "framework/popup_menu.h"
+#include "framework/rules/menu_entries.h"
 #include "platform/qt/captions.h"
 #include "platform/qt/interface_wait.h"
 

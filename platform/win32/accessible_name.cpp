@@ -6,7 +6,7 @@
 #include <string>
 #include <utility>
 
-#include "framework/field_namer.h"
+#include "framework/rules/field_namer.h"
 
 namespace win32backend {
 

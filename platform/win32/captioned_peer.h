@@ -2,9 +2,9 @@
 // the access key as the system's controls read it, in the font fitted to the room the layout leaves it.
 #pragma once
 
-#include "framework/access_key.h"
-#include "framework/caption_room.h"
 #include "framework/captioned.h"
+#include "framework/rules/access_key.h"
+#include "framework/rules/caption_room.h"
 #include "platform/win32/control_peer.h"
 #include "platform/win32/fonts.h"
 #include "platform/win32/screen_scale.h"

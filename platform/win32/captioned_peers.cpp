@@ -1,7 +1,7 @@
 // The captioned controls with little of their own: buttons, panels, group boxes and labels.
 #include <algorithm>
 
-#include "framework/peer_kinds.h"
+#include "framework/widgetset/peer_kinds.h"
 #include "platform/win32/captioned_peer.h"
 #include "platform/win32/screen_scale.h"
 

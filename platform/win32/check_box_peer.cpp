@@ -1,5 +1,5 @@
 #include "framework/check_box.h"
-#include "framework/peer_kinds.h"
+#include "framework/widgetset/peer_kinds.h"
 #include "platform/win32/captioned_peer.h"
 
 namespace win32backend {

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "framework/control.h"
-#include "framework/screen_peer.h"
+#include "framework/widgetset/screen_peer.h"
 
 namespace win32backend {
 

@@ -4,7 +4,7 @@
 #include <commctrl.h>
 
 #include "framework/date_time_picker.h"
-#include "framework/peer_kinds.h"
+#include "framework/widgetset/peer_kinds.h"
 
 namespace win32backend {
 

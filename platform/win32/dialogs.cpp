@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "framework/application.h"
-#include "framework/file_filter.h"
-#include "framework/menu_entries.h"
+#include "framework/rules/file_filter.h"
+#include "framework/rules/menu_entries.h"
 #include "platform/win32/control_peer.h"
 #include "platform/win32/event_loop.h"
 

@@ -1,5 +1,5 @@
 #include "framework/edit.h"
-#include "framework/peer_kinds.h"
+#include "framework/widgetset/peer_kinds.h"
 #include "platform/win32/control_peer.h"
 
 namespace win32backend {

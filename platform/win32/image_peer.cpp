@@ -1,7 +1,7 @@
 #include <string>
 
 #include "framework/image.h"
-#include "framework/peer_kinds.h"
+#include "framework/widgetset/peer_kinds.h"
 #include "platform/win32/control_peer.h"
 
 namespace win32backend {

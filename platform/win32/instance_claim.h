@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "framework/widgetset.h"
+#include "framework/widgetset/widgetset.h"
 #include "platform/win32/hidden_window.h"
 
 namespace win32backend {

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "framework/media_device.h"
+#include "framework/widgetset/media_device.h"
 
 namespace win32backend {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "framework/dialogs.h"
-#include "framework/message_text.h"
+#include "framework/rules/message_text.h"
 #include "platform/api.h"
 #include "platform/win32/dialog_end.h"
 #include "platform/win32/message_boxes.h"

@@ -1,4 +1,4 @@
-#include "framework/peer_kinds.h"
+#include "framework/widgetset/peer_kinds.h"
 #include "platform/win32/control_peer.h"
 #include "platform/win32/window_classes.h"
 

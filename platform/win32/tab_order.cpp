@@ -1,6 +1,6 @@
 #include "platform/win32/tab_order.h"
 
-#include "framework/tab_chain.h"
+#include "framework/rules/tab_chain.h"
 #include "platform/win32/control_peer.h"
 
 namespace win32backend {

@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "framework/error_reporting.h"
-#include "framework/timer_marks.h"
+#include "framework/rules/timer_marks.h"
 #include "platform/wall_clock_step.h"
 
 namespace win32backend {

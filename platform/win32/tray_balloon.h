@@ -2,7 +2,7 @@
 // the notification area. A balloon has no buttons: the icon and the message box keep the answers.
 #pragma once
 
-#include "framework/widgetset.h"
+#include "framework/widgetset/widgetset.h"
 
 namespace win32backend {
 

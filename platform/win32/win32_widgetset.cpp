@@ -7,8 +7,8 @@
 #include <utility>
 
 #include "framework/application.h"
-#include "framework/peer_kinds.h"
-#include "framework/wave_tone.h"
+#include "framework/rules/wave_tone.h"
+#include "framework/widgetset/peer_kinds.h"
 #include "platform/wake_up_refusal.h"
 #include "platform/win32/dialog_end.h"
 #include "platform/win32/dialogs.h"

@@ -5,7 +5,7 @@
 #include <optional>
 #include <utility>
 
-#include "framework/widgetset.h"
+#include "framework/widgetset/widgetset.h"
 #include "platform/win32/application_window.h"
 #include "platform/win32/instance_claim.h"
 #include "platform/win32/timer_host.h"

@@ -2,7 +2,7 @@
 #include <optional>
 
 #include "framework/error_reporting.h"
-#include "framework/widgetset.h"
+#include "framework/widgetset/widgetset.h"
 #include "tests/support/alarm_clock_test.h"
 #include "tests/support/registry_write_lock.h"
 

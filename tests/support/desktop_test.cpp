@@ -4,7 +4,7 @@
 
 #include "app/main_form_layout.h"
 #include "framework/published.h"
-#include "framework/widgetset.h"
+#include "framework/widgetset/widgetset.h"
 #include "platform/api.h"
 
 namespace {

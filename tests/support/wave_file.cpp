@@ -3,7 +3,7 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "framework/wave_tone.h"
+#include "framework/rules/wave_tone.h"
 
 void WriteTone(const std::filesystem::path& path, std::chrono::milliseconds duration, unsigned sampleRate) {
     const ToneBurst tone[] = {{440, duration}};

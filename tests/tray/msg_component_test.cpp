@@ -2,7 +2,7 @@
 #include <vector>
 
 #include "framework/form.h"
-#include "platform/posix/window_table.h"
+#include "platform/posix/core/window_table.h"
 #include "tests/support/headless_test.h"
 #include "tray/qz_msg_component.h"
 

@@ -5,10 +5,10 @@
 #include <set>
 
 #include "platform/api.h"
-#include "platform/posix/process_spawn.h"
 #include "platform/posix/registry/registry_trust.h"
-#include "platform/posix/shell_command_line.h"
-#include "platform/posix/shell_path_lookup.h"
+#include "platform/posix/shell/process_spawn.h"
+#include "platform/posix/shell/shell_command_line.h"
+#include "platform/posix/shell/shell_path_lookup.h"
 #include "platform/registry_error_text.h"
 
 namespace {

@@ -14,7 +14,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/posix/wake_protocol.h"
+#include "platform/posix/wake/wake_protocol.h"
 #include "tools/wake/wake_timer.h"
 
 namespace {

@@ -20,7 +20,7 @@
 #include <thread>
 
 #include "framework/exceptions.h"
-#include "framework/wave_tone.h"
+#include "framework/rules/wave_tone.h"
 #include "platform/gstreamer/alarm_tone_player.h"
 #include "platform/gstreamer/gstreamer_media_device.h"
 #include "tests/platform/gstreamer/timer_widgetset.h"

@@ -5,7 +5,7 @@
 #include <thread>
 #include <vector>
 
-#include "framework/interface_wait.h"
+#include "framework/widgetset/interface_wait.h"
 
 namespace {
 

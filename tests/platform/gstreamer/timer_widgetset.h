@@ -8,7 +8,7 @@
 #include <map>
 #include <memory>
 
-#include "framework/widgetset.h"
+#include "framework/widgetset/widgetset.h"
 
 class TimerWidgetset : public widgetset::Widgetset {
   public:

@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/posix/window_table.h"
+#include "platform/posix/core/window_table.h"
 #include "tests/support/headless_test.h"
 
 using headless::VirtualEventLoop;

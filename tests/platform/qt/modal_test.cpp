@@ -12,8 +12,8 @@
 #include <regex>
 
 #include "framework/captioned.h"
-#include "framework/interface_wait.h"
-#include "framework/widgetset.h"
+#include "framework/widgetset/interface_wait.h"
+#include "framework/widgetset/widgetset.h"
 #include "platform/qt/icon_cache.h"
 #include "tests/platform/qt/desktop_user.h"
 #include "tests/platform/qt/qt_test.h"

@@ -8,7 +8,7 @@
 #include <algorithm>
 
 #include "framework/popup_menu.h"
-#include "framework/widgetset.h"
+#include "framework/widgetset/widgetset.h"
 #include "platform/qt/icon_cache.h"
 #include "resources/embedded_icons.h"
 #include "tests/platform/qt/desktop_user.h"

@@ -4,9 +4,9 @@
 
 #include <utility>
 
-#include "framework/access_key.h"
 #include "framework/captioned.h"
-#include "framework/field_namer.h"
+#include "framework/rules/access_key.h"
+#include "framework/rules/field_namer.h"
 #include "tests/platform/win32/win32_test.h"
 
 namespace {

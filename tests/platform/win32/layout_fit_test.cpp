@@ -2,8 +2,8 @@
 // positions and sizes as they are.
 #include <algorithm>
 
-#include "framework/access_key.h"
 #include "framework/captioned.h"
+#include "framework/rules/access_key.h"
 #include "framework/text.h"
 #include "platform/win32/screen_scale.h"
 #include "tests/platform/win32/win32_test.h"
