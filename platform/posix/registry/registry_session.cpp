@@ -73,8 +73,8 @@ void RefuseInsideLockWait() {
 // The store of the registry's location; opened anew when the location changed or when its file was removed or
 // replaced meanwhile, so that nothing is written into a file that is gone from its place.
 RegistryStore& OpenStore(Session& session) {
-    std::filesystem::path file = RegistryDatabasePath();
-    if (session.store && (session.store->file() != file || session.store->FileReplaced())) {
+    const std::filesystem::path& file = RegistryDatabasePath();
+    if (session.store && (session.store->file().native() != file.native() || session.store->FileReplaced())) {
         if (session.store->InUnit() && !session.unit.failure) {
             session.unit.failure.emplace(ERROR_REQUEST_ABORTED,
                                          session.store->file().string() +
