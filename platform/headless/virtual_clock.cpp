@@ -22,12 +22,17 @@ void UseZone(const std::string& zone) {
     inForce = zone;
 }
 
-local_seconds LocalReading(const std::string& zone, sys_seconds instant) {
+tm LocalParts(const std::string& zone, sys_seconds instant) {
     UseZone(zone);
     const time_t seconds = instant.time_since_epoch().count();
     tm parts{};
     localtime_r(&seconds, &parts);
-    return local_seconds{std::chrono::seconds{seconds + parts.tm_gmtoff}};
+    return parts;
+}
+
+local_seconds LocalReading(const std::string& zone, sys_seconds instant) {
+    return local_seconds{instant.time_since_epoch() +
+                         std::chrono::seconds{LocalParts(zone, instant).tm_gmtoff}};
 }
 
 }  // namespace
@@ -52,9 +57,21 @@ void VirtualClock::SetLocalTime(int year, unsigned month, unsigned day, unsigned
     Set(first);
 }
 
+// From the parts that the C library gives: the clock is read at every check, and converting the reading
+// again would cost as much as finding it.
 SYSTEMTIME VirtualClock::LocalTimeAt(VirtualTime time) const {
-    const local_seconds reading = LocalReading(zone_, floor<seconds>(time));
-    return ToSystemTime(local_time<milliseconds>{reading.time_since_epoch()} + (time - floor<seconds>(time)));
+    const sys_seconds whole = floor<seconds>(time);
+    const tm parts = LocalParts(zone_, whole);
+    SYSTEMTIME local{};
+    local.wYear = static_cast<WORD>(parts.tm_year + 1900);
+    local.wMonth = static_cast<WORD>(parts.tm_mon + 1);
+    local.wDay = static_cast<WORD>(parts.tm_mday);
+    local.wDayOfWeek = static_cast<WORD>(parts.tm_wday);
+    local.wHour = static_cast<WORD>(parts.tm_hour);
+    local.wMinute = static_cast<WORD>(parts.tm_min);
+    local.wSecond = static_cast<WORD>(parts.tm_sec);
+    local.wMilliseconds = static_cast<WORD>((time - whole).count());
+    return local;
 }
 
 SYSTEMTIME VirtualClock::UniversalTime() const {
