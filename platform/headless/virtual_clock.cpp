@@ -22,20 +22,25 @@ void UseZone(const std::string& zone) {
     inForce = zone;
 }
 
-tm LocalParts(const std::string& zone, sys_seconds instant) {
-    UseZone(zone);
-    const time_t seconds = instant.time_since_epoch().count();
-    tm parts{};
-    localtime_r(&seconds, &parts);
-    return parts;
-}
-
-local_seconds LocalReading(const std::string& zone, sys_seconds instant) {
-    return local_seconds{instant.time_since_epoch() +
-                         std::chrono::seconds{LocalParts(zone, instant).tm_gmtoff}};
-}
-
 }  // namespace
+
+tm VirtualClock::LocalParts(sys_seconds instant) const {
+    const long long second = instant.time_since_epoch().count();
+    // Fibonacci hashing: neighbouring instants, often ten seconds apart, spread over the slots.
+    Remembered& slot = remembered_[(static_cast<unsigned long long>(second) * 0x9E3779B97F4A7C15ULL) >> 58];
+    if (slot.second != second) {
+        UseZone(zone_);
+        const time_t seconds = second;
+        slot.parts = {};
+        localtime_r(&seconds, &slot.parts);
+        slot.second = second;
+    }
+    return slot.parts;
+}
+
+local_seconds VirtualClock::LocalReading(sys_seconds instant) const {
+    return local_seconds{instant.time_since_epoch() + seconds{LocalParts(instant).tm_gmtoff}};
+}
 
 void VirtualClock::SetLocalTime(int year, unsigned month, unsigned day, unsigned hour, unsigned minute,
                                 unsigned second) {
@@ -48,9 +53,8 @@ void VirtualClock::SetLocalTime(int year, unsigned month, unsigned day, unsigned
     const sys_seconds guess{reading.time_since_epoch()};
     sys_seconds first = sys_seconds::max();
     for (const sys_seconds near : {guess - days{1}, guess + days{1}}) {
-        const sys_seconds candidate =
-            guess - (LocalReading(zone_, near).time_since_epoch() - near.time_since_epoch());
-        if (LocalReading(zone_, candidate) == reading && candidate < first) first = candidate;
+        const sys_seconds candidate = guess - (LocalReading(near).time_since_epoch() - near.time_since_epoch());
+        if (LocalReading(candidate) == reading && candidate < first) first = candidate;
     }
     if (first == sys_seconds::max())
         throw std::invalid_argument("VirtualClock::SetLocalTime: the zone skips it");
@@ -61,7 +65,7 @@ void VirtualClock::SetLocalTime(int year, unsigned month, unsigned day, unsigned
 // again would cost as much as finding it.
 SYSTEMTIME VirtualClock::LocalTimeAt(VirtualTime time) const {
     const sys_seconds whole = floor<seconds>(time);
-    const tm parts = LocalParts(zone_, whole);
+    const tm parts = LocalParts(whole);
     SYSTEMTIME local{};
     local.wYear = static_cast<WORD>(parts.tm_year + 1900);
     local.wMonth = static_cast<WORD>(parts.tm_mon + 1);
