@@ -1,5 +1,6 @@
 // The settings store: string values under a key of the current user. Each operation opens the key
-// (created by a write when missing), does one thing and closes it again; registry failures pass to the caller.
+// (created by a write when missing), does one thing and closes it again, unless a SettingsKeyHold keeps
+// the settings key open; registry failures pass to the caller.
 #pragma once
 
 #include <string>
