@@ -9,16 +9,18 @@ SYSTEMTIME ToSystemTime(std::chrono::local_time<std::chrono::milliseconds> momen
     using namespace std::chrono;
     const local_days day = floor<days>(moment);
     const year_month_day date{day};
-    const hh_mm_ss<milliseconds> time{moment - day};
+    // Plain division rather than hh_mm_ss: the clock is read at every check, and hh_mm_ss costs many
+    // times more in a build without optimisation.
+    const long long sinceMidnight = (moment - day).count();
     SYSTEMTIME result{};
     result.wYear = static_cast<WORD>(int{date.year()});
     result.wMonth = static_cast<WORD>(unsigned{date.month()});
     result.wDay = static_cast<WORD>(unsigned{date.day()});
     result.wDayOfWeek = static_cast<WORD>(weekday{day}.c_encoding());
-    result.wHour = static_cast<WORD>(time.hours().count());
-    result.wMinute = static_cast<WORD>(time.minutes().count());
-    result.wSecond = static_cast<WORD>(time.seconds().count());
-    result.wMilliseconds = static_cast<WORD>(time.subseconds().count());
+    result.wHour = static_cast<WORD>(sinceMidnight / 3'600'000);
+    result.wMinute = static_cast<WORD>(sinceMidnight / 60'000 % 60);
+    result.wSecond = static_cast<WORD>(sinceMidnight / 1000 % 60);
+    result.wMilliseconds = static_cast<WORD>(sinceMidnight % 1000);
     return result;
 }
 

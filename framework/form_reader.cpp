@@ -1,6 +1,7 @@
 #include "framework/form_reader.h"
 
 #include <algorithm>
+#include <map>
 #include <vector>
 
 #include "framework/class_registry.h"
@@ -14,37 +15,60 @@ namespace {
 
 using Kind = FormLexer::Kind;
 
-class FormReader {
-  public:
-    FormReader(TComponent& root, std::string_view text) : root_(root), lexer_(text) {}
+// A setter's own error becomes a read error that names the line.
+template <class Action>
+void Guarded(int line, Action action) {
+    try {
+        action();
+    } catch (const EReadError&) {
+        throw;
+    } catch (const std::exception& error) {
+        FormLexer::FailAt(line, error.what());
+    }
+}
 
-    void Read() {
-        const int line = lexer_.Peek().line;
+// One step of loading a layout, in the order of the file.
+struct Step {
+    enum class Action { Create, Set, Refer };
+    Action action = Action::Set;
+    int line = 0;
+    // The component the step is about, counted in creation order from the root (0); for Create, the parent.
+    std::size_t component = 0;
+    const ClassInfo* created = nullptr;      // Create
+    std::string name{};                      // Create: the new component's; Refer: the one referred to
+    const PropertyInfo* property = nullptr;  // Set, Refer
+    PropertyValue value{};                   // Set, but for an event
+    const MethodInfo* handler = nullptr;     // Set of an event: bound to the root being loaded
+};
+
+// A form file read once: what to create and set, checked against the classes, with no component made.
+struct Layout {
+    int line;
+    std::string rootName;
+    std::vector<Step> steps;
+};
+
+class LayoutParser {
+  public:
+    LayoutParser(const ClassInfo& rootClass, std::string_view text) : rootClass_(rootClass), lexer_(text) {}
+
+    Layout Parse() {
+        layout_.line = lexer_.Peek().line;
         ExpectWord("object");
-        const std::string name = ExpectIdentifier();
+        layout_.rootName = ExpectIdentifier();
         ExpectSymbol(":");
         const std::string className = ExpectIdentifier();
-        if (!SameText(className, root_.ClassName())) {
-            FormLexer::FailAt(line, "the form is a " + std::string(root_.ClassName()) + ", not a " + className);
+        if (!SameText(className, rootClass_.name)) {
+            FormLexer::FailAt(layout_.line,
+                              "the form is a " + std::string(rootClass_.name) + ", not a " + className);
         }
-        root_.BeginLoading();
-        loaded_.push_back(&root_);
-        Guarded(line, [&] { root_.SetName(name); });
-        ReadBody(root_);
+        ParseBody(0, rootClass_);
         if (lexer_.Peek().kind != Kind::End) lexer_.Fail("text after the form's closing 'end'");
-        ResolveReferences();
-        for (TComponent* component : loaded_) component->Loaded();
+        return std::move(layout_);
     }
 
   private:
-    struct Reference {
-        TComponent* component;
-        const PropertyInfo* property;
-        std::string name;
-        int line;
-    };
-
-    void ReadBody(TComponent& component) {
+    void ParseBody(std::size_t component, const ClassInfo& info) {
         for (;;) {
             const FormLexer::Token& token = lexer_.Peek();
             if (token.kind == Kind::End) lexer_.Fail("missing 'end'");
@@ -54,48 +78,50 @@ class FormReader {
             }
             if (token.kind == Kind::Identifier && SameText(token.text, "object")) {
                 lexer_.Next();
-                ReadChild(component);
+                ParseChild(component);
             } else {
-                ReadProperty(component);
+                ParseProperty(component, info);
             }
         }
     }
 
-    void ReadChild(TComponent& parent) {
+    void ParseChild(std::size_t parent) {
         const int line = lexer_.Peek().line;
-        const std::string name = ExpectIdentifier();
+        std::string name = ExpectIdentifier();
         ExpectSymbol(":");
         const std::string className = ExpectIdentifier();
         const ClassInfo* info = FindClass(className);
         if (info == nullptr || info->create == nullptr) FormLexer::FailAt(line, "unknown class " + className);
-        TComponent* child = info->create(&root_);
-        child->BeginLoading();
-        loaded_.push_back(child);
-        Guarded(line, [&] {
-            child->SetName(name);
-            child->SetParentComponent(&parent);
-        });
-        ReadBody(*child);
+        layout_.steps.push_back({.action = Step::Action::Create,
+                                 .line = line,
+                                 .component = parent,
+                                 .created = info,
+                                 .name = std::move(name)});
+        ParseBody(++components_, *info);
     }
 
-    void ReadProperty(TComponent& component) {
+    void ParseProperty(std::size_t component, const ClassInfo& info) {
         const int line = lexer_.Peek().line;
         std::string name = ExpectIdentifier();
         while (lexer_.Peek().kind == Kind::Symbol && lexer_.Peek().text == ".") {
             lexer_.Next();
             name += "." + ExpectIdentifier();
         }
-        const PropertyInfo* property = component.ClassType().FindProperty(name);
+        const PropertyInfo* property = info.FindProperty(name);
         if (property == nullptr) {
-            FormLexer::FailAt(line, "unknown property " + name + " of " + std::string(component.ClassName()));
+            FormLexer::FailAt(line, "unknown property " + name + " of " + std::string(info.name));
         }
         ExpectSymbol("=");
+        Step step{.action = Step::Action::Set, .line = line, .component = component, .property = property};
         if (property->kind == PropertyKind::Component) {
-            references_.push_back({&component, property, ExpectIdentifier(), line});
-            return;
+            step.action = Step::Action::Refer;
+            step.name = ExpectIdentifier();
+        } else if (property->kind == PropertyKind::Event) {
+            step.handler = ReadHandler(line);
+        } else {
+            step.value = ReadValue(*property, line);
         }
-        const PropertyValue value = ReadValue(*property, line);
-        Guarded(line, [&] { property->set(component, value); });
+        layout_.steps.push_back(std::move(step));
     }
 
     // Reads the value of a property on the given line; a value that does not fit is an error there.
@@ -124,7 +150,6 @@ class FormReader {
             case PropertyKind::Set:
                 return ReadSet(property, line);
             case PropertyKind::Event:
-                return ReadEvent(line);
             case PropertyKind::Component:
                 break;
         }
@@ -152,14 +177,14 @@ class FormReader {
         return bits;
     }
 
-    TNotifyEvent ReadEvent(int line) {
+    const MethodInfo* ReadHandler(int line) {
         const std::string handler = ExpectIdentifier();
-        const MethodInfo* method = root_.ClassType().FindMethod(handler);
+        const MethodInfo* method = rootClass_.FindMethod(handler);
         if (method == nullptr) {
             FormLexer::FailAt(line, "unknown handler " + handler + " (not published by " +
-                                        std::string(root_.ClassName()) + ")");
+                                        std::string(rootClass_.name) + ")");
         }
-        return TNotifyEvent{&root_, method->code};
+        return method;
     }
 
     std::size_t IndexOfName(const PropertyInfo& property, const std::string& word, int line) {
@@ -169,31 +194,6 @@ class FormReader {
             FormLexer::FailAt(line, "unknown value " + word + " of " + std::string(property.name));
         }
         return static_cast<std::size_t>(it - property.enumNames.begin());
-    }
-
-    void ResolveReferences() {
-        for (const Reference& reference : references_) {
-            TComponent* target =
-                SameText(reference.name, root_.Name()) ? &root_ : root_.FindComponent(reference.name);
-            if (target == nullptr) FormLexer::FailAt(reference.line, "unknown component " + reference.name);
-            if (!target->InheritsFrom(*reference.property->referenceClass)) {
-                FormLexer::FailAt(reference.line, reference.name + " is not a " +
-                                                      std::string(reference.property->referenceClass->name));
-            }
-            reference.property->set(*reference.component, target);
-        }
-    }
-
-    // A setter's own error becomes a read error that names the line.
-    template <class Action>
-    static void Guarded(int line, Action action) {
-        try {
-            action();
-        } catch (const EReadError&) {
-            throw;
-        } catch (const std::exception& error) {
-            FormLexer::FailAt(line, error.what());
-        }
     }
 
     FormLexer::Token Expect(Kind kind, const std::string& what) {
@@ -214,12 +214,68 @@ class FormReader {
         lexer_.Next();
     }
 
-    TComponent& root_;
+    const ClassInfo& rootClass_;
     FormLexer lexer_;
-    std::vector<TComponent*> loaded_;
-    std::vector<Reference> references_;
+    Layout layout_;
+    std::size_t components_ = 0;
 };
+
+// A form made anew (a window opened again, a test's restart) loads the same text again: it is read once
+// per process and class, and only what loaded without an error is kept.
+const Layout& ParsedLayout(const ClassInfo& rootClass, std::string_view text) {
+    static std::map<const ClassInfo*, std::map<std::string, Layout, std::less<>>> parsed;
+    auto& layouts = parsed[&rootClass];
+    if (auto known = layouts.find(text); known != layouts.end()) return known->second;
+    Layout layout = LayoutParser(rootClass, text).Parse();
+    return layouts.emplace(std::string(text), std::move(layout)).first->second;
+}
+
+void Load(TComponent& root, const Layout& layout) {
+    root.BeginLoading();
+    std::vector<TComponent*> loaded{&root};
+    Guarded(layout.line, [&] { root.SetName(layout.rootName); });
+    std::vector<const Step*> references;
+    for (const Step& step : layout.steps) {
+        switch (step.action) {
+            case Step::Action::Create: {
+                TComponent* child = step.created->create(&root);
+                child->BeginLoading();
+                loaded.push_back(child);
+                Guarded(step.line, [&] {
+                    child->SetName(step.name);
+                    child->SetParentComponent(loaded[step.component]);
+                });
+                break;
+            }
+            case Step::Action::Set:
+                Guarded(step.line, [&] {
+                    step.property->set(*loaded[step.component],
+                                       step.handler != nullptr
+                                           ? PropertyValue(TNotifyEvent{&root, step.handler->code})
+                                           : step.value);
+                });
+                break;
+            case Step::Action::Refer:
+                references.push_back(&step);
+                break;
+        }
+    }
+    // References to components are resolved once every component is there.
+    for (const Step* reference : references) {
+        TComponent* target =
+            SameText(reference->name, root.Name()) ? &root : root.FindComponent(reference->name);
+        if (target == nullptr) FormLexer::FailAt(reference->line, "unknown component " + reference->name);
+        if (!target->InheritsFrom(*reference->property->referenceClass)) {
+            FormLexer::FailAt(reference->line, reference->name + " is not a " +
+                                                   std::string(reference->property->referenceClass->name));
+        }
+        reference->property->set(*loaded[reference->component], target);
+    }
+    for (TComponent* component : loaded) component->Loaded();
+}
 
 }  // namespace
 
-void ReadComponentText(TComponent& root, std::string_view text) { FormReader(root, text).Read(); }
+void ReadComponentText(TComponent& root, std::string_view text) {
+    Load(root, ParsedLayout(root.ClassType(), text));
+}

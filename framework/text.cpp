@@ -5,10 +5,17 @@
 
 #include "platform/api.h"
 
+// A plain loop: names are compared at every lookup of a property, component or handler, and the ranges
+// algorithm costs many times more in a build without optimisation.
 bool SameText(std::string_view a, std::string_view b) {
-    return std::ranges::equal(a, b, [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-    });
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (a[i] != b[i] &&
+            std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) {
+            return false;
+        }
+    }
+    return true;
 }
 
 std::size_t CharacterCount(const std::string& text) {

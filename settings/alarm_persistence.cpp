@@ -156,6 +156,8 @@ void TForm1::OnInit(TObject*) {
     const auto readStep = [&](const std::function<void()>& step) { readFailed |= !problems.Try(step); };
     bool armed = false;
     std::optional<std::chrono::minutes> timeOfDay;
+    std::optional<SettingsKeyHold> held;  // the load and the save below, up to the first box
+    held.emplace();
     {
         const Restoring duringLoad(restoring_);
         readStep([this] { RestoreAlarmDate(); });
@@ -202,6 +204,7 @@ void TForm1::OnInit(TObject*) {
             problems.Try([this] { SaveAlarm(); });
         }
     }
+    held.reset();
     ShowAlarmState();
     HoldAlarmWakeUp();
     problems.Report();
@@ -330,6 +333,7 @@ void TForm1::Store(const StoredValues& values) {
 // (the load arms only what says "enabled", and stores nothing while it sets the window). A save of what
 // the store already holds writes nothing.
 void TForm1::SaveAlarm() {
+    const SettingsKeyHold held;
     const ArmResult armed = WindowAlarm();
     alarm_ = armed.alarm;
     armedFrom_ = ShownAlarmTime();

@@ -1,5 +1,6 @@
 // The settings store: string values under a key of the current user. Each operation opens the key
-// (created by a write when missing), does one thing and closes it again; registry failures pass to the caller.
+// (created by a write when missing), does one thing and closes it again, unless a SettingsKeyHold keeps
+// the settings key open; registry failures pass to the caller.
 #pragma once
 
 #include <string>
@@ -26,6 +27,22 @@ class SettingsUnit {
 
   private:
     bool open_ = true;
+};
+
+// Keeps the settings key open for one operation (a start's load, a save, a clearing): the reads, writes and
+// deletes under SettingsKey meanwhile use that one handle, as a program reads its settings, rather than
+// opening the key for each, which costs more than the value's own read. Holds nest: the outermost opens the
+// key, if it is there (else the first write creates it), and closes it at its end. Not across a message box:
+// another program may delete the key meanwhile.
+class SettingsKeyHold {
+  public:
+    SettingsKeyHold();
+    ~SettingsKeyHold();
+    SettingsKeyHold(const SettingsKeyHold&) = delete;
+    SettingsKeyHold& operator=(const SettingsKeyHold&) = delete;
+
+  private:
+    bool outermost_ = false;
 };
 
 // Deletes the stored alarm's values (a missing one does not stop the rest) and clears the start-up entry;

@@ -22,15 +22,25 @@ void UseZone(const std::string& zone) {
     inForce = zone;
 }
 
-local_seconds LocalReading(const std::string& zone, sys_seconds instant) {
-    UseZone(zone);
-    const time_t seconds = instant.time_since_epoch().count();
-    tm parts{};
-    localtime_r(&seconds, &parts);
-    return local_seconds{std::chrono::seconds{seconds + parts.tm_gmtoff}};
+}  // namespace
+
+tm VirtualClock::LocalParts(sys_seconds instant) const {
+    const long long second = instant.time_since_epoch().count();
+    // Fibonacci hashing: neighbouring instants, often ten seconds apart, spread over the slots.
+    Remembered& slot = remembered_[(static_cast<unsigned long long>(second) * 0x9E3779B97F4A7C15ULL) >> 58];
+    if (slot.second != second) {
+        UseZone(zone_);
+        const time_t seconds = second;
+        slot.parts = {};
+        localtime_r(&seconds, &slot.parts);
+        slot.second = second;
+    }
+    return slot.parts;
 }
 
-}  // namespace
+local_seconds VirtualClock::LocalReading(sys_seconds instant) const {
+    return local_seconds{instant.time_since_epoch() + seconds{LocalParts(instant).tm_gmtoff}};
+}
 
 void VirtualClock::SetLocalTime(int year, unsigned month, unsigned day, unsigned hour, unsigned minute,
                                 unsigned second) {
@@ -43,18 +53,29 @@ void VirtualClock::SetLocalTime(int year, unsigned month, unsigned day, unsigned
     const sys_seconds guess{reading.time_since_epoch()};
     sys_seconds first = sys_seconds::max();
     for (const sys_seconds near : {guess - days{1}, guess + days{1}}) {
-        const sys_seconds candidate =
-            guess - (LocalReading(zone_, near).time_since_epoch() - near.time_since_epoch());
-        if (LocalReading(zone_, candidate) == reading && candidate < first) first = candidate;
+        const sys_seconds candidate = guess - (LocalReading(near).time_since_epoch() - near.time_since_epoch());
+        if (LocalReading(candidate) == reading && candidate < first) first = candidate;
     }
     if (first == sys_seconds::max())
         throw std::invalid_argument("VirtualClock::SetLocalTime: the zone skips it");
     Set(first);
 }
 
+// From the parts that the C library gives: the clock is read at every check, and converting the reading
+// again would cost as much as finding it.
 SYSTEMTIME VirtualClock::LocalTimeAt(VirtualTime time) const {
-    const local_seconds reading = LocalReading(zone_, floor<seconds>(time));
-    return ToSystemTime(local_time<milliseconds>{reading.time_since_epoch()} + (time - floor<seconds>(time)));
+    const sys_seconds whole = floor<seconds>(time);
+    const tm parts = LocalParts(whole);
+    SYSTEMTIME local{};
+    local.wYear = static_cast<WORD>(parts.tm_year + 1900);
+    local.wMonth = static_cast<WORD>(parts.tm_mon + 1);
+    local.wDay = static_cast<WORD>(parts.tm_mday);
+    local.wDayOfWeek = static_cast<WORD>(parts.tm_wday);
+    local.wHour = static_cast<WORD>(parts.tm_hour);
+    local.wMinute = static_cast<WORD>(parts.tm_min);
+    local.wSecond = static_cast<WORD>(parts.tm_sec);
+    local.wMilliseconds = static_cast<WORD>((time - whole).count());
+    return local;
 }
 
 SYSTEMTIME VirtualClock::UniversalTime() const {

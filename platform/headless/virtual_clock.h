@@ -5,7 +5,10 @@
 // one, which stands still while the system sleeps.
 #pragma once
 
+#include <array>
 #include <chrono>
+#include <ctime>
+#include <limits>
 #include <string>
 
 #include "platform/posix/core/win32_api.h"
@@ -28,6 +31,7 @@ class VirtualClock {
     // A zone of the time zone database ("Europe/Berlin"); "UTC" at the start.
     void SetZone(const std::string& zone) {
         zone_ = zone;
+        remembered_ = {};
         ++sets_;
     }
     const std::string& Zone() const { return zone_; }
@@ -52,6 +56,17 @@ class VirtualClock {
     }
 
   private:
+    // The local clock's parts at an instant, in the zone in force. The alarm's checks ask for the same few
+    // instants again and again (a moment's day either side), and the C library's lookup costs far more than
+    // remembering the last answers, by instant, until the zone changes.
+    struct Remembered {
+        long long second = std::numeric_limits<long long>::min();
+        tm parts{};
+    };
+    tm LocalParts(std::chrono::sys_seconds instant) const;
+    std::chrono::local_seconds LocalReading(std::chrono::sys_seconds instant) const;
+
+    mutable std::array<Remembered, 64> remembered_{};
     VirtualTime now_ = std::chrono::sys_days{std::chrono::year{2026} / 1 / 1};
     std::string zone_ = "UTC";
     std::chrono::milliseconds uptime_{0};

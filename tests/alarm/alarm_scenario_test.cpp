@@ -335,11 +335,11 @@ std::string AlarmScenarioTest::RunScenario(unsigned seed) {
 // Each seed that once disagreed, kept as a fixed case (none has since the reference was written).
 const std::vector<unsigned> kFixedSeeds = {};
 
-// ALARMCLOCK_SCENARIOS sets how many random scenarios run (the suite's few hundred take a few seconds; a
-// search for new disagreements runs tens of thousands).
+// ALARMCLOCK_SCENARIOS sets how many random scenarios run: the suite's thousand take about three seconds
+// in its Debug build; a search for new disagreements runs tens of thousands.
 unsigned ScenarioCount() {
     const char* count = std::getenv("ALARMCLOCK_SCENARIOS");
-    return count != nullptr && std::atoi(count) > 0 ? static_cast<unsigned>(std::atoi(count)) : 300;
+    return count != nullptr && std::atoi(count) > 0 ? static_cast<unsigned>(std::atoi(count)) : 1000;
 }
 
 TEST_F(AlarmScenarioTest, TheProgramRingsWhenTheReferenceSaysInRandomScenarios) {
@@ -349,12 +349,19 @@ TEST_F(AlarmScenarioTest, TheProgramRingsWhenTheReferenceSaysInRandomScenarios) 
     const unsigned first = ::testing::UnitTest::GetInstance()->random_seed() * 100003u;
     for (unsigned i = 0; i < kScenarios; ++i) seeds.push_back(first + i);
     const auto started = steady_clock::now();
+    std::size_t run = 0;
+    int disagreements = 0;
+    // A search goes on past a disagreement to find others, up to a few: a fault that shows everywhere
+    // would otherwise print thousands.
     for (const unsigned seed : seeds) {
+        ++run;
         const std::string disagreement = RunScenario(seed);
-        ASSERT_EQ(disagreement, "") << "seed " << seed;
+        if (disagreement.empty()) continue;
+        ADD_FAILURE() << "seed " << seed << " disagrees:\n" << disagreement;
+        if (++disagreements == 5) break;
     }
     const double elapsed = duration<double>(steady_clock::now() - started).count();
-    std::printf("%zu scenarios in %.2f s: %.0f a second\n", seeds.size(), elapsed, seeds.size() / elapsed);
+    std::printf("%zu scenarios in %.2f s: %.0f a second\n", run, elapsed, run / elapsed);
 }
 
 }  // namespace

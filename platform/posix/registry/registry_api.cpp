@@ -104,6 +104,7 @@ LSTATUS WINAPI RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD, LPSTR, DWORD opti
         }
         *result = handles.Issue(id);
         if (disposition != nullptr) *disposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
+        return ERROR_SUCCESS;
     });
 }
 
@@ -111,9 +112,11 @@ LSTATUS WINAPI RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD, REGSAM, PHKEY resul
     return RunRegistryCall([&](RegistryStore& store, HandleTable& handles) {
         Require(result != nullptr);
         std::vector<std::string> names = SplitKeyPath(subKey);
-        std::int64_t id = 0;
-        store.Read([&] { id = Descend(store, KeyFor(store, handles, key), names); });
-        *result = handles.Issue(id);
+        std::optional<std::int64_t> id;
+        store.Read([&] { id = Find(store, KeyFor(store, handles, key), names); });
+        if (!id) return ERROR_FILE_NOT_FOUND;
+        *result = handles.Issue(*id);
+        return ERROR_SUCCESS;
     });
 }
 
@@ -130,6 +133,7 @@ LSTATUS WINAPI RegSetValueExA(HKEY key, LPCSTR valueName, DWORD, DWORD type, con
         RequireStorableName(name);
         std::span<const std::uint8_t> bytes(data, data == nullptr ? 0 : size);
         store.Write([&] { store.SetValue(KeyFor(store, handles, key), name, type, bytes); });
+        return ERROR_SUCCESS;
     });
 }
 
@@ -140,19 +144,19 @@ LSTATUS WINAPI RegQueryValueExA(HKEY key, LPCSTR valueName, LPDWORD reserved, LP
         std::string_view name = ValueName(valueName);
         std::optional<StoredValue> value;
         store.Read([&] { value = store.FindValue(KeyFor(store, handles, key), name); });
-        if (!value) throw RegistryError(ERROR_FILE_NOT_FOUND);
+        if (!value) return ERROR_FILE_NOT_FOUND;
         if (type != nullptr) *type = value->type;
         CopyData(value->data, data, size);
+        return ERROR_SUCCESS;
     });
 }
 
 LSTATUS WINAPI RegDeleteValueA(HKEY key, LPCSTR valueName) {
     return RunRegistryWrite([&](RegistryStore& store, HandleTable& handles) {
         std::string_view name = ValueName(valueName);
-        store.Write([&] {
-            if (!store.DeleteValue(KeyFor(store, handles, key), name))
-                throw RegistryError(ERROR_FILE_NOT_FOUND);
-        });
+        bool deleted = false;
+        store.Write([&] { deleted = store.DeleteValue(KeyFor(store, handles, key), name); });
+        return deleted ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
     });
 }
 
@@ -163,10 +167,11 @@ LSTATUS WINAPI RegEnumValueA(HKEY key, DWORD index, LPSTR valueName, LPDWORD val
                 (data == nullptr || dataSize != nullptr));
         std::optional<StoredValue> value;
         store.Read([&] { value = store.ValueAt(KeyFor(store, handles, key), index); });
-        if (!value) throw RegistryError(ERROR_NO_MORE_ITEMS);
+        if (!value) return ERROR_NO_MORE_ITEMS;
         CopyName(value->name, valueName, valueNameSize);
         if (type != nullptr) *type = value->type;
         CopyData(value->data, data, dataSize);
+        return ERROR_SUCCESS;
     });
 }
 
@@ -177,11 +182,12 @@ LSTATUS WINAPI RegEnumKeyExA(HKEY key, DWORD index, LPSTR name, LPDWORD nameSize
                 (keyClass == nullptr || classSize != nullptr));
         std::optional<std::string> subkey;
         store.Read([&] { subkey = store.SubkeyAt(KeyFor(store, handles, key), index); });
-        if (!subkey) throw RegistryError(ERROR_NO_MORE_ITEMS);
+        if (!subkey) return ERROR_NO_MORE_ITEMS;
         CopyName(*subkey, name, nameSize);
         // Keys carry no class and no last-write time here: report an empty class and a zero FILETIME.
         if (keyClass != nullptr) CopyName("", keyClass, classSize);
         if (lastWriteTime != nullptr) std::memset(lastWriteTime, 0, 2 * sizeof(DWORD));
+        return ERROR_SUCCESS;
     });
 }
 
@@ -196,6 +202,7 @@ LSTATUS WINAPI RegDeleteTreeA(HKEY key, LPCSTR subKey) {
                 store.DeleteKeyTree(target);
             }
         });
+        return ERROR_SUCCESS;
     });
 }
 
@@ -209,5 +216,6 @@ LSTATUS WINAPI RegDeleteKeyA(HKEY key, LPCSTR subKey) {
             if (IsRootKey(target) || store.HasSubkeys(target)) throw RegistryError(ERROR_ACCESS_DENIED);
             store.DeleteKeyTree(target);
         });
+        return ERROR_SUCCESS;
     });
 }

@@ -1,6 +1,10 @@
 #include "platform/posix/registry/registry_location.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdlib>
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "platform/posix/registry/registry_error.h"
@@ -33,6 +37,21 @@ std::filesystem::path RegistryPrefix() {
         "is not an absolute path");
 }
 
-std::filesystem::path RegistryDatabasePath() { return RegistryPrefix() / "registry.db"; }
+const std::filesystem::path& RegistryDatabasePath() {
+    // Asked at every registry call: made again only when a variable that it comes from has changed.
+    struct Made {
+        std::array<std::string, 3> sources;
+        std::filesystem::path path;
+    };
+    thread_local std::optional<Made> made;
+    const std::array<std::string_view, 3> sources = {Environment("ALARMCLOCK_PREFIX"),
+                                                     Environment("XDG_CONFIG_HOME"), Environment("HOME")};
+    if (!made || !std::ranges::equal(made->sources, sources)) {
+        std::filesystem::path path = RegistryPrefix() / "registry.db";
+        made =
+            Made{{std::string(sources[0]), std::string(sources[1]), std::string(sources[2])}, std::move(path)};
+    }
+    return made->path;
+}
 
 }  // namespace registry

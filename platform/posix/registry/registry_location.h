@@ -9,7 +9,7 @@ namespace registry {
 // or relative XDG_CONFIG_HOME counts as unset. Throws RegistryError when none of these can be determined.
 std::filesystem::path RegistryPrefix();
 
-// The database file inside RegistryPrefix().
-std::filesystem::path RegistryDatabasePath();
+// The database file inside RegistryPrefix(); valid on this thread until the next call.
+const std::filesystem::path& RegistryDatabasePath();
 
 }  // namespace registry

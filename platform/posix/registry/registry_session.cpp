@@ -73,8 +73,8 @@ void RefuseInsideLockWait() {
 // The store of the registry's location; opened anew when the location changed or when its file was removed or
 // replaced meanwhile, so that nothing is written into a file that is gone from its place.
 RegistryStore& OpenStore(Session& session) {
-    std::filesystem::path file = RegistryDatabasePath();
-    if (session.store && (session.store->file() != file || session.store->FileReplaced())) {
+    const std::filesystem::path& file = RegistryDatabasePath();
+    if (session.store && (session.store->file().native() != file.native() || session.store->FileReplaced())) {
         if (session.store->InUnit() && !session.unit.failure) {
             session.unit.failure.emplace(ERROR_REQUEST_ABORTED,
                                          session.store->file().string() +
@@ -109,31 +109,41 @@ LSTATUS EndUnit(Session& session, bool keep) {
     return failure ? Failed(*failure) : ERROR_SUCCESS;
 }
 
+// The status of a call that ran to its end: an ordinary outcome such as a missing value is recorded as a
+// thrown failure would be, so that RegistryErrorText never adds an earlier failure's detail to it.
+LSTATUS Outcome(LSTATUS thrown, LSTATUS returned) {
+    if (thrown != ERROR_SUCCESS || returned == ERROR_SUCCESS) return thrown;
+    return Failed(RegistryError(returned));
+}
+
 }  // namespace
 
-LSTATUS RunRegistryCall(const std::function<void(RegistryStore&, HandleTable&)>& call) {
+LSTATUS RunRegistryCall(const std::function<LSTATUS(RegistryStore&, HandleTable&)>& call) {
     Session& session = TheSession();
     std::lock_guard<std::recursive_mutex> guard(session.lock);
     if (PausingForLock()) return Guarded(RefuseInsideLockWait);
-    return Guarded([&] { call(OpenStore(session), session.handles); });
+    LSTATUS returned = ERROR_SUCCESS;
+    const LSTATUS status = Guarded([&] { returned = call(OpenStore(session), session.handles); });
+    return Outcome(status, returned);
 }
 
-LSTATUS RunRegistryWrite(const std::function<void(RegistryStore&, HandleTable&)>& call) {
+LSTATUS RunRegistryWrite(const std::function<LSTATUS(RegistryStore&, HandleTable&)>& call) {
     Session& session = TheSession();
     std::lock_guard<std::recursive_mutex> guard(session.lock);
     if (PausingForLock()) return Guarded(RefuseInsideLockWait);
     WriteUnit& unit = session.unit;
     std::optional<RegistryError> failure;
+    LSTATUS returned = ERROR_SUCCESS;
     const LSTATUS status = Guarded(
         [&] {
             RegistryStore& store = OpenStore(session);
             // Nothing written now could last: the unit ends undone.
             if (unit.depth > 0 && unit.failure) throw *unit.failure;
-            call(store, session.handles);
+            returned = call(store, session.handles);
         },
         &failure);
     if (unit.depth > 0 && failure && status != ERROR_FILE_NOT_FOUND) unit.failure = failure;
-    return status;
+    return Outcome(status, returned);
 }
 
 LSTATUS RunAllOrNothing(const std::function<void()>& changes) {

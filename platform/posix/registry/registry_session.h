@@ -14,13 +14,14 @@
 namespace registry {
 
 // Runs `call` with the store open, turning a thrown RegistryError into its code (recorded for
-// RegistryErrorText). Returns ERROR_SUCCESS when `call` returns normally.
-LSTATUS RunRegistryCall(const std::function<void(RegistryStore&, HandleTable&)>& call);
+// RegistryErrorText). An ordinary outcome (a value not there, no more items) is what `call` returns, not a
+// throw: programs ask for many values that are not there, and a throw costs far more than the lookup.
+LSTATUS RunRegistryCall(const std::function<LSTATUS(RegistryStore&, HandleTable&)>& call);
 
 // RunRegistryCall for the calls that change the registry. Inside a unit of writes a failure undoes the
 // unit, but for ERROR_FILE_NOT_FOUND: what was to be deleted is not there, and nothing changed. Once the
 // unit has failed, its later writes fail at once with its failure.
-LSTATUS RunRegistryWrite(const std::function<void(RegistryStore&, HandleTable&)>& call);
+LSTATUS RunRegistryWrite(const std::function<LSTATUS(RegistryStore&, HandleTable&)>& call);
 
 // Runs `changes`, calls of the registry functions, as one unit of writes: all of them last, or, when
 // `changes` throws or one of them fails, none. Returns the failure to begin, the failure inside or the

@@ -7,11 +7,11 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
-#include <map>
 #include <memory>
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 namespace registry {
 
@@ -100,8 +100,13 @@ class SqliteConnection {
     std::chrono::milliseconds lockWait_;
     std::chrono::steady_clock::time_point busySince_;
     std::unique_ptr<sqlite3, Closer> database_;
+    // Looked up by the statement's text at every use: hashed once rather than compared along a tree.
+    struct TextHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+    };
     // Declared after the database, so that the statements are finalized before it closes.
-    std::map<std::string, Kept, std::less<>> kept_;
+    std::unordered_map<std::string, Kept, TextHash, std::equal_to<>> kept_;
 };
 
 }  // namespace registry

@@ -109,6 +109,10 @@ TEST_F(VirtualEventLoopTest, TheClockGivesLocalTimeWithItsCalendar) {
     EXPECT_EQ(now.wDay, 1);
     EXPECT_EQ(now.wHour, 0);
     EXPECT_EQ(now.wDayOfWeek, 3);  // Wednesday, Sunday being 0
+    // The same instant, read again after a change of zone, reads as the new zone's clock.
+    desktop.Clock().SetZone("Asia/Kolkata");
+    GetLocalTime(&now);
+    EXPECT_EQ(now.wHour * 60 + now.wMinute, 5 * 60 + 30);
     EXPECT_THROW(desktop.Clock().SetLocalTime(2027, 2, 29), std::invalid_argument);
 }
 
