@@ -24,7 +24,7 @@ class CaptionedPeer : public TypedPeer<ControlKind, WidgetKind> {
     void ShowAspect(widgetset::Aspect aspect) override {
         if (aspect != widgetset::Aspect::Caption) return;
         ShowCaption(this->Object().Caption());
-        ShowFont();  // fitted to the new text
+        this->ShowFont();  // fitted to the new text
         // A control without a caption (a bare panel) has no name: its component name means nothing to a user.
         this->View()->setAccessibleName(WithoutAccessKey(this->Object().Caption()).trimmed());
     }
@@ -42,11 +42,9 @@ class CaptionedPeer : public TypedPeer<ControlKind, WidgetKind> {
         }
     }
 
-  private:
-    void ShowFont() override {
+    QFont FontToShow() const override {
         const int room = CaptionRoom(this->Object()) - DrawnBesideText();
-        this->View()->setFont(
-            FittedToText(FontFor(this->Object().Font()), WithoutAccessKey(this->Object().Caption()), room));
+        return FittedToText(ControlPeer::FontToShow(), WithoutAccessKey(this->Object().Caption()), room);
     }
 };
 

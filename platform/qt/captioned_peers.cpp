@@ -73,7 +73,7 @@ class LabelPeer : public CaptionedPeer<TLabel, QLabel> {
     // The layout's size was measured with another font; a clipped label would lose its end and its access
     // key's underline.
     void ShowBounds() override {
-        const QSize text = View()->sizeHint();
+        const QSize text = FontShown() ? View()->sizeHint() : QSize();
         View()->setGeometry(Object().Left(), Object().Top(), std::max(Object().Width(), text.width()),
                             std::max(Object().Height(), text.height()));
     }

@@ -2,6 +2,7 @@
 // the peer reads it when told which aspect changed, and reports the user's actions back to the control.
 #pragma once
 
+#include <QFont>
 #include <QPointer>
 #include <QWidget>
 #include <string>
@@ -28,14 +29,23 @@ class ControlPeer : public widgetset::ScreenPeer {
 
     void ShowBounds() override;
     void ShowVisible() override;
+    void ShowFont() final;
+
+    // The font the widget shows; a captioned control's is fitted to its caption.
+    virtual QFont FontToShow() const;
+    // Measuring a font loads its face and the system's list of families, which a window that stays hidden
+    // (an armed start's) never needs: a widget gets its font as it first shows, and its size or format
+    // fitted to a text waits for that too.
+    bool FontShown() const { return fontShown_; }
 
   private:
     void ShowEnabled() override;
     void ShowHint(const std::string& hint) override;
-    void ShowFont() override;
+    void ShowFirstFont();
 
     QPointer<QWidget> widget_;
     HWND handle_ = nullptr;
+    bool fontShown_ = false;
 };
 
 // The peer of a control whose peer exists; the widget in which its children are created.

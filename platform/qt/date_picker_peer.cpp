@@ -54,7 +54,7 @@ class DatePickerPeer : public TypedPeer<TDateTimePicker, DatePickerWidget> {
 
     void ShowBounds() override {
         ControlPeer::ShowBounds();
-        ShowFormat();
+        if (FontShown()) ShowFormat();
     }
 
   private:

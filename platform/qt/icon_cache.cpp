@@ -1,14 +1,12 @@
 #include "platform/qt/icon_cache.h"
 
-#include <QBuffer>
-#include <QByteArray>
 #include <QIconEngine>
-#include <QImageReader>
 #include <QPainter>
 #include <QPixmap>
 #include <map>
 
 #include "platform/qt/event_loop.h"
+#include "platform/qt/ico_images.h"
 #include "resources/embedded_icons.h"
 
 namespace qtbackend {
@@ -73,17 +71,8 @@ class ImagesEngine final : public QIconEngine {
 
 // Every image of the .ico file, so that each place gets the size it needs.
 QIcon Decode(const EmbeddedIcon& icon) {
-    QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(icon.data.data()),
-                                               static_cast<qsizetype>(icon.data.size()));
-    QBuffer buffer(&bytes);
-    // Only the .ico reader: one that guessed would load every image plug-in to ask each.
-    QImageReader reader(&buffer, "ico");
-    reader.setAutoDetectImageFormat(false);
     QList<QPixmap> images;
-    for (int i = 0; i < reader.imageCount(); ++i) {
-        reader.jumpToImage(i);
-        images.append(QPixmap::fromImage(reader.read()));
-    }
+    for (const QImage& image : IcoImages(icon.data)) images.append(QPixmap::fromImage(image));
     return QIcon(new ImagesEngine(std::move(images)));
 }
 

@@ -123,6 +123,12 @@ std::unique_ptr<SqliteConnection> SqliteConnection::ForReading(const std::filesy
 SqliteConnection::SqliteConnection(const std::filesystem::path& file, const std::string& name, int flags,
                                    std::chrono::milliseconds lockWait)
     : file_(file), lockWait_(lockWait) {
+    // Without the page cache's first bulk allocation (20 pages, each written at the first read), made for
+    // the file and again for the temporary database of the start's integrity check: the registry's few
+    // pages are allocated one by one, and the program does not carry the rest from its start to its end.
+    // Settable only before SQLite's first use in the process; later it stays as it is.
+    static const int withoutBulkPages = sqlite3_config(SQLITE_CONFIG_PAGECACHE, nullptr, 0, 0);
+    static_cast<void>(withoutBulkPages);
     sqlite3* raw = nullptr;
     int result = sqlite3_open_v2(name.c_str(), &raw, flags | SQLITE_OPEN_FULLMUTEX, nullptr);
     database_.reset(raw);
