@@ -213,7 +213,7 @@ TEST_F(TrayTest, ClicksOnTheIconArriveWhileAMessageBoxWaits) {
     EXPECT_EQ(trayForm->trayClicks, 1);
 }
 
-// The balloon's field holds 255 bytes: the 128th two-byte character would be split there, and goes whole.
+// The balloon's field holds 255 bytes: the text is cut between characters, with the mark in the last three.
 TEST_F(TrayTest, TheBalloonShowsFromTheIconWithItsTextCutBetweenCharactersAndGoesAway) {
     ShowIcon();
     widgetset::AlarmNotice notice;
@@ -224,7 +224,7 @@ TEST_F(TrayTest, TheBalloonShowsFromTheIconWithItsTextCutBetweenCharactersAndGoe
     ASSERT_TRUE(win32backend::ShowTrayBalloon(notice));
     std::optional<std::wstring> shown;
     EXPECT_TRUE(WaitUntil([&] { return (shown = ShownBalloonText()).has_value(); }, "the balloon"));
-    EXPECT_EQ(shown, std::wstring(127, L'\u00E9'));
+    EXPECT_EQ(shown, std::wstring(126, L'\u00E9') + L'\u2026');
     win32backend::CloseTrayBalloon(notice.window, notice.id);
     EXPECT_TRUE(WaitUntil([] { return !ShownBalloonText(); }, "the balloon to go"));
     tray->SetActive(false);
