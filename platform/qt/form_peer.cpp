@@ -8,7 +8,7 @@
 #include "platform/qt/field_names.h"
 #include "platform/qt/form_window.h"
 #include "platform/qt/icon_cache.h"
-#include "platform/qt/tab_order.h"
+#include "platform/qt/tab_chain.h"
 
 namespace qtbackend {
 

@@ -1,5 +1,5 @@
 // Peers with real widgets, real clicks and real typing: the event rule, the layout's fonts, hints,
-// names and tab order.
+// names and tab chain.
 #include <QAccessible>
 #include <QApplication>
 #include <QCalendarWidget>
