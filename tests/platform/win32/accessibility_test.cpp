@@ -6,7 +6,7 @@
 
 #include "framework/captioned.h"
 #include "framework/rules/access_key.h"
-#include "framework/rules/field_namer.h"
+#include "framework/rules/field_name.h"
 #include "tests/platform/win32/win32_test.h"
 
 namespace {
