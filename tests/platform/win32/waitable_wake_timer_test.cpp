@@ -29,7 +29,7 @@ std::chrono::sys_seconds NowInstant() {
 
 // The due time of an instant is the system's own file time of it: now's within a second of the system's
 // clock, and a day in 2030 where the system reads it.
-TEST(WaitableWakeTimerTest, DueTimeIsTheSystemsFileTimeOfTheInstant) {
+TEST(Win32WaitableWakeTimerTest, DueTimeIsTheSystemsFileTimeOfTheInstant) {
     const LONGLONG now = Now();
     const LONGLONG due = win32backend::DueTimeOf(NowInstant()).QuadPart;
     EXPECT_GE(now - due, 0);
@@ -45,7 +45,7 @@ TEST(WaitableWakeTimerTest, DueTimeIsTheSystemsFileTimeOfTheInstant) {
 }
 
 // One wait shows that neither a released moment nor one replaced by a later moment comes.
-TEST(WaitableWakeTimerTest, TimerComesAtTheMomentHeldLast) {
+TEST(Win32WaitableWakeTimerTest, TimerComesAtTheMomentHeldLast) {
     std::vector<std::string> refusals;
     const auto refused = [&refusals](const std::string& why) { refusals.push_back(why); };
     win32backend::WaitableWakeTimer released(refused);
