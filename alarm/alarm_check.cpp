@@ -5,10 +5,10 @@
 #include "alarm/alarm_date.h"
 #include "alarm/system_clock.h"
 #include "app/main_form.h"
+#include "framework/application.h"
 #include "framework/date.h"
 #include "framework/dialogs.h"
 #include "framework/error_reporting.h"
-#include "framework/widgetset/widgetset.h"
 
 namespace {
 
@@ -71,7 +71,7 @@ void TForm1::HoldAlarmWakeUp() {
             if (!moment || *next < *moment) moment = next;
         }
     }
-    CurrentWidgetset().HoldWakeUp(moment);
+    Application->HoldWakeUp(moment);
 }
 
 void TForm1::datepickChange(TObject*) {

@@ -5,7 +5,6 @@
 #include "framework/application.h"
 #include "framework/dialogs.h"
 #include "framework/problems.h"
-#include "framework/widgetset/widgetset.h"
 #include "settings/startup_entry.h"
 
 #include <utility>
@@ -43,7 +42,7 @@ void TForm1::ShowAlarmMessage() {
     ShowAlarmNotice();
     // Without a tray the box is where the alarm is answered: it shows also without a message.
     if (!CheckBox2->Checked() && Application->NotificationAreaAvailable()) return;
-    const std::size_t outerBox = std::exchange(messageBoxDepth_, CurrentWidgetset().OpenMessageBoxes() + 1);
+    const std::size_t outerBox = std::exchange(messageBoxDepth_, Application->OpenMessageBoxes() + 1);
     ShowMessage(AlarmMessage());
     messageBoxDepth_ = outerBox;
     // Closing the message acknowledges the alarm; a snooze closed it without.

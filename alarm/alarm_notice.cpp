@@ -12,5 +12,5 @@ void TForm1::ShowAlarmNotice() {
     notice.id = qzTray1->TrayId();
     // The tray menu's snooze, and the click on the flashing icon.
     notice.answers = {{"Snooze", [this] { SnoozeAlarm(); }}, {"Stop", [this] { StopAlarm(); }}};
-    CurrentWidgetset().ShowAlarmNotice(notice);
+    Application->ShowAlarmNotice(notice);
 }

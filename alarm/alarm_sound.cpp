@@ -4,7 +4,7 @@
 #include <chrono>
 
 #include "app/main_form.h"
-#include "framework/widgetset/widgetset.h"
+#include "framework/application.h"
 
 namespace {
 
@@ -38,7 +38,7 @@ void TForm1::PlayAlarmMedia() {
     } catch (...) {
         // The user asked to be woken by a sound: the program's own, until the alarm is acknowledged.
         MediaPlayer1->SetNotify(false);
-        CurrentWidgetset().SoundAlarmTone(true);
+        Application->SoundAlarmTone(true);
         throw;
     }
 }
@@ -51,7 +51,7 @@ void TForm1::OnMciNotify(TObject*) {
     MediaPlayer1->SetNotify(false);
     MediaPlayer1->Close();
     if (SoundTimer->Enabled() && !failed) return PlayAlarmMedia();
-    if (SoundTimer->Enabled()) CurrentWidgetset().SoundAlarmTone(true);
+    if (SoundTimer->Enabled()) Application->SoundAlarmTone(true);
     MediaPlayer1->Open();
 }
 
@@ -63,7 +63,7 @@ void TForm1::FadeTimerTimer(TObject*) {
 
 void TForm1::SetAlarmVolume(double volume) {
     MediaPlayer1->SetVolume(volume);
-    CurrentWidgetset().SetAlarmToneVolume(volume);
+    Application->SetAlarmToneVolume(volume);
 }
 
 // The icon goes on flashing, and the message stays, until someone answers.

@@ -2,7 +2,7 @@
 // command line and a desktop notification all come here.
 #include "alarm/system_clock.h"
 #include "app/main_form.h"
-#include "framework/widgetset/widgetset.h"
+#include "framework/application.h"
 
 bool TForm1::SnoozeAlarm() {
     if (!Ringing()) return false;
@@ -10,7 +10,7 @@ bool TForm1::SnoozeAlarm() {
     snoozedUntil_ = SystemNow() + kSnoozeTime;
     HoldAlarmWakeUp();
     // The message comes back with the ringing; an answer to it now would acknowledge the alarm.
-    if (messageBoxDepth_ != 0) CurrentWidgetset().EndMessageBoxes(messageBoxDepth_);
+    if (messageBoxDepth_ != 0) Application->EndMessageBoxes(messageBoxDepth_);
     return true;
 }
 

@@ -1,7 +1,7 @@
 // The tray icon's flashing once an alarm fired, and the clicks that acknowledge it. The flash timer's Tag
 // is the phase: 0 while the normal icon shows, 1 while the filled one does.
 #include "app/main_form.h"
-#include "framework/widgetset/widgetset.h"
+#include "framework/application.h"
 
 void TForm1::OnAnimate(TObject*) {
     if (TrayTimer->Tag() == 0) {
@@ -32,7 +32,7 @@ void TForm1::Silence() {
     TrayTimer->SetEnabled(false);
     SoundTimer->SetEnabled(false);
     StopAlarmSounds();
-    CurrentWidgetset().CloseAlarmNotice();
+    Application->CloseAlarmNotice();
 }
 
 // The media file stops where it is (the next alarm opens it again) and the program's own tone with it.
@@ -42,7 +42,7 @@ void TForm1::StopAlarmSounds() {
         MediaPlayer1->Close();
     }
     FadeTimer->SetEnabled(false);
-    CurrentWidgetset().SoundAlarmTone(false);
+    Application->SoundAlarmTone(false);
 }
 
 void TForm1::OnOneClick(TObject*) {

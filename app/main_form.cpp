@@ -1,8 +1,8 @@
 #include "app/main_form.h"
 
 #include "app/main_form_layout.h"
+#include "framework/application.h"
 #include "framework/class_registry.h"
-#include "framework/widgetset/widgetset.h"
 
 TForm1* Form1 = nullptr;
 
@@ -83,6 +83,6 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
 
 TForm1::~TForm1() {
     // Its answers would reach a form that is gone.
-    CurrentWidgetset().CloseAlarmNotice();
+    Application->CloseAlarmNotice();
     if (Form1 == this) Form1 = nullptr;
 }

@@ -214,7 +214,7 @@ class TForm1 : public TForm {
     // The store has not yet taken what the last call changed.
     bool storeBehind_ = false;
     std::optional<Instant> snoozedUntil_;
-    // The depth of the open box that shows the ringing's message (widgetset::OpenMessageBoxes), 0 for none.
+    // The depth of the open box that shows the ringing's message (TApplication::OpenMessageBoxes), 0 for none.
     std::size_t messageBoxDepth_ = 0;
     // The fade's ticks since the sound began.
     int fadeSteps_ = 0;

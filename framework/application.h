@@ -2,6 +2,8 @@
 // loop that runs until the main form closes.
 #pragma once
 
+#include <chrono>
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -49,6 +51,18 @@ class TApplication : public TComponent {
     }
     // Whether tray icons can be seen now; without that, a hidden main form could not be reached.
     bool NotificationAreaAvailable() { return CurrentWidgetset().NotificationAreaAvailable(); }
+
+    // The desktop's services for a ringing alarm, as the widgetset offers them (framework/widgetset/
+    // widgetset.h): the program asks the application, as for the single-instance claim.
+    void HoldWakeUp(std::optional<std::chrono::sys_seconds> moment) { CurrentWidgetset().HoldWakeUp(moment); }
+    void SoundAlarmTone(bool sounding) { CurrentWidgetset().SoundAlarmTone(sounding); }
+    void SetAlarmToneVolume(double volume) { CurrentWidgetset().SetAlarmToneVolume(volume); }
+    void ShowAlarmNotice(const widgetset::AlarmNotice& notice) { CurrentWidgetset().ShowAlarmNotice(notice); }
+    void CloseAlarmNotice() { CurrentWidgetset().CloseAlarmNotice(); }
+    // The message boxes open now, one inside another, and the end of those from that depth (1: the
+    // outermost) in.
+    std::size_t OpenMessageBoxes() { return CurrentWidgetset().OpenMessageBoxes(); }
+    void EndMessageBoxes(std::size_t depth) { CurrentWidgetset().EndMessageBoxes(depth); }
 
     // The hidden window that owns the application's message boxes.
     HWND Handle();

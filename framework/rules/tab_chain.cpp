@@ -4,7 +4,7 @@
 #include <climits>
 
 #include "framework/captioned.h"
-#include "framework/rules/field_namer.h"
+#include "framework/rules/field_name.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The tab chain of a form, which both desktop back ends follow: within each parent, the windowed controls
 // in TabOrder (those without one after the others, in creation order), a label that names a field
-// (field_namer.h) right before the first field it names, so that its access key leads there, and the
+// (field_name.h) right before the first field it names, so that its access key leads there, and the
 // other controls after them; a container's chain comes where the container stands. Only controls with a
 // peer take part; each back end leaves out those its toolkit gives no focus.
 #pragma once

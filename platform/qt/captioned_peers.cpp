@@ -57,7 +57,7 @@ class GroupBoxPeer : public CaptionedPeer<TGroupBox, GroupBoxWidget> {
 };
 
 // TLabel: a QLabel, as large as its text needs at least (a label sizes itself to its text by default).
-// Its access key moves the focus to the field it names (field_names.h sets the buddy).
+// Its access key moves the focus to the field it names (field_name.h sets the buddy).
 class LabelPeer : public CaptionedPeer<TLabel, QLabel> {
   public:
     explicit LabelPeer(TLabel& label) : CaptionedPeer(label) {

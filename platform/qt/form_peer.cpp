@@ -5,10 +5,10 @@
 #include "framework/rules/form_frame.h"
 #include "framework/widgetset/peer_kinds.h"
 #include "platform/qt/captioned_peer.h"
-#include "platform/qt/field_names.h"
+#include "platform/qt/field_name.h"
 #include "platform/qt/form_window.h"
 #include "platform/qt/icon_cache.h"
-#include "platform/qt/tab_order.h"
+#include "platform/qt/tab_chain.h"
 
 namespace qtbackend {
 

@@ -55,7 +55,7 @@ class GroupBoxPeer : public CaptionedPeer<TGroupBox> {
 
 // TLabel: a STATIC text, at least as large as its text needs (the layout was measured with another font,
 // and a clipped label would lose its end and its access key). Its access key moves the focus to the
-// field it names (tab_order.h puts it right before that field).
+// field it names (tab_chain.h puts it right before that field).
 class LabelPeer : public CaptionedPeer<TLabel> {
   public:
     explicit LabelPeer(TLabel& label)

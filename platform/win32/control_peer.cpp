@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "framework/win_control.h"
-#include "platform/win32/accessible_name.h"
+#include "platform/win32/field_name.h"
 #include "platform/win32/fonts.h"
 #include "platform/win32/screen_scale.h"
 #include "platform/win32/tooltips.h"

@@ -5,7 +5,7 @@
 #include "platform/win32/captioned_peer.h"
 #include "platform/win32/event_loop.h"
 #include "platform/win32/screen_scale.h"
-#include "platform/win32/tab_order.h"
+#include "platform/win32/tab_chain.h"
 #include "platform/win32/win32_widgetset.h"
 #include "platform/win32/window_classes.h"
 

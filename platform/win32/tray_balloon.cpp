@@ -2,22 +2,20 @@
 
 #include <shellapi.h>
 
-#include <algorithm>
 #include <cstring>
+
+#include "framework/rules/marked_cut.h"
 
 namespace win32backend {
 
 namespace {
 
-// The text cut to the field, never inside a character: the bytes that continue one go with it.
+// The text cut to the field, as every text the program shortens is.
 template <std::size_t N>
 void CopyCut(char (&field)[N], const std::string& text) {
-    std::size_t length = std::min(text.size(), N - 1);
-    while (length > 0 && length < text.size() && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80) {
-        --length;
-    }
-    std::memcpy(field, text.data(), length);
-    field[length] = '\0';
+    const std::string fitting = text.size() < N ? text : MarkedCut(text, N - 1 - kCutMark.size());
+    std::memcpy(field, fitting.data(), fitting.size());
+    field[fitting.size()] = '\0';
 }
 
 NOTIFYICONDATAA BalloonOf(HWND window, UINT id) {

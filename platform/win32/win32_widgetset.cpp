@@ -100,7 +100,7 @@ std::optional<widgetset::InstanceAnswer> Win32Widgetset::AskInstance(const std::
 bool Win32Widgetset::NotificationAreaAvailable() { return FindWindowA("Shell_TrayWnd", nullptr) != nullptr; }
 
 void Win32Widgetset::HoldWakeUp(std::optional<std::chrono::sys_seconds> moment) {
-    if (!wakeTimer_) wakeTimer_ = std::make_unique<WakeTimer>(SayNoWakeUp);
+    if (!wakeTimer_) wakeTimer_ = std::make_unique<WaitableWakeTimer>(SayNoWakeUp);
     wakeTimer_->Hold(moment);
 }
 

@@ -9,7 +9,7 @@
 #include "platform/win32/application_window.h"
 #include "platform/win32/instance_claim.h"
 #include "platform/win32/timer_host.h"
-#include "platform/win32/wake_timer.h"
+#include "platform/win32/waitable_wake_timer.h"
 
 namespace win32backend {
 
@@ -53,7 +53,7 @@ class Win32Widgetset : public widgetset::Widgetset {
     // The icon whose balloon tells the alarm, while one does.
     std::optional<std::pair<HWND, UINT>> balloon_;
     std::unique_ptr<InstanceClaim> instance_;
-    std::unique_ptr<WakeTimer> wakeTimer_;
+    std::unique_ptr<WaitableWakeTimer> wakeTimer_;
 };
 
 }  // namespace win32backend

@@ -15,7 +15,7 @@
 #include <string_view>
 
 #include "platform/posix/wake/wake_protocol.h"
-#include "tools/wake/wake_timer.h"
+#include "tools/wake/realtime_alarm_timer.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ void Say(const std::string& text) {
     std::fprintf(stderr, "%s: %s\n", wake_protocol::kHelperName.data(), text.c_str());
 }
 
-void PrintHeld(const WakeTimer& timer) {
+void PrintHeld(const RealtimeAlarmTimer& timer) {
     const std::optional<std::time_t> held = timer.Held();
     std::cout << (held ? "held " + std::to_string(*held) : "none") << std::endl;
 }
@@ -45,7 +45,7 @@ int main(int argc, char** argv) {
         }
     }
     try {
-        WakeTimer timer;
+        RealtimeAlarmTimer timer;
         if (const auto missing = MissingWakeClock(); missing && !withoutWakeClock) {
             Say(*missing);
             return 1;

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "framework/rules/marked_cut.h"
+
 namespace wake_protocol {
 
 namespace {
@@ -12,7 +14,7 @@ namespace {
 std::string Shown(std::string_view line) {
     constexpr std::size_t kShown = 40;
     std::string shown;
-    for (const char c : line.substr(0, kShown)) {
+    for (const char c : MarkedCut(line, kShown)) {
         const auto byte = static_cast<unsigned char>(c);
         if (c == '\r') {
             shown += "\\r";
@@ -28,7 +30,6 @@ std::string Shown(std::string_view line) {
             shown += c;
         }
     }
-    if (line.size() > kShown) shown += "...";
     return shown;
 }
 

@@ -59,7 +59,7 @@ TEST_F(DesktopRulesTest, TheClientSizeIsTheLayoutsAndThePositionSaysWhereTheWind
     }
 }
 
-TEST(FileFilterTest, PairsOfADescriptionAndItsPatternsWithoutADescriptionAlone) {
+TEST(FilterSplitTest, PairsOfADescriptionAndItsPatternsWithoutADescriptionAlone) {
     EXPECT_EQ(SplitFilter("Sound Files|*.wav| Media | *.mid ; *.avi;|All Files|*.*"),
               (std::vector<FileFilter>{
                   {"Sound Files", {"*.wav"}}, {"Media", {"*.mid", "*.avi"}}, {"All Files", {"*.*"}}}));

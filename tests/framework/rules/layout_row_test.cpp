@@ -8,7 +8,7 @@
 #include "framework/image.h"
 #include "framework/rules/access_key.h"
 #include "framework/rules/caption_room.h"
-#include "framework/rules/field_namer.h"
+#include "framework/rules/field_name.h"
 #include "framework/rules/tab_chain.h"
 #include "tests/support/headless_test.h"
 

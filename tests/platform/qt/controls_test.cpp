@@ -1,5 +1,5 @@
 // Peers with real widgets, real clicks and real typing: the event rule, the layout's fonts, hints,
-// names and tab order.
+// names and tab chain.
 #include <QAccessible>
 #include <QApplication>
 #include <QCalendarWidget>
@@ -147,16 +147,16 @@ constexpr std::string_view kLayout = R"(object Form1: TTestForm
 end
 )";
 
-class ControlsTest : public QtTest {
+class QtControlsTest : public QtTest {
   protected:
     // One locale, so that the date's parts are where the keyboard tests expect them: day, month, year.
-    ControlsTest() {
+    QtControlsTest() {
         QLocale::setDefault(QLocale::c());
         ShowForm(kLayout);
     }
 };
 
-TEST_F(ControlsTest, ARealClickOnACheckBoxRunsItsHandlerOnceAndCodeIsNotEchoed) {
+TEST_F(QtControlsTest, ARealClickOnACheckBoxRunsItsHandlerOnceAndCodeIsNotEchoed) {
     auto& box = Find<TCheckBox>("CheckBox1");
     auto& widget = static_cast<QCheckBox&>(WidgetOf(box));
 
@@ -173,7 +173,7 @@ TEST_F(ControlsTest, ARealClickOnACheckBoxRunsItsHandlerOnceAndCodeIsNotEchoed) 
     EXPECT_FALSE(widget.isChecked());
 }
 
-TEST_F(ControlsTest, TypingStopsAtMaxLengthWhileTextFromCodeIsKeptWhole) {
+TEST_F(QtControlsTest, TypingStopsAtMaxLengthWhileTextFromCodeIsKeptWhole) {
     auto& hour = Find<TEdit>("hour");
     auto& widget = static_cast<QLineEdit&>(WidgetOf(hour));
     desktop_user::Click(ScreenCentre(hour));
@@ -192,7 +192,7 @@ TEST_F(ControlsTest, TypingStopsAtMaxLengthWhileTextFromCodeIsKeptWhole) {
 
 // A stored message may be longer than a line edit takes by default (32,767 characters); typing in it must
 // not shorten it.
-TEST_F(ControlsTest, ALongTextFromCodeIsKeptWholeWhenTheUserTypesInIt) {
+TEST_F(QtControlsTest, ALongTextFromCodeIsKeptWholeWhenTheUserTypesInIt) {
     auto& message = Find<TEdit>("message");
     auto& widget = static_cast<QLineEdit&>(WidgetOf(message));
     const std::string stored(40000, 'a');
@@ -207,7 +207,7 @@ TEST_F(ControlsTest, ALongTextFromCodeIsKeptWholeWhenTheUserTypesInIt) {
     EXPECT_EQ(message.Text(), stored + "b");
 }
 
-TEST_F(ControlsTest, ADateFromCodeIsShownUnclampedAndNotEchoedWhileTheUsersChangeIsReported) {
+TEST_F(QtControlsTest, ADateFromCodeIsShownUnclampedAndNotEchoedWhileTheUsersChangeIsReported) {
     auto& picker = Find<TDateTimePicker>("datepick");
     auto& widget = static_cast<QDateEdit&>(WidgetOf(picker));
     EXPECT_EQ(widget.date(), QDate(1999, 2, 19));
@@ -224,7 +224,7 @@ TEST_F(ControlsTest, ADateFromCodeIsShownUnclampedAndNotEchoedWhileTheUsersChang
     EXPECT_EQ(form->changes["datepick"], 3);
 }
 
-TEST_F(ControlsTest, ClicksOnAButtonAndOnAnImageReachTheirHandlers) {
+TEST_F(QtControlsTest, ClicksOnAButtonAndOnAnImageReachTheirHandlers) {
     desktop_user::Click(ScreenCentre(Find<TButton>("Button1")));
     ASSERT_TRUE(WaitUntil([&] { return form->clicks["Button1"] == 1; }, "the button's click"));
     desktop_user::Click(ScreenCentre(Find<TImage>("Image1")));
@@ -232,7 +232,7 @@ TEST_F(ControlsTest, ClicksOnAButtonAndOnAnImageReachTheirHandlers) {
     EXPECT_FALSE(static_cast<QLabel&>(WidgetOf(Find<TImage>("Image1"))).pixmap().isNull());
 }
 
-TEST_F(ControlsTest, FieldsAreNamedByTheLabelOrCheckBoxBeforeThemOnTheirRow) {
+TEST_F(QtControlsTest, FieldsAreNamedByTheLabelOrCheckBoxBeforeThemOnTheirRow) {
     EXPECT_EQ(WidgetOf(Find<TEdit>("message")).accessibleName(), "Message");
     EXPECT_EQ(WidgetOf(Find<TEdit>("runapp")).accessibleName(), "Run Application");
     EXPECT_EQ(WidgetOf(Find<TEdit>("hour")).accessibleName(), "Alert me at: hour");
@@ -245,7 +245,7 @@ TEST_F(ControlsTest, FieldsAreNamedByTheLabelOrCheckBoxBeforeThemOnTheirRow) {
     EXPECT_EQ(static_cast<QLabel&>(WidgetOf(Find<TLabel>("Label4"))).buddy(), &WidgetOf(Find<TEdit>("hour")));
 }
 
-TEST_F(ControlsTest, TabFollowsTabOrderWithinTheGroupNotCreationOrder) {
+TEST_F(QtControlsTest, TabFollowsTabOrderWithinTheGroupNotCreationOrder) {
     desktop_user::Click(ScreenCentre(Find<TEdit>("hour")));
     for (const char* name : {"min", "message", "CheckBox2", "CheckBox1", "datepick", "CheckBox5"}) {
         desktop_user::Key("Tab");
@@ -261,7 +261,7 @@ TEST_F(ControlsTest, TabFollowsTabOrderWithinTheGroupNotCreationOrder) {
 
 // One tab stop: the date's parts are reached with the arrows and typed over; the calendar drops down from
 // the keyboard.
-TEST_F(ControlsTest, TheDatePickerIsOneControlForTheKeyboard) {
+TEST_F(QtControlsTest, TheDatePickerIsOneControlForTheKeyboard) {
     auto& picker = Find<TDateTimePicker>("datepick");
     QWidget& widget = WidgetOf(picker);
     const auto focused = [](QWidget& expected) {
@@ -308,7 +308,7 @@ TEST_F(ControlsTest, TheDatePickerIsOneControlForTheKeyboard) {
     EXPECT_EQ(form->changes["datepick"], changes + 1);
 }
 
-TEST_F(ControlsTest, EnterPressesTheFocusedButton) {
+TEST_F(QtControlsTest, EnterPressesTheFocusedButton) {
     QWidget& button = WidgetOf(Find<TButton>("Button1"));
     button.activateWindow();
     button.setFocus();
@@ -319,7 +319,7 @@ TEST_F(ControlsTest, EnterPressesTheFocusedButton) {
     EXPECT_TRUE(WaitUntil([&] { return form->clicks["Button1"] == 2; }, "the keypad's Enter to press it"));
 }
 
-TEST_F(ControlsTest, TextSetFromCodeShowsItsBeginning) {
+TEST_F(QtControlsTest, TextSetFromCodeShowsItsBeginning) {
     auto& runapp = Find<TEdit>("runapp");
     auto& widget = static_cast<QLineEdit&>(WidgetOf(runapp));
     const std::string command = "/usr/bin/notify-send " + std::string(120, 'x');
@@ -329,7 +329,7 @@ TEST_F(ControlsTest, TextSetFromCodeShowsItsBeginning) {
 }
 
 // On the screen: the frame's top line runs through the caption's middle, above the first row of fields.
-TEST_F(ControlsTest, TheGroupsCaptionSitsOnItsFrameLineAboveTheFields) {
+TEST_F(QtControlsTest, TheGroupsCaptionSitsOnItsFrameLineAboveTheFields) {
     auto& group = static_cast<QGroupBox&>(WidgetOf(Find<TGroupBox>("GroupBox1")));
     const QRgb background = group.palette().color(QPalette::Window).rgb();
     const int captionEnd = 8 + group.fontMetrics().horizontalAdvance(group.title());
@@ -360,7 +360,7 @@ TEST_F(ControlsTest, TheGroupsCaptionSitsOnItsFrameLineAboveTheFields) {
     EXPECT_LT(lineRow, fieldsTop);
 }
 
-TEST_F(ControlsTest, FontsAndHintsComeFromTheControlOrItsParent) {
+TEST_F(QtControlsTest, FontsAndHintsComeFromTheControlOrItsParent) {
     const QFont title = WidgetOf(Find<TLabel>("Title")).font();
     EXPECT_EQ(title.pixelSize(), 27);
     EXPECT_EQ(QFontInfo(title).family(), QFontInfo(QFont("Arial")).family());

@@ -16,14 +16,14 @@
 
 namespace {
 
-using DialogsTest = QtTest;
+using QtDialogsTest = QtTest;
 
-TEST(FileFilterTest, PairsBecomeQtFiltersWithSpaceSeparatedPatterns) {
+TEST(QtNameFiltersTest, PairsBecomeQtFiltersWithSpaceSeparatedPatterns) {
     EXPECT_EQ(qtbackend::NameFilters("Sound Files|*.wav|Media|*.mid;*.avi"),
               (QStringList{"Sound Files (*.wav)", "Media (*.mid *.avi)"}));
 }
 
-TEST_F(DialogsTest, MessageBoxesShowTextCaptionIconAndButtonsAndReturnTheAnswer) {
+TEST_F(QtDialogsTest, MessageBoxesShowTextCaptionIconAndButtonsAndReturnTheAnswer) {
     QString text, title;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     std::size_t buttons = 0;
@@ -50,7 +50,7 @@ TEST_F(DialogsTest, MessageBoxesShowTextCaptionIconAndButtonsAndReturnTheAnswer)
 }
 
 // As much as fits the screen, with the box and its OK button on it; a name too long cut in its middle.
-TEST_F(DialogsTest, AMessageBoxShowsTheBeginningOfATextLongerThanAScreenHoldsAndMarksTheCut) {
+TEST_F(QtDialogsTest, AMessageBoxShowsTheBeginningOfATextLongerThanAScreenHoldsAndMarksTheCut) {
     const struct {
         const char* what;
         std::string text;
@@ -117,7 +117,7 @@ TEST_F(DialogsTest, AMessageBoxShowsTheBeginningOfATextLongerThanAScreenHoldsAnd
     EXPECT_TRUE(named.endsWith(QLatin1String("pppp: No such file or directory"))) << named.toStdString();
 }
 
-TEST_F(DialogsTest, TheOpenDialogFiltersWarnsOfAMissingFileAndReturnsTheTypedFileOrNothingOnCancel) {
+TEST_F(QtDialogsTest, TheOpenDialogFiltersWarnsOfAMissingFileAndReturnsTheTypedFileOrNothingOnCancel) {
     // A folder of this run's own: another run of the suite at the same time removes its own file.
     const TemporaryDirectory folder;
     const std::filesystem::path file = folder.path() / "chosen.wav";
@@ -187,7 +187,7 @@ bool ListsWholeColumns(QFileDialog& dialog, int rows) {
 }
 
 // It starts where the user last looked for a sound, and shows the size, type and date of what it lists.
-TEST_F(DialogsTest, TheMediaDialogStartsInTheFolderOfTheFileChosenBeforeElseInMusicElseAtHome) {
+TEST_F(QtDialogsTest, TheMediaDialogStartsInTheFolderOfTheFileChosenBeforeElseInMusicElseAtHome) {
     namespace fs = std::filesystem;
     const TemporaryDirectory home;
     const ScopedEnvironment homeVariable("HOME", home.path().string());

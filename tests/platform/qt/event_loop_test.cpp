@@ -10,9 +10,9 @@
 
 namespace {
 
-using EventLoopTest = QtTest;
+using QtEventLoopTest = QtTest;
 
-TEST_F(EventLoopTest, TimersTickUntilStoppedEvenFromTheirOwnTick) {
+TEST_F(QtEventLoopTest, TimersTickUntilStoppedEvenFromTheirOwnTick) {
     auto& widgetset = CurrentWidgetset();
     int fast = 0;
     int slow = 0;
@@ -29,7 +29,7 @@ TEST_F(EventLoopTest, TimersTickUntilStoppedEvenFromTheirOwnTick) {
     EXPECT_EQ(slow, 2);
 }
 
-TEST_F(EventLoopTest, PostedMessagesArriveThroughTheLoopInOrder) {
+TEST_F(QtEventLoopTest, PostedMessagesArriveThroughTheLoopInOrder) {
     application->CreateForm(form);
     const HWND window = form->Handle();
     ASSERT_TRUE(PostMessageA(window, WM_USER + 1, 10, 0));
@@ -41,7 +41,7 @@ TEST_F(EventLoopTest, PostedMessagesArriveThroughTheLoopInOrder) {
 }
 
 // As while a handler's message box waits: other timers go on.
-TEST_F(EventLoopTest, ANestedLoopDeliversOtherTimersAndTheOuterLoopChecksAfterIt) {
+TEST_F(QtEventLoopTest, ANestedLoopDeliversOtherTimersAndTheOuterLoopChecksAfterIt) {
     int otherTicks = 0;
     bool nestedDone = false;
     const auto other = CurrentWidgetset().StartTimer(5, [&] { ++otherTicks; });
@@ -57,7 +57,7 @@ TEST_F(EventLoopTest, ANestedLoopDeliversOtherTimersAndTheOuterLoopChecksAfterIt
 }
 
 // As with a message box opened by the alarm check's own tick: the check goes on ticking inside the box.
-TEST_F(EventLoopTest, ATimerWhoseTickWaitsInANestedLoopTicksAgainInsideIt) {
+TEST_F(QtEventLoopTest, ATimerWhoseTickWaitsInANestedLoopTicksAgainInsideIt) {
     int ticks = 0;
     int ticksInside = 0;
     const auto timer = CurrentWidgetset().StartTimer(5, [&] {
@@ -78,7 +78,7 @@ bool SetTheClockToItself() {
     return clock_settime(CLOCK_REALTIME, &now) == 0;
 }
 
-TEST_F(EventLoopTest, AWallClockTimerTicksOnItsMarksAndOnceAtOnceWhenTheClockIsSet) {
+TEST_F(QtEventLoopTest, AWallClockTimerTicksOnItsMarksAndOnceAtOnceWhenTheClockIsSet) {
     int onMarks = 0;
     const auto fast = CurrentWidgetset().StartWallClockTimer(20, [&] { ++onMarks; });
     EXPECT_TRUE(WaitUntil([&] { return onMarks >= 3; }, "three ticks on the marks"));
@@ -96,7 +96,7 @@ TEST_F(EventLoopTest, AWallClockTimerTicksOnItsMarksAndOnceAtOnceWhenTheClockIsS
 }
 
 // A file that cannot be played is reported as the framework's error.
-TEST_F(EventLoopTest, AMediaFileThatCannotBeOpenedIsAMediaError) {
+TEST_F(QtEventLoopTest, AMediaFileThatCannotBeOpenedIsAMediaError) {
     const auto device = CurrentWidgetset().CreateMediaDevice();
     ASSERT_NE(device, nullptr);
     EXPECT_THROW(device->Open(testing::TempDir() + "no-such-sound.wav"), EMCIDeviceError);

@@ -17,9 +17,9 @@ constexpr std::string_view kLayout = R"(object Form1: TTestForm
 end
 )";
 
-using FormTest = QtTest;
+using QtFormTest = QtTest;
 
-TEST_F(FormTest, ASingleBorderFormIsAFixedCentredWindowWithoutMaximize) {
+TEST_F(QtFormTest, ASingleBorderFormIsAFixedCentredWindowWithoutMaximize) {
     ShowForm(kLayout);
     QWidget& window = WidgetOf(*form);
     EXPECT_TRUE(window.isWindow());
@@ -33,7 +33,7 @@ TEST_F(FormTest, ASingleBorderFormIsAFixedCentredWindowWithoutMaximize) {
     EXPECT_FALSE(window.windowIcon().isNull());
 }
 
-TEST_F(FormTest, ClosingByTheTitleBarGoesThroughTheFrameworkAndEndsTheApplication) {
+TEST_F(QtFormTest, ClosingByTheTitleBarGoesThroughTheFrameworkAndEndsTheApplication) {
     ShowForm(kLayout);
     QWidget& window = WidgetOf(*form);
     // What Qt does with the window manager's close request.
@@ -46,7 +46,7 @@ TEST_F(FormTest, ClosingByTheTitleBarGoesThroughTheFrameworkAndEndsTheApplicatio
     EXPECT_TRUE(window.isVisible());
 }
 
-TEST_F(FormTest, TheApplicationRunsUntilItsMainFormClosesNotUntilItsLastWindowDoes) {
+TEST_F(QtFormTest, TheApplicationRunsUntilItsMainFormClosesNotUntilItsLastWindowDoes) {
     ShowForm(kLayout);
     int ticks = 0;
     const auto timer = CurrentWidgetset().StartTimer(10, [&] {

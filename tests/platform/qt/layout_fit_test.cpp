@@ -26,7 +26,7 @@ struct LocaleCase {
 
 void PrintTo(const LocaleCase& locale, std::ostream* out) { *out << locale.systemName; }
 
-class LayoutFitTest : public QtTest, public ::testing::WithParamInterface<LocaleCase> {
+class QtLayoutFitTest : public QtTest, public ::testing::WithParamInterface<LocaleCase> {
   protected:
     void SetUp() override {
         ASSERT_NE(std::setlocale(LC_ALL, GetParam().systemName), nullptr)
@@ -64,7 +64,7 @@ class LayoutFitTest : public QtTest, public ::testing::WithParamInterface<Locale
     }
 };
 
-TEST_P(LayoutFitTest, EveryCaptionFitsItsControl) {
+TEST_P(QtLayoutFitTest, EveryCaptionFitsItsControl) {
     int measured = 0;
     for (TControl* control : Controls()) {
         QWidget& widget = WidgetOf(*control);
@@ -99,7 +99,7 @@ TEST_P(LayoutFitTest, EveryCaptionFitsItsControl) {
     EXPECT_EQ(measured, 16);  // seven check boxes, five buttons, three labels and the group
 }
 
-TEST_P(LayoutFitTest, EveryDateOfAYearFitsThePicker) {
+TEST_P(QtLayoutFitTest, EveryDateOfAYearFitsThePicker) {
     auto& picker = Find<TDateTimePicker>("datepick");
     auto* edit = WidgetOf(picker).findChild<QLineEdit*>();
     ASSERT_NE(edit, nullptr);
@@ -114,7 +114,7 @@ TEST_P(LayoutFitTest, EveryDateOfAYearFitsThePicker) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Locales, LayoutFitTest,
+INSTANTIATE_TEST_SUITE_P(Locales, QtLayoutFitTest,
                          ::testing::Values(LocaleCase{"C", "C"}, LocaleCase{"en_US", "en_US.UTF-8"},
                                            LocaleCase{"de_DE", "de_DE.UTF-8"}),
                          [](const auto& info) { return std::string(info.param.qtName); });

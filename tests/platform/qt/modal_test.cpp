@@ -40,7 +40,7 @@ constexpr std::string_view kLayout = R"(object Form1: TTestForm
 end
 )";
 
-class ModalTest : public QtTest {
+class QtModalTest : public QtTest {
   protected:
     QPoint ButtonCentre() { return ScreenCentre(Find<TButton>("Button1")); }
     // A box's place is the box's, not the button's: a click there would be the box's anyway.
@@ -60,7 +60,7 @@ unsigned long TransientFor(const QWidget& window) {
 
 }  // namespace
 
-TEST_F(ModalTest, UnderAnOpenBoxTheWindowTakesNeitherClickNorCloseAndIsBackAfter) {
+TEST_F(QtModalTest, UnderAnOpenBoxTheWindowTakesNeitherClickNorCloseAndIsBackAfter) {
     ShowForm(kLayout);
     const QPoint button = ButtonCentre();
     ScriptedUser user;
@@ -94,7 +94,7 @@ class PaintCount : public QObject {
 // A wait that keeps the interface alive (another program's registry lock, a media file's pre-roll) is no
 // modal one: nothing is disabled, the window repaints and the animations tick, while the program's timers,
 // its posted messages and the user's click wait for the end of it.
-TEST_F(ModalTest, AWaitKeepingTheInterfaceAliveRepaintsAndAnimatesAndHoldsTheRestTillItsEnd) {
+TEST_F(QtModalTest, AWaitKeepingTheInterfaceAliveRepaintsAndAnimatesAndHoldsTheRestTillItsEnd) {
     ShowForm(kLayout);
     QWidget& button = WidgetOf(Find<TButton>("Button1"));
     PaintCount painted;
@@ -130,7 +130,7 @@ TEST_F(ModalTest, AWaitKeepingTheInterfaceAliveRepaintsAndAnimatesAndHoldsTheRes
     button.removeEventFilter(&painted);
 }
 
-TEST_F(ModalTest, AWindowShownUnderAnOpenBoxTakesNoClickAndTheBoxStaysAboveIt) {
+TEST_F(QtModalTest, AWindowShownUnderAnOpenBoxTakesNoClickAndTheBoxStaysAboveIt) {
     ShowForm(kLayout);
     form->Hide();
     unsigned long above = 0;
@@ -154,7 +154,7 @@ TEST_F(ModalTest, AWindowShownUnderAnOpenBoxTakesNoClickAndTheBoxStaysAboveIt) {
     EXPECT_EQ(above, WidgetOf(*form).winId());
 }
 
-TEST_F(ModalTest, TheProgramsEndClosesAnOpenBoxUnansweredAndNoLaterBoxShows) {
+TEST_F(QtModalTest, TheProgramsEndClosesAnOpenBoxUnansweredAndNoLaterBoxShows) {
     ShowForm(kLayout);
     ScriptedUser user;
     user.When(
@@ -169,7 +169,7 @@ TEST_F(ModalTest, TheProgramsEndClosesAnOpenBoxUnansweredAndNoLaterBoxShows) {
 // The program closes its boxes from a depth on unanswered (a snoozed alarm's message): the inner box
 // returns what the program's end would give it, and the outer one stays for the user's answer. Two users,
 // since the one whose step opens the inner box waits in it.
-TEST_F(ModalTest, TheProgramClosesItsInnerBoxUnansweredAndTheOuterOneStays) {
+TEST_F(QtModalTest, TheProgramClosesItsInnerBoxUnansweredAndTheOuterOneStays) {
     ScriptedUser opener;
     ScriptedUser user;
     int inner = 0;
@@ -189,7 +189,7 @@ TEST_F(ModalTest, TheProgramClosesItsInnerBoxUnansweredAndTheOuterOneStays) {
     EXPECT_EQ(VisibleWindow<QMessageBox>(), nullptr);
 }
 
-TEST_F(ModalTest, AYesNoBoxRefusesEscapeAndCloseAndTakesOnlyAnAnswer) {
+TEST_F(QtModalTest, AYesNoBoxRefusesEscapeAndCloseAndTakesOnlyAnAnswer) {
     ScriptedUser user;
     user.When(
         "the question", [] { return ActiveWindow<QMessageBox>() != nullptr; },
@@ -203,7 +203,7 @@ TEST_F(ModalTest, AYesNoBoxRefusesEscapeAndCloseAndTakesOnlyAnAnswer) {
     EXPECT_EQ(MessageBoxA(application->Handle(), "Sure?", "Test", MB_YESNO), IDYES);
 }
 
-TEST_F(ModalTest, ABoxShowsPlainTextTheProgramsIconAndItsWholeCaption) {
+TEST_F(QtModalTest, ABoxShowsPlainTextTheProgramsIconAndItsWholeCaption) {
     ShowForm(kLayout);
     const QString caption = "Zelvo's Alarm - Option verification, a caption longer than the text";
     QString shown;

@@ -15,7 +15,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-using ProgramDialogTest = QtTest;
+using QtProgramDialogTest = QtTest;
 
 // The names the dialog's list shows, sorted.
 QStringList Listed(QFileDialog& dialog) {
@@ -30,7 +30,7 @@ QStringList Listed(QFileDialog& dialog) {
 
 QPoint CentreOf(QWidget& widget) { return widget.mapToGlobal(widget.rect().center()); }
 
-TEST_F(ProgramDialogTest, ProgramsAreTheExecutableFilesAllFilesTheRestAndNoExtensionIsAppended) {
+TEST_F(QtProgramDialogTest, ProgramsAreTheExecutableFilesAllFilesTheRestAndNoExtensionIsAppended) {
     // A folder of this run's own, which another run of the suite at the same time does not write to.
     const TemporaryDirectory programs;
     const fs::path& folder = programs.path();

@@ -34,9 +34,9 @@ bool ShowsSomething(const QImage& image) {
     return DifferingPixels(image, background) > 10;
 }
 
-class TrayIconsTest : public QtTest {
+class QtTrayIconsTest : public QtTest {
   protected:
-    TrayIconsTest() {
+    QtTrayIconsTest() {
         application->CreateForm(form);
         record.cbSize = sizeof record;
         record.hWnd = form->Handle();
@@ -47,7 +47,7 @@ class TrayIconsTest : public QtTest {
         std::copy_n("Alarm tip", 10, record.szTip);
     }
     // Gone from the tray before the next test adds its icon, which trayer would otherwise move.
-    ~TrayIconsTest() override {
+    ~QtTrayIconsTest() override {
         if (Shell_NotifyIconA(NIM_DELETE, &record)) {
             WaitUntil([] { return desktop_user::TrayIconArea().isEmpty(); }, "the icon to leave the tray");
         }
@@ -94,7 +94,7 @@ class TrayIconsTest : public QtTest {
     NOTIFYICONDATAA record{};
 };
 
-TEST_F(TrayIconsTest, TheIconShowsInTheTrayAndRealClicksArriveAsMouseMessages) {
+TEST_F(QtTrayIconsTest, TheIconShowsInTheTrayAndRealClicksArriveAsMouseMessages) {
     const QRect icon = AddIcon();
     ASSERT_FALSE(icon.isEmpty());
     ClickIcon(icon);
@@ -107,7 +107,7 @@ TEST_F(TrayIconsTest, TheIconShowsInTheTrayAndRealClicksArriveAsMouseMessages) {
     EXPECT_EQ(Callbacks(), (std::vector<LPARAM>{WM_LBUTTONDOWN, WM_LBUTTONDBLCLK}));
 }
 
-TEST_F(TrayIconsTest, ClicksArriveWhileAMessageBoxWaits) {
+TEST_F(QtTrayIconsTest, ClicksArriveWhileAMessageBoxWaits) {
     const QRect icon = AddIcon();
     ScriptedUser user;
     user.When(
@@ -119,7 +119,7 @@ TEST_F(TrayIconsTest, ClicksArriveWhileAMessageBoxWaits) {
     EXPECT_TRUE(Arrived(WM_LBUTTONDOWN));
 }
 
-TEST_F(TrayIconsTest, ARightClickArrivesAndItsMenuAtTheCursorRunsTheChosenItem) {
+TEST_F(QtTrayIconsTest, ARightClickArrivesAndItsMenuAtTheCursorRunsTheChosenItem) {
     auto* menu = new TPopupMenu(form);
     std::vector<std::string> captions{"Show Settings", "Hidden", "Exit Program"};
     for (const std::string& caption : captions) {
@@ -157,7 +157,7 @@ TEST_F(TrayIconsTest, ARightClickArrivesAndItsMenuAtTheCursorRunsTheChosenItem) 
     EXPECT_EQ(Callbacks(), std::vector<LPARAM>{WM_RBUTTONDOWN});
 }
 
-TEST_F(TrayIconsTest, TheIconOnScreenAlternatesBetweenTheTwoImages) {
+TEST_F(QtTrayIconsTest, TheIconOnScreenAlternatesBetweenTheTwoImages) {
     const QRect area = AddIcon();
     const QImage first = desktop_user::Screenshot(area);
     const auto show = [&](const char* name) {
@@ -174,7 +174,7 @@ TEST_F(TrayIconsTest, TheIconOnScreenAlternatesBetweenTheTwoImages) {
     EXPECT_GT(DifferingPixels(first, filled), 10);
 }
 
-TEST_F(TrayIconsTest, RecordsAreKeyedByWindowAndIdAndRemovedFromTheTray) {
+TEST_F(QtTrayIconsTest, RecordsAreKeyedByWindowAndIdAndRemovedFromTheTray) {
     EXPECT_FALSE(Shell_NotifyIconA(NIM_MODIFY, &record));
     AddIcon();
     EXPECT_FALSE(Shell_NotifyIconA(NIM_ADD, &record));
@@ -188,7 +188,7 @@ TEST_F(TrayIconsTest, RecordsAreKeyedByWindowAndIdAndRemovedFromTheTray) {
 
 // The program puts its window away only where the notification area is there: the answer follows the host
 // as it goes and as another comes, and the icon moves into the new host.
-TEST_F(TrayIconsTest, TheAreaIsThereWhileAHostHoldsItAndTheIconMovesToAHostThatComesLater) {
+TEST_F(QtTrayIconsTest, TheAreaIsThereWhileAHostHoldsItAndTheIconMovesToAHostThatComesLater) {
     widgetset::Widgetset& widgetset = CurrentWidgetset();
     EXPECT_TRUE(widgetset.NotificationAreaAvailable());
     AddIcon();
@@ -200,7 +200,7 @@ TEST_F(TrayIconsTest, TheAreaIsThereWhileAHostHoldsItAndTheIconMovesToAHostThatC
     EXPECT_TRUE(WaitUntil([] { return !desktop_user::TrayIconArea().isEmpty(); }, "the icon in the new host"));
 }
 
-TEST(IconCacheTest, EachNameHasOneStableHandleAndIsDecodedOnce) {
+TEST(QtIconCacheTest, EachNameHasOneStableHandleAndIsDecodedOnce) {
     const HMODULE module = GetModuleHandleA(nullptr);
     const HICON main = LoadIconA(module, "MAINICON");
     ASSERT_NE(main, nullptr);
@@ -216,7 +216,7 @@ TEST(IconCacheTest, EachNameHasOneStableHandleAndIsDecodedOnce) {
 }
 
 // Each icon's pixels as Qt's own .ico reader gives them, the icon drawn from its image at its size.
-TEST(IconCacheTest, AnIconIsDrawnFromItsOwnImageMadeSmallerButNeverLarger) {
+TEST(QtIconCacheTest, AnIconIsDrawnFromItsOwnImageMadeSmallerButNeverLarger) {
     for (const EmbeddedIcon& file : EmbeddedIcons()) {
         const QImage read = QImage::fromData(file.data.data(), static_cast<int>(file.data.size()), "ico");
         ASSERT_EQ(read.size(), QSize(32, 32)) << file.name;

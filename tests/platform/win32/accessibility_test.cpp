@@ -6,7 +6,7 @@
 
 #include "framework/captioned.h"
 #include "framework/rules/access_key.h"
-#include "framework/rules/field_namer.h"
+#include "framework/rules/field_name.h"
 #include "tests/platform/win32/win32_test.h"
 
 namespace {
@@ -52,13 +52,13 @@ Heard HearWindow(HWND window) {
     return heard;
 }
 
-class AccessibilityTest : public Win32Test {
+class Win32AccessibilityTest : public Win32Test {
   protected:
-    AccessibilityTest() {
+    Win32AccessibilityTest() {
         CoInitialize(nullptr);
         ShowForm(ProgramLayoutForTest());
     }
-    ~AccessibilityTest() override { CoUninitialize(); }
+    ~Win32AccessibilityTest() override { CoUninitialize(); }
 
     Heard Hear(const std::string& name) { return HearWindow(WindowOf(Find<TControl>(name))); }
 };
@@ -67,7 +67,7 @@ class AccessibilityTest : public Win32Test {
 // button, box or label, an edit's role; and each field's name is the program's own, as on Linux, whatever
 // static text stands before it. The roles of the other controls and their states but invisibility Wine
 // does not serve (see docs/decisions.md).
-TEST_F(AccessibilityTest, ButtonsBoxesAndLabelsAreReadByTheirCaptionsAndFieldsByTheirNamers) {
+TEST_F(Win32AccessibilityTest, ButtonsBoxesAndLabelsAreReadByTheirCaptionsAndFieldsByTheirNamers) {
     int read = 0;
     for (int i = 0; i < form->ComponentCount(); ++i) {
         auto* control = dynamic_cast<TControl*>(form->Components(i));

@@ -82,12 +82,12 @@ constexpr std::string_view kLayout = R"(object Form1: TTestForm
 end
 )";
 
-class ControlsTest : public Win32Test {
+class Win32ControlsTest : public Win32Test {
   protected:
-    ControlsTest() { ShowForm(kLayout); }
+    Win32ControlsTest() { ShowForm(kLayout); }
 };
 
-TEST_F(ControlsTest, ControlsAreNativeWindowsOfTheSystemClassesInsideTheirParents) {
+TEST_F(Win32ControlsTest, ControlsAreNativeWindowsOfTheSystemClassesInsideTheirParents) {
     const auto className = [](HWND window) {
         char name[64] = "";
         GetClassNameA(window, name, sizeof name);
@@ -100,7 +100,7 @@ TEST_F(ControlsTest, ControlsAreNativeWindowsOfTheSystemClassesInsideTheirParent
     EXPECT_EQ(WindowTextA(WindowOf(Find<TButton>("Button1"))), "&Check");
 }
 
-TEST_F(ControlsTest, TheFormHasAFixedSingleBorderWithoutMaximizeAndIsCentred) {
+TEST_F(Win32ControlsTest, TheFormHasAFixedSingleBorderWithoutMaximizeAndIsCentred) {
     HWND window = WindowOf(*form);
     const LONG_PTR style = GetWindowLongPtrA(window, GWL_STYLE);
     EXPECT_EQ(style & WS_MAXIMIZEBOX, 0);
@@ -125,7 +125,7 @@ TEST_F(ControlsTest, TheFormHasAFixedSingleBorderWithoutMaximizeAndIsCentred) {
 
 // The group box draws only its frame and title, and its parent leaves its area to it: its inside must
 // still show the face colour, not what the screen held before (black on a fresh display).
-TEST_F(ControlsTest, TheInsideOfAGroupBoxShowsTheFaceColour) {
+TEST_F(Win32ControlsTest, TheInsideOfAGroupBoxShowsTheFaceColour) {
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
     const std::uint32_t expected = (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face);
     // A point right of the button and below the fields, where the box holds no control.
@@ -158,7 +158,7 @@ BOOL CALLBACK CollectTooltips(HWND window, LPARAM data) {
 }
 
 // Each form has its own tooltip, which holds a tool for each control whose hint shows.
-TEST_F(ControlsTest, AHintIsAToolOfTheTooltipTheFormOwns) {
+TEST_F(Win32ControlsTest, AHintIsAToolOfTheTooltipTheFormOwns) {
     TooltipSearch search{WindowOf(*form), {}};
     EnumThreadWindows(GetCurrentThreadId(), &CollectTooltips, reinterpret_cast<LPARAM>(&search));
     ASSERT_EQ(search.tooltips.size(), 1u);
@@ -174,12 +174,12 @@ TEST_F(ControlsTest, AHintIsAToolOfTheTooltipTheFormOwns) {
     EXPECT_STREQ(text, "Hour");
 }
 
-TEST_F(ControlsTest, AClickOnAButtonInAGroupBoxReachesItsHandler) {
+TEST_F(Win32ControlsTest, AClickOnAButtonInAGroupBoxReachesItsHandler) {
     desktop_user::Click(desktop_user::CentreOf(WindowOf(Find<TButton>("Button1"))));
     EXPECT_TRUE(WaitUntil([this] { return form->clicks["Button1"] == 1; }, "the button's click"));
 }
 
-TEST_F(ControlsTest, ACheckBoxShowsWhatItsControlDecidesAndCodeIsNotEchoed) {
+TEST_F(Win32ControlsTest, ACheckBoxShowsWhatItsControlDecidesAndCodeIsNotEchoed) {
     auto& box = Find<TCheckBox>("CheckBox1");
     HWND window = WindowOf(box);
     desktop_user::Click(desktop_user::CentreOf(window));
@@ -197,7 +197,7 @@ TEST_F(ControlsTest, ACheckBoxShowsWhatItsControlDecidesAndCodeIsNotEchoed) {
     EXPECT_EQ(form->clicks["CheckBox1"], 2);
 }
 
-TEST_F(ControlsTest, TypingChangesTheEditOnceAKeyAndTextFromCodeIsNotTakenForTyping) {
+TEST_F(Win32ControlsTest, TypingChangesTheEditOnceAKeyAndTextFromCodeIsNotTakenForTyping) {
     auto& edit = Find<TEdit>("message");
     ASSERT_TRUE(ClickIntoField(edit));
     Type("wake");
@@ -208,7 +208,7 @@ TEST_F(ControlsTest, TypingChangesTheEditOnceAKeyAndTextFromCodeIsNotTakenForTyp
     EXPECT_EQ(WindowTextA(WindowOf(edit)), "Up now");
 }
 
-TEST_F(ControlsTest, MaxLengthLimitsTypingButNotCode) {
+TEST_F(Win32ControlsTest, MaxLengthLimitsTypingButNotCode) {
     auto& hour = Find<TEdit>("hour");
     ASSERT_TRUE(ClickIntoField(hour));
     Type("123");
@@ -219,7 +219,7 @@ TEST_F(ControlsTest, MaxLengthLimitsTypingButNotCode) {
 
 // A stored message may be longer than an edit control takes from typing by default (32,767 characters);
 // it is shown whole and the user may type on at its end.
-TEST_F(ControlsTest, ALongTextFromCodeIsShownWholeAndTypingAtItsEndIsTaken) {
+TEST_F(Win32ControlsTest, ALongTextFromCodeIsShownWholeAndTypingAtItsEndIsTaken) {
     auto& message = Find<TEdit>("message");
     const std::string stored(40000, 'a');
     message.SetText(stored);
@@ -242,7 +242,7 @@ void PressTabInProgram() {
     PostMessageA(focus, WM_KEYUP, VK_TAB, static_cast<LPARAM>(0xC00F0001));
 }
 
-TEST_F(ControlsTest, TheAccessKeyOfALabelMovesTheFocusToItsFieldAndTabFollowsTabOrder) {
+TEST_F(Win32ControlsTest, TheAccessKeyOfALabelMovesTheFocusToItsFieldAndTabFollowsTabOrder) {
     ASSERT_TRUE(ClickIntoField(Find<TEdit>("message")));
     PressKeys("alt+a");
     ASSERT_TRUE(WaitUntil([&] { return GetFocus() == WindowOf(Find<TEdit>("hour")); }, "the hour's focus"));
@@ -254,18 +254,18 @@ TEST_F(ControlsTest, TheAccessKeyOfALabelMovesTheFocusToItsFieldAndTabFollowsTab
         WaitUntil([&] { return GetFocus() == WindowOf(Find<TCheckBox>("CheckBox1")); }, "the box's focus"));
 }
 
-TEST_F(ControlsTest, AButtonsAccessKeyClicksIt) {
+TEST_F(Win32ControlsTest, AButtonsAccessKeyClicksIt) {
     ASSERT_TRUE(ClickIntoField(Find<TEdit>("message")));
     PressKeys("alt+c");
     EXPECT_TRUE(WaitUntil([this] { return form->clicks["Button1"] == 1; }, "the button's click"));
 }
 
-TEST_F(ControlsTest, AClickOnTheImageIsTheImagesClick) {
+TEST_F(Win32ControlsTest, AClickOnTheImageIsTheImagesClick) {
     desktop_user::Click(desktop_user::CentreOf(WindowOf(Find<TImage>("Image1"))));
     EXPECT_TRUE(WaitUntil([this] { return form->clicks["Image1"] == 1; }, "the image's click"));
 }
 
-TEST_F(ControlsTest, ClosingByTheTitleBarIsLeftToTheFramework) {
+TEST_F(Win32ControlsTest, ClosingByTheTitleBarIsLeftToTheFramework) {
     application->SetShowMainForm(false);
     SendMessageA(WindowOf(*form), WM_CLOSE, 0, 0);
     EXPECT_TRUE(IsWindow(WindowOf(*form)));

@@ -66,9 +66,9 @@ void* Redirect(const char* name, void* replacement) {
     return nullptr;
 }
 
-class CutSaveTest : public Win32Test {
+class Win32CutSaveTest : public Win32Test {
   protected:
-    CutSaveTest() {
+    Win32CutSaveTest() {
         application->SetTitle("Zelvo's Alarm Clock");
         realSetValue = reinterpret_cast<decltype(realSetValue)>(
             Redirect("RegSetValueExA", reinterpret_cast<void*>(&CutSetValue)));
@@ -76,7 +76,7 @@ class CutSaveTest : public Win32Test {
             Redirect("RegDeleteValueA", reinterpret_cast<void*>(&CutDeleteValue)));
         RegDeleteTreeA(HKEY_CURRENT_USER, SettingsKey.c_str());
     }
-    ~CutSaveTest() override {
+    ~Win32CutSaveTest() override {
         if (Form1 != nullptr) Form1->Free();
         Redirect("RegSetValueExA", reinterpret_cast<void*>(realSetValue));
         Redirect("RegDeleteValueA", reinterpret_cast<void*>(realDeleteValue));
@@ -158,7 +158,7 @@ class CutSaveTest : public Win32Test {
     qzMsgCmpUnit hooks;  // before the form, gone after it
 };
 
-TEST_F(CutSaveTest, TheNextStartArmsTheOldAlarmOrTheNewOneWholeOrNoneAndStoresNothing) {
+TEST_F(Win32CutSaveTest, TheNextStartArmsTheOldAlarmOrTheNewOneWholeOrNoneAndStoresNothing) {
     ASSERT_NE(realSetValue, nullptr) << "the program imports no RegSetValueExA";
     ASSERT_NE(realDeleteValue, nullptr) << "the program imports no RegDeleteValueA";
     StoreTheOldAlarm();

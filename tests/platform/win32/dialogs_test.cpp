@@ -14,14 +14,14 @@
 
 namespace {
 
-using DialogsTest = Win32Test;
+using Win32DialogsTest = Win32Test;
 
-TEST(SystemFilter, PairsEndInNulls) {
+TEST(Win32SystemFilterTest, PairsEndInNulls) {
     using namespace std::string_literals;
     EXPECT_EQ(win32backend::SystemFilter("Sounds|*.wav;*.mp3|All|*.*"), "Sounds\0*.wav;*.mp3\0All\0*.*\0"s);
 }
 
-TEST_F(DialogsTest, APopupMenuReturnsTheClickedVisibleItemWhileTimersGoOn) {
+TEST_F(Win32DialogsTest, APopupMenuReturnsTheClickedVisibleItemWhileTimersGoOn) {
     auto menu = MakeComponent<TPopupMenu>(nullptr);
     const char* captions[] = {"&Show", "Hidden", "E&xit"};
     TMenuItem* items[3];
@@ -51,7 +51,7 @@ TEST_F(DialogsTest, APopupMenuReturnsTheClickedVisibleItemWhileTimersGoOn) {
     EXPECT_GT(ticks, 0);
 }
 
-TEST_F(DialogsTest, TheOpenDialogReturnsTheTypedPath) {
+TEST_F(Win32DialogsTest, TheOpenDialogReturnsTheTypedPath) {
     char folder[MAX_PATH] = "";
     GetTempPathA(sizeof folder, folder);
     const std::string path = std::string(folder) + "alarmclock-chosen.wav";
@@ -106,7 +106,7 @@ constexpr UINT kTrayMessage = WM_APP + 1;
 
 }  // namespace
 
-TEST_F(DialogsTest, AMessageBoxIsOnTheTaskbarOnTopAndDisablesTheProgramsWindowsWhileTheTrayAndTimersGoOn) {
+TEST_F(Win32DialogsTest, AMessageBoxIsOnTheTaskbarOnTopAndDisablesTheProgramsWindowsWhileTheTrayAndTimersGoOn) {
     ShowForm(kModalLayout);
     HWND settings = WindowOf(*form);
     HWND button = WindowOf(Find<TButton>("Button1"));
@@ -180,7 +180,7 @@ TEST_F(DialogsTest, AMessageBoxIsOnTheTaskbarOnTopAndDisablesTheProgramsWindowsW
 }
 
 // As much as fits the work area, with the box and its OK button in it.
-TEST_F(DialogsTest, AMessageBoxShowsTheBeginningOfATextLongerThanTheScreenHoldsAndMarksTheCut) {
+TEST_F(Win32DialogsTest, AMessageBoxShowsTheBeginningOfATextLongerThanTheScreenHoldsAndMarksTheCut) {
     std::string words;
     while (words.size() < 20000) words += "wake up ";
     std::string lines;
@@ -234,7 +234,7 @@ TEST_F(DialogsTest, AMessageBoxShowsTheBeginningOfATextLongerThanTheScreenHoldsA
 // The program closes its boxes from a depth on unanswered (a snoozed alarm's message): the inner box
 // returns what the program's end would give it, and the outer one stays for the user's answer. What is
 // still open ten seconds on is answered otherwise, so that a wait that never ends fails the test.
-TEST_F(DialogsTest, TheProgramClosesItsInnerBoxUnansweredAndTheOuterOneStays) {
+TEST_F(Win32DialogsTest, TheProgramClosesItsInnerBoxUnansweredAndTheOuterOneStays) {
     int inner = 0;
     const auto opener = CurrentWidgetset().StartTimer(100, [&] {
         HWND outer = FindWindowA("#32770", "Outer");
@@ -264,7 +264,7 @@ TEST_F(DialogsTest, TheProgramClosesItsInnerBoxUnansweredAndTheOuterOneStays) {
     CurrentWidgetset().StopTimer(user);
 }
 
-TEST_F(DialogsTest, TheProgramsEndClosesTheOpenBoxAndDialogUnansweredAndLaterOnesAtOnce) {
+TEST_F(Win32DialogsTest, TheProgramsEndClosesTheOpenBoxAndDialogUnansweredAndLaterOnesAtOnce) {
     ShowForm(kModalLayout);
     bool opened = false;
     std::optional<std::string> chosen;

@@ -5,9 +5,9 @@
 
 namespace {
 
-using EventLoopTest = Win32Test;
+using Win32EventLoopTest = Win32Test;
 
-TEST_F(EventLoopTest, TimersTickUntilStoppedAndATickMayStopItself) {
+TEST_F(Win32EventLoopTest, TimersTickUntilStoppedAndATickMayStopItself) {
     int fast = 0;
     int once = 0;
     widgetset::TimerId onceTimer = 0;
@@ -28,7 +28,7 @@ TEST_F(EventLoopTest, TimersTickUntilStoppedAndATickMayStopItself) {
 
 // Broadcast as the system does, only to top-level windows, right after the start: an armed start at login
 // has its main form, hidden, and no box, and its alarm check must hear these from its first tick.
-TEST_F(EventLoopTest, AWallClockTimerTicksOnceAtOnceWhenTheClockIsSetOrTheSystemResumesBeforeAnyBox) {
+TEST_F(Win32EventLoopTest, AWallClockTimerTicksOnceAtOnceWhenTheClockIsSetOrTheSystemResumesBeforeAnyBox) {
     application->CreateForm(form);
     form->Load("object Form1: TTestForm\nend\n");
     ASSERT_NE(form->Handle(), nullptr);
@@ -47,7 +47,7 @@ TEST_F(EventLoopTest, AWallClockTimerTicksOnceAtOnceWhenTheClockIsSetOrTheSystem
 
 // A plain second start knocks; one with a command gets the holder's answer, its status and text whole,
 // through WM_COPYDATA both ways. Without a holder there is no answer.
-TEST_F(EventLoopTest, ASecondClaimGivesWayAndTheFirstHearsOfItOrAnswersItsCommand) {
+TEST_F(Win32EventLoopTest, ASecondClaimGivesWayAndTheFirstHearsOfItOrAnswersItsCommand) {
     EXPECT_EQ(CurrentWidgetset().AskInstance("alarmclock-test", "status"), std::nullopt);
     int starts = 0;
     ASSERT_TRUE(CurrentWidgetset().ClaimInstance("alarmclock-test", [&](const std::string& request) {
@@ -66,7 +66,7 @@ TEST_F(EventLoopTest, ASecondClaimGivesWayAndTheFirstHearsOfItOrAnswersItsComman
     EXPECT_EQ(starts, 1);
 }
 
-TEST_F(EventLoopTest, AClaimWhoseMutexCannotBeMadeFailsWithItsName) {
+TEST_F(Win32EventLoopTest, AClaimWhoseMutexCannotBeMadeFailsWithItsName) {
     // An event holding the name: the mutex cannot be made, and the start must not go on unguarded.
     const HANDLE squatter = CreateEventA(nullptr, FALSE, FALSE, "Local\\alarmclock-squatted.instance");
     ASSERT_NE(squatter, nullptr);
@@ -80,7 +80,7 @@ TEST_F(EventLoopTest, AClaimWhoseMutexCannotBeMadeFailsWithItsName) {
     CloseHandle(squatter);
 }
 
-TEST_F(EventLoopTest, TheNotificationAreaOfTheDesktopIsSeen) {
+TEST_F(Win32EventLoopTest, TheNotificationAreaOfTheDesktopIsSeen) {
     EXPECT_TRUE(WaitUntil([] { return CurrentWidgetset().NotificationAreaAvailable(); }, "the tray"));
 }
 

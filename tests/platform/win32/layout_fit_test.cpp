@@ -55,9 +55,9 @@ int RoomEnd(HWND control) {
     return end;
 }
 
-using LayoutFitTest = Win32Test;
+using Win32LayoutFitTest = Win32Test;
 
-TEST_F(LayoutFitTest, EveryCaptionFitsItsControl) {
+TEST_F(Win32LayoutFitTest, EveryCaptionFitsItsControl) {
     ShowForm(ProgramLayoutForTest());
     // A check box's caption starts after its box and the gap to it.
     const int checkBoxRoom = win32backend::Scaled(13 + 4);

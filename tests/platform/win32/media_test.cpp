@@ -5,9 +5,9 @@
 
 namespace {
 
-using MediaTest = Win32Test;
+using Win32MediaTest = Win32Test;
 
-TEST_F(MediaTest, APlaybackEndsWithItsNotification) {
+TEST_F(Win32MediaTest, APlaybackEndsWithItsNotification) {
     auto device = CurrentWidgetset().CreateMediaDevice();
     device->Open(WriteTemporaryTone("alarmclock-short.wav", std::chrono::milliseconds(300)));
     int finished = 0;
@@ -18,7 +18,7 @@ TEST_F(MediaTest, APlaybackEndsWithItsNotification) {
     EXPECT_TRUE(WaitUntil([&] { return finished == 2; }, "the end of the second playback"));
 }
 
-TEST_F(MediaTest, AClosedPlaybackNeverReportsItsEnd) {
+TEST_F(Win32MediaTest, AClosedPlaybackNeverReportsItsEnd) {
     auto device = CurrentWidgetset().CreateMediaDevice();
     device->Open(WriteTemporaryTone("alarmclock-long.wav", std::chrono::milliseconds(3000)));
     int closedEnds = 0;
@@ -41,7 +41,7 @@ TEST_F(MediaTest, AClosedPlaybackNeverReportsItsEnd) {
     EXPECT_EQ(closedEnds, 0);
 }
 
-TEST_F(MediaTest, AMissingFileIsAClearError) {
+TEST_F(Win32MediaTest, AMissingFileIsAClearError) {
     auto device = CurrentWidgetset().CreateMediaDevice();
     try {
         device->Open("C:\\no such folder\\alarm.wav");

@@ -54,11 +54,11 @@ std::wstring StoredWide(const wchar_t* name) {
     return data;
 }
 
-using TextTest = Win32Test;
+using Win32TextTest = Win32Test;
 
-TEST_F(TextTest, TheCodePageOfTheAFunctionsIsUtf8) { EXPECT_EQ(GetACP(), static_cast<UINT>(CP_UTF8)); }
+TEST_F(Win32TextTest, TheCodePageOfTheAFunctionsIsUtf8) { EXPECT_EQ(GetACP(), static_cast<UINT>(CP_UTF8)); }
 
-TEST_F(TextTest, AnEditShowsTheCharactersAndGivesBackTheSameText) {
+TEST_F(Win32TextTest, AnEditShowsTheCharactersAndGivesBackTheSameText) {
     ShowForm(kLayout);
     auto& edit = Find<TEdit>("message");
     edit.SetText(kMessage);
@@ -71,7 +71,7 @@ TEST_F(TextTest, AnEditShowsTheCharactersAndGivesBackTheSameText) {
     EXPECT_EQ(edit.Text(), kMessage + " \xE6\x97\xA5");
 }
 
-TEST_F(TextTest, TheRegistryStoresTheCharactersAndGivesBackTheSameText) {
+TEST_F(Win32TextTest, TheRegistryStoresTheCharactersAndGivesBackTheSameText) {
     RegDeleteTreeA(HKEY_CURRENT_USER, kTestKey);
     {
         TRegIniFile registry(kTestKey);
@@ -82,7 +82,7 @@ TEST_F(TextTest, TheRegistryStoresTheCharactersAndGivesBackTheSameText) {
     RegDeleteTreeA(HKEY_CURRENT_USER, kTestKey);
 }
 
-TEST_F(TextTest, AMessageBoxShowsTheCharacters) {
+TEST_F(Win32TextTest, AMessageBoxShowsTheCharacters) {
     std::wstring caption;
     std::wstring text;
     const auto timer = CurrentWidgetset().StartTimer(50, [&] {
@@ -98,7 +98,7 @@ TEST_F(TextTest, AMessageBoxShowsTheCharacters) {
     EXPECT_EQ(text, kWideMessage);
 }
 
-TEST_F(TextTest, MciOpensAndPlaysAFileWhosePathHasAccentsAndCjkCharacters) {
+TEST_F(Win32TextTest, MciOpensAndPlaysAFileWhosePathHasAccentsAndCjkCharacters) {
     AccentedFolder();
     const std::string path =
         WriteTemporaryTone(kFolderName + "\\r\xC3\xA9veil.wav", std::chrono::milliseconds(300));
@@ -114,7 +114,7 @@ TEST_F(TextTest, MciOpensAndPlaysAFileWhosePathHasAccentsAndCjkCharacters) {
     EXPECT_TRUE(WaitUntil([&] { return finished; }, "the end of the playback"));
 }
 
-TEST_F(TextTest, TheShellStartsAProgramWhosePathHasAccentsAndCjkCharactersWithSuchParameters) {
+TEST_F(Win32TextTest, TheShellStartsAProgramWhosePathHasAccentsAndCjkCharactersWithSuchParameters) {
     // The system's reg, copied under such a path, writes its parameter where the test can read it.
     const std::string program = AccentedFolder() + "\\r\xC3\xA9g \xE6\x97\xA5.exe";
     char system[MAX_PATH] = "";
@@ -142,7 +142,7 @@ std::wstring SystemWording(DWORD error) {
 }
 
 // The box names the file as its characters, and gives the system's reason as one line.
-TEST_F(TextTest, AFileTheShellCannotStartOrOpenIsToldInTheProgramsErrorBoxWithTheSystemsReason) {
+TEST_F(Win32TextTest, AFileTheShellCannotStartOrOpenIsToldInTheProgramsErrorBoxWithTheSystemsReason) {
     const std::string folder = AccentedFolder();
     wchar_t temporary[MAX_PATH] = L"";
     GetTempPathW(MAX_PATH, temporary);

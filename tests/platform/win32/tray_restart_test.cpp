@@ -51,9 +51,9 @@ int IconsInTrayHost() {
     return icons;
 }
 
-using TrayRestartTest = Win32Test;
+using Win32TrayRestartTest = Win32Test;
 
-TEST_F(TrayRestartTest, TheIconComesBackWhenTheNotificationAreaStartsAnew) {
+TEST_F(Win32TrayRestartTest, TheIconComesBackWhenTheNotificationAreaStartsAnew) {
     qzMsgCmpUnit hooks;
     ShowForm(kLayout);
     auto* tray = new TqzTray(form);

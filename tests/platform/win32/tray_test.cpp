@@ -65,9 +65,9 @@ std::optional<std::wstring> ShownBalloonText() {
     return text;
 }
 
-class TrayTest : public Win32Test {
+class Win32TrayTest : public Win32Test {
   protected:
-    TrayTest() {
+    Win32TrayTest() {
         // The hook list outlives every component that hooks a window, as the program's own does.
         static qzMsgCmpUnit unit;
         application->CreateForm(trayForm);
@@ -79,7 +79,7 @@ class TrayTest : public Win32Test {
         tray->SetShowMenu(MakeNotifyEvent<&TTrayForm::TrayMenu>(trayForm));
     }
     // The tray as it was before, so that the next test starts from it.
-    ~TrayTest() override {
+    ~Win32TrayTest() override {
         tray->SetActive(false);
         WaitUntil([&] { return Tray() == emptyTray; }, "the icon to leave the tray");
     }
@@ -108,7 +108,7 @@ class TrayTest : public Win32Test {
     TqzTray* tray = nullptr;
 };
 
-TEST_F(TrayTest, TheIconShowsAndRealClicksArriveAsTheShellsMouseMessagesAndTheComponentsEvents) {
+TEST_F(Win32TrayTest, TheIconShowsAndRealClicksArriveAsTheShellsMouseMessagesAndTheComponentsEvents) {
     EXPECT_GT(DifferingPixels(ShowIcon(), emptyTray), 50);
     desktop_user::Click(desktop_user::TrayIconCentre());
     ASSERT_TRUE(WaitUntil([&] { return Arrived(WM_LBUTTONUP); }, "the click's callbacks"));
@@ -132,7 +132,7 @@ TEST_F(TrayTest, TheIconShowsAndRealClicksArriveAsTheShellsMouseMessagesAndTheCo
     EXPECT_EQ(trayForm->trayMenus, 0);
 }
 
-TEST_F(TrayTest, TheIconOnScreenChangesWithTheComponentsImageAndComesBack) {
+TEST_F(Win32TrayTest, TheIconOnScreenChangesWithTheComponentsImageAndComesBack) {
     const Pixels main = ShowIcon();
     tray->NextIcon();
     const Pixels filled = SettledTray([&](const Pixels& shown) { return shown != main; }, "the filled icon");
@@ -147,7 +147,7 @@ TEST_F(TrayTest, TheIconOnScreenChangesWithTheComponentsImageAndComesBack) {
         << DifferingPixels(back, filled) << " from the filled one";
 }
 
-TEST_F(TrayTest, ARightClickShowsTheMenuAtTheCursorAndTheChosenItemRuns) {
+TEST_F(Win32TrayTest, ARightClickShowsTheMenuAtTheCursorAndTheChosenItemRuns) {
     auto* menu = new TPopupMenu(trayForm);
     const char* captions[] = {"Show Settings", "Hidden", "Exit Program"};
     const char* names[] = {"show", "hidden", "exitprogram"};
@@ -190,7 +190,7 @@ TEST_F(TrayTest, ARightClickShowsTheMenuAtTheCursorAndTheChosenItemRuns) {
     EXPECT_EQ(codes, (std::vector<LPARAM>{WM_RBUTTONDOWN, WM_RBUTTONUP}));
 }
 
-TEST_F(TrayTest, ClicksOnTheIconArriveWhileAMessageBoxWaits) {
+TEST_F(Win32TrayTest, ClicksOnTheIconArriveWhileAMessageBoxWaits) {
     ShowIcon();
     // The user clicks the icon once the box shows, then answers the box once the click arrived (or after
     // ten seconds, so that a click that never arrives fails the test instead of hanging it).
@@ -213,8 +213,8 @@ TEST_F(TrayTest, ClicksOnTheIconArriveWhileAMessageBoxWaits) {
     EXPECT_EQ(trayForm->trayClicks, 1);
 }
 
-// The balloon's field holds 255 bytes: the 128th two-byte character would be split there, and goes whole.
-TEST_F(TrayTest, TheBalloonShowsFromTheIconWithItsTextCutBetweenCharactersAndGoesAway) {
+// The balloon's field holds 255 bytes: the text is cut between characters, with the mark in the last three.
+TEST_F(Win32TrayTest, TheBalloonShowsFromTheIconWithItsTextCutBetweenCharactersAndGoesAway) {
     ShowIcon();
     widgetset::AlarmNotice notice;
     notice.title = "Alarm";
@@ -224,7 +224,7 @@ TEST_F(TrayTest, TheBalloonShowsFromTheIconWithItsTextCutBetweenCharactersAndGoe
     ASSERT_TRUE(win32backend::ShowTrayBalloon(notice));
     std::optional<std::wstring> shown;
     EXPECT_TRUE(WaitUntil([&] { return (shown = ShownBalloonText()).has_value(); }, "the balloon"));
-    EXPECT_EQ(shown, std::wstring(127, L'\u00E9'));
+    EXPECT_EQ(shown, std::wstring(126, L'\u00E9') + L'\u2026');
     win32backend::CloseTrayBalloon(notice.window, notice.id);
     EXPECT_TRUE(WaitUntil([] { return !ShownBalloonText(); }, "the balloon to go"));
     tray->SetActive(false);

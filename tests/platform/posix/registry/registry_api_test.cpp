@@ -1,6 +1,5 @@
 // The Win32 registry functions: return codes, handles, names and data as Windows behaves.
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <filesystem>
 #include <string>
@@ -9,59 +8,9 @@
 
 #include "platform/api.h"
 #include "platform/registry_error_text.h"
-#include "tests/support/denied_registry_key.h"
-#include "tests/support/temporary_prefix.h"
+#include "tests/platform/posix/registry/registry_api_fixture.h"
 
 namespace {
-
-class RegistryApi : public ::testing::Test {
-  protected:
-    HKEY Create(HKEY parent, const char* path, DWORD* disposition = nullptr) {
-        HKEY key = nullptr;
-        EXPECT_EQ(RegCreateKeyExA(parent, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
-                                  &key, disposition),
-                  ERROR_SUCCESS);
-        return key;
-    }
-
-    LSTATUS Open(HKEY parent, const char* path, HKEY* key) {
-        return RegOpenKeyExA(parent, path, 0, KEY_READ, key);
-    }
-
-    LSTATUS SetText(HKEY key, const char* name, const std::string& text) {
-        return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                              static_cast<DWORD>(text.size() + 1));
-    }
-
-    // The raw bytes of a value, or the failing code as text.
-    std::string Read(HKEY key, const char* name, DWORD* type = nullptr) {
-        DWORD size = 0;
-        if (LSTATUS status = RegQueryValueExA(key, name, nullptr, type, nullptr, &size);
-            status != ERROR_SUCCESS) {
-            return "error " + std::to_string(status);
-        }
-        std::string data(size, '?');
-        EXPECT_EQ(RegQueryValueExA(key, name, nullptr, type, reinterpret_cast<BYTE*>(data.data()), &size),
-                  ERROR_SUCCESS);
-        return data;
-    }
-
-    std::string ValueNameAt(HKEY key, DWORD index) {
-        char name[64];
-        DWORD size = sizeof name;
-        LSTATUS status = RegEnumValueA(key, index, name, &size, nullptr, nullptr, nullptr, nullptr);
-        return status == ERROR_SUCCESS ? std::string(name, size) : "error " + std::to_string(status);
-    }
-
-    std::string SubkeyAt(HKEY key, DWORD index) {
-        char name[64];
-        DWORD size = sizeof name;
-        LSTATUS status = RegEnumKeyExA(key, index, name, &size, nullptr, nullptr, nullptr, nullptr);
-        return status == ERROR_SUCCESS ? std::string(name, size) : "error " + std::to_string(status);
-    }
-
-    TemporaryPrefix prefix_;
-};
 
 TEST_F(RegistryApi, CreatesAndOpensKeysAlongPaths) {
     DWORD disposition = 0;
@@ -298,107 +247,6 @@ TEST_F(RegistryApi, EnumerationSeesChangesMadeBetweenItsCalls) {
     RegCloseKey(key);
 }
 
-// What another process sees of a key's values: a connection of its own, which waits for no lock.
-std::vector<std::string> ValuesSeenByAnother(const std::filesystem::path& file, const char* keyName) {
-    std::vector<std::string> names;
-    sqlite3* database = nullptr;
-    EXPECT_EQ(sqlite3_open_v2(file.c_str(), &database, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
-    sqlite3_stmt* statement = nullptr;
-    sqlite3_prepare_v2(database,
-                       "SELECT v.name FROM key_values v JOIN keys k ON v.key_id = k.id WHERE k.name = ? "
-                       "ORDER BY v.rowid",
-                       -1, &statement, nullptr);
-    sqlite3_bind_text(statement, 1, keyName, -1, SQLITE_STATIC);
-    while (sqlite3_step(statement) == SQLITE_ROW)
-        names.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
-    sqlite3_finalize(statement);
-    sqlite3_close(database);
-    return names;
-}
-
-using Names = std::vector<std::string>;
-
-TEST_F(RegistryApi, AUnitOfWritesIsKeptOrUndoneAsOne) {
-    HKEY key = Create(HKEY_CURRENT_USER, "Unit");
-    ASSERT_EQ(BeginRegistryWrites(), ERROR_SUCCESS);
-    ASSERT_EQ(SetText(key, "a", "1"), ERROR_SUCCESS);
-    // Deleting what is not there fails alone and changes nothing, so the unit goes on.
-    EXPECT_EQ(RegDeleteValueA(key, "never there"), ERROR_FILE_NOT_FOUND);
-    RegCloseKey(Create(key, "kept"));
-    EXPECT_EQ(Read(key, "a"), std::string("1", 2));  // seen inside
-    EXPECT_EQ(ValuesSeenByAnother(prefix_.database(), "Unit"), Names{});
-    ASSERT_EQ(EndRegistryWrites(TRUE), ERROR_SUCCESS);
-    EXPECT_EQ(ValuesSeenByAnother(prefix_.database(), "Unit"), Names{"a"});
-
-    ASSERT_EQ(BeginRegistryWrites(), ERROR_SUCCESS);
-    ASSERT_EQ(SetText(key, "b", "2"), ERROR_SUCCESS);
-    HKEY undone = Create(key, "undone");
-    EXPECT_EQ(ValueNameAt(key, 1), "b");  // listed inside
-    EXPECT_EQ(SubkeyAt(key, 1), "undone");
-    ASSERT_EQ(EndRegistryWrites(FALSE), ERROR_SUCCESS);
-    EXPECT_EQ(ValueNameAt(key, 1), "error 259");
-    EXPECT_EQ(SubkeyAt(key, 0), "kept");
-    EXPECT_EQ(SubkeyAt(key, 1), "error 259");
-    // The undone key's handle names no key, also once a new key is given the id it had.
-    EXPECT_EQ(SetText(undone, "v", "x"), ERROR_KEY_DELETED);
-    HKEY next = Create(key, "next");
-    ASSERT_EQ(SetText(next, "mine", "1"), ERROR_SUCCESS);
-    EXPECT_EQ(Read(undone, "mine"), "error 1018");
-    EXPECT_EQ(EndRegistryWrites(TRUE), ERROR_INVALID_FUNCTION);  // no unit is open
-    for (HKEY open : {next, undone, key}) RegCloseKey(open);
-}
-
-TEST_F(RegistryApi, UnitsNestAndAnyPartGivenUpOrFailingUndoesTheWhole) {
-    HKEY key = Create(HKEY_CURRENT_USER, "Nested");
-    ASSERT_EQ(BeginRegistryWrites(), ERROR_SUCCESS);
-    ASSERT_EQ(BeginRegistryWrites(), ERROR_SUCCESS);
-    ASSERT_EQ(SetText(key, "inner", "1"), ERROR_SUCCESS);
-    ASSERT_EQ(EndRegistryWrites(TRUE), ERROR_SUCCESS);
-    EXPECT_EQ(ValuesSeenByAnother(prefix_.database(), "Nested"), Names{});  // the outermost end decides
-    ASSERT_EQ(EndRegistryWrites(TRUE), ERROR_SUCCESS);
-    EXPECT_EQ(ValuesSeenByAnother(prefix_.database(), "Nested"), Names{"inner"});
-
-    ASSERT_EQ(BeginRegistryWrites(), ERROR_SUCCESS);
-    ASSERT_EQ(SetText(key, "outer", "2"), ERROR_SUCCESS);
-    ASSERT_EQ(BeginRegistryWrites(), ERROR_SUCCESS);
-    ASSERT_EQ(EndRegistryWrites(FALSE), ERROR_SUCCESS);
-    EXPECT_EQ(SetText(key, "later", "3"), ERROR_REQUEST_ABORTED);
-    EXPECT_EQ(EndRegistryWrites(TRUE), ERROR_REQUEST_ABORTED);
-    EXPECT_EQ(ValueNameAt(key, 1), "error 259");
-
-    // A write the registry refuses (a key a standard user may not change) undoes the writes before it.
-    DenyValueChanges(HKEY_CURRENT_USER, "Denied");
-    HKEY denied = Create(HKEY_CURRENT_USER, "Denied");
-    ASSERT_EQ(BeginRegistryWrites(), ERROR_SUCCESS);
-    ASSERT_EQ(SetText(key, "before", "4"), ERROR_SUCCESS);
-    const LSTATUS refused = SetText(denied, "v", "5");
-    EXPECT_NE(refused, ERROR_SUCCESS);
-    EXPECT_EQ(SetText(key, "after", "6"), refused);
-    EXPECT_EQ(EndRegistryWrites(TRUE), refused);
-    EXPECT_NE(RegistryErrorText(refused).find("access denied"), std::string::npos)
-        << RegistryErrorText(refused);
-    EXPECT_EQ(ValuesSeenByAnother(prefix_.database(), "Nested"), Names{"inner"});
-    EXPECT_EQ(ValueNameAt(key, 1), "error 259");
-    RegCloseKey(denied);
-    RegCloseKey(key);
-}
-
-TEST_F(RegistryApi, AUnitWhoseFileClosesIsUndoneAndItsEndSaysSo) {
-    HKEY key = Create(HKEY_CURRENT_USER, "Closed");
-    ASSERT_EQ(BeginRegistryWrites(), ERROR_SUCCESS);
-    ASSERT_EQ(SetText(key, "lost", "1"), ERROR_SUCCESS);
-    {
-        TemporaryPrefix elsewhere;  // the next call closes the file to open another
-        EXPECT_EQ(SetText(HKEY_CURRENT_USER, "there", "2"), ERROR_REQUEST_ABORTED);
-    }
-    const LSTATUS ended = EndRegistryWrites(TRUE);
-    EXPECT_EQ(ended, ERROR_REQUEST_ABORTED);
-    EXPECT_NE(RegistryErrorText(ended).find("registry.db: the registry file was closed before the unit"),
-              std::string::npos)
-        << RegistryErrorText(ended);
-    EXPECT_EQ(ValuesSeenByAnother(prefix_.database(), "Closed"), Names{});
-}
-
 // A file removed or replaced while it is open is opened anew at its path: a write lands where the next start
 // reads it, or fails and says why where nothing can be written there; none goes into a file that is gone.
 TEST_F(RegistryApi, AFileRemovedOrReplacedWhileOpenIsOpenedAnewAtItsPath) {
@@ -410,7 +258,7 @@ TEST_F(RegistryApi, AFileRemovedOrReplacedWhileOpenIsOpenedAnewAtItsPath) {
     key = Create(HKEY_CURRENT_USER, "Kept");
     ASSERT_EQ(SetText(key, "after", "2"), ERROR_SUCCESS);
     RegCloseKey(key);
-    EXPECT_EQ(ValuesSeenByAnother(prefix_.database(), "Kept"), Names{"after"});
+    EXPECT_EQ(ValuesSeenByAnother("Kept"), Names{"after"});
     std::filesystem::rename(prefix_.database(), prefix_.database().string() + ".old");
     std::filesystem::create_directory(prefix_.database());
     HKEY none = nullptr;
@@ -476,14 +324,6 @@ TEST_F(RegistryApi, ConcurrentThreadsShareTheHandleTable) {
         EXPECT_EQ(ValueNameAt(key, kRounds), "error 259");
         RegCloseKey(key);
     }
-}
-
-TEST(RegistryErrorText, UsesTheSystemWording) {
-    // Known codes read as Windows words them; unknown ones still say something.
-    EXPECT_EQ(RegistryErrorText(ERROR_FILE_NOT_FOUND), "The system cannot find the file specified.");
-    EXPECT_EQ(RegistryErrorText(ERROR_KEY_DELETED),
-              "Illegal operation attempted on a registry key that has been marked for deletion.");
-    EXPECT_EQ(RegistryErrorText(4242), "Unknown error 4242.");
 }
 
 }  // namespace

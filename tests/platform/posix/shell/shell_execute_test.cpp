@@ -1,8 +1,5 @@
-// ShellExecuteA outside Windows. This test program stands in for the programs it starts: run with
-// SHELL_PROBE_REPORT set, it writes what it received and where it runs to that file and exits, with the
-// code SHELL_PROBE_EXIT gives, once the file SHELL_PROBE_RELEASE names exists when that is set. Linked as
-// "xdg-open" first on PATH, it is the desktop's opener. The error boxes come to this file's MessageBoxA.
-#include <dirent.h>
+// ShellExecuteA outside Windows, with the test program as the programs it starts and as the desktop's
+// opener (shell_probe.h).
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -13,11 +10,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <mutex>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -28,6 +23,7 @@
 #include "platform/posix/core/win32_api.h"
 #include "platform/posix/core/window_table.h"
 #include "platform/posix/shell/shell_error_box.h"
+#include "tests/platform/posix/shell/shell_probe.h"
 #include "tests/support/temporary_prefix.h"
 
 namespace {
@@ -35,111 +31,7 @@ namespace {
 using namespace std::chrono_literals;
 namespace fs = std::filesystem;
 
-constexpr const char* kReportVariable = "SHELL_PROBE_REPORT";
-constexpr const char* kExitVariable = "SHELL_PROBE_EXIT";
-constexpr const char* kReleaseVariable = "SHELL_PROBE_RELEASE";
 constexpr const char* kTitle = "Probe's Title";
-
-struct Box {
-    std::string caption;
-    std::string text;
-    UINT type;
-    std::thread::id thread;
-    bool operator==(const Box&) const = default;
-};
-
-std::mutex boxesMutex;
-std::vector<Box> boxes;
-
-std::vector<Box> TakeBoxes() {
-    std::lock_guard lock(boxesMutex);
-    return std::exchange(boxes, {});
-}
-
-// Each argument as its length and its bytes, so that any byte, a newline included, comes back as it was.
-void WriteArgument(std::ostream& out, const char* argument) {
-    const std::size_t length = std::strlen(argument);
-    out << "arg " << length << ' ';
-    out.write(argument, static_cast<std::streamsize>(length));
-    out << '\n';
-}
-
-bool WaitForRelease() {
-    const char* release = std::getenv(kReleaseVariable);
-    if (release == nullptr) return true;
-    // Bounded only so that a broken test cannot leave the probe behind for good.
-    for (int i = 0; i < 6000 && !fs::exists(release); ++i) std::this_thread::sleep_for(10ms);
-    return fs::exists(release);
-}
-
-int RunProbe(const char* reportPath, int argc, char** argv) {
-    if (!WaitForRelease()) return 99;
-    std::vector<int> descriptors;
-    if (DIR* listing = opendir("/proc/self/fd")) {
-        while (const dirent* entry = readdir(listing)) {
-            const int descriptor = std::atoi(entry->d_name);
-            if (entry->d_name[0] != '.' && descriptor != dirfd(listing)) descriptors.push_back(descriptor);
-        }
-        closedir(listing);
-    }
-    const std::string partial = std::string(reportPath) + ".partial";
-    {
-        std::ofstream out(partial);
-        out << "pid " << getpid() << "\nsid " << getsid(0) << "\ncwd " << fs::current_path().string() << "\n";
-        for (int descriptor : descriptors) out << "fd " << descriptor << "\n";
-        for (int i = 0; i < argc; ++i) WriteArgument(out, argv[i]);
-    }
-    // Renamed into place, so that the test never reads half a report.
-    std::rename(partial.c_str(), reportPath);
-    const char* exitCode = std::getenv(kExitVariable);
-    return exitCode != nullptr ? std::atoi(exitCode) : 0;
-}
-
-struct Report {
-    pid_t pid = 0;
-    pid_t sid = 0;
-    std::string cwd;
-    std::vector<int> descriptors;
-    std::vector<std::string> argv;
-};
-
-bool WaitUntil(const std::function<bool()>& done) {
-    // Generous: the programs are started detached, and a loaded machine may be slow to run them.
-    const auto deadline = std::chrono::steady_clock::now() + 20s;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        std::this_thread::sleep_for(10ms);
-    }
-    return true;
-}
-
-std::optional<Report> AwaitReport(const fs::path& path) {
-    if (!WaitUntil([&] { return fs::exists(path); })) return std::nullopt;
-    Report report;
-    std::ifstream in(path);
-    std::string key;
-    while (in >> key) {
-        std::string value;
-        if (key == "arg") {
-            std::size_t length = 0;
-            in >> length;
-            in.get();  // the space after the length
-            value.resize(length);
-            in.read(value.data(), static_cast<std::streamsize>(length));
-            in.get();  // the line's end
-            report.argv.push_back(value);
-            continue;
-        }
-        in.get();  // the space after the key
-        std::getline(in, value);
-        if (key == "pid") report.pid = std::stoi(value);
-        if (key == "sid") report.sid = std::stoi(value);
-        if (key == "cwd") report.cwd = value;
-        if (key == "fd") report.descriptors.push_back(std::stoi(value));
-    }
-    fs::remove(path);
-    return report;
-}
 
 // An exited child of this process that nobody has waited for.
 bool IsZombieChild(pid_t pid) {
@@ -476,16 +368,3 @@ TEST_F(ShellExecuteTest, AnOpenerThatFailsGivesTheBoxLaterOnTheDispatchingThread
 }
 
 }  // namespace
-
-// The seam's message box, as a back end would show it; recorded with the thread that showed it.
-int WINAPI MessageBoxA(HWND, LPCSTR text, LPCSTR caption, UINT type) {
-    std::lock_guard lock(boxesMutex);
-    boxes.push_back({caption != nullptr ? caption : "(null)", text, type, std::this_thread::get_id()});
-    return IDOK;
-}
-
-int main(int argc, char** argv) {
-    if (const char* report = std::getenv(kReportVariable)) return RunProbe(report, argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

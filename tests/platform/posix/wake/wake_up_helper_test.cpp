@@ -175,6 +175,11 @@ TEST(WakeProtocolTest, MomentLinesAndWhatIsNoMoment) {
               "not a moment: \"1900000000\\r\" (seconds since the epoch, or 0 or nothing for none)");
     EXPECT_EQ(refusal("\x1B[2J"),
               "not a moment: \"\\x1B[2J\" (seconds since the epoch, or 0 or nothing for none)");
+    // A long line is shown cut between characters, the cut marked.
+    std::string accents;
+    for (int i = 0; i < 30; ++i) accents += "\xC3\xA9";
+    EXPECT_EQ(refusal(accents), "not a moment: \"" + accents.substr(0, 40) +
+                                    "\xE2\x80\xA6\" (seconds since the epoch, or 0 or nothing for none)");
     EXPECT_EQ(refusal("10000000000"),
               "the moment 10000000000 is past the latest a timer can hold, 9223372036 "
               "(2262-04-11 23:47:16 UTC)");

@@ -1,4 +1,4 @@
-#include "platform/win32/tab_order.h"
+#include "platform/win32/tab_chain.h"
 
 #include "framework/rules/tab_chain.h"
 #include "platform/win32/control_peer.h"

@@ -1,4 +1,4 @@
-// Accessible names for fields, which have no caption of their own: the names framework/field_namer.h gives
+// Accessible names for fields, which have no caption of their own: the names framework/rules/field_name.h gives
 // ("Message", "Alert me at: hour", "Date"). A namer that is a label gets the field as its buddy, so that its
 // access key moves the focus there.
 #pragma once

@@ -1,4 +1,4 @@
-#include "platform/win32/wake_timer.h"
+#include "platform/win32/waitable_wake_timer.h"
 
 #include "platform/win32/system_error_text.h"
 
@@ -12,16 +12,16 @@ LARGE_INTEGER DueTimeOf(std::chrono::sys_seconds moment) {
     return due;
 }
 
-WakeTimer::WakeTimer(RefusalHandler refused)
+WaitableWakeTimer::WaitableWakeTimer(RefusalHandler refused)
     : refused_(std::move(refused)), timer_(CreateWaitableTimerA(nullptr, TRUE, nullptr)) {
     if (timer_ == nullptr) Refuse("cannot make a wake-up timer: " + SystemErrorText(GetLastError()));
 }
 
-WakeTimer::~WakeTimer() {
+WaitableWakeTimer::~WaitableWakeTimer() {
     if (timer_ != nullptr) CloseHandle(timer_);
 }
 
-void WakeTimer::Hold(std::optional<std::chrono::sys_seconds> moment) {
+void WaitableWakeTimer::Hold(std::optional<std::chrono::sys_seconds> moment) {
     if (timer_ == nullptr) return;
     if (!moment) {
         if (held_) CancelWaitableTimer(timer_);
@@ -42,7 +42,7 @@ void WakeTimer::Hold(std::optional<std::chrono::sys_seconds> moment) {
     }
 }
 
-void WakeTimer::Refuse(const std::string& why) {
+void WaitableWakeTimer::Refuse(const std::string& why) {
     if (refusalSaid_) return;
     refusalSaid_ = true;
     refused_(why);

@@ -1,4 +1,4 @@
-#include "tools/wake/wake_timer.h"
+#include "tools/wake/realtime_alarm_timer.h"
 
 #include <sys/timerfd.h>
 #include <unistd.h>
@@ -7,7 +7,7 @@
 #include <cstring>
 #include <stdexcept>
 
-WakeTimer::WakeTimer() : timer_(timerfd_create(CLOCK_REALTIME_ALARM, TFD_CLOEXEC)) {
+RealtimeAlarmTimer::RealtimeAlarmTimer() : timer_(timerfd_create(CLOCK_REALTIME_ALARM, TFD_CLOEXEC)) {
     if (timer_ >= 0) return;
     if (errno == EPERM)
         throw std::runtime_error(
@@ -17,9 +17,9 @@ WakeTimer::WakeTimer() : timer_(timerfd_create(CLOCK_REALTIME_ALARM, TFD_CLOEXEC
                              std::strerror(errno));
 }
 
-WakeTimer::~WakeTimer() { close(timer_); }
+RealtimeAlarmTimer::~RealtimeAlarmTimer() { close(timer_); }
 
-void WakeTimer::Hold(std::optional<std::time_t> moment) {
+void RealtimeAlarmTimer::Hold(std::optional<std::time_t> moment) {
     if (!moment) return Release();
     itimerspec setting{};
     setting.it_value.tv_sec = *moment;
@@ -30,7 +30,7 @@ void WakeTimer::Hold(std::optional<std::time_t> moment) {
 
 // A disarmed alarm timer reads back as still holding its old moment (timerfd_gettime, Linux 6.18), so a
 // fresh timer takes its place: it holds none and reads back so. Disarmed only where none can be had.
-void WakeTimer::Release() {
+void RealtimeAlarmTimer::Release() {
     const int fresh = timerfd_create(CLOCK_REALTIME_ALARM, TFD_CLOEXEC);
     if (fresh < 0) {
         const itimerspec none{};
@@ -43,7 +43,7 @@ void WakeTimer::Release() {
 
 // The timer tells how long is left; the moment is that much after now, to within the instant between the
 // two readings, which rounding to the second removes.
-std::optional<std::time_t> WakeTimer::Held() const {
+std::optional<std::time_t> RealtimeAlarmTimer::Held() const {
     itimerspec left{};
     timespec now{};
     if (timerfd_gettime(timer_, &left) != 0 || clock_gettime(CLOCK_REALTIME, &now) != 0)

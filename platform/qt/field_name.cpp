@@ -1,8 +1,8 @@
-#include "platform/qt/field_names.h"
+#include "platform/qt/field_name.h"
 
 #include <QLabel>
 
-#include "framework/rules/field_namer.h"
+#include "framework/rules/field_name.h"
 #include "platform/qt/captions.h"
 #include "platform/qt/control_peer.h"
 

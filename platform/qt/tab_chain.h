@@ -1,4 +1,5 @@
-// The form's tab chain (framework/tab_chain.h) given to Qt, over the widgets that take the focus by Tab.
+// The form's tab chain (framework/rules/tab_chain.h) given to Qt, over the widgets that take the focus by
+// Tab.
 #pragma once
 
 #include "framework/win_control.h"

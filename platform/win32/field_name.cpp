@@ -1,4 +1,4 @@
-#include "platform/win32/accessible_name.h"
+#include "platform/win32/field_name.h"
 
 #include <oleacc.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <utility>
 
-#include "framework/rules/field_namer.h"
+#include "framework/rules/field_name.h"
 
 namespace win32backend {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/wake_timer.h"
+#include "platform/win32/waitable_wake_timer.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ std::chrono::sys_seconds NowInstant() {
 
 // The due time of an instant is the system's own file time of it: now's within a second of the system's
 // clock, and a day in 2030 where the system reads it.
-TEST(WakeTimerTest, DueTimeIsTheSystemsFileTimeOfTheInstant) {
+TEST(Win32WaitableWakeTimerTest, DueTimeIsTheSystemsFileTimeOfTheInstant) {
     const LONGLONG now = Now();
     const LONGLONG due = win32backend::DueTimeOf(NowInstant()).QuadPart;
     EXPECT_GE(now - due, 0);
@@ -45,12 +45,12 @@ TEST(WakeTimerTest, DueTimeIsTheSystemsFileTimeOfTheInstant) {
 }
 
 // One wait shows that neither a released moment nor one replaced by a later moment comes.
-TEST(WakeTimerTest, TimerComesAtTheMomentHeldLast) {
+TEST(Win32WaitableWakeTimerTest, TimerComesAtTheMomentHeldLast) {
     std::vector<std::string> refusals;
     const auto refused = [&refusals](const std::string& why) { refusals.push_back(why); };
-    win32backend::WakeTimer released(refused);
-    win32backend::WakeTimer replaced(refused);
-    win32backend::WakeTimer held(refused);
+    win32backend::WaitableWakeTimer released(refused);
+    win32backend::WaitableWakeTimer replaced(refused);
+    win32backend::WaitableWakeTimer held(refused);
     ASSERT_NE(held.Handle(), nullptr);
     // To the second, so one to two seconds ahead.
     const auto soon = NowInstant() + std::chrono::seconds{2};

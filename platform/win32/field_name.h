@@ -2,7 +2,7 @@
 // static text just before it in the z-order (Wine's by the nearest one before it, however far), so a field
 // named by a check box, or the second of two fields after one label, would be heard by a wrong name or none.
 // A field's window answers WM_GETOBJECT with the system's own object for its client area, whose name alone
-// is replaced by the one framework/field_namer.h gives: one way that real Windows and Wine both ask
+// is replaced by the one framework/rules/field_name.h gives: one way that real Windows and Wine both ask
 // (Dynamic Annotation, IAccPropServices::SetHwndPropStr, would serve Windows only: Wine 8 answers E_NOTIMPL).
 #pragma once
 

@@ -13,16 +13,16 @@ namespace win32backend {
 // An instant as a timer's absolute due time (UTC, in 100 ns since 1601).
 LARGE_INTEGER DueTimeOf(std::chrono::sys_seconds moment);
 
-class WakeTimer {
+class WaitableWakeTimer {
   public:
     // Told at most once why the computer will not wake: the timer could not be made or set, or the system
     // cannot resume for a timer. A power plan that disallows wake timers is not told: the timer is set.
     using RefusalHandler = std::function<void(const std::string& why)>;
 
-    explicit WakeTimer(RefusalHandler refused);
-    ~WakeTimer();
-    WakeTimer(const WakeTimer&) = delete;
-    WakeTimer& operator=(const WakeTimer&) = delete;
+    explicit WaitableWakeTimer(RefusalHandler refused);
+    ~WaitableWakeTimer();
+    WaitableWakeTimer(const WaitableWakeTimer&) = delete;
+    WaitableWakeTimer& operator=(const WaitableWakeTimer&) = delete;
 
     // In place of the moment held before; none cancels it.
     void Hold(std::optional<std::chrono::sys_seconds> moment);

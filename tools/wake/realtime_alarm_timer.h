@@ -6,13 +6,13 @@
 #include <optional>
 #include <string>
 
-class WakeTimer {
+class RealtimeAlarmTimer {
   public:
     // Throws std::runtime_error saying why when this process may not have such a timer.
-    WakeTimer();
-    ~WakeTimer();
-    WakeTimer(const WakeTimer&) = delete;
-    WakeTimer& operator=(const WakeTimer&) = delete;
+    RealtimeAlarmTimer();
+    ~RealtimeAlarmTimer();
+    RealtimeAlarmTimer(const RealtimeAlarmTimer&) = delete;
+    RealtimeAlarmTimer& operator=(const RealtimeAlarmTimer&) = delete;
 
     // Wakes the computer at moment (seconds since the epoch) in place of the moment held before; none
     // releases it. Throws std::runtime_error saying why when the system refuses, the moment held before

@@ -1,4 +1,4 @@
-#include "framework/rules/field_namer.h"
+#include "framework/rules/field_name.h"
 
 #include "framework/captioned.h"
 #include "framework/check_box.h"

@@ -1,4 +1,4 @@
-#include "platform/qt/tab_order.h"
+#include "platform/qt/tab_chain.h"
 
 #include <vector>
 
