@@ -204,8 +204,7 @@ def main(build):
         if ok:
             do_action(ok[0], "Press")
         check("its button closes it", ok and pump(10, lambda: "showing" not in states(box)))
-        program.terminate()
-        program.wait(10)
+        session.end(program)
     check.exit()
 
 

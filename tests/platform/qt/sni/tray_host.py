@@ -172,15 +172,36 @@ class Session:
         self.processes.append(process)
         return process
 
+    @staticmethod
+    def end(process):
+        """Ends a process started here. One under faketime is ended through its program: faketime waits for
+        it and then removes its shared clock, which faketime ended itself would leave behind (and the program
+        running), for a later faketime given the same process number to fail on."""
+        if process.poll() is not None:
+            return
+        target = process.pid
+        if process.args[0] == "faketime":
+            try:
+                with open("/proc/%d/task/%d/children" % (process.pid, process.pid)) as children:
+                    target = int(children.read().split()[0])
+            except (OSError, IndexError, ValueError):
+                pass  # the program has ended, or not yet begun: faketime is ended itself
+        for sent in (signal.SIGTERM, signal.SIGKILL):
+            try:
+                os.kill(target, sent)
+            except ProcessLookupError:
+                pass
+            try:
+                process.wait(5)
+                return
+            except subprocess.TimeoutExpired:
+                pass
+        process.kill()
+        process.wait()
+
     def close(self):
         for process in reversed(self.processes):
-            if process.poll() is None:
-                process.send_signal(signal.SIGTERM)
-                try:
-                    process.wait(5)
-                except subprocess.TimeoutExpired:
-                    process.kill()
-                    process.wait()
+            self.end(process)
         if self.desktop:
             self.desktop.close()
         self.bus.close_sync(None)
