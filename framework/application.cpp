@@ -13,7 +13,11 @@ TApplication::TApplication(TComponent* owner) : TComponent(owner) {
     Application = this;
 }
 
-TApplication::~TApplication() { Application = nullptr; }
+TApplication::~TApplication() {
+    Application = nullptr;
+    DestroyComponents();
+    CurrentWidgetset().ApplicationDestroyed();
+}
 
 void TApplication::Run() {
     if (mainForm_ != nullptr && showMainForm_) mainForm_->Show();

@@ -61,9 +61,9 @@ class TComponent : public TObject {
 
   protected:
     ~TComponent() override;
+    void DestroyComponents();
 
   private:
-    void DestroyComponents();
     void InsertComponent(TComponent* component);
     void RemoveComponent(TComponent* component);
     void MarkDestroying();

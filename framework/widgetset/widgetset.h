@@ -110,6 +110,9 @@ class Widgetset {
     // The application was told to end (ApplicationEnding holds from now on). A back end whose modal waits
     // do not look at that after each event (the system's own boxes and dialogs) ends them here.
     virtual void EndModalWaits() {}
+    // The application and every component it owned are gone. A back end releases here what they handed
+    // it to release later, while its libraries still stand (at the process's exit they may not).
+    virtual void ApplicationDestroyed() {}
     virtual void ProcessMessages() = 0;
 
     // tick runs on the interface thread every interval milliseconds until the timer is stopped.

@@ -39,6 +39,13 @@ HWND QtWidgetset::ApplicationHandle() {
 
 void QtWidgetset::RunLoop(const std::function<bool()>& done) { RunUntil(done); }
 
+// The tray icon goes later than its component (see TrayIcons). Left to the process's exit, a D-Bus tray
+// icon waits forever on its connection's thread, stopped by then, and the program never ends.
+void QtWidgetset::ApplicationDestroyed() {
+    if (QCoreApplication::instance() != nullptr)
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
 void QtWidgetset::ProcessMessages() {
     EnsureApplication();
     QCoreApplication::processEvents();

@@ -16,6 +16,7 @@ class QtWidgetset : public widgetset::Widgetset {
     std::unique_ptr<widgetset::ControlPeer> CreatePeer(TControl& control) override;
     HWND ApplicationHandle() override;
     void RunLoop(const std::function<bool()>& done) override;
+    void ApplicationDestroyed() override;
     void ProcessMessages() override;
     widgetset::TimerId StartTimer(unsigned intervalMs, std::function<void()> tick) override;
     widgetset::TimerId StartAnimationTimer(unsigned intervalMs, std::function<void()> tick) override;
