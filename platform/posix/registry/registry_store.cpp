@@ -201,7 +201,10 @@ void RegistryStore::ForgetListings() {
 }
 
 bool RegistryStore::KeyExists(std::int64_t key) {
-    return SqliteStatement(*connection_, "SELECT 1 FROM keys WHERE id = ?").Bind(1, key).Step();
+    if (heldReads_ && keyFoundInHeldReads_ == key) return true;
+    const bool found = SqliteStatement(*connection_, "SELECT 1 FROM keys WHERE id = ?").Bind(1, key).Step();
+    if (found && heldReads_) keyFoundInHeldReads_ = key;
+    return found;
 }
 
 std::optional<std::int64_t> RegistryStore::FindSubkey(std::int64_t parent, std::string_view name) {

@@ -102,7 +102,10 @@ class RegistryStore {
     void Use(std::unique_ptr<SqliteConnection> connection, Access access);
     void InTransaction(SqliteTransaction::Lock lock, const std::function<void()>& body);
     // Ends the held reads' transaction, if one is open, before the connection closes or a write begins.
-    void EndHeldReads() { heldReads_.reset(); }
+    void EndHeldReads() {
+        heldReads_.reset();
+        keyFoundInHeldReads_.reset();
+    }
     // Lists read inside undone changes may show them: they are read again.
     void ForgetListings();
     void DeleteKeysFrom(std::string_view seedSelect, std::int64_t key);
@@ -124,6 +127,8 @@ class RegistryStore {
     std::int64_t unitFirstNewKey_ = 0;
     bool readsHeld_ = false;
     std::optional<SqliteTransaction> heldReads_;
+    // A key found in the held reads' transaction is there until it ends: each call of a hold asks again.
+    std::optional<std::int64_t> keyFoundInHeldReads_;
 };
 
 }  // namespace registry
