@@ -109,12 +109,13 @@ RegistryStore& OpenStore(Session& session) {
     return *session.store;
 }
 
-// The store for a read: within a hold of reads the one its first call found, whose held transaction keeps
-// reading the file it opened; a file replaced meanwhile is found by the next write or after the hold.
+// The store for a read: within a hold of reads the one its first call found, unless the location changed,
+// whose held transaction keeps reading the file it opened; a file replaced meanwhile is found by the next
+// write or after the hold.
 RegistryStore& ReadingStore(Session& session) {
     ReadHold& reads = session.reads;
     if (reads.depth == 0) return OpenStore(session);
-    if (!reads.storeChecked || !session.store) {
+    if (!reads.storeChecked || !session.store || LocationChanged(session)) {
         OpenStore(session).HoldReads();
         reads.storeChecked = true;
     }
