@@ -17,10 +17,12 @@
 #endif
 
 #ifdef _WIN32
-// The registry's units of writes, as declared in platform/posix/win32_api.h; on Windows the back end's, which
-// only count.
+// The registry's units of writes and holds of reads, as declared in platform/posix/win32_api.h; on Windows the
+// back end's, which only count.
 LSTATUS BeginRegistryWrites();
 LSTATUS EndRegistryWrites(BOOL keep);
+LSTATUS BeginRegistryReads();
+LSTATUS EndRegistryReads();
 #endif
 
 // The first version of the notification-area record, which every Windows version accepts: 88 bytes on

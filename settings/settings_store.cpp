@@ -43,6 +43,7 @@ bool DeleteSetting(const std::string& keyPath, const std::string& name) {
 
 SettingsKeyHold::SettingsKeyHold() {
     if (heldKey) return;
+    BeginRegistryReads();
     heldKey.emplace();
     outermost_ = true;
     try {
@@ -53,7 +54,9 @@ SettingsKeyHold::SettingsKeyHold() {
 }
 
 SettingsKeyHold::~SettingsKeyHold() {
-    if (outermost_) heldKey.reset();
+    if (!outermost_) return;
+    heldKey.reset();
+    EndRegistryReads();
 }
 
 SettingsUnit::SettingsUnit() {

@@ -31,9 +31,10 @@ class SettingsUnit {
 
 // Keeps the settings key open for one operation (a start's load, a save, a clearing): the reads, writes and
 // deletes under SettingsKey meanwhile use that one handle, as a program reads its settings, rather than
-// opening the key for each, which costs more than the value's own read. Holds nest: the outermost opens the
-// key, if it is there (else the first write creates it), and closes it at its end. Not across a message box:
-// another program may delete the key meanwhile.
+// opening the key for each, which costs more than the value's own read; its reads share one registry
+// transaction up to a write (BeginRegistryReads). Holds nest: the outermost opens the key, if it is there
+// (else the first write creates it), and closes it at its end. Not across a message box: another program may
+// delete the key meanwhile, and the registry's other users wait for the hold's end.
 class SettingsKeyHold {
   public:
     SettingsKeyHold();

@@ -215,3 +215,7 @@ LSTATUS WINAPI RegDeleteKeyA(HKEY key, LPCSTR subKey);
 // unit's writes so that an interruption leaves the alarm disarmed, never mixed.
 LSTATUS BeginRegistryWrites();
 LSTATUS EndRegistryWrites(BOOL keep);
+// The registry reads of this thread between these calls share one transaction, up to the next write; other
+// threads' calls wait for the end. Calls nest. On Windows, where a read is one system call, they do nothing.
+LSTATUS BeginRegistryReads();
+LSTATUS EndRegistryReads();

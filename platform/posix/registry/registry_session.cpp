@@ -21,12 +21,21 @@ struct WriteUnit {
     std::optional<RegistryError> failure;
 };
 
+// The hold of reads open on the thread that holds the session's lock.
+struct ReadHold {
+    int depth = 0;
+    // Whether a call of the hold has found the store at the registry's location: the next ones trust it.
+    bool storeChecked = false;
+};
+
 struct Session {
-    // Recursive: a unit holds it from its beginning to its end, and the calls inside take it again.
+    // Recursive: a unit or a hold of reads keeps it from its beginning to its end, and the calls inside take
+    // it again.
     std::recursive_mutex lock;
     std::unique_ptr<RegistryStore> store;
     HandleTable handles;
     WriteUnit unit;
+    ReadHold reads;
 
     // A unit never ended is a programming error; its writes are gone with the process, so say so.
     ~Session() {
@@ -70,21 +79,46 @@ void RefuseInsideLockWait() {
     }
 }
 
+bool LocationChanged(const Session& session) {
+    return session.store->file().native() != RegistryDatabasePath().native();
+}
+
+// Whether the open store is no longer the registry's: the location changed, or its file was removed or
+// replaced meanwhile.
+bool StoreMoved(const Session& session) { return LocationChanged(session) || session.store->FileReplaced(); }
+
+// The open unit's writes went into a file that is gone from its place: the unit ends undone.
+void FailMovedUnit(Session& session) {
+    if (session.store->InUnit() && !session.unit.failure) {
+        session.unit.failure.emplace(ERROR_REQUEST_ABORTED,
+                                     session.store->file().string() +
+                                         ": the registry file was closed before the unit of writes ended; "
+                                         "its writes are undone");
+    }
+}
+
 // The store of the registry's location; opened anew when the location changed or when its file was removed or
 // replaced meanwhile, so that nothing is written into a file that is gone from its place.
 RegistryStore& OpenStore(Session& session) {
-    const std::filesystem::path& file = RegistryDatabasePath();
-    if (session.store && (session.store->file().native() != file.native() || session.store->FileReplaced())) {
-        if (session.store->InUnit() && !session.unit.failure) {
-            session.unit.failure.emplace(ERROR_REQUEST_ABORTED,
-                                         session.store->file().string() +
-                                             ": the registry file was closed before the unit of writes ended; "
-                                             "its writes are undone");
-        }
+    if (session.store && StoreMoved(session)) {
+        FailMovedUnit(session);
         session.store.reset();
         session.handles.Clear();
     }
-    if (!session.store) session.store = std::make_unique<RegistryStore>(file);
+    if (!session.store) session.store = std::make_unique<RegistryStore>(RegistryDatabasePath());
+    return *session.store;
+}
+
+// The store for a read: within a hold of reads the one its first call found, unless the location changed,
+// whose held transaction keeps reading the file it opened; a file replaced meanwhile is found by the next
+// write or after the hold.
+RegistryStore& ReadingStore(Session& session) {
+    ReadHold& reads = session.reads;
+    if (reads.depth == 0) return OpenStore(session);
+    if (!reads.storeChecked || !session.store || LocationChanged(session)) {
+        OpenStore(session).HoldReads();
+        reads.storeChecked = true;
+    }
     return *session.store;
 }
 
@@ -92,10 +126,17 @@ RegistryStore& OpenStore(Session& session) {
 LSTATUS EndUnit(Session& session, bool keep) {
     WriteUnit& unit = session.unit;
     RegistryStore* store = session.store.get();
-    const bool commit = keep && !unit.failure;
     bool kept = false;
     LSTATUS status = ERROR_SUCCESS;
     if (store != nullptr && store->InUnit()) {
+        // The unit's writes skip the check of the file; its commit does not.
+        if (keep && !unit.failure)
+            Guarded(
+                [&] {
+                    if (StoreMoved(session)) FailMovedUnit(session);
+                },
+                &unit.failure);
+        const bool commit = keep && !unit.failure;
         const std::int64_t firstNewKey = store->UnitFirstNewKey();
         status = Guarded([&] {
             store->EndUnit(commit);
@@ -123,7 +164,7 @@ LSTATUS RunRegistryCall(const std::function<LSTATUS(RegistryStore&, HandleTable&
     std::lock_guard<std::recursive_mutex> guard(session.lock);
     if (PausingForLock()) return Guarded(RefuseInsideLockWait);
     LSTATUS returned = ERROR_SUCCESS;
-    const LSTATUS status = Guarded([&] { returned = call(OpenStore(session), session.handles); });
+    const LSTATUS status = Guarded([&] { returned = call(ReadingStore(session), session.handles); });
     return Outcome(status, returned);
 }
 
@@ -136,12 +177,17 @@ LSTATUS RunRegistryWrite(const std::function<LSTATUS(RegistryStore&, HandleTable
     LSTATUS returned = ERROR_SUCCESS;
     const LSTATUS status = Guarded(
         [&] {
-            RegistryStore& store = OpenStore(session);
+            // A unit's file was checked as it began and is again before its commit: between them only the
+            // location, which costs no system call.
+            const bool inUnit = unit.depth > 0 && session.store && session.store->InUnit();
+            RegistryStore& store = inUnit && !LocationChanged(session) ? *session.store : OpenStore(session);
             // Nothing written now could last: the unit ends undone.
             if (unit.depth > 0 && unit.failure) throw *unit.failure;
             returned = call(store, session.handles);
         },
         &failure);
+    // A write may have opened another store: the hold's next read checks again, and holds that one's reads.
+    session.reads.storeChecked = false;
     if (unit.depth > 0 && failure && status != ERROR_FILE_NOT_FOUND) unit.failure = failure;
     return Outcome(status, returned);
 }
@@ -200,4 +246,24 @@ LSTATUS EndRegistryWrites(BOOL keep) {
         return ERROR_SUCCESS;
     }
     return registry::EndUnit(session, keep != FALSE);
+}
+
+LSTATUS BeginRegistryReads() {
+    Session& session = TheSession();
+    // Held until the matching end, as a unit's is.
+    session.lock.lock();
+    if (session.reads.depth++ == 0) session.reads.storeChecked = false;
+    return ERROR_SUCCESS;
+}
+
+LSTATUS EndRegistryReads() {
+    Session& session = TheSession();
+    std::lock_guard<std::recursive_mutex> guard(session.lock);
+    if (session.reads.depth == 0) {
+        return registry::Failed(
+            registry::RegistryError(ERROR_INVALID_FUNCTION, "EndRegistryReads without BeginRegistryReads"));
+    }
+    session.lock.unlock();  // the hold of the matching beginning; the guard keeps the lock until the end
+    if (--session.reads.depth == 0 && session.store) session.store->ReleaseReads();
+    return ERROR_SUCCESS;
 }

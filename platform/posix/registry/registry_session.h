@@ -1,8 +1,9 @@
 // The process's registry: one store for the current location and the handles issued against it, behind one
 // lock. The database opens at the first call and stays open; when the location changes (tests point
 // ALARMCLOCK_PREFIX at a fresh directory), the next call closes it, forgets its handles and opens the new one.
-// BeginRegistryWrites and EndRegistryWrites (win32_api.h) live here too: a thread's unit holds the lock from
-// its beginning to its end, so other threads' calls wait for it.
+// BeginRegistryWrites and EndRegistryWrites, BeginRegistryReads and EndRegistryReads (win32_api.h) live here
+// too: a thread's unit or hold of reads keeps the lock from its beginning to its end, so other threads' calls
+// wait for it.
 #pragma once
 
 #include <functional>

@@ -92,6 +92,7 @@ void RegistryStore::OpenForWriting() {
     // A reading connection would lend a new one of this process its read-only shared memory, and the new
     // one could then only read: it closes first, and comes back when writing cannot start.
     const bool wasReading = access_ == Access::Reading;
+    EndHeldReads();
     connection_.reset();
     try {
         auto writing = std::make_unique<SqliteConnection>(Prepared(file_));
@@ -119,6 +120,7 @@ std::optional<std::pair<dev_t, ino_t>> IdentityAt(const std::filesystem::path& f
 }  // namespace
 
 void RegistryStore::Use(std::unique_ptr<SqliteConnection> connection, Access access) {
+    EndHeldReads();
     connection_ = std::move(connection);
     access_ = access;
     identity_ = access == Access::Empty ? std::nullopt : IdentityAt(file_);
@@ -130,7 +132,21 @@ bool RegistryStore::FileReplaced() const { return identity_ && IdentityAt(file_)
 void RegistryStore::Read(const std::function<void()>& body) {
     // Another process may have made the file since it was found missing.
     if (access_ == Access::Empty && !HoldsNothing(file_)) OpenAsReadingNeeds();
-    InTransaction(SqliteTransaction::Lock::Deferred, body);
+    if (!unit_ && !readsHeld_) return InTransaction(SqliteTransaction::Lock::Deferred, body);
+    if (!unit_ && !heldReads_) heldReads_.emplace(*connection_, SqliteTransaction::Lock::Deferred);
+    try {
+        body();
+    } catch (...) {
+        // A failed read may have left its transaction unusable: the next read begins another.
+        EndHeldReads();
+        ForgetListings();
+        throw;
+    }
+}
+
+void RegistryStore::ReleaseReads() {
+    readsHeld_ = false;
+    EndHeldReads();
 }
 
 void RegistryStore::ReadyForWriting() {
@@ -140,12 +156,15 @@ void RegistryStore::ReadyForWriting() {
 }
 
 void RegistryStore::Write(const std::function<void()>& body) {
-    // A unit was checked as it began: it holds the write lock until all of it commits at once.
+    // A unit was checked as it began: it holds the write lock until all of it commits at once. Held reads
+    // end first: their snapshot could not take the write lock once another process has written.
+    EndHeldReads();
     if (!unit_) ReadyForWriting();
     InTransaction(SqliteTransaction::Lock::Immediate, body);
 }
 
 void RegistryStore::BeginUnit() {
+    EndHeldReads();
     ReadyForWriting();
     unit_.emplace(*connection_, SqliteTransaction::Lock::Immediate);
     unitFirstNewKey_ =
@@ -182,7 +201,10 @@ void RegistryStore::ForgetListings() {
 }
 
 bool RegistryStore::KeyExists(std::int64_t key) {
-    return SqliteStatement(*connection_, "SELECT 1 FROM keys WHERE id = ?").Bind(1, key).Step();
+    if (heldReads_ && keyFoundInHeldReads_ == key) return true;
+    const bool found = SqliteStatement(*connection_, "SELECT 1 FROM keys WHERE id = ?").Bind(1, key).Step();
+    if (found && heldReads_) keyFoundInHeldReads_ = key;
+    return found;
 }
 
 std::optional<std::int64_t> RegistryStore::FindSubkey(std::int64_t parent, std::string_view name) {

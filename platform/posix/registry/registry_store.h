@@ -40,8 +40,14 @@ class RegistryStore {
     // or a folder) while this store was open: what is written here would be lost.
     bool FileReplaced() const;
 
-    // Reads run beside another process's write: the file's write-ahead log keeps their view.
+    // Reads run beside another process's write: the file's write-ahead log keeps their view. Inside a unit
+    // or a hold of reads they join its transaction: a read has nothing to undo.
     void Read(const std::function<void()>& body);
+    // From now on, reads share one transaction, begun at the first of them and ended by the next write or
+    // by ReleaseReads: a transaction costs more than most reads. Another process's write meanwhile waits
+    // for nothing, and is seen after the hold.
+    void HoldReads() { readsHeld_ = true; }
+    void ReleaseReads();
     // Takes the write lock up front, so concurrent writers queue instead of failing halfway. Refused
     // (ERROR_ACCESS_DENIED) when other users can write the registry; opens the file for writing first
     // when it was opened for reading (and fails as that does: ERROR_CANTWRITE on a full disk).
@@ -95,6 +101,11 @@ class RegistryStore {
     void ReadyForWriting();
     void Use(std::unique_ptr<SqliteConnection> connection, Access access);
     void InTransaction(SqliteTransaction::Lock lock, const std::function<void()>& body);
+    // Ends the held reads' transaction, if one is open, before the connection closes or a write begins.
+    void EndHeldReads() {
+        heldReads_.reset();
+        keyFoundInHeldReads_.reset();
+    }
     // Lists read inside undone changes may show them: they are read again.
     void ForgetListings();
     void DeleteKeysFrom(std::string_view seedSelect, std::int64_t key);
@@ -114,6 +125,10 @@ class RegistryStore {
     // After the connection, so that an open unit rolls back before the file closes.
     std::optional<SqliteTransaction> unit_;
     std::int64_t unitFirstNewKey_ = 0;
+    bool readsHeld_ = false;
+    std::optional<SqliteTransaction> heldReads_;
+    // A key found in the held reads' transaction is there until it ends: each call of a hold asks again.
+    std::optional<std::int64_t> keyFoundInHeldReads_;
 };
 
 }  // namespace registry

@@ -2,6 +2,7 @@
 // undone when their file closes, as another process sees them.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -93,6 +94,18 @@ TEST_F(RegistryUnit, AUnitWhoseFileClosesIsUndoneAndItsEndSaysSo) {
               std::string::npos)
         << RegistryErrorText(ended);
     EXPECT_EQ(ValuesSeenByAnother("Closed"), Names{});
+
+    // The file moved away while the unit was open: its end, not each write, finds it, and commits nothing
+    // into the file that is gone from its place.
+    HKEY again = Create(HKEY_CURRENT_USER, "Closed");
+    ASSERT_EQ(BeginRegistryWrites(), ERROR_SUCCESS);
+    ASSERT_EQ(SetText(again, "moved", "2"), ERROR_SUCCESS);
+    const std::filesystem::path moved = prefix_.database().string() + ".moved";
+    std::filesystem::rename(prefix_.database(), moved);
+    EXPECT_EQ(EndRegistryWrites(TRUE), ERROR_REQUEST_ABORTED);
+    std::filesystem::rename(moved, prefix_.database());
+    EXPECT_EQ(ValuesSeenByAnother("Closed"), Names{});
+    RegCloseKey(again);
 }
 
 }  // namespace
