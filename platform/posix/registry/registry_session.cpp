@@ -5,6 +5,7 @@
 #include <mutex>
 #include <new>
 #include <optional>
+#include <string>
 
 #include "platform/posix/registry/lock_waiting.h"
 #include "platform/posix/registry/registry_error.h"
@@ -86,6 +87,15 @@ bool LocationChanged(const Session& session) {
 // Whether the open store is no longer the registry's: the location changed, or its file was removed or
 // replaced meanwhile.
 bool StoreMoved(const Session& session) { return LocationChanged(session) || session.store->FileReplaced(); }
+
+// An end gives back the lock its matching beginning took (the caller's guard keeps it until the end); an end
+// without one is a programming error, refused: its status.
+std::optional<LSTATUS> GiveBackBeginning(Session& session, int depth, const char* end, const char* beginning) {
+    if (depth == 0)
+        return Failed(RegistryError(ERROR_INVALID_FUNCTION, std::string(end) + " without " + beginning));
+    session.lock.unlock();
+    return std::nullopt;
+}
 
 // The open unit's writes went into a file that is gone from its place: the unit ends undone.
 void FailMovedUnit(Session& session) {
@@ -234,11 +244,9 @@ LSTATUS BeginRegistryWrites() {
 LSTATUS EndRegistryWrites(BOOL keep) {
     Session& session = TheSession();
     std::lock_guard<std::recursive_mutex> guard(session.lock);
-    if (session.unit.depth == 0) {
-        return registry::Failed(
-            registry::RegistryError(ERROR_INVALID_FUNCTION, "EndRegistryWrites without BeginRegistryWrites"));
-    }
-    session.lock.unlock();  // the hold of the matching beginning; the guard keeps the lock until the end
+    if (auto refused = registry::GiveBackBeginning(session, session.unit.depth, "EndRegistryWrites",
+                                                   "BeginRegistryWrites"))
+        return *refused;
     if (--session.unit.depth > 0) {
         if (!keep && !session.unit.failure) {
             session.unit.failure.emplace(ERROR_REQUEST_ABORTED, "a part of the unit of writes was given up");
@@ -259,11 +267,9 @@ LSTATUS BeginRegistryReads() {
 LSTATUS EndRegistryReads() {
     Session& session = TheSession();
     std::lock_guard<std::recursive_mutex> guard(session.lock);
-    if (session.reads.depth == 0) {
-        return registry::Failed(
-            registry::RegistryError(ERROR_INVALID_FUNCTION, "EndRegistryReads without BeginRegistryReads"));
-    }
-    session.lock.unlock();  // the hold of the matching beginning; the guard keeps the lock until the end
+    if (auto refused =
+            registry::GiveBackBeginning(session, session.reads.depth, "EndRegistryReads", "BeginRegistryReads"))
+        return *refused;
     if (--session.reads.depth == 0 && session.store) session.store->ReleaseReads();
     return ERROR_SUCCESS;
 }
