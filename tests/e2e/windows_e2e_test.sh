@@ -23,6 +23,22 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
+# After a failed check: the windows on the screen, the text of the program's box, and where each of the
+# program's threads is (Wine's debugger), so that a failure in CI tells whether the program waited or hung.
+on_failure() {
+    local window debugger_id
+    echo "  windows shown:"
+    for window in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
+        echo "    $(xdotool getwindowgeometry "$window" | sed -n 's/^ *Position: \([^ ]*\).*/\1/p')" \
+            "$(xdotool getwindowname "$window")"
+    done
+    echo "  the box says: $("$wine" "$message_box_text" "Zelvo's Alarm Clock" 2>/dev/null < /dev/null || true)"
+    debugger_id=$("$wine" winedbg --command "info proc" 2>/dev/null < /dev/null | tr -d '\r' |
+        awk '/alarmclock.exe/ { print $1; exit }') || true
+    [ -n "$debugger_id" ] || return 0
+    timeout 60 "$wine" winedbg --command "bt all" "0x$debugger_id" 2>&1 < /dev/null | tr -d '\r' |
+        awk '/^Backtracing for thread/ { shown = /alarmclock.exe/ } shown' | cut -c1-200 | head -100 || true
+}
 start_faked_clock
 
 # Windows programs end their lines with "\r\n".
@@ -73,7 +89,7 @@ answer_box() {
 window_under_pointer() { xdotool getmouselocation --shell | sed -n 's/^WINDOW=//p'; }
 exit_from_tray_menu() {
     local X Y WIDTH HEIGHT SCREEN WINDOW icon
-    tray_icon_middle
+    tray_icon_point
     icon=$(window_under_pointer)
     click_tray_icon 3
     # The menu, of two items: not the icon, nor the icon's one-line tip, which may come up under the pointer.
@@ -157,6 +173,7 @@ check "the marker is stored before the box closes" stored_is intro done
 answer_box
 check "the welcome box closes" wait_for 5 no_window "$box_title"
 check "the settings window shows" wait_for 5 has_window "$settings_title"
+check "the icon shows in the notification area" wait_for 10 aim_at_tray_icon_top
 
 # Arming by typing an hour and a minute into the fields that the access key and Tab lead to.
 settings_keys alt+a
