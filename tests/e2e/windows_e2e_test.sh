@@ -27,7 +27,7 @@ trap cleanup EXIT
 # program's threads is (Wine's debugger), so that a failure in CI tells whether the program waited or hung.
 on_failure() {
     local window debugger_id
-    echo "  windows shown:"
+    echo "  tray clicks go to $tray_icon_x,$tray_icon_y; windows shown:"
     for window in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
         echo "    $(xdotool getwindowgeometry "$window" | sed -n 's/^ *Position: \([^ ]*\).*/\1/p')" \
             "$(xdotool getwindowname "$window")"
@@ -64,13 +64,15 @@ stop_program() {
 }
 
 # Without a window manager a window takes the keyboard only when clicked: a click on a point given in
-# the window's own coordinates (its frame included) that holds no control.
+# the window's own coordinates (its frame included) that holds no control. The keys typed next go where X's
+# focus is, so the click waits until Wine has put it on the window, which a busy machine delays.
 click_window() {  # click_window TITLE X Y
     local X Y WIDTH HEIGHT SCREEN WINDOW
     eval "$(xdotool getwindowgeometry --shell "$(window "$1")")"
     xdotool mousemove $((X + $2)) $((Y + $3)) click 1
-    sleep 0.3
+    wait_for 5 focused_on "$WINDOW" || true
 }
+focused_on() { [ "$(xdotool getwindowfocus -f 2>/dev/null)" = "$1" ]; }
 # The settings window's keys, its access keys included: its big title holds no control.
 settings_keys() {
     click_window "$settings_title" 60 50
