@@ -1,6 +1,7 @@
 #include "platform/win32/mci_media_device.h"
 
 #include <cmath>
+#include <set>
 
 #include "framework/exceptions.h"
 #include "platform/win32/hidden_window.h"
@@ -15,6 +16,20 @@ std::string MciErrorText(MCIERROR error) {
     char text[256] = "";
     if (!mciGetErrorStringA(error, text, sizeof text)) return "MCI error " + std::to_string(error);
     return text;
+}
+
+// Wine unloads an MCI driver when its last device closes, even while the driver's own thread, having told
+// the end of a play, has yet to leave it; that thread then runs into unmapped code and the program dies. An
+// idle device of each type the program plays, opened without a file and kept for the process's life, keeps
+// each driver loaded. On Windows it is one idle device more.
+void KeepDriverLoaded(const std::string& alias) {
+    static std::set<std::string> kept;
+    char type[64] = "";
+    if (mciSendStringA(("capability " + alias + " device type").c_str(), type, sizeof type, nullptr) != 0)
+        return;
+    if (!kept.insert(type).second) return;
+    mciSendStringA(("open " + std::string(type) + " alias alarmclock_kept_" + type).c_str(), nullptr, 0,
+                   nullptr);
 }
 
 class MciMediaDevice : public MediaDevice {
@@ -36,6 +51,7 @@ class MciMediaDevice : public MediaDevice {
         if (error != 0) throw EMCIDeviceError("Cannot open " + fileName + ": " + MciErrorText(error));
         fileName_ = fileName;
         device_ = mciGetDeviceIDA(alias_.c_str());
+        KeepDriverLoaded(alias_);
         SendVolume();
     }
 
