@@ -352,7 +352,8 @@ TEST_P(AlarmScenarioShard, TheProgramRingsWhenTheReferenceSaysInRandomScenarios)
     if (shard == 0) seeds = kFixedSeeds;
     // The same scenarios on every run; --gtest_random_seed picks others.
     const unsigned first = ::testing::UnitTest::GetInstance()->random_seed() * 100003u;
-    for (unsigned i = shard; i < ScenarioCount(); i += kShards) seeds.push_back(first + i);
+    const unsigned count = ScenarioCount();
+    for (unsigned i = shard; i < count; i += kShards) seeds.push_back(first + i);
     const auto started = steady_clock::now();
     std::size_t run = 0;
     int disagreements = 0;
