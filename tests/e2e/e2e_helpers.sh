@@ -56,23 +56,19 @@ click_in_window() {
 
 # The program's icon is the only one in the notification area, at the screen's top right.
 tray_pixels() { import -window root -crop 32x32+$((1024 - 32))+0 "$1"; }
-# A point of its picture, with the pointer at rest there first, as a hand does: Wine 10 takes a click on its
-# icon only over the icon's picture, and only once it has seen the pointer arrive.
-tray_icon_x=$((1024 - 11))
-tray_icon_y=16
-tray_icon_point() { xdotool mousemove "$tray_icon_x" "$tray_icon_y" "$@"; }  # [more xdotool commands]
-click_tray_icon() { tray_icon_point sleep 0.5 click "${@:-1}"; }  # click_tray_icon [xdotool click's arguments]
-# Aims at the picture's upper part, three pixels below its top: Wine shows the alarm's balloon hanging from
-# the icon's middle, over the lower part, and a click there reaches the balloon instead. Fails while no
-# picture shows in the icon's column; to be called while no balloon shows.
-aim_at_tray_icon_top() {
-    local top
-    top=$(import -window root -crop "1x32+$tray_icon_x+0" txt:- | awk '
-        NR > 1 { for (i = 1; i <= NF; i++) if ($i ~ /^#/) colour = $i }
-        NR == 2 { background = colour }
-        NR > 2 && colour != background { print NR - 2; exit }')
-    [ -n "$top" ] && tray_icon_y=$((top + 3))
+# A click on it aims where X delivers the pointer to the icon, found anew each time (tray_icon_aim.py tells
+# why), with the pointer at rest there first, as a hand does: Wine 10 takes a click on its icon only once it
+# has seen the pointer arrive.
+tray_icon_x=
+tray_icon_y=
+aim_at_tray_icon() {
+    read -r tray_icon_x tray_icon_y < <(python3 "$(dirname "${BASH_SOURCE[0]}")/tray_icon_aim.py")
 }
+tray_icon_point() {  # [more xdotool commands]
+    wait_for 10 aim_at_tray_icon || return 1
+    xdotool mousemove "$tray_icon_x" "$tray_icon_y" "$@"
+}
+click_tray_icon() { tray_icon_point sleep 0.5 click "${@:-1}"; }  # click_tray_icon [xdotool click's arguments]
 differs() { [ "$(compare -metric AE "$1" "$2" null: 2>&1 || true)" != 0 ]; }
 # Two screenshots a second apart may catch the same phase; among four, half a second apart, the icon changes.
 flashing() {

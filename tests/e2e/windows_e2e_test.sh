@@ -175,7 +175,7 @@ check "the marker is stored before the box closes" stored_is intro done
 answer_box
 check "the welcome box closes" wait_for 5 no_window "$box_title"
 check "the settings window shows" wait_for 5 has_window "$settings_title"
-check "the icon shows in the notification area" wait_for 30 aim_at_tray_icon_top
+check "the icon shows in the notification area" wait_for 30 aim_at_tray_icon
 
 # Arming by typing an hour and a minute into the fields that the access key and Tab lead to.
 settings_keys alt+a

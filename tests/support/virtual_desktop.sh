@@ -2,7 +2,7 @@
 # A private desktop for tests, benchmarks and `./build.sh run`: an X server (Xvfb, 1024x768, 96 dpi, no key
 # repeat) on a display number that the server picks itself, so two callers never race for one, with the
 # notification-area host asked for:
-#   --tray trayer      trayer at the top right, as wide as its icons, 32 pixels high (the default)
+#   --tray trayer      trayer at the top right, 32 pixels square (the default)
 #   --tray lxqt-panel  a 32-pixel StatusNotifierItem panel along the top, on the caller's session bus
 #   --tray none        no host on the display (a caller that serves the tray over D-Bus itself)
 # Once everything is up it prints the display (":N") and holds it until its standard input ends: the
@@ -73,7 +73,10 @@ start_host() {
 
 case $tray in
     trayer)
-        start_host trayer trayer --edge top --align right --widthtype request --height 32
+        # Of a fixed width, so that it stays where it is as icons come and go: grown for each new icon, it
+        # moved while Wine 10 docked one, and in 1 start of 4 that Wine then sent none of the pointer's input
+        # to the icon.
+        start_host trayer trayer --edge top --align right --widthtype pixel --width 32 --height 32
         ;;
     lxqt-panel)
         : "${DBUS_SESSION_BUS_ADDRESS:?lxqt-panel needs a session bus (DBUS_SESSION_BUS_ADDRESS)}"

@@ -195,7 +195,8 @@ TEST_F(QtTrayIconsTest, TheAreaIsThereWhileAHostHoldsItAndTheIconMovesToAHostTha
     desktop_user::Run("xdotool search --limit 1 --class trayer windowkill");
     EXPECT_TRUE(
         WaitUntil([&] { return !widgetset.NotificationAreaAvailable(); }, "the area to go with its host"));
-    desktop_user::Run("trayer --edge top --align right --widthtype request --height 32 >/dev/null 2>&1 &");
+    desktop_user::Run(
+        "trayer --edge top --align right --widthtype pixel --width 32 --height 32 >/dev/null 2>&1 &");
     EXPECT_TRUE(WaitUntil([&] { return widgetset.NotificationAreaAvailable(); }, "the new host's area"));
     EXPECT_TRUE(WaitUntil([] { return !desktop_user::TrayIconArea().isEmpty(); }, "the icon in the new host"));
 }

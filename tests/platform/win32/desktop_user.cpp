@@ -85,7 +85,7 @@ Pixels Screenshot(const RECT& area) {
     return pixels;
 }
 
-// trayer's panel is as wide as its icons (22 pixels for one) and 32 high.
+// trayer's panel is 32 pixels square, at the top right, its icon in its right part.
 RECT TrayIconArea() {
     const int right = GetSystemMetrics(SM_CXSCREEN);
     return {right - 32, 0, right, 32};
