@@ -74,8 +74,8 @@ start_host() {
 case $tray in
     trayer)
         # Of a fixed width, so that it stays where it is as icons come and go: grown for each new icon, it
-        # moved while Wine 10 docked one, and in 1 start of 4 that Wine then sent none of the pointer's input
-        # to the icon.
+        # moved while Wine 10 docked one, and in 1 start of 4 that Wine then sent the icon none of the
+        # pointer's input (in none of 30 with the width fixed).
         start_host trayer trayer --edge top --align right --widthtype pixel --width 32 --height 32
         ;;
     lxqt-panel)
