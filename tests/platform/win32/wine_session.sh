@@ -21,6 +21,8 @@ finish() {
     rm -rf "$session"
 }
 trap finish EXIT
+# The steps below keep Wine's chatter off the output; one that fails says which it was.
+trap 'echo "wine_session.sh: \"$BASH_COMMAND\" failed with status $?" >&2' ERR
 
 # The display first: Wine's processes stay on the one they started on.
 start_virtual_desktop trayer
@@ -38,4 +40,5 @@ echo disable > "$WINEPREFIX/.update-timestamp"
 "$wineserver" -p
 "$WINE64" cmd /c exit >/dev/null 2>&1 </dev/null
 
+trap - ERR
 "$@"
