@@ -93,7 +93,7 @@ exit_from_tray_menu() {
     local X Y WIDTH HEIGHT SCREEN WINDOW icon
     tray_icon_point
     icon=$(window_under_pointer)
-    click_tray_icon 3
+    xdotool sleep 0.5 click 3  # the pointer at rest on the icon first, as click_tray_icon does
     # The menu, of two items: not the icon, nor the icon's one-line tip, which may come up under the pointer.
     menu_open() {
         local window
